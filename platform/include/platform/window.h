@@ -1,0 +1,105 @@
+// Top-level windows, their input events, timers and the event loop. All callbacks run on the one
+// user-interface thread, from the event loop.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "platform/graphics.h"
+
+namespace platform {
+
+// Mouse button codes as the game uses them.
+namespace mouse {
+constexpr int kLeft = 1;
+constexpr int kRight = 2;
+constexpr int kMiddle = 4;
+}  // namespace mouse
+
+// Key characters with a meaning of their own.
+namespace key {
+constexpr char32_t kBackspace = 8;
+constexpr char32_t kEnter = 13;
+constexpr char32_t kEscape = 27;
+}  // namespace key
+
+// What a window tells its owner. Positions are floating-point pixels of the client area.
+class WindowHandler {
+public:
+    virtual ~WindowHandler() = default;
+    virtual void onMouseDown(int /*button*/, int /*shift*/, double /*x*/, double /*y*/) {}
+    virtual void onMouseMove(int /*button*/, int /*shift*/, double /*x*/, double /*y*/) {}
+    virtual void onMouseUp(int /*button*/, int /*shift*/, double /*x*/, double /*y*/) {}
+    // A typed character as a Unicode code point (8, 13 and 27 for Backspace, Enter and Esc).
+    virtual void onKeyPress(char32_t /*ch*/) {}
+    // The window was minimised or restored.
+    virtual void onStateChange(bool /*minimized*/) {}
+    // The window is closing: by its close box or by close(). It cannot be cancelled.
+    virtual void onClose() {}
+};
+
+class Window {
+public:
+    virtual ~Window() = default;
+    virtual void setCaption(std::string_view caption) = 0;
+    virtual std::string caption() const = 0;
+    // Size of the client area in pixels; the window cannot be resized by the user.
+    virtual void setClientSize(int w, int h) = 0;
+    virtual int clientWidth() const = 0;
+    virtual int clientHeight() const = 0;
+    // Shows the window without blocking.
+    virtual void show() = 0;
+    virtual void hide() = 0;
+    virtual bool isVisible() const = 0;
+    virtual void minimize() = 0;
+    virtual void restore() = 0;
+    virtual bool isMinimized() const = 0;
+    // Shows the surface's picture in the client area (the refresh after a group of drawing).
+    virtual void present(const Surface& surface) = 0;
+    // Closes the window: onClose runs, a modal loop running for it returns.
+    virtual void close() = 0;
+    virtual bool isOpen() const = 0;
+};
+
+// A timer that fires on the user-interface thread every interval while enabled.
+class Timer {
+public:
+    virtual ~Timer() = default;
+    virtual void setInterval(int ms) = 0;
+    virtual int interval() const = 0;
+    virtual void setEnabled(bool enabled) = 0;
+    virtual bool enabled() const = 0;
+};
+
+struct WindowOptions {
+    std::string caption;
+    int clientWidth = 0;
+    int clientHeight = 0;
+    bool minimizeBox = true;
+};
+
+// The windowing service: windows, timers, the event loops, the message box and time.
+class Ui {
+public:
+    virtual ~Ui() = default;
+    virtual std::unique_ptr<Window> createWindow(WindowHandler& handler, const WindowOptions& options) = 0;
+    virtual std::unique_ptr<Timer> createTimer(std::function<void()> onTick) = 0;
+    // Shows the window and runs a nested event loop until it closes; other windows get no input meanwhile.
+    virtual void runModal(Window& window) = 0;
+    // Runs the main event loop until quit() is called or no window is open.
+    virtual void run() = 0;
+    virtual void quit() = 0;
+    // The standard message box with an OK button.
+    virtual void messageBox(std::string_view caption, std::string_view text) = 0;
+    // Blocks the user-interface thread (no events, no timers) for ms milliseconds.
+    virtual void sleep(int ms) = 0;
+    // Milliseconds since some fixed point; the game seeds its generator from it.
+    virtual long long nowMs() = 0;
+    // Screen twips per pixel (15 at 96 dpi).
+    virtual int twipsPerPixelX() const { return 15; }
+    virtual int twipsPerPixelY() const { return 15; }
+};
+
+}  // namespace platform
