@@ -1,0 +1,88 @@
+// Word-list scrolling, statistics texts, list hover rows and solution paths.
+#include "game/play/solution_display.h"
+
+#include "game/play/flow.h"
+
+namespace game::results {
+
+int listCount(const GameData& g, ListMode mode) {
+    return mode == ListMode::Solutions ? g.numSolutionWords : g.numFoundWords;
+}
+
+const OneBased<std::string>& listWords(const GameData& g, ListMode mode) {
+    return mode == ListMode::Solutions ? g.allSolutionWords : g.foundWords;
+}
+
+bool scrollDown(std::int16_t& top, int count) {
+    if (top > count - kListRows) return false;
+    ++top;
+    return true;
+}
+
+bool scrollUp(std::int16_t& top) {
+    if (top < 2) return false;
+    --top;
+    return true;
+}
+
+int nextRepeatInterval(int ms) { return ms > kRepeatStepMs ? ms - kRepeatStepMs : ms; }
+
+int foundOfLength(const GameData& g, int len) {
+    int n = 0;
+    for (int i = 1; i <= g.numFoundWords && i <= g.foundWords.size(); ++i)
+        if (static_cast<int>(g.foundWords[i].size()) == len) ++n;
+    return n;
+}
+
+int solutionsOfLength(const GameData& g, int len) {
+    const int k = len - 1;
+    if (k < 1 || k >= static_cast<int>(g.wordLists.size())) return 0;
+    return g.wordLists[static_cast<std::size_t>(k)].count;
+}
+
+std::string statsRowText(int len, int found, int total) {
+    return " " + std::to_string(len) + " Letter " + std::to_string(found) + "/" + std::to_string(total);
+}
+
+std::string statsHeaderText(bool open, int found, int total) {
+    return std::string(open ? " - Found " : " + Found ") + std::to_string(found) + " / " + std::to_string(total);
+}
+
+std::optional<int> listIndexAt(const ListArea& area, int topWord, double x, double y) {
+    if (area.pitch <= 0) return std::nullopt;
+    if (x < area.x || x > area.x + 8 * area.indent) return std::nullopt;
+    if (y < area.y || y > area.y + kListRows * area.pitch) return std::nullopt;
+    const int offset = static_cast<int>(flow::roundHalfEven(y - area.y));
+    return topWord + offset / area.pitch;
+}
+
+std::optional<int> wordToShow(const GameData& g, int id, int lastShownWordId) {
+    if (id < 1 || id > g.numSolutionWords || id == lastShownWordId) return std::nullopt;
+    if (!g.allSolutionWords.contains(id) || g.allSolutionWords[id].empty()) return std::nullopt;
+    return id;
+}
+
+bool loadSolutionPath(GameData& g, const std::string& word) {
+    const int len = static_cast<int>(word.size());
+    const int k = len - 1;
+    if (len > kMaxPath || k < 1 || k >= static_cast<int>(g.wordLists.size())) return false;
+    const WordList& list = g.wordLists[static_cast<std::size_t>(k)];
+    for (int i = 1; i <= list.count && i <= list.words.size(); ++i) {
+        if (list.words[i] != word) continue;
+        if (!list.paths.contains(i) || static_cast<int>(list.paths[i].size()) < len) return false;
+        // Every cell of the path must be on the board before anything is changed.
+        for (int j = 0; j < len; ++j)
+            if (list.paths[i][static_cast<std::size_t>(j)] + 1 > g.cellSelected.size()) return false;
+        for (auto& c : g.cellSelected) c = 0;
+        for (int j = 1; j <= len; ++j) {
+            const int c = list.paths[i][static_cast<std::size_t>(j - 1)] + 1;
+            g.curPath[static_cast<std::size_t>(j)] = static_cast<std::int16_t>(c);
+            g.cellSelected[c] = 1;
+        }
+        g.curWordLen = static_cast<std::int16_t>(len);
+        return true;
+    }
+    return false;
+}
+
+}  // namespace game::results

@@ -1,0 +1,70 @@
+// Rules of the word-list box and the results display that need no pixels: scrolling by one word,
+// the arrows' auto-repeat timing, the statistics texts, which list row the pointer is over, and
+// loading a solution word's path into the chain state so that the board shows it linked.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "game/play/game_data.h"
+
+namespace game::results {
+
+// The list box shows 13 rows.
+constexpr int kListRows = 13;
+
+// Auto-repeat of a held arrow: the timer is created at 300 ms, every stop puts it back to 600 ms,
+// and each tick lowers it by 100 ms down to 100 ms.
+constexpr int kRepeatFirstMs = 300;
+constexpr int kRepeatRestartMs = 600;
+constexpr int kRepeatStepMs = 100;
+
+// Which words the list box shows.
+enum class ListMode : std::int16_t { Found = 0, Solutions = 1 };
+
+// Which arrow is held (navigateToggle).
+enum class Navigate : std::int32_t { None = 0, Up = 1, Down = 2 };
+
+// Number of words of the list that the mode shows.
+int listCount(const GameData& g, ListMode mode);
+const OneBased<std::string>& listWords(const GameData& g, ListMode mode);
+
+// One step down: top + 1 unless the last 13 words are already shown. True when top moved.
+bool scrollDown(std::int16_t& top, int count);
+// One step up: top - 1 unless top is already 1. True when top moved.
+bool scrollUp(std::int16_t& top);
+
+// The auto-repeat interval after one tick: 100 ms less while above 100 ms.
+int nextRepeatInterval(int ms);
+
+// Statistics block: found words of len letters, and solution words of len letters.
+int foundOfLength(const GameData& g, int len);
+int solutionsOfLength(const GameData& g, int len);
+// " 4 Letter 2/7"
+std::string statsRowText(int len, int found, int total);
+// " - Found 5 / 31" when open, " + Found 5 / 31" when closed.
+std::string statsHeaderText(bool open, int found, int total);
+
+// Geometry of the list box as drawWordList fills it: left edge, top edge, the text indent (its
+// right edge is left + 8 x indent) and the line pitch.
+struct ListArea {
+    int x = 0;
+    int y = 0;
+    int indent = 15;
+    int pitch = 20;
+};
+
+// The list index under the pointer: inside the filled box (bounds included), row =
+// (y - top) rounded to a whole pixel, div pitch; index = top word + row. nullopt outside the box.
+std::optional<int> listIndexAt(const ListArea& area, int topWord, double x, double y);
+
+// The solution word whose path a move over list index id should show: nullopt when the index is
+// past the list, is the word already shown, or is an empty slot (10-letter words have none).
+std::optional<int> wordToShow(const GameData& g, int id, int lastShownWordId);
+
+// Puts the path of a solution word into curPath, curWordLen and cellSelected. False (and nothing
+// changed) when the word is not in the solution list of its length.
+bool loadSolutionPath(GameData& g, const std::string& word);
+
+}  // namespace game::results
