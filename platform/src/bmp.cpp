@@ -112,11 +112,10 @@ PixelSurface decodeBmp(std::span<const std::uint8_t> bytes) {
         return {};
     }
 
-    // The pixel rows must lie wholly after the headers and inside the file.
+    // The pixel rows, padding included, must lie wholly after the headers and inside the file.
     const std::int64_t stride = ((width * bpp + 31) / 32) * 4;
-    const std::int64_t rowBytes = width * (bpp / 8);
     if (dataOffset < kFileHeaderSize + infoSize) return {};
-    const std::int64_t end = static_cast<std::int64_t>(dataOffset) + stride * (height - 1) + rowBytes;
+    const std::int64_t end = static_cast<std::int64_t>(dataOffset) + stride * height;
     if (end > static_cast<std::int64_t>(in.size())) return {};
 
     PixelSurface out(static_cast<int>(width), static_cast<int>(height));
