@@ -1,0 +1,188 @@
+// The question box and the end-of-game box: layout, looks, keys and hover, shown modally.
+#include "game/ui/dialogs.h"
+
+#include <vector>
+
+#include "game/play/flow.h"
+#include "game/ui/draw.h"
+#include "game/ui/palette.h"
+#include "game/ui/strings.h"
+
+namespace game::ui {
+
+using dialog::kMargin;
+
+ModalDialog::~ModalDialog() = default;
+
+void ModalDialog::load() {
+    closed_ = false;
+    surface_ = graphics_.createSurface(clientWidth(), clientHeight());
+    platform::WindowOptions options;
+    options.caption = std::string(caption());
+    options.clientWidth = clientWidth();
+    options.clientHeight = clientHeight();
+    options.minimizeBox = false;
+    window_ = ui_.createWindow(*this, options);
+    surface_->setFont(platform::Font{dialog::kFontFamily, dialog::kTextPoints, false});
+    paint();
+    refresh();
+}
+
+void ModalDialog::unload() { window_.reset(); }
+
+void ModalDialog::showModal() {
+    load();
+    if (!closed_ && window_) ui_.runModal(*window_);
+    unload();
+}
+
+void ModalDialog::refresh() {
+    if (window_ && surface_) window_->present(*surface_);
+}
+
+void ModalDialog::close() {
+    if (window_ && window_->isOpen()) window_->close();
+    closed_ = true;
+}
+
+BoxInfo ModalDialog::buttonBox(int left, int top, int width) const {
+    BoxInfo b;
+    b.hdc = surface_.get();
+    b.x = left;
+    b.y = top;
+    b.wid = width;
+    b.ht = dialog::kButtonHeight;
+    b.brush = brDialog;
+    b.pen = penDialog;
+    b.textColor = clrDialogButton;
+    return b;
+}
+
+// ---- frmOKCancel
+
+void FrmOKCancel::paint() {
+    clickedBtnNum_ = -1;
+    platform::Surface& s = canvas();
+    BoxInfo back;
+    back.hdc = &s;
+    back.x = 1;
+    back.y = 1;
+    back.wid = layoutWidth() - 2;
+    back.ht = layoutHeight() - 2;
+    back.brush = brDialog;
+    fillBox(back);
+
+    BoxInfo question = back;
+    question.x = kMargin;
+    question.y = kMargin;
+    question.wid = back.wid - 2 * kMargin;
+    question.ht = back.ht - 4 * kMargin;
+    question.textColor = clrDialogText;
+    // Vertical centring alone: multi-line layout ignores it, the text sits at the top left.
+    drawShadowText(question, dialog::kQuestionShift, loadResString(dialog::kQuestionText),
+                   static_cast<int>(platform::text::kVCenter));
+
+    setFontSize(s, dialog::kButtonPoints);
+    const int top = back.ht - 2 * kMargin;
+    buttons_[0] = buttonBox(dialog::kOkCancelButton1Left, top, dialog::kOkCancelButtonWidth);
+    buttons_[1] = buttonBox(dialog::kOkCancelButton2Left, top, dialog::kOkCancelButtonWidth);
+    drawButton(1, false);
+    drawButton(2, false);
+}
+
+void FrmOKCancel::drawButton(int n, bool hot) {
+    BoxInfo& b = buttons_[index(n)];
+    const std::string_view text = loadResString(dialog::kQuestionText + n);
+    if (hot)
+        drawTextBtn(b, 2, true, dialog::kHoverShift, text);
+    else
+        drawTextBtn(b, 1, false, dialog::kOkCancelNormalShift, text);
+    b.hover = hot;
+}
+
+void FrmOKCancel::onKeyPress(char32_t ch) {
+    if (ch == platform::key::kEnter) {
+        clickedBtnNum_ = 1;
+        close();
+    } else if (ch == platform::key::kEscape) {
+        clickedBtnNum_ = 2;
+        close();
+    }
+}
+
+void FrmOKCancel::onMouseDown(int, int, double x, double y) {
+    for (int n = 1; n <= 2; ++n) {
+        if (hitTest(buttons_[index(n)], x, y)) {
+            clickedBtnNum_ = static_cast<std::int16_t>(n);
+            close();
+            return;
+        }
+    }
+}
+
+void FrmOKCancel::onMouseMove(int, int, double x, double y) {
+    for (int n = 1; n <= 2; ++n) {
+        const bool inside = hitTest(buttons_[index(n)], x, y);
+        if (inside != buttons_[index(n)].hover) {
+            drawButton(n, inside);
+            refresh();
+        }
+    }
+}
+
+// ---- diagWow
+
+std::string endDialogString(const GameData& data) {
+    const flow::ResText t = flow::endDialogText(data);
+    const std::vector<ResArg> args(t.args.begin(), t.args.end());
+    return formatResString(static_cast<int>(t.id), args);
+}
+
+void DiagWow::paint() {
+    platform::Surface& s = canvas();
+    const int w = layoutWidth();
+    const int h = layoutHeight();
+    BoxInfo back;
+    back.hdc = &s;
+    back.wid = w;
+    back.ht = h;
+    back.brush = brDialog;
+    fillBox(back);
+
+    BoxInfo textBox = back;
+    textBox.x = kMargin;
+    textBox.y = kMargin;
+    textBox.wid = w - 2 * kMargin;
+    textBox.ht = h - 4 * kMargin;
+    textBox.textColor = clrDialogText;
+
+    const int left = static_cast<int>(flow::roundHalfEven((w - 2 * kMargin) / 2.0));
+    okButton_ = buttonBox(left, h - 2 * kMargin, dialog::kOkButtonWidth);
+
+    text_ = endDialogString(data_);
+    drawShadowText(textBox, dialog::kWowTextShift, text_, static_cast<int>(platform::text::kCenter));
+    drawTextBtn(okButton_, 1, false, dialog::kWowNormalShift, loadResString(dialog::kOkText));
+    okButton_.hover = false;
+}
+
+void DiagWow::onKeyPress(char32_t ch) {
+    if (ch == platform::key::kEnter || ch == platform::key::kEscape) close();
+}
+
+void DiagWow::onMouseDown(int, int, double x, double y) {
+    if (hitTest(okButton_, x, y)) close();
+}
+
+void DiagWow::onMouseMove(int, int, double x, double y) {
+    const bool inside = hitTest(okButton_, x, y);
+    if (inside == okButton_.hover) return;
+    setFontSize(canvas(), dialog::kButtonPoints);
+    if (inside)
+        drawTextBtn(okButton_, 2, true, dialog::kHoverShift, loadResString(dialog::kOkText));
+    else
+        drawTextBtn(okButton_, 1, false, dialog::kWowNormalShift, loadResString(dialog::kOkText));
+    okButton_.hover = inside;
+    refresh();
+}
+
+}  // namespace game::ui
