@@ -1,0 +1,110 @@
+// The six C exports: argument checks at the boundary, then calls into the one engine object.
+// Every refused call returns 0 and writes nothing; no exception crosses the boundary.
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <span>
+
+#include "lang_dict.h"
+#include "puzzle_engine.h"
+#include "qxdll.h"
+
+namespace {
+
+using varnook::engine::Board;
+using varnook::engine::kListCount;
+using varnook::engine::kMaxCells;
+using varnook::engine::LangDict;
+using varnook::engine::LoadStatus;
+using varnook::engine::PuzzleEngine;
+using varnook::engine::Step;
+
+// Created by loadLangDict; absent before it and after a failed load.
+std::unique_ptr<PuzzleEngine> theEngine;
+
+// The board of a call, or nothing when the arguments are out of range: at least one cell, at
+// most 256, at least one step (numDirs counts by its low 16 bits, as a signed number).
+std::optional<Board> boardFrom(std::int32_t width, std::int32_t height, const void* grid,
+                               const std::int32_t* dirs, std::int32_t numDirs)
+{
+    const auto steps = static_cast<std::int16_t>(numDirs & 0xFFFF);
+    if (grid == nullptr || dirs == nullptr || width < 1 || height < 1 || steps < 1) return std::nullopt;
+    if (std::int64_t{width} * height > kMaxCells) return std::nullopt;
+    Board board;
+    board.width = width;
+    board.height = height;
+    board.steps.reserve(static_cast<std::size_t>(steps));
+    for (int i = 0; i < steps; ++i) board.steps.push_back(Step{dirs[2 * i], dirs[2 * i + 1]});
+    return board;
+}
+
+std::size_t cellCount(const Board& board)
+{
+    return static_cast<std::size_t>(board.width) * static_cast<std::size_t>(board.height);
+}
+
+}  // namespace
+
+extern "C" {
+
+QXDLL_API int32_t loadLangDict(const char* path)
+{
+    try {
+        theEngine.reset();
+        if (path == nullptr) return 0;
+        std::optional<LangDict> dict;
+        if (LangDict::load(path, dict) != LoadStatus::ok) return 0;
+        theEngine = std::make_unique<PuzzleEngine>(std::move(*dict));
+        return 1;
+    } catch (...) {
+        theEngine.reset();
+        return 0;
+    }
+}
+
+QXDLL_API int32_t makeQXPuzzleA(int32_t width, int32_t height, uint8_t* grid, const int32_t* dirs,
+                                int32_t numDirs, int32_t seed)
+{
+    try {
+        if (!theEngine || !theEngine->hasLetterPool()) return 0;
+        const auto board = boardFrom(width, height, grid, dirs, numDirs);
+        if (!board) return 0;
+        return theEngine->makePuzzle(*board, std::span(grid, cellCount(*board)), seed);
+    } catch (...) {
+        return 0;
+    }
+}
+
+QXDLL_API int32_t qxpGetNumWordsInSize(int32_t k)
+{
+    return theEngine ? theEngine->wordCount(k) : 0;
+}
+
+QXDLL_API int32_t qxpGetWord(int32_t k, int32_t n, char* word, uint8_t* path)
+{
+    if (!theEngine || word == nullptr || path == nullptr || k < 0 || k >= kListCount) return 0;
+    // The caller promises k + 2 word bytes and k + 1 path bytes.
+    const auto length = static_cast<std::size_t>(k) + 1;
+    if (!theEngine->copyWord(k, n, std::span(word, length + 1), std::span(path, length))) return 0;
+    return k + 1;
+}
+
+QXDLL_API void clearMemory(void)
+{
+    if (theEngine) theEngine->clearLists();
+}
+
+QXDLL_API int32_t recreatePuzzle(int32_t width, int32_t height, const uint8_t* grid, const int32_t* dirs,
+                                 int32_t numDirs)
+{
+    try {
+        if (!theEngine) return 0;
+        const auto board = boardFrom(width, height, grid, dirs, numDirs);
+        if (!board) return 0;
+        return theEngine->recreatePuzzle(*board, std::span(grid, cellCount(*board)));
+    } catch (...) {
+        return 0;
+    }
+}
+
+}  // extern "C"

@@ -1,0 +1,95 @@
+// The engine object: one dictionary with its generator aids, the solution lists, and the
+// solver and generator that fill them from a caller's grid.
+#pragma once
+
+#include <array>
+#include <bitset>
+#include <cstdint>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "lang_dict.h"
+#include "layout.h"
+#include "rng.h"
+
+namespace varnook::engine {
+
+struct Step {
+    std::int32_t dx;
+    std::int32_t dy;
+};
+
+// The shape of a caller's grid for one call: size and neighbour steps. The cells themselves
+// (width x height bytes, row-major) are passed beside it.
+struct Board {
+    int width = 0;
+    int height = 0;
+    std::vector<Step> steps;
+};
+
+class PuzzleEngine {
+public:
+    // Builds the per-length word lists (shuffled with draws from the generator's initial state)
+    // and the letter pool.
+    explicit PuzzleEngine(LangDict dict);
+
+    bool hasLetterPool() const { return !letterPool_.empty(); }
+
+    // Fills the cells of the board that hold 1..127 with a puzzle made from seed, then solves it.
+    // Needs a letter pool. Returns the number of listed words of 3 to 10 letters.
+    std::int32_t makePuzzle(const Board& board, std::span<std::uint8_t> cells, std::int32_t seed);
+    // Solves a board of letters as it is; every non-zero byte is a usable cell.
+    std::int32_t recreatePuzzle(const Board& board, std::span<const std::uint8_t> cells);
+
+    // Words of k + 1 letters currently listed (k from 0 to 14).
+    std::int32_t wordCount(int k) const;
+    // Copies word n (from 1) of list k and its cells; false, writing nothing, when there is none.
+    bool copyWord(int k, std::int32_t n, std::span<char> word, std::span<std::uint8_t> path) const;
+    // Empties the lists of 1 to 10 letters.
+    void clearLists();
+
+private:
+    struct Solution {
+        std::array<std::uint8_t, kMaxChain> letters{};
+        std::array<std::uint8_t, kMaxChain> cells{};
+        std::int32_t node = 0;  // the word's last tree node: one word, one node
+    };
+
+    void begin(const Board& board, std::span<const std::uint8_t> cells);
+    void drawLetters(std::span<std::uint8_t> cells);
+    void placeWords(std::span<std::uint8_t> cells);
+    int neighbour(int cell, const Step& step) const;
+    void randomWalk(int cell);
+    void solve();
+    void extendChain(int cell, std::int32_t listStart, int depth);
+    void addSolution(std::int32_t node, int depth);
+    std::int32_t finishLists();
+    bool usable(int cell) const { return inPlay_[static_cast<std::size_t>(cell)] && grid_[static_cast<std::size_t>(cell)] != 0; }
+
+    LangDict dict_;
+    std::array<std::vector<std::string>, kListCount> wordsByLength_;
+    std::vector<std::uint8_t> letterPool_;
+    Rng rng_;
+
+    std::array<std::vector<Solution>, kListCount> solutions_;
+    std::vector<bool> nodeListed_;  // per tree node: its word is in a solution list
+
+    // The board of the current call.
+    int width_ = 0;
+    int height_ = 0;
+    int numCells_ = 0;
+    std::span<const std::uint8_t> grid_;
+    std::span<const Step> steps_;
+    std::bitset<kMaxCells> inPlay_;
+    std::bitset<kMaxCells> visited_;
+
+    // The chain being built: the solver's letters and cells, or the generator's walk.
+    std::array<std::uint8_t, kMaxChain> chainWord_{};
+    std::array<std::uint8_t, kMaxChain> chainPath_{};
+    int walkTarget_ = 0;
+    int walkLength_ = 0;
+    bool walkFound_ = false;
+};
+
+}  // namespace varnook::engine

@@ -1,0 +1,110 @@
+// Word checks, weights and the breadth-first tree layout of a dictionary file.
+#include "dict_builder.h"
+
+#include <algorithm>
+#include <deque>
+
+namespace varnook::mkdict {
+
+std::optional<std::string> whyUnstorable(std::string_view word)
+{
+    if (word.size() > kMaxWordLength)
+        return "longer than " + std::to_string(kMaxWordLength) + " letters";
+    for (const char ch : word) {
+        const auto byte = static_cast<unsigned char>(ch);
+        if (byte <= 0x20 || byte == 0x7F) return "contains a space, control or zero byte";
+    }
+    return std::nullopt;
+}
+
+WordList parseWordList(std::string_view text)
+{
+    WordList list;
+    while (!text.empty()) {
+        const std::size_t end = std::min(text.find('\n'), text.size());
+        std::string_view line = text.substr(0, end);
+        text.remove_prefix(std::min(end + 1, text.size()));
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        if (line.empty()) continue;
+        if (auto reason = whyUnstorable(line))
+            list.rejected.push_back({std::string(line), *reason});
+        else
+            list.words.emplace_back(line);
+    }
+    return list;
+}
+
+Weights deriveWeights(const std::vector<std::string>& words)
+{
+    std::array<std::uint64_t, 256> counts{};
+    std::uint64_t total = 0;
+    for (const auto& word : words)
+        for (const char ch : word) {
+            ++counts[static_cast<unsigned char>(ch)];
+            ++total;
+        }
+    Weights weights{};
+    for (std::size_t c = 0; c < counts.size(); ++c) {
+        if (counts[c] == 0) continue;
+        const std::uint64_t rounded = (2 * kPoolScale * counts[c] + total) / (2 * total);
+        weights[c] = static_cast<std::uint8_t>(std::clamp<std::uint64_t>(rounded, 1, kMaxWeight));
+    }
+    return weights;
+}
+
+std::optional<std::vector<std::uint32_t>> buildNodes(std::vector<std::string> words)
+{
+    // std::string orders by unsigned bytes, so words sharing a prefix are adjacent and the
+    // letters under one prefix come in ascending byte order.
+    std::sort(words.begin(), words.end());
+    words.erase(std::unique(words.begin(), words.end()), words.end());
+
+    std::vector<std::uint32_t> nodes;
+    // A sibling list to lay out: the words [first, last) share their first `depth` letters;
+    // `parent` is the node that gets the list as its children (none for the first level).
+    struct Pending {
+        std::size_t first, last, depth;
+        std::optional<std::size_t> parent;
+    };
+    std::deque<Pending> queue{{0, words.size(), 0, std::nullopt}};
+    while (!queue.empty()) {
+        const Pending list = queue.front();
+        queue.pop_front();
+        const std::size_t start = nodes.size();
+        if (list.parent) {
+            if (start > kMaxChildIndex) return std::nullopt;
+            nodes[*list.parent] |= static_cast<std::uint32_t>(start) << kChildShift;
+        }
+        std::size_t i = list.first;
+        while (i < list.last) {
+            if (words[i].size() <= list.depth) { ++i; continue; }  // the word ended at the parent
+            const char letter = words[i][list.depth];
+            std::size_t j = i;
+            bool endsHere = false;
+            while (j < list.last && words[j].size() > list.depth && words[j][list.depth] == letter) {
+                endsHere = endsHere || words[j].size() == list.depth + 1;
+                ++j;
+            }
+            const std::size_t node = nodes.size();
+            nodes.push_back(static_cast<unsigned char>(letter) | (endsHere ? kWordEnd : 0) | kMoreSiblings);
+            const bool hasLonger = std::any_of(words.begin() + static_cast<std::ptrdiff_t>(i),
+                                               words.begin() + static_cast<std::ptrdiff_t>(j),
+                                               [&](const std::string& w) { return w.size() > list.depth + 1; });
+            if (hasLonger) queue.push_back({i, j, list.depth + 1, node});
+            i = j;
+        }
+        if (nodes.size() > start) nodes.back() &= ~kMoreSiblings;
+    }
+    return nodes;
+}
+
+std::vector<std::uint8_t> encodeDictionary(const Weights& weights, const std::vector<std::uint32_t>& nodes)
+{
+    std::vector<std::uint8_t> bytes(weights.begin(), weights.end());
+    bytes.reserve(bytes.size() + 4 * nodes.size());
+    for (const std::uint32_t node : nodes)
+        for (int shift = 0; shift < 32; shift += 8) bytes.push_back(static_cast<std::uint8_t>(node >> shift));
+    return bytes;
+}
+
+}  // namespace varnook::mkdict

@@ -1,0 +1,56 @@
+// Building a dictionary file from a word list: word checks, letter weights from the list's own
+// letter frequencies, and the letter tree laid out as node words with siblings in byte order.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace varnook::mkdict {
+
+// The engine finds words of at most 10 letters.
+inline constexpr std::size_t kMaxWordLength = 10;
+// Pool size the weights aim at: weight = share of the letter among all letters x this.
+inline constexpr std::uint64_t kPoolScale = 1000;
+inline constexpr std::uint8_t kMaxWeight = 255;
+
+// Node word layout of the dictionary file.
+inline constexpr std::uint32_t kWordEnd = 0x100;
+inline constexpr std::uint32_t kMoreSiblings = 0x200;
+inline constexpr int kChildShift = 12;
+inline constexpr std::uint32_t kMaxChildIndex = 0x7FFFF;  // the top bit stays clear
+
+using Weights = std::array<std::uint8_t, 256>;
+
+struct Rejected {
+    std::string word;
+    std::string reason;
+};
+
+struct WordList {
+    std::vector<std::string> words;  // in file order, duplicates included
+    std::vector<Rejected> rejected;
+};
+
+// Why a word cannot go into a dictionary (too long, a space, control or zero byte), or nothing.
+std::optional<std::string> whyUnstorable(std::string_view word);
+
+// One word per line; a trailing carriage return is dropped and empty lines are skipped.
+WordList parseWordList(std::string_view text);
+
+// Weight of byte c = round(kPoolScale x count(c) / all letters), at least 1 for a byte that
+// occurs, at most 255; 0 for bytes that never occur.
+Weights deriveWeights(const std::vector<std::string>& words);
+
+// The letter tree of the words (non-empty, no zero byte; duplicates are merged): the first-level
+// list at index 0, each sibling list contiguous and in ascending byte order, lists laid out
+// breadth first. Nothing when a child index would not fit the node word.
+std::optional<std::vector<std::uint32_t>> buildNodes(std::vector<std::string> words);
+
+// The file image: the weights, then the node words little-endian.
+std::vector<std::uint8_t> encodeDictionary(const Weights& weights, const std::vector<std::uint32_t>& nodes);
+
+}  // namespace varnook::mkdict
