@@ -1,0 +1,381 @@
+// The headless back end: in-memory windows, the virtual clock with its timers, the scripted event
+// loops, and the recording sound and shell services.
+#include "platform/headless.h"
+
+#include <algorithm>
+
+namespace platform {
+
+namespace {
+
+// A modal loop asks its handler at most this often before it gives up on the window; a handler
+// that keeps the clock moving without ever closing the window cannot hang a test.
+constexpr int kMaxModalHandlerCalls = 100000;
+
+}  // namespace
+
+// ---- Windows ---------------------------------------------------------------------------------
+
+HeadlessWindow::HeadlessWindow(HeadlessUi& ui, WindowHandler& handler, const WindowOptions& options)
+    : ui_(&ui), handler_(handler), caption_(options.caption), width_(std::max(options.clientWidth, 0)),
+      height_(std::max(options.clientHeight, 0)), minimizeBox_(options.minimizeBox) {
+    ui.registerWindow(this);
+}
+
+HeadlessWindow::~HeadlessWindow() {
+    if (ui_ != nullptr) ui_->unregisterWindow(this);
+}
+
+void HeadlessWindow::setClientSize(int w, int h) {
+    width_ = std::max(w, 0);
+    height_ = std::max(h, 0);
+}
+
+void HeadlessWindow::show() {
+    if (open_) visible_ = true;
+}
+
+void HeadlessWindow::minimize() {
+    if (minimized_ || !open_) return;
+    minimized_ = true;
+    handler_.onStateChange(true);
+}
+
+void HeadlessWindow::restore() {
+    if (!minimized_ || !open_) return;
+    minimized_ = false;
+    handler_.onStateChange(false);
+}
+
+void HeadlessWindow::present(const Surface& surface) {
+    screen_.assign(surface);
+    ++presentCount_;
+}
+
+void HeadlessWindow::close() {
+    if (!open_ || closing_) return;
+    // onClose sees the window still open, as an unload handler does; the window must not be
+    // destroyed from inside its own onClose.
+    closing_ = true;
+    handler_.onClose();
+    closing_ = false;
+    open_ = false;
+    visible_ = false;
+    if (ui_ != nullptr) ++ui_->activity_;
+}
+
+// ---- Timers ----------------------------------------------------------------------------------
+
+struct HeadlessUi::TimerEntry {
+    std::function<void()> onTick;
+    std::shared_ptr<long long> clock;
+    std::uint64_t serial = 0;
+    int interval = 0;
+    bool enabled = false;
+    long long due = 0;  // next firing time while enabled with an interval
+
+    void restart() { due = *clock + interval; }
+};
+
+class HeadlessTimer final : public Timer {
+public:
+    explicit HeadlessTimer(std::shared_ptr<HeadlessUi::TimerEntry> entry) : entry_(std::move(entry)) {}
+    // Setting a new interval starts the count again, as does enabling a disabled timer.
+    void setInterval(int ms) override {
+        if (ms == entry_->interval) return;
+        entry_->interval = std::max(ms, 0);
+        entry_->restart();
+    }
+    int interval() const override { return entry_->interval; }
+    void setEnabled(bool enabled) override {
+        if (enabled && !entry_->enabled) entry_->restart();
+        entry_->enabled = enabled;
+    }
+    bool enabled() const override { return entry_->enabled; }
+
+private:
+    std::shared_ptr<HeadlessUi::TimerEntry> entry_;
+};
+
+// ---- The Ui ----------------------------------------------------------------------------------
+
+HeadlessUi::HeadlessUi() : clock_(std::make_shared<long long>(0)) {}
+
+HeadlessUi::~HeadlessUi() {
+    for (HeadlessWindow* w : windows_) w->ui_ = nullptr;
+}
+
+std::unique_ptr<Window> HeadlessUi::createWindow(WindowHandler& handler, const WindowOptions& options) {
+    return std::make_unique<HeadlessWindow>(*this, handler, options);
+}
+
+std::unique_ptr<Timer> HeadlessUi::createTimer(std::function<void()> onTick) {
+    auto entry = std::make_shared<TimerEntry>();
+    entry->onTick = std::move(onTick);
+    entry->clock = clock_;
+    entry->serial = timerSerial_++;
+    timers_.push_back(entry);
+    return std::make_unique<HeadlessTimer>(std::move(entry));
+}
+
+void HeadlessUi::unregisterWindow(HeadlessWindow* w) {
+    std::erase(windows_, w);
+    for (auto& m : modalStack_)
+        if (m == w) m = nullptr;
+}
+
+void HeadlessUi::advance(long long ms) {
+    const long long target = *clock_ + std::max(ms, 0LL);
+    ++activity_;
+    for (;;) {
+        // The enabled timer due soonest within the step; creation order breaks ties.
+        std::shared_ptr<TimerEntry> next;
+        std::erase_if(timers_, [](const std::weak_ptr<TimerEntry>& t) { return t.expired(); });
+        for (const auto& weak : timers_) {
+            auto t = weak.lock();
+            if (!t || !t->enabled || t->interval <= 0 || t->due > target) continue;
+            if (!next || t->due < next->due || (t->due == next->due && t->serial < next->serial)) next = t;
+        }
+        if (!next) break;
+        *clock_ = std::max(*clock_, next->due);
+        // Ticks missed while the thread slept come as one, as WM_TIMER does.
+        while (next->due <= *clock_) next->due += next->interval;
+        const auto tick = next->onTick;  // the callback may reset or destroy its own timer
+        if (tick) tick();
+    }
+    *clock_ = std::max(*clock_, target);
+}
+
+void HeadlessUi::sleep(int ms) {
+    sleeps_.push_back(ms);
+    *clock_ += std::max(ms, 0);
+}
+
+void HeadlessUi::messageBox(std::string_view caption, std::string_view text) {
+    messages_.push_back({std::string(caption), std::string(text)});
+}
+
+bool HeadlessUi::accepts(const Window& window) {
+    if (!window.isOpen()) return false;
+    return modalStack_.empty() || modalStack_.back() == &window;
+}
+
+HeadlessWindow* HeadlessUi::receiver(Window& window) {
+    auto* w = dynamic_cast<HeadlessWindow*>(&window);
+    if (w == nullptr || !accepts(*w)) {
+        ++droppedInputs_;
+        return nullptr;
+    }
+    ++activity_;
+    return w;
+}
+
+void HeadlessUi::mouseDown(Window& window, int button, double x, double y, int shift) {
+    if (auto* w = receiver(window)) w->handler().onMouseDown(button, shift, x, y);
+}
+
+void HeadlessUi::mouseMove(Window& window, int button, double x, double y, int shift) {
+    if (auto* w = receiver(window)) w->handler().onMouseMove(button, shift, x, y);
+}
+
+void HeadlessUi::mouseUp(Window& window, int button, double x, double y, int shift) {
+    if (auto* w = receiver(window)) w->handler().onMouseUp(button, shift, x, y);
+}
+
+void HeadlessUi::click(Window& window, double x, double y, int button, int shift) {
+    mouseDown(window, button, x, y, shift);
+    // The press may have closed the window; a release then goes nowhere, as on a real desktop.
+    if (window.isOpen()) mouseUp(window, button, x, y, shift);
+}
+
+void HeadlessUi::keyPress(Window& window, char32_t ch) {
+    if (auto* w = receiver(window)) w->handler().onKeyPress(ch);
+}
+
+void HeadlessUi::closeBox(Window& window) {
+    if (auto* w = receiver(window)) w->close();
+}
+
+void HeadlessUi::minimizeBox(Window& window) {
+    if (auto* w = receiver(window)) w->minimize();
+}
+
+void HeadlessUi::restoreBox(Window& window) {
+    // A minimised window is restored from outside the application, so no modal loop blocks it.
+    if (!window.isOpen()) return;
+    ++activity_;
+    window.restore();
+}
+
+void HeadlessUi::queue(ScriptEvent event) { script_.push_back(std::move(event)); }
+
+namespace {
+
+ScriptEvent scripted(ScriptEvent::Kind kind, std::string_view window = {}) {
+    ScriptEvent e;
+    e.kind = kind;
+    e.window = window;
+    return e;
+}
+
+ScriptEvent scriptedMouse(ScriptEvent::Kind kind, double x, double y, int button, std::string_view window) {
+    ScriptEvent e = scripted(kind, window);
+    e.button = button;
+    e.x = x;
+    e.y = y;
+    return e;
+}
+
+}  // namespace
+
+void HeadlessUi::queueMouseDown(double x, double y, int button, std::string_view window) {
+    queue(scriptedMouse(ScriptEvent::Kind::MouseDown, x, y, button, window));
+}
+
+void HeadlessUi::queueMouseMove(double x, double y, int button, std::string_view window) {
+    queue(scriptedMouse(ScriptEvent::Kind::MouseMove, x, y, button, window));
+}
+
+void HeadlessUi::queueMouseUp(double x, double y, int button, std::string_view window) {
+    queue(scriptedMouse(ScriptEvent::Kind::MouseUp, x, y, button, window));
+}
+
+void HeadlessUi::queueClick(double x, double y, int button, std::string_view window) {
+    queueMouseDown(x, y, button, window);
+    queueMouseUp(x, y, button, window);
+}
+
+void HeadlessUi::queueKey(char32_t ch, std::string_view window) {
+    ScriptEvent e = scripted(ScriptEvent::Kind::Key, window);
+    e.ch = ch;
+    queue(std::move(e));
+}
+
+void HeadlessUi::queueAdvance(long long ms) {
+    ScriptEvent e = scripted(ScriptEvent::Kind::Advance);
+    e.ms = ms;
+    queue(std::move(e));
+}
+
+void HeadlessUi::queueClose(std::string_view window) { queue(scripted(ScriptEvent::Kind::Close, window)); }
+
+void HeadlessUi::queueAction(std::function<void()> action) {
+    ScriptEvent e = scripted(ScriptEvent::Kind::Action);
+    e.action = std::move(action);
+    queue(std::move(e));
+}
+
+HeadlessWindow* HeadlessUi::target(const std::string& caption) const {
+    if (!caption.empty()) return findWindow(caption);
+    if (!modalStack_.empty()) return modalStack_.back();
+    for (auto it = windows_.rbegin(); it != windows_.rend(); ++it)
+        if ((*it)->isOpen()) return *it;
+    return nullptr;
+}
+
+void HeadlessUi::dispatch(ScriptEvent& e) {
+    using Kind = ScriptEvent::Kind;
+    if (e.kind == Kind::Advance) {
+        advance(e.ms);
+        return;
+    }
+    if (e.kind == Kind::Action) {
+        ++activity_;
+        if (e.action) e.action();
+        return;
+    }
+    HeadlessWindow* w = target(e.window);
+    if (w == nullptr) {
+        ++droppedInputs_;
+        return;
+    }
+    switch (e.kind) {
+        case Kind::MouseDown: mouseDown(*w, e.button, e.x, e.y, e.shift); break;
+        case Kind::MouseMove: mouseMove(*w, e.button, e.x, e.y, e.shift); break;
+        case Kind::MouseUp: mouseUp(*w, e.button, e.x, e.y, e.shift); break;
+        case Kind::Key: keyPress(*w, e.ch); break;
+        case Kind::Close: closeBox(*w); break;
+        default: break;
+    }
+}
+
+bool HeadlessUi::runNextScripted() {
+    if (script_.empty()) return false;
+    ScriptEvent e = std::move(script_.front());
+    script_.pop_front();
+    dispatch(e);
+    return true;
+}
+
+void HeadlessUi::runModal(Window& window) {
+    auto* w = dynamic_cast<HeadlessWindow*>(&window);
+    if (w == nullptr || !w->isOpen()) return;
+    const std::string caption = w->caption();
+    modalHistory_.push_back(caption);
+    w->show();
+    modalStack_.push_back(w);
+    const std::size_t level = modalStack_.size() - 1;
+    auto alive = [&] { return modalStack_[level] != nullptr && modalStack_[level]->isOpen(); };
+
+    int handlerCalls = 0;
+    while (alive()) {
+        if (runNextScripted()) continue;
+        if (modalHandler_ && handlerCalls < kMaxModalHandlerCalls) {
+            ++handlerCalls;
+            const std::uint64_t before = activity_;
+            const auto handler = modalHandler_;  // the handler may replace itself
+            handler(*w);
+            if (activity_ != before || !script_.empty() || !alive()) continue;
+        }
+        // Nothing will ever come for this window: close it rather than wait forever.
+        unattended_.push_back(caption);
+        w->close();
+    }
+    modalStack_.resize(level);
+}
+
+void HeadlessUi::run() {
+    while (!quitRequested_) {
+        const bool anyOpen = std::any_of(windows_.begin(), windows_.end(), [](auto* w) { return w->isOpen(); });
+        if (!anyOpen || !runNextScripted()) break;
+    }
+    quitRequested_ = false;
+}
+
+std::vector<HeadlessWindow*> HeadlessUi::openWindows() const {
+    std::vector<HeadlessWindow*> open;
+    for (auto* w : windows_)
+        if (w->isOpen()) open.push_back(w);
+    return open;
+}
+
+HeadlessWindow* HeadlessUi::findWindow(std::string_view caption) const {
+    for (auto it = windows_.rbegin(); it != windows_.rend(); ++it)
+        if ((*it)->isOpen() && (*it)->caption() == caption) return *it;
+    return nullptr;
+}
+
+// ---- Sound and shell -------------------------------------------------------------------------
+
+void HeadlessSound::play(const std::string& path) {
+    requests_.push_back({false, path});
+    playing_ = path;
+}
+
+void HeadlessSound::stop() {
+    requests_.push_back({true, {}});
+    playing_.clear();
+}
+
+std::vector<std::string> HeadlessSound::played() const {
+    std::vector<std::string> paths;
+    for (const auto& r : requests_)
+        if (!r.stop) paths.push_back(r.path);
+    return paths;
+}
+
+int HeadlessSound::stopCount() const {
+    return static_cast<int>(std::count_if(requests_.begin(), requests_.end(), [](const Request& r) { return r.stop; }));
+}
+
+}  // namespace platform

@@ -1,0 +1,239 @@
+// The headless back end: windows that keep their last presented picture in memory, a virtual clock
+// that tests advance, scripted input, and sound and shell services that only record requests.
+//
+// Implements: Ui (windows, timers, modal and main loops, message box, sleep, clock), Sound, Shell.
+// Not implemented: real screens, real time, audio output, starting programs.
+// A modal loop with nothing scripted closes its window and records that, so a test never hangs.
+#pragma once
+
+#include <deque>
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/pixel_surface.h"
+#include "platform/platform.h"
+
+namespace platform {
+
+class HeadlessUi;
+
+// A window kept in memory; its "screen" is the picture of the last present().
+class HeadlessWindow final : public Window {
+public:
+    HeadlessWindow(HeadlessUi& ui, WindowHandler& handler, const WindowOptions& options);
+    ~HeadlessWindow() override;
+    HeadlessWindow(const HeadlessWindow&) = delete;
+    HeadlessWindow& operator=(const HeadlessWindow&) = delete;
+
+    void setCaption(std::string_view caption) override { caption_ = caption; }
+    std::string caption() const override { return caption_; }
+    void setClientSize(int w, int h) override;
+    int clientWidth() const override { return width_; }
+    int clientHeight() const override { return height_; }
+    void show() override;
+    void hide() override { visible_ = false; }
+    bool isVisible() const override { return visible_; }
+    void minimize() override;
+    void restore() override;
+    bool isMinimized() const override { return minimized_; }
+    void present(const Surface& surface) override;
+    void close() override;
+    bool isOpen() const override { return open_; }
+
+    // What the window shows: the last presented picture (0 x 0 before the first present()).
+    const PixelSurface& screen() const { return screen_; }
+    int presentCount() const { return presentCount_; }
+    bool hasMinimizeBox() const { return minimizeBox_; }
+    WindowHandler& handler() { return handler_; }
+
+private:
+    friend class HeadlessUi;
+    HeadlessUi* ui_;  // null once the Ui is gone
+    WindowHandler& handler_;
+    std::string caption_;
+    int width_ = 0;
+    int height_ = 0;
+    bool minimizeBox_ = true;
+    bool visible_ = false;
+    bool minimized_ = false;
+    bool open_ = true;
+    bool closing_ = false;
+    PixelSurface screen_;
+    int presentCount_ = 0;
+};
+
+// One scripted step for the event loops. The target window is named by its caption; an empty
+// caption means the innermost modal window, or the newest open window when no modal loop runs.
+struct ScriptEvent {
+    enum class Kind { MouseDown, MouseMove, MouseUp, Key, Advance, Close, Action };
+    Kind kind = Kind::Action;
+    std::string window;
+    int button = mouse::kLeft;
+    int shift = 0;
+    double x = 0;
+    double y = 0;
+    char32_t ch = 0;
+    long long ms = 0;
+    std::function<void()> action;
+};
+
+struct MessageBoxRecord {
+    std::string caption;
+    std::string text;
+};
+
+class HeadlessUi final : public Ui {
+public:
+    HeadlessUi();
+    ~HeadlessUi() override;
+    HeadlessUi(const HeadlessUi&) = delete;
+    HeadlessUi& operator=(const HeadlessUi&) = delete;
+
+    std::unique_ptr<Window> createWindow(WindowHandler& handler, const WindowOptions& options) override;
+    std::unique_ptr<Timer> createTimer(std::function<void()> onTick) override;
+    // Runs scripted events until the window closes. When the script is empty the modal handler is
+    // asked for input; when nothing comes of that either, the window is closed and recorded in
+    // unattendedModals().
+    void runModal(Window& window) override;
+    // Runs scripted events until quit(), no open window, or an empty script.
+    void run() override;
+    void quit() override { quitRequested_ = true; }
+    void messageBox(std::string_view caption, std::string_view text) override;
+    // Moves the clock on without firing timers; the sleep is recorded.
+    void sleep(int ms) override;
+    long long nowMs() override { return *clock_; }
+
+    // --- The virtual clock -------------------------------------------------------------------
+    // Moves the clock on by ms, firing every timer that falls due on the way, in time order
+    // (timers due at the same moment fire in the order they were created).
+    void advance(long long ms);
+    void setNow(long long ms) { *clock_ = ms; }
+    const std::vector<int>& sleeps() const { return sleeps_; }
+
+    // --- Input, delivered at once -------------------------------------------------------------
+    // Input to a window that a modal loop blocks (any window but the innermost modal one) is
+    // dropped and counted, as a real modal loop would swallow it.
+    void mouseDown(Window& window, int button, double x, double y, int shift = 0);
+    void mouseMove(Window& window, int button, double x, double y, int shift = 0);
+    void mouseUp(Window& window, int button, double x, double y, int shift = 0);
+    void click(Window& window, double x, double y, int button = mouse::kLeft, int shift = 0);
+    void keyPress(Window& window, char32_t ch);
+    // The close box: onClose runs, then the window closes.
+    void closeBox(Window& window);
+    // The minimise box and restoring from the task bar.
+    void minimizeBox(Window& window);
+    void restoreBox(Window& window);
+    int droppedInputs() const { return droppedInputs_; }
+
+    // --- Input queued for the loops -----------------------------------------------------------
+    void queue(ScriptEvent event);
+    void queueMouseDown(double x, double y, int button = mouse::kLeft, std::string_view window = {});
+    void queueMouseMove(double x, double y, int button = 0, std::string_view window = {});
+    void queueMouseUp(double x, double y, int button = mouse::kLeft, std::string_view window = {});
+    void queueClick(double x, double y, int button = mouse::kLeft, std::string_view window = {});
+    void queueKey(char32_t ch, std::string_view window = {});
+    void queueAdvance(long long ms);
+    void queueClose(std::string_view window = {});
+    void queueAction(std::function<void()> action);
+    std::size_t queuedEvents() const { return script_.size(); }
+    // Called with the modal window whenever a modal loop finds the script empty.
+    void setModalHandler(std::function<void(Window&)> handler) { modalHandler_ = std::move(handler); }
+
+    // --- What happened ------------------------------------------------------------------------
+    const std::vector<MessageBoxRecord>& messages() const { return messages_; }
+    // Captions of modal windows closed because nothing was scripted for them.
+    const std::vector<std::string>& unattendedModals() const { return unattended_; }
+    // Captions of every window that ran modally, in order of starting.
+    const std::vector<std::string>& modalHistory() const { return modalHistory_; }
+
+    // --- Finding windows ----------------------------------------------------------------------
+    std::vector<HeadlessWindow*> openWindows() const;
+    // The newest open window with this caption, or nullptr.
+    HeadlessWindow* findWindow(std::string_view caption) const;
+    // The innermost window running modally, or nullptr.
+    HeadlessWindow* activeModal() const { return modalStack_.empty() ? nullptr : modalStack_.back(); }
+
+private:
+    friend class HeadlessWindow;
+    friend class HeadlessTimer;
+    struct TimerEntry;
+
+    void registerWindow(HeadlessWindow* w) { windows_.push_back(w); }
+    void unregisterWindow(HeadlessWindow* w);
+    bool accepts(const Window& window);
+    // The window as a receiver of input now, or nullptr (the input is then dropped and counted).
+    HeadlessWindow* receiver(Window& window);
+    HeadlessWindow* target(const std::string& caption) const;
+    void dispatch(ScriptEvent& event);
+    bool runNextScripted();
+
+    std::shared_ptr<long long> clock_;  // shared with the timers, which may outlive the Ui
+    std::vector<HeadlessWindow*> windows_;
+    std::vector<HeadlessWindow*> modalStack_;  // an entry is null once its window is destroyed
+    std::vector<std::weak_ptr<TimerEntry>> timers_;
+    std::uint64_t timerSerial_ = 0;
+    std::deque<ScriptEvent> script_;
+    std::function<void(Window&)> modalHandler_;
+    std::uint64_t activity_ = 0;  // counts delivered input, clock moves and actions
+    bool quitRequested_ = false;
+    int droppedInputs_ = 0;
+    std::vector<int> sleeps_;
+    std::vector<MessageBoxRecord> messages_;
+    std::vector<std::string> unattended_;
+    std::vector<std::string> modalHistory_;
+};
+
+// Records what the game asked to hear.
+class HeadlessSound final : public Sound {
+public:
+    struct Request {
+        bool stop = false;  // a stop request, else a play request of path
+        std::string path;
+    };
+    void play(const std::string& path) override;
+    void stop() override;
+    const std::vector<Request>& requests() const { return requests_; }
+    // The paths of the play requests, in order.
+    std::vector<std::string> played() const;
+    // The file that would be sounding now: the last one started and not stopped since.
+    const std::string& playing() const { return playing_; }
+    int stopCount() const;
+    void clear() { requests_.clear(); playing_.clear(); }
+
+private:
+    std::vector<Request> requests_;
+    std::string playing_;
+};
+
+// Records every document handed to the shell.
+class HeadlessShell final : public Shell {
+public:
+    struct Request {
+        std::string target;
+        std::string directory;
+    };
+    void open(const std::string& target, const std::string& directory) override {
+        requests_.push_back({target, directory});
+    }
+    const std::vector<Request>& requests() const { return requests_; }
+
+private:
+    std::vector<Request> requests_;
+};
+
+// Every headless service in one owner; hands them out as Services.
+class HeadlessPlatform {
+public:
+    SoftGraphics graphics;
+    HeadlessUi ui;
+    HeadlessSound sound;
+    HeadlessShell shell;
+
+    // The store is someone else's; pass it in to have it bundled.
+    Services services(Store* store = nullptr) { return {&graphics, &ui, &sound, &shell, store}; }
+};
+
+}  // namespace platform
