@@ -12,6 +12,7 @@
 #include <tuple>
 #include <vector>
 
+#include "codepage.h"
 #include "platform/pixel_surface.h"
 
 namespace platform {
@@ -35,42 +36,10 @@ constexpr const char* kFallbackFamily = "sans-serif";
 // The screen resolution that font points are measured against.
 constexpr double kDpi = 96.0;
 
-// Windows-1252 characters 0x80..0x9F as Unicode; the unassigned ones pass through as in Latin-1.
-constexpr char32_t kCp1252High[32] = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
-};
-
 bool sameName(std::string_view a, std::string_view b) {
     return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
                return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
            });
-}
-
-void appendUtf8(std::string& out, char32_t c) {
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-}
-
-// One line of single-byte text as UTF-8; control characters draw nothing and are left out.
-std::string toUtf8(std::string_view line) {
-    std::string out;
-    out.reserve(line.size() + 8);
-    for (char ch : line) {
-        const auto b = static_cast<unsigned char>(ch);
-        if (b < 0x20 || b == 0x7F) continue;
-        appendUtf8(out, b >= 0x80 && b < 0xA0 ? kCp1252High[b - 0x80] : static_cast<char32_t>(b));
-    }
-    return out;
 }
 
 struct FontCloser {
@@ -121,6 +90,7 @@ private:
     ~FontLibrary() {
         fonts_.clear();
         if (ready_) TTF_Quit();
+        if (fcReady_) FcFini();
     }
 
     // The font file for a family: its installed substitute when it has one, else the family
@@ -209,7 +179,7 @@ void PixelSurface::drawText(std::string_view textIn, const Rect& r, unsigned fla
     if (single && (flags & text::kVCenter) != 0) y = r.top + (r.height() - lineHeight) / 2;
 
     for (std::string_view line : lines) {
-        const std::string utf8 = toUtf8(line);
+        const std::string utf8 = codepage::toUtf8(line, false);
         if (!utf8.empty() && y < clipB && y + lineHeight > clipT) {
             int textW = 0, textH = 0;
             TTF_SizeUTF8(ttf, utf8.c_str(), &textW, &textH);

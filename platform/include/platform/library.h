@@ -20,8 +20,14 @@ public:
     // The file name a library called name has on this system ("libQXDLL.so" for "QXDLL").
     static std::string fileName(const std::string& name);
 
+    // Only open() can make the key, so only open() makes libraries.
+    class Key {
+        friend class SharedLibrary;
+        Key() = default;
+    };
+    SharedLibrary(Key, void* handle) : handle_(handle) {}
+
 private:
-    explicit SharedLibrary(void* handle) : handle_(handle) {}
     void* handle_;
 };
 

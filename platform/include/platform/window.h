@@ -78,6 +78,8 @@ struct WindowOptions {
     int clientWidth = 0;
     int clientHeight = 0;
     bool minimizeBox = true;
+    // The picture for the title bar and task bar; copied when the window is made. Optional.
+    const Surface* icon = nullptr;
 };
 
 // The windowing service: windows, timers, the event loops, the message box and time.

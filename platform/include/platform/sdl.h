@@ -1,0 +1,113 @@
+// The SDL2 back end: real top-level windows showing PixelSurface pictures, the event loops with
+// their timers, the message box, and sound effects through SDL2_mixer.
+//
+// Implements: Ui (windows with caption, client size, icon, minimise/restore, close box; modal and
+// modeless showing; mouse, Enter/Backspace/Esc and typed characters; timers run from the event
+// loop on the UI thread), Sound (one channel, a new sound cuts off the playing one).
+// Not implemented: resizing by the user (windows are fixed-size), a maximise box, high-dpi
+// scaling (one surface pixel is one window pixel), sound formats other than those SDL2_mixer reads.
+// Without a display the Ui reports !ok() and its modal loops return at once; without an audio
+// device the Sound is silent.
+#pragma once
+
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/pixel_surface.h"
+#include "platform/platform.h"
+#include "platform/xdg_shell.h"
+
+union SDL_Event;
+struct Mix_Chunk;
+
+namespace platform {
+
+class SdlWindow;
+
+class SdlUi final : public Ui {
+public:
+    SdlUi();
+    ~SdlUi() override;
+    SdlUi(const SdlUi&) = delete;
+    SdlUi& operator=(const SdlUi&) = delete;
+
+    // False when SDL's video could not start; error() tells why.
+    bool ok() const { return ok_; }
+    const std::string& error() const { return error_; }
+
+    std::unique_ptr<Window> createWindow(WindowHandler& handler, const WindowOptions& options) override;
+    std::unique_ptr<Timer> createTimer(std::function<void()> onTick) override;
+    void runModal(Window& window) override;
+    void run() override;
+    void quit() override { quitRequested_ = true; }
+    void messageBox(std::string_view caption, std::string_view text) override;
+    void sleep(int ms) override;
+    long long nowMs() override;
+
+    struct TimerEntry;
+
+private:
+    friend class SdlWindow;
+    // Runs the event loop, timers included, while keepGoing() holds.
+    template <class Pred>
+    void pump(Pred keepGoing);
+    void fireDueTimers();
+    long long msToNextTimer();
+    void handle(const SDL_Event& event);
+    SdlWindow* windowOf(unsigned id) const;
+    bool accepts(const SdlWindow* w) const;
+
+    bool ok_ = false;
+    std::string error_;
+    std::map<unsigned, SdlWindow*> windows_;
+    std::vector<SdlWindow*> modalStack_;  // an entry is null once its window is destroyed
+    std::vector<std::weak_ptr<TimerEntry>> timers_;
+    std::uint64_t timerSerial_ = 0;
+    bool quitRequested_ = false;
+};
+
+class SdlSound final : public Sound {
+public:
+    SdlSound();
+    ~SdlSound() override;
+    SdlSound(const SdlSound&) = delete;
+    SdlSound& operator=(const SdlSound&) = delete;
+
+    void play(const std::string& path) override;
+    void stop() override;
+    // False when no audio device could be opened; every request is then silent.
+    bool ok() const { return ok_; }
+
+private:
+    struct ChunkFree {
+        void operator()(Mix_Chunk* c) const;
+    };
+    bool ok_ = false;
+    std::map<std::string, std::unique_ptr<Mix_Chunk, ChunkFree>> chunks_;
+};
+
+// Keeps SDL initialised for the life of its owner (SDL_Quit at the end). SDL is told to leave
+// the process's signal handlers alone.
+class SdlSession {
+public:
+    SdlSession();
+    ~SdlSession();
+    SdlSession(const SdlSession&) = delete;
+    SdlSession& operator=(const SdlSession&) = delete;
+};
+
+// Every desktop service in one owner; hands them out as Services.
+class SdlPlatform {
+public:
+    SdlSession session;  // first made, last gone
+    SoftGraphics graphics;
+    SdlUi ui;
+    SdlSound sound;
+    XdgShell shell;
+
+    Services services(Store* store = nullptr) { return {&graphics, &ui, &sound, &shell, store}; }
+};
+
+}  // namespace platform

@@ -1,0 +1,451 @@
+// SdlUi and its windows and timers: SDL2 windows that show PixelSurface pictures through a
+// streaming texture, and the one event loop (main or modal) that also fires the timers.
+#include <SDL.h>
+
+#include <algorithm>
+#include <cstdio>
+
+#include "../src/codepage.h"
+#include "platform/sdl.h"
+
+namespace platform {
+
+namespace {
+
+// The longest the loop sleeps in SDL_WaitEventTimeout when no timer is due sooner.
+constexpr int kIdleWaitMs = 250;
+
+struct WindowDestroyer {
+    void operator()(SDL_Window* w) const { SDL_DestroyWindow(w); }
+};
+struct RendererDestroyer {
+    void operator()(SDL_Renderer* r) const { SDL_DestroyRenderer(r); }
+};
+struct TextureDestroyer {
+    void operator()(SDL_Texture* t) const { SDL_DestroyTexture(t); }
+};
+
+// Mouse buttons as the game numbers them: 1 left, 2 right, 4 middle.
+int buttonCode(Uint8 sdlButton) {
+    switch (sdlButton) {
+        case SDL_BUTTON_LEFT: return mouse::kLeft;
+        case SDL_BUTTON_RIGHT: return mouse::kRight;
+        case SDL_BUTTON_MIDDLE: return mouse::kMiddle;
+        default: return 0;
+    }
+}
+
+int buttonMask(Uint32 state) {
+    return ((state & SDL_BUTTON_LMASK) ? mouse::kLeft : 0) | ((state & SDL_BUTTON_RMASK) ? mouse::kRight : 0) |
+           ((state & SDL_BUTTON_MMASK) ? mouse::kMiddle : 0);
+}
+
+// The shift argument of mouse events: 1 Shift, 2 Ctrl, 4 Alt.
+int shiftFlags() {
+    const SDL_Keymod m = SDL_GetModState();
+    return ((m & KMOD_SHIFT) ? 1 : 0) | ((m & KMOD_CTRL) ? 2 : 0) | ((m & KMOD_ALT) ? 4 : 0);
+}
+
+}  // namespace
+
+// ---- Windows ---------------------------------------------------------------------------------
+
+class SdlWindow final : public Window {
+public:
+    SdlWindow(SdlUi& ui, WindowHandler& handler, const WindowOptions& options)
+        : ui_(&ui), handler_(handler), caption_(options.caption), width_(std::max(options.clientWidth, 1)),
+          height_(std::max(options.clientHeight, 1)) {
+        if (!ui.ok()) return;
+        // Fixed-size and hidden until shown; the size given is the client area's.
+        window_.reset(SDL_CreateWindow(codepage::toUtf8(caption_).c_str(), SDL_WINDOWPOS_CENTERED,
+                                       SDL_WINDOWPOS_CENTERED, width_, height_, SDL_WINDOW_HIDDEN));
+        if (!window_) return;
+        renderer_.reset(SDL_CreateRenderer(window_.get(), -1, 0));
+        if (!renderer_) renderer_.reset(SDL_CreateRenderer(window_.get(), -1, SDL_RENDERER_SOFTWARE));
+        if (options.icon != nullptr) setIcon(*options.icon);
+        id_ = SDL_GetWindowID(window_.get());
+        ui.windows_[id_] = this;
+    }
+
+    ~SdlWindow() override { release(); }
+    SdlWindow(const SdlWindow&) = delete;
+    SdlWindow& operator=(const SdlWindow&) = delete;
+
+    void setCaption(std::string_view caption) override {
+        caption_ = caption;
+        if (window_) SDL_SetWindowTitle(window_.get(), codepage::toUtf8(caption_).c_str());
+    }
+    std::string caption() const override { return caption_; }
+
+    void setClientSize(int w, int h) override {
+        width_ = std::max(w, 1);
+        height_ = std::max(h, 1);
+        if (window_) SDL_SetWindowSize(window_.get(), width_, height_);
+        render();
+    }
+    int clientWidth() const override { return width_; }
+    int clientHeight() const override { return height_; }
+
+    void show() override {
+        if (!open_) return;
+        visible_ = true;
+        if (window_) {
+            SDL_ShowWindow(window_.get());
+            SDL_RaiseWindow(window_.get());
+        }
+        render();
+    }
+    void hide() override {
+        visible_ = false;
+        if (window_) SDL_HideWindow(window_.get());
+    }
+    bool isVisible() const override { return visible_; }
+
+    void minimize() override {
+        if (!open_ || minimized_) return;
+        if (window_) SDL_MinimizeWindow(window_.get());
+        noteMinimized(true);
+    }
+    void restore() override {
+        if (!open_ || !minimized_) return;
+        if (window_) SDL_RestoreWindow(window_.get());
+        noteMinimized(false);
+    }
+    bool isMinimized() const override { return minimized_; }
+
+    void present(const Surface& surface) override {
+        picture_.assign(surface);
+        render();
+    }
+
+    void close() override {
+        if (!open_ || closing_) return;
+        // onClose sees the window still open; the window must not be destroyed inside it.
+        closing_ = true;
+        handler_.onClose();
+        closing_ = false;
+        open_ = false;
+        visible_ = false;
+        release();
+    }
+    bool isOpen() const override { return open_; }
+
+    WindowHandler& handler() { return handler_; }
+    SDL_Window* sdlWindow() const { return window_.get(); }
+
+    // Shows the last presented picture again (after an expose, a restore or a show).
+    void render() {
+        if (!renderer_ || !visible_) return;
+        if (picture_.width() > 0) {
+            if (!texture_ || textureW_ != picture_.width() || textureH_ != picture_.height()) {
+                // Colors are 0x00BBGGRR, which is SDL's XBGR8888 in a 32-bit word.
+                texture_.reset(SDL_CreateTexture(renderer_.get(), SDL_PIXELFORMAT_XBGR8888,
+                                                 SDL_TEXTUREACCESS_STREAMING, picture_.width(), picture_.height()));
+                textureW_ = picture_.width();
+                textureH_ = picture_.height();
+            }
+            if (texture_)
+                SDL_UpdateTexture(texture_.get(), nullptr, picture_.pixels().data(),
+                                  picture_.width() * static_cast<int>(sizeof(Color)));
+        }
+        SDL_SetRenderDrawColor(renderer_.get(), 0, 0, 0, 255);
+        SDL_RenderClear(renderer_.get());
+        if (texture_ && picture_.width() > 0) {
+            const SDL_Rect where{0, 0, picture_.width(), picture_.height()};
+            SDL_RenderCopy(renderer_.get(), texture_.get(), nullptr, &where);
+        }
+        SDL_RenderPresent(renderer_.get());
+    }
+
+    // The window manager reports minimising or restoring; the handler hears of real changes only.
+    void noteMinimized(bool minimized) {
+        if (minimized == minimized_) return;
+        minimized_ = minimized;
+        handler_.onStateChange(minimized);
+    }
+
+    // Drops the SDL objects (on closing, or before the Ui shuts video down).
+    void release() {
+        if (ui_ != nullptr) {
+            if (id_ != 0) ui_->windows_.erase(id_);
+            for (auto& m : ui_->modalStack_)
+                if (m == this) m = nullptr;
+        }
+        id_ = 0;
+        texture_.reset();
+        renderer_.reset();
+        window_.reset();
+    }
+    void detach() {
+        release();
+        ui_ = nullptr;
+    }
+
+private:
+    void setIcon(const Surface& icon) {
+        PixelSurface pixels;
+        pixels.assign(icon);
+        if (pixels.width() == 0) return;
+        SDL_Surface* s = SDL_CreateRGBSurfaceWithFormatFrom(pixels.pixels().data(), pixels.width(), pixels.height(),
+                                                            32, pixels.width() * 4, SDL_PIXELFORMAT_XBGR8888);
+        if (s == nullptr) return;
+        SDL_SetWindowIcon(window_.get(), s);
+        SDL_FreeSurface(s);
+    }
+
+    SdlUi* ui_;
+    WindowHandler& handler_;
+    std::string caption_;
+    int width_;
+    int height_;
+    bool visible_ = false;
+    bool minimized_ = false;
+    bool open_ = true;
+    bool closing_ = false;
+    unsigned id_ = 0;
+    std::unique_ptr<SDL_Window, WindowDestroyer> window_;
+    std::unique_ptr<SDL_Renderer, RendererDestroyer> renderer_;
+    std::unique_ptr<SDL_Texture, TextureDestroyer> texture_;
+    int textureW_ = 0;
+    int textureH_ = 0;
+    PixelSurface picture_;
+};
+
+// ---- Timers ----------------------------------------------------------------------------------
+
+struct SdlUi::TimerEntry {
+    std::function<void()> onTick;
+    std::uint64_t serial = 0;
+    int interval = 0;
+    bool enabled = false;
+    long long due = 0;
+    void restart() { due = static_cast<long long>(SDL_GetTicks64()) + interval; }
+};
+
+namespace {
+
+class SdlTimer final : public Timer {
+public:
+    explicit SdlTimer(std::shared_ptr<SdlUi::TimerEntry> entry) : entry_(std::move(entry)) {}
+    // A new interval starts the count again, as does enabling a disabled timer.
+    void setInterval(int ms) override {
+        if (ms == entry_->interval) return;
+        entry_->interval = std::max(ms, 0);
+        entry_->restart();
+    }
+    int interval() const override { return entry_->interval; }
+    void setEnabled(bool enabled) override {
+        if (enabled && !entry_->enabled) entry_->restart();
+        entry_->enabled = enabled;
+    }
+    bool enabled() const override { return entry_->enabled; }
+
+private:
+    std::shared_ptr<SdlUi::TimerEntry> entry_;
+};
+
+}  // namespace
+
+// ---- The Ui ----------------------------------------------------------------------------------
+
+SdlUi::SdlUi() {
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    // The press that activates a window is delivered too, as on Windows.
+    SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+        error_ = SDL_GetError();
+        return;
+    }
+    ok_ = true;
+    SDL_StartTextInput();
+}
+
+SdlUi::~SdlUi() {
+    const auto open = windows_;
+    for (auto& [id, w] : open) w->detach();
+    if (ok_) SDL_QuitSubSystem(SDL_INIT_VIDEO);
+}
+
+std::unique_ptr<Window> SdlUi::createWindow(WindowHandler& handler, const WindowOptions& options) {
+    return std::make_unique<SdlWindow>(*this, handler, options);
+}
+
+std::unique_ptr<Timer> SdlUi::createTimer(std::function<void()> onTick) {
+    auto entry = std::make_shared<TimerEntry>();
+    entry->onTick = std::move(onTick);
+    entry->serial = timerSerial_++;
+    timers_.push_back(entry);
+    return std::make_unique<SdlTimer>(std::move(entry));
+}
+
+long long SdlUi::nowMs() { return static_cast<long long>(SDL_GetTicks64()); }
+
+void SdlUi::sleep(int ms) { SDL_Delay(static_cast<Uint32>(std::max(ms, 0))); }
+
+void SdlUi::messageBox(std::string_view caption, std::string_view text) {
+    const std::string c = codepage::toUtf8(caption), t = codepage::toUtf8(text);
+    SDL_Window* parent = nullptr;
+    if (!modalStack_.empty() && modalStack_.back() != nullptr) parent = modalStack_.back()->sdlWindow();
+    if (SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_INFORMATION, c.c_str(), t.c_str(), parent) != 0)
+        std::fprintf(stderr, "%s: %s\n", c.c_str(), t.c_str());
+}
+
+SdlWindow* SdlUi::windowOf(unsigned id) const {
+    const auto it = windows_.find(id);
+    return it == windows_.end() ? nullptr : it->second;
+}
+
+bool SdlUi::accepts(const SdlWindow* w) const {
+    if (w == nullptr || !w->isOpen()) return false;
+    return modalStack_.empty() || modalStack_.back() == w;
+}
+
+long long SdlUi::msToNextTimer() {
+    long long next = -1;
+    const long long now = nowMs();
+    for (const auto& weak : timers_) {
+        const auto t = weak.lock();
+        if (!t || !t->enabled || t->interval <= 0) continue;
+        const long long wait = std::max(0LL, t->due - now);
+        if (next < 0 || wait < next) next = wait;
+    }
+    return next;
+}
+
+void SdlUi::fireDueTimers() {
+    std::erase_if(timers_, [](const std::weak_ptr<TimerEntry>& t) { return t.expired(); });
+    // Each timer that is due fires once per pass, soonest first; ticks missed while the thread was
+    // busy come as one, as WM_TIMER does.
+    std::vector<std::shared_ptr<TimerEntry>> due;
+    const long long now = nowMs();
+    for (const auto& weak : timers_)
+        if (auto t = weak.lock(); t && t->enabled && t->interval > 0 && t->due <= now) due.push_back(t);
+    std::sort(due.begin(), due.end(), [](const auto& a, const auto& b) {
+        return a->due != b->due ? a->due < b->due : a->serial < b->serial;
+    });
+    for (const auto& t : due) {
+        if (!t->enabled || t->interval <= 0 || t->due > now) continue;  // changed by an earlier tick
+        while (t->due <= now) t->due += t->interval;
+        const auto tick = t->onTick;
+        if (tick) tick();
+    }
+}
+
+void SdlUi::handle(const SDL_Event& e) {
+    switch (e.type) {
+        case SDL_WINDOWEVENT: {
+            SdlWindow* w = windowOf(e.window.windowID);
+            if (w == nullptr) return;
+            switch (e.window.event) {
+                case SDL_WINDOWEVENT_EXPOSED:
+                case SDL_WINDOWEVENT_SHOWN:
+                case SDL_WINDOWEVENT_SIZE_CHANGED: w->render(); break;
+                case SDL_WINDOWEVENT_MINIMIZED: w->noteMinimized(true); break;
+                case SDL_WINDOWEVENT_RESTORED:
+                    w->noteMinimized(false);
+                    w->render();
+                    break;
+                case SDL_WINDOWEVENT_CLOSE:
+                    if (accepts(w))
+                        w->close();
+                    else if (!modalStack_.empty() && modalStack_.back() != nullptr)
+                        SDL_RaiseWindow(modalStack_.back()->sdlWindow());
+                    break;
+                default: break;
+            }
+            break;
+        }
+        case SDL_MOUSEBUTTONDOWN:
+        case SDL_MOUSEBUTTONUP: {
+            SdlWindow* w = windowOf(e.button.windowID);
+            if (!accepts(w)) {
+                // A press on a window behind a modal one brings the modal one forward.
+                if (w != nullptr && e.type == SDL_MOUSEBUTTONDOWN && !modalStack_.empty() && modalStack_.back() != nullptr)
+                    SDL_RaiseWindow(modalStack_.back()->sdlWindow());
+                return;
+            }
+            const int button = buttonCode(e.button.button);
+            if (button == 0) return;
+            if (e.type == SDL_MOUSEBUTTONDOWN)
+                w->handler().onMouseDown(button, shiftFlags(), e.button.x, e.button.y);
+            else
+                w->handler().onMouseUp(button, shiftFlags(), e.button.x, e.button.y);
+            break;
+        }
+        case SDL_MOUSEMOTION: {
+            SdlWindow* w = windowOf(e.motion.windowID);
+            if (accepts(w)) w->handler().onMouseMove(buttonMask(e.motion.state), shiftFlags(), e.motion.x, e.motion.y);
+            break;
+        }
+        case SDL_KEYDOWN: {
+            SdlWindow* w = windowOf(e.key.windowID);
+            if (!accepts(w)) return;
+            char32_t ch = 0;
+            switch (e.key.keysym.sym) {
+                case SDLK_RETURN:
+                case SDLK_KP_ENTER: ch = key::kEnter; break;
+                case SDLK_BACKSPACE: ch = key::kBackspace; break;
+                case SDLK_ESCAPE: ch = key::kEscape; break;
+                default: return;
+            }
+            w->handler().onKeyPress(ch);
+            break;
+        }
+        case SDL_TEXTINPUT: {
+            // Each code point is one key press; the window may close between two of them.
+            const std::u32string typed = codepage::fromUtf8(e.text.text);
+            for (char32_t ch : typed) {
+                SdlWindow* w = windowOf(e.text.windowID);
+                if (!accepts(w)) return;
+                w->handler().onKeyPress(ch);
+            }
+            break;
+        }
+        default: break;
+    }
+}
+
+template <class Pred>
+void SdlUi::pump(Pred keepGoing) {
+    while (keepGoing()) {
+        fireDueTimers();
+        if (!keepGoing()) break;
+        const long long toTimer = msToNextTimer();
+        const int timeout = toTimer < 0 ? kIdleWaitMs : static_cast<int>(std::min<long long>(toTimer, kIdleWaitMs));
+        SDL_Event e;
+        if (SDL_WaitEventTimeout(&e, timeout) == 0) continue;
+        handle(e);
+        while (keepGoing() && SDL_PollEvent(&e)) handle(e);
+    }
+}
+
+void SdlUi::runModal(Window& window) {
+    auto* w = dynamic_cast<SdlWindow*>(&window);
+    if (w == nullptr || !w->isOpen()) return;
+    if (!ok_) {
+        // No display, so no input will ever come: the window closes at once.
+        w->close();
+        return;
+    }
+    w->show();
+    modalStack_.push_back(w);
+    const std::size_t level = modalStack_.size() - 1;
+    pump([&] { return modalStack_[level] != nullptr && modalStack_[level]->isOpen(); });
+    modalStack_.resize(level);
+}
+
+void SdlUi::run() {
+    if (ok_) pump([&] { return !quitRequested_ && !windows_.empty(); });
+    quitRequested_ = false;
+}
+
+// ---- The session -----------------------------------------------------------------------------
+
+SdlSession::SdlSession() {
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    SDL_Init(0);
+}
+
+SdlSession::~SdlSession() { SDL_Quit(); }
+
+}  // namespace platform
