@@ -1,0 +1,68 @@
+// The drawing operations every window and dialog of the game is painted with: board tiles and chain
+// lines, the word strip, the word list, sprite buttons, the progress bar, text buttons and shadowed
+// text. Each draws into the region's surface buffer; refreshing the screen is the caller's job.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "game/play/game_data.h"
+#include "game/play/one_based.h"
+#include "game/ui/box_info.h"
+#include "game/ui/sprite_sheet.h"
+#include "platform/graphics.h"
+
+namespace game::ui {
+
+// Fixed layout numbers of the drawing operations.
+namespace layout {
+constexpr int kHalfCell = kCellSize / 2;  // cell centres and the board's margin
+constexpr int kStripSlots = 7;
+constexpr int kListWidthUnits = 8;     // list box width in units of its text indent
+constexpr int kListRows = 13;
+constexpr int kListLastRowOffset = kListRows - 1;
+constexpr int kBarWidth = 283;
+constexpr int kBarHeight = 18;
+constexpr double kBarInset = 12.5;     // the bar centred in a span of seven cells
+}  // namespace layout
+
+// Text flags of a caption: one line, centred both ways.
+constexpr unsigned kCaptionFlags = platform::text::kCenter | platform::text::kVCenter | platform::text::kSingleLine;
+// drawShadowText's default format: vertical centring alone, which multi-line text ignores.
+constexpr int kDefaultTextFormat = -1;
+
+// Sets the surface font's size, keeping its family and weight.
+void setFontSize(platform::Surface& surface, double points);
+
+// One tile of the board with its letter; cell is 1-based.
+void drawTile(const SpriteSheet& sheet, const BoxInfo& board, const GameData& data, int cell, bool linked);
+// Every tile whose character code is 1..128, linked where cellSelected is set.
+void drawAllTiles(const SpriteSheet& sheet, const BoxInfo& board, const GameData& data);
+// The chain line between the centres of cells a and b.
+void drawChainLine(const BoxInfo& board, const GameData& data, int a, int b);
+// Clears the board area with its half-cell margin and draws the chain lines of curPath.
+void drawBoardBack(const BoxInfo& board, const GameData& data);
+// The seven-slot strip showing the linked letters.
+void drawWordStrip(const SpriteSheet& sheet, const BoxInfo& strip, const GameData& data);
+// The strip showing the letters of word (its first seven, upper case).
+void drawWordStripText(const SpriteSheet& sheet, const BoxInfo& strip, std::string_view word);
+// The word list box: entries first .. first + min(count - first, 12) of words, found words (exact
+// match in data.foundWords) in clrHiText, the entry numbered selected framed with the current pen.
+void drawWordList(const BoxInfo& list, const GameData& data, const OneBased<std::string>& words, int count,
+                  int first, int selected);
+// A sprite: 0 sound off, 1 sound on, 3 up arrow bar, 4 down arrow bar, 5 title; others draw nothing.
+void drawSpriteBtn(const SpriteSheet& sheet, const BoxInfo& box, int kind, bool highlighted);
+// The progress bar at percent (above 100 counts as 100).
+void drawProgressBar(const SpriteSheet& sheet, const BoxInfo& box, double percent);
+void fillSurface(platform::Surface& surface, const platform::Brush& brush);
+// A text button or label: frameStyle 0 none, 1 the box's pen, 2 the box's pen and an inner penFrame.
+// The coloured caption sits shift / 2 pixels right of and above its black shadow.
+void drawTextBtn(const BoxInfo& box, int frameStyle, bool highlighted, int shift, std::string_view caption);
+void fillBox(const BoxInfo& box);
+// Text in black, then in box.textColor with the left edge shift pixels right and the top shift up.
+// format is a set of text flags, or kDefaultTextFormat.
+void drawShadowText(const BoxInfo& box, int shift, std::string_view text, int format = kDefaultTextFormat);
+// Stretches the texture over (0, 0, width, height) of the surface.
+void drawTexture(const SpriteSheet& sheet, platform::Surface& surface, int width, int height);
+
+}  // namespace game::ui

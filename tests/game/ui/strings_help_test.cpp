@@ -1,0 +1,114 @@
+// The string table, placeholder filling, the strict region test and opening the instructions page.
+#include <gtest/gtest.h>
+
+#include <set>
+#include <vector>
+
+#include "game/ui/box_info.h"
+#include "game/ui/help.h"
+#include "game/ui/strings.h"
+#include "platform/shell.h"
+
+namespace {
+
+using namespace game::ui;
+
+TEST(StringTable, TextsAreExactAndNumbersUnique) {
+    EXPECT_EQ(loadResString(85), "INSTRUCTTIONS");
+    EXPECT_EQ(loadResString(200), "Back to Main Menu ");
+    EXPECT_EQ(loadResString(112),
+              "You qualified for the next level \n with |1 seconds to spare\n and you get |2 bonus points ");
+    EXPECT_EQ(loadResString(60 + 13), "Show Solution");
+    EXPECT_EQ(loadResString(80 + 3), "HALL OF FAME - CLASSIC");
+    EXPECT_EQ(loadResString(230 + 2), "No thanks");
+    EXPECT_EQ(loadResString(999), "");
+    EXPECT_EQ(loadResString(63), "");
+
+    std::set<int> numbers;
+    for (const ResString& e : kStringTable) EXPECT_TRUE(numbers.insert(e.number).second) << e.number;
+}
+
+TEST(FormatResString, FillsNumbersAndLeavesTheRestAsWritten) {
+    EXPECT_EQ(formatResString(212, {"|1", 10}), "10 points");
+    EXPECT_EQ(formatResString(115, {"|1", 4, "|2", 512}), "Game Over \n Level reached 4 \n Points Scored 512");
+    EXPECT_EQ(formatResString(111, {"|1", 12, "|2", 40, "|3", 300, "|4", 37.5}),
+              "You found 12 of 40 words \n Your score of 300 is \n37.5 percent of maximum score possible.");
+    EXPECT_EQ(formatResString(110, {"|1", std::string("all 57")}), "Congrats ! You have found all the all 57 words");
+}
+
+TEST(FormatResString, MissingKeysAndEmptyArgumentsLeaveTheText) {
+    EXPECT_EQ(formatResString(212, {"|3", 10}), "|1 points");
+    EXPECT_EQ(formatResString(115, {}), "Game Over \n Level reached |1 \n Points Scored |2");
+    EXPECT_EQ(formatResString(210, {"|1", 5}), "Word Already in the list");
+    EXPECT_EQ(formatResString(999, {"|1", 5}), "");
+}
+
+TEST(FormatResString, OddLengthTakesThePreviousValue) {
+    EXPECT_EQ(formatResString(115, {"|1", 7, "|2"}), "Game Over \n Level reached 7 \n Points Scored 7");
+    EXPECT_EQ(formatResString(212, {"|1"}), " points");
+    const std::vector<ResArg> args{"|1", 3};
+    EXPECT_EQ(formatResString(212, args), "3 points");
+}
+
+TEST(FormatResString, EveryOccurrenceIsReplaced) {
+    EXPECT_EQ(fillPlaceholders("|1 and |1, |2", std::vector<ResArg>{"|1", "x", "|2", "y"}), "x and x, y");
+    // A value that contains its own key is put in once per occurrence instead of looping forever.
+    EXPECT_EQ(fillPlaceholders("a|1b|1", std::vector<ResArg>{"|1", "<|1>"}), "a<|1>b<|1>");
+    EXPECT_EQ(fillPlaceholders("abc", std::vector<ResArg>{"", "x"}), "abc");
+}
+
+TEST(ResArg, NumbersArePlainDecimals) {
+    EXPECT_EQ(ResArg(-42).toString(), "-42");
+    EXPECT_EQ(ResArg(std::int16_t{300}).toString(), "300");
+    EXPECT_EQ(ResArg(2147483647LL * 4).toString(), "8589934588");
+    EXPECT_EQ(ResArg(37.5).toString(), "37.5");
+    EXPECT_EQ(ResArg(100.0).toString(), "100");
+    EXPECT_EQ(ResArg(-0.25).toString(), "-0.25");
+    EXPECT_EQ(ResArg(0.1 + 0.2).toString(), "0.3");
+    EXPECT_EQ(ResArg(100.0 / 3).toString(), "33.3333333333333");
+    EXPECT_EQ(ResArg(1e20).toString(), "100000000000000000000");
+    EXPECT_EQ(ResArg(0.000125).toString(), "0.000125");
+    EXPECT_EQ(ResArg(-0.0).toString(), "0");
+}
+
+TEST(HitTest, BorderLinesBelongToNoRegion) {
+    const BoxInfo box{nullptr, 10, 20, 30, 40};
+    EXPECT_TRUE(hitTest(box, 25, 40));
+    EXPECT_TRUE(hitTest(box, 10.01, 20.01));
+    EXPECT_TRUE(hitTest(box, 39.99, 59.99));
+    for (double y : {20.0, 40.0, 60.0}) {
+        EXPECT_FALSE(hitTest(box, 10, y)) << y;  // left line
+        EXPECT_FALSE(hitTest(box, 40, y)) << y;  // right line
+    }
+    for (double x : {10.0, 25.0, 40.0}) {
+        EXPECT_FALSE(hitTest(box, x, 20)) << x;  // top line
+        EXPECT_FALSE(hitTest(box, x, 60)) << x;  // bottom line
+    }
+    EXPECT_FALSE(hitTest(box, 9, 40));
+    EXPECT_FALSE(hitTest(box, 25, 61));
+}
+
+class RecordingShell : public platform::Shell {
+public:
+    void open(const std::string& target, const std::string& directory) override {
+        opened.push_back({target, directory});
+    }
+    std::vector<std::pair<std::string, std::string>> opened;
+};
+
+TEST(ShowHelp, OpensTheTargetFromTheProgramFolderEachTime) {
+    RecordingShell shell;
+    showHelp(shell, "/opt/varnook/", "/opt/varnook/Varnook.htm");
+    showHelp(shell, "/opt/varnook/", "/opt/varnook/Varnook.htm");
+    ASSERT_EQ(shell.opened.size(), 2u);
+    EXPECT_EQ(shell.opened[0].first, "/opt/varnook/Varnook.htm");
+    EXPECT_EQ(shell.opened[0].second, "/opt/varnook");
+    EXPECT_EQ(shell.opened[1], shell.opened[0]);
+
+    EXPECT_EQ(folderWithoutSeparator("C:\\Games\\Varnook\\"), "C:\\Games\\Varnook");
+    EXPECT_EQ(folderWithoutSeparator("/opt/varnook"), "/opt/varnook");
+    EXPECT_EQ(folderWithoutSeparator("/"), "/");
+    EXPECT_EQ(folderWithoutSeparator("C:\\"), "C:\\");
+}
+
+}  // namespace
