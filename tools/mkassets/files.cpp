@@ -86,6 +86,11 @@ std::vector<std::uint8_t> encodeWav(std::span<const std::int16_t> samples, int s
 }
 
 bool writeAllAssets(const std::filesystem::path& dir, std::string& error) {
+    std::error_code ec;
+    if (!std::filesystem::is_directory(dir, ec)) {
+        error = "no such folder: " + dir.string();
+        return false;
+    }
     if (!writeFile(dir / kSheetFileName, encodeBmp(makeSpriteSheet()), error)) return false;
     for (const SoundFile& f : kSoundFiles) {
         if (!writeFile(dir / f.fileName, encodeWav(makeSound(f.sound), kSampleRate), error)) return false;

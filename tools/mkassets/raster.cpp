@@ -29,13 +29,6 @@ double sdRoundRect(Vec2 p, Vec2 min, Vec2 max, double radius) {
 
 double sdCircle(Vec2 p, Vec2 centre, double radius) { return length(p - centre) - radius; }
 
-double sdSegment(Vec2 p, Vec2 a, Vec2 b) {
-    const Vec2 pa = p - a, ba = b - a;
-    const double len2 = dot(ba, ba);
-    const double h = len2 > 0 ? clamp01(dot(pa, ba) / len2) : 0;
-    return length(pa - ba * h);
-}
-
 double sdPolygon(Vec2 p, std::span<const Vec2> v) {
     const std::size_t n = v.size();
     double d2 = dot(p - v[0], p - v[0]);

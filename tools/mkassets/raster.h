@@ -65,7 +65,13 @@ constexpr double smoothstep(double e0, double e1, double v) {
 // Signed distances: negative inside the shape, positive outside, in pixels.
 double sdRoundRect(Vec2 p, Vec2 min, Vec2 max, double radius);
 double sdCircle(Vec2 p, Vec2 centre, double radius);
-double sdSegment(Vec2 p, Vec2 a, Vec2 b);  // unsigned distance to the segment
+// Unsigned distance to the segment ab.
+inline double sdSegment(Vec2 p, Vec2 a, Vec2 b) {
+    const Vec2 pa = p - a, ba = b - a;
+    const double len2 = dot(ba, ba);
+    const double h = len2 > 0 ? clamp01(dot(pa, ba) / len2) : 0;
+    return length(pa - ba * h);
+}
 double sdPolygon(Vec2 p, std::span<const Vec2> vertices);
 
 // Outward unit normal of a distance field at p, by central differences.

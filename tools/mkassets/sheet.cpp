@@ -228,8 +228,10 @@ void paintTitle(Image& img) {
             Color fill = t > 0.7 ? mix(Color{250, 204, 74}, Color{255, 246, 178}, smoothstep(0.7, 1.45, t))
                                  : mix(Color{212, 120, 30}, Color{250, 204, 74}, smoothstep(-0.1, 0.7, t));
             // A light edge on the strokes' upper sides.
-            const Vec2 n = fieldNormal([&](Vec2 q) { return name.distance(q); }, p);
-            if (-d < 1.3) fill = lighten(fill, 0.45 * clamp01(lightFacing(n)));
+            if (-d < 1.3) {
+                const Vec2 n = fieldNormal([&](Vec2 q) { return name.distance(q); }, p);
+                fill = lighten(fill, 0.45 * clamp01(lightFacing(n)));
+            }
             c = fill;
         }
         return c;

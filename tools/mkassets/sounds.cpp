@@ -107,7 +107,7 @@ std::vector<std::int16_t> click() {
                0.45 * std::sin(kTwoPi * 1150 * t) * std::exp(-t / 0.008) +
                0.9 * hp(rng.noise() * std::exp(-t / 0.0012));
     }
-    return finish(b, 0.55, 0.0004, 0.012);
+    return finish(b, 0.55, 0.001, 0.012);
 }
 
 // Softer and lower than the click, gliding down: the letter lets go.

@@ -65,34 +65,37 @@ double textAdvance(std::string_view text, double tracking) {
 
 StrokeText::StrokeText(std::string_view text, Vec2 origin, double unit, double strokeWidth,
                        double tracking)
-    : halfStroke_(strokeWidth / 2), boxMin_{1e9, 1e9}, boxMax_{-1e9, -1e9} {
+    : halfStroke_(strokeWidth / 2) {
     double pen = 0;
     for (char ch : text) {
         const Glyph g = glyph(ch);
+        PlacedGlyph placed;
+        auto place = [&](Vec2 q) { return Vec2{origin.x + (pen + q.x) * unit, origin.y - q.y * unit}; };
         for (const Polyline& line : g.strokes) {
             for (std::size_t i = 0; i + 1 < line.size(); ++i) {
-                auto place = [&](Vec2 q) { return Vec2{origin.x + (pen + q.x) * unit, origin.y - q.y * unit}; };
                 const Segment s{place(line[i]), place(line[i + 1])};
-                segments_.push_back(s);
+                placed.segments.push_back(s);
                 for (Vec2 q : {s.a, s.b}) {
-                    boxMin_ = {std::min(boxMin_.x, q.x), std::min(boxMin_.y, q.y)};
-                    boxMax_ = {std::max(boxMax_.x, q.x), std::max(boxMax_.y, q.y)};
+                    placed.boxMin = {std::min(placed.boxMin.x, q.x), std::min(placed.boxMin.y, q.y)};
+                    placed.boxMax = {std::max(placed.boxMax.x, q.x), std::max(placed.boxMax.y, q.y)};
                 }
             }
         }
+        if (!placed.segments.empty()) glyphs_.push_back(std::move(placed));
         pen += g.advance + tracking;
     }
 }
 
 double StrokeText::distance(Vec2 p) const {
-    // Far from the text's box the exact distance is not needed; the box distance bounds it.
-    const double dx = std::max({boxMin_.x - p.x, 0.0, p.x - boxMax_.x});
-    const double dy = std::max({boxMin_.y - p.y, 0.0, p.y - boxMax_.y});
-    const double boxDist = length(Vec2{dx, dy});
-    if (boxDist > 12 + halfStroke_) return boxDist - halfStroke_;
-    double d = 1e9;
-    for (const Segment& s : segments_) d = std::min(d, sdSegment(p, s.a, s.b));
-    return d - halfStroke_;
+    double best = kExactRange + halfStroke_;
+    for (const PlacedGlyph& g : glyphs_) {
+        // The distance to a glyph's box bounds the distance to its strokes from below.
+        const double dx = std::max({g.boxMin.x - p.x, 0.0, p.x - g.boxMax.x});
+        const double dy = std::max({g.boxMin.y - p.y, 0.0, p.y - g.boxMax.y});
+        if (dx >= best || dy >= best || length(Vec2{dx, dy}) >= best) continue;
+        for (const Segment& s : g.segments) best = std::min(best, sdSegment(p, s.a, s.b));
+    }
+    return best - halfStroke_;
 }
 
 }  // namespace varnook::assets

@@ -21,13 +21,19 @@ double textAdvance(std::string_view text, double tracking);
 class StrokeText {
 public:
     StrokeText(std::string_view text, Vec2 origin, double unit, double strokeWidth, double tracking);
-    // Signed distance from p to the edge of the inked strokes (negative inside the ink).
+    // Signed distance from p to the edge of the inked strokes (negative inside the ink). Exact up to
+    // kExactRange pixels outside the ink; beyond that only a lower bound.
     double distance(Vec2 p) const;
+    static constexpr double kExactRange = 4;
 
 private:
-    std::vector<Segment> segments_;
+    // Each glyph's segments with its bounding box, so that distant glyphs are skipped quickly.
+    struct PlacedGlyph {
+        std::vector<Segment> segments;
+        Vec2 boxMin{1e9, 1e9}, boxMax{-1e9, -1e9};
+    };
+    std::vector<PlacedGlyph> glyphs_;
     double halfStroke_;
-    Vec2 boxMin_, boxMax_;
 };
 
 }  // namespace varnook::assets
