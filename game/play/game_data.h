@@ -71,9 +71,11 @@ struct GameData {
     std::int32_t targetPoints = 0;
     OneBased<std::string> allSolutionWords;
 
-    // Words the player has found, kept sorted (shorter words first, then byte order).
+    // Words the player has found, kept sorted (shorter words first, then alphabetically, any case).
     OneBased<std::string> foundWords;
     std::int32_t numFoundWords = 0;
+    // First word shown in the word-list box (13 rows).
+    std::int16_t foundListTop = 1;
 
     // The game being played.
     GameMode gameMode = GameMode::Classic;

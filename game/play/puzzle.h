@@ -1,0 +1,51 @@
+// Making the current puzzle through the engine: a fresh one from a seed (newPuzzle) or the one of a
+// saved game rebuilt from its letters (restorePuzzle), and the game's word tables read back from it.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <functional>
+
+#include "game/play/game_data.h"
+
+namespace game {
+
+class PuzzleEngine;
+
+// Puzzle seeds run from 0 to this value.
+constexpr int kMaxPuzzleSeed = 10000;
+
+// The neighbour steps in the layout the engine takes: eight (dx, dy) pairs, in table order.
+constexpr std::array<std::int32_t, 16> engineDirs() {
+    std::array<std::int32_t, 16> dirs{};
+    for (std::size_t i = 0; i < 8; ++i) {
+        dirs[2 * i] = kDirX[i];
+        dirs[2 * i + 1] = kDirY[i];
+    }
+    return dirs;
+}
+
+// The seed of a new puzzle from a uniform r in [0, 1): r x 10000 rounded half to even.
+int puzzleSeed(double r);
+
+// A fresh puzzle of gridWidth x gridHeight (set by the caller) from seed: letters, solution
+// tables and targetPoints (capped by the level target in Arcade Mode). Found words and the chain
+// are emptied.
+void newPuzzle(GameData& g, PuzzleEngine& engine, int seed);
+
+// Reads a saved game into g: the grid size and letters, the mode, the scores, the found words.
+// Supplied by the saved-game records.
+using LoadSavedGame = std::function<void(GameData&)>;
+
+// The largest board the engine gives exact paths for.
+constexpr int kMaxCells = 256;
+
+// The saved game's puzzle: loadSavedGame fills the grid and the stored state, the engine solves
+// the stored letters, and the word tables are read back as for a new puzzle. False, with no
+// puzzle made, when the stored board size is not a usable board (a damaged record).
+bool restorePuzzle(GameData& g, PuzzleEngine& engine, const LoadSavedGame& loadSavedGame);
+
+// Fills allSolutionWords with the solution words of 3 to 9 letters: by length, then in list order.
+void buildAllSolutionWords(GameData& g);
+
+}  // namespace game

@@ -1,0 +1,96 @@
+// Word submission, the found list in its order, scoring and clearing the chain.
+#include "game/play/words.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace game::words {
+
+namespace {
+
+char upper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+
+}  // namespace
+
+int compareFoundWords(const std::string& a, const std::string& b) {
+    if (a.size() != b.size()) return static_cast<int>(a.size()) - static_cast<int>(b.size());
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        const auto ca = static_cast<unsigned char>(upper(a[i]));
+        const auto cb = static_cast<unsigned char>(upper(b[i]));
+        if (ca != cb) return ca < cb ? -1 : 1;
+    }
+    return 0;
+}
+
+int findFoundWord(const GameData& g, const std::string& word) {
+    for (int i = 1; i <= g.numFoundWords && i <= g.foundWords.size(); ++i)
+        if (g.foundWords[i] == word) return i;
+    return -1;
+}
+
+int addFoundWord(GameData& g, const std::string& word) {
+    if (const int i = findFoundWord(g, word); i != -1) return i;
+    g.foundWords.resize(g.numFoundWords);
+    g.foundWords.push_back(word);
+    g.numFoundWords += 1;
+    // Exchange sort: every pair (i, j), i < j, swapped when out of order.
+    for (int i = 1; i <= g.numFoundWords - 1; ++i)
+        for (int j = i + 1; j <= g.numFoundWords; ++j)
+            if (compareFoundWords(g.foundWords[i], g.foundWords[j]) > 0) std::swap(g.foundWords[i], g.foundWords[j]);
+    return findFoundWord(g, word);
+}
+
+bool isSolutionWord(const GameData& g, const std::string& word) {
+    const int k = static_cast<int>(word.size()) - 1;
+    if (k < 1 || k >= static_cast<int>(g.wordLists.size())) return false;
+    const WordList& list = g.wordLists[static_cast<std::size_t>(k)];
+    for (int i = 1; i <= list.count && i <= list.words.size(); ++i)
+        if (list.words[i] == word) return true;
+    return false;
+}
+
+std::string chainWord(const GameData& g) {
+    std::string word;
+    for (int i = 1; i <= g.curWordLen; ++i) {
+        const int cell = g.curPath[static_cast<std::size_t>(i)];
+        word += upper(static_cast<char>(g.gridLetters[cell]));
+    }
+    return word;
+}
+
+int listTopFor(int i, int numFound) { return i < kListRows + 1 ? 1 : std::min(i, numFound - kListRows); }
+
+Submission submitChain(GameData& g) {
+    Submission s;
+    if (g.curWordLen < kMinWordLen || g.curWordLen > kMaxWordLen) return s;
+    s.word = chainWord(g);
+    if (!isSolutionWord(g, s.word)) {
+        s.answer = Answer::Refused;
+        return s;
+    }
+    const int before = g.numFoundWords;
+    s.index = addFoundWord(g, s.word);
+    g.foundListTop = static_cast<std::int16_t>(listTopFor(s.index, g.numFoundWords));
+    if (g.numFoundWords == before) {
+        s.answer = Answer::Repeated;
+        return s;
+    }
+    s.answer = Answer::New;
+    s.points = wordPoints(g.curWordLen);
+    g.score += s.points;
+    if (g.gameMode == GameMode::Arcade) g.levelScore += s.points;
+    return s;
+}
+
+bool clearChain(GameData& g) {
+    if (g.curWordLen < 1) return false;
+    for (int i = 1; i <= g.curWordLen; ++i) g.cellSelected[g.curPath[static_cast<std::size_t>(i)]] = 0;
+    g.curWordLen = 0;
+    return true;
+}
+
+bool targetReached(const GameData& g) {
+    return g.gameMode == GameMode::Arcade ? g.levelScore >= g.targetPoints : g.score >= g.targetPoints;
+}
+
+}  // namespace game::words
