@@ -15,12 +15,13 @@ namespace {
 using platform::SdlPlatform;
 using platform::Window;
 
-// No real display or sound card is touched, even when the tests are run by hand.
+// No real display or sound card is touched, even when the tests are run by hand, unless a driver
+// is chosen explicitly (SDL_VIDEODRIVER=x11 under xvfb-run, for instance).
 class SdlBackend : public testing::Test {
 protected:
     static void SetUpTestSuite() {
-        setenv("SDL_VIDEODRIVER", "dummy", 1);
-        setenv("SDL_AUDIODRIVER", "dummy", 1);
+        setenv("SDL_VIDEODRIVER", "dummy", 0);
+        setenv("SDL_AUDIODRIVER", "dummy", 0);
     }
 };
 
@@ -30,7 +31,10 @@ struct Recorder : platform::WindowHandler {
         log.push_back("down " + std::to_string(button) + " " + std::to_string(shift) + " " +
                       std::to_string(static_cast<int>(x)) + "," + std::to_string(static_cast<int>(y)));
     }
-    void onMouseMove(int button, int, double, double) override { log.push_back("move " + std::to_string(button)); }
+    // A window that appears under the pointer hears a move with no button; only dragging moves count.
+    void onMouseMove(int button, int, double, double) override {
+        if (button != 0) log.push_back("move " + std::to_string(button));
+    }
     void onMouseUp(int button, int, double, double) override { log.push_back("up " + std::to_string(button)); }
     void onKeyPress(char32_t ch) override { log.push_back("key " + std::to_string(static_cast<unsigned>(ch))); }
     void onStateChange(bool minimized) override { log.push_back(minimized ? "minimized" : "restored"); }
@@ -93,6 +97,17 @@ TEST_F(SdlBackend, TimersFireFromTheLoopUntilTheLastWindowCloses) {
     window->present(*picture);
     EXPECT_EQ(window->clientWidth(), 704);
     EXPECT_TRUE(window->isVisible());
+    // The picture reached the window, red, green and blue each in its place, at the client size.
+    SDL_Window* sdlWindow = SDL_GetWindowFromID(idOf("Varnook"));
+    ASSERT_NE(sdlWindow, nullptr);
+    int w = 0, h = 0;
+    SDL_GetWindowSize(sdlWindow, &w, &h);
+    EXPECT_EQ(w, 704);
+    EXPECT_EQ(h, 528);
+    Uint32 shown = 0;
+    const SDL_Rect at{10, 10, 1, 1};
+    ASSERT_EQ(SDL_RenderReadPixels(SDL_GetRenderer(sdlWindow), &at, SDL_PIXELFORMAT_ARGB8888, &shown, 4), 0);
+    EXPECT_EQ(shown & 0xFFFFFFu, 0x33448Cu);
 
     int ticks = 0;
     const long long start = p.ui.nowMs();
@@ -121,6 +136,11 @@ TEST_F(SdlBackend, ModalLoopTakesInputForItsWindowOnlyAndEndsWhenItCloses) {
 
     pushMouse(SDL_MOUSEBUTTONDOWN, mainId, SDL_BUTTON_LEFT, 5, 5);  // blocked by the modal dialog
     pushMouse(SDL_MOUSEBUTTONDOWN, dialogId, SDL_BUTTON_RIGHT, 40, 30);
+    SDL_Event drag{};
+    drag.type = SDL_MOUSEMOTION;
+    drag.motion.windowID = dialogId;
+    drag.motion.state = SDL_BUTTON_LMASK | SDL_BUTTON_MMASK;
+    SDL_PushEvent(&drag);
     pushMouse(SDL_MOUSEBUTTONUP, dialogId, SDL_BUTTON_MIDDLE, 40, 30);
     pushKey(dialogId, SDLK_RETURN);
     pushKey(dialogId, SDLK_BACKSPACE);
@@ -135,7 +155,7 @@ TEST_F(SdlBackend, ModalLoopTakesInputForItsWindowOnlyAndEndsWhenItCloses) {
     closer->setEnabled(false);
 
     EXPECT_FALSE(dialog->isOpen());
-    EXPECT_EQ(dialogHandler.log, (std::vector<std::string>{"down 2 0 40,30", "up 4", "key 13", "key 8", "key 27",
+    EXPECT_EQ(dialogHandler.log, (std::vector<std::string>{"down 2 0 40,30", "move 5", "up 4", "key 13", "key 8", "key 27",
                                                            "key 97", "key 233", "key 8364", "close"}));
     EXPECT_TRUE(mainHandler.log.empty());
     EXPECT_TRUE(main->isOpen());
