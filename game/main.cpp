@@ -1,0 +1,43 @@
+// varnook, the game program: the desktop services, then the start-up sequence from the program's
+// own folder; the main window's event loop runs until the window is unloaded.
+#include <cstdio>
+#include <string>
+
+#include "game/persistence/startup.h"
+#include "game/ui/dialogs.h"
+#include "game/ui/frm_play.h"
+#include "platform/library.h"
+#include "platform/sdl.h"
+
+namespace {
+
+// The parts of the game that plug into the main window.
+void connect(game::Program& p) {
+    auto& seams = p.frmPlay->seams;
+    seams.showEndDialog = [&p] {
+        game::ui::DiagWow dialog(*p.services.ui, *p.services.graphics, p.game);
+        dialog.showModal();
+    };
+}
+
+}  // namespace
+
+int main() {
+    platform::SdlPlatform desktop;
+    if (!desktop.ui.ok()) {
+        std::fprintf(stderr, "varnook: no display to show the game on: %s\n", desktop.ui.error().c_str());
+        return 1;
+    }
+
+    game::StartupHooks hooks;
+    hooks.connect = connect;
+    std::string failure;
+    auto program = game::Program::start(desktop.services(), platform::programFolder(), hooks, &failure);
+    if (!program) {
+        std::fprintf(stderr, "varnook: %s\n", failure.c_str());
+        desktop.ui.messageBox(game::kAppTitle, failure);
+        return 1;
+    }
+    desktop.ui.run();
+    return 0;
+}
