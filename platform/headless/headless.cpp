@@ -9,8 +9,9 @@ namespace platform {
 namespace {
 
 // A modal loop asks its handler at most this often before it gives up on the window; a handler
-// that keeps the clock moving without ever closing the window cannot hang a test.
-constexpr int kMaxModalHandlerCalls = 100000;
+// that keeps the clock moving without ever closing the window cannot hang a test. (Waiting out a
+// five-minute countdown in 100 ms steps takes 3000 calls.)
+constexpr int kMaxModalHandlerCalls = 10000;
 
 }  // namespace
 

@@ -114,8 +114,9 @@ public:
     const std::vector<int>& sleeps() const { return sleeps_; }
 
     // --- Input, delivered at once -------------------------------------------------------------
-    // Input to a window that a modal loop blocks (any window but the innermost modal one) is
-    // dropped and counted, as a real modal loop would swallow it.
+    // Input goes to any open window, shown or not. Input to a window that a modal loop blocks
+    // (any window but the innermost modal one) is dropped and counted, as a real modal loop would
+    // swallow it.
     void mouseDown(Window& window, int button, double x, double y, int shift = 0);
     void mouseMove(Window& window, int button, double x, double y, int shift = 0);
     void mouseUp(Window& window, int button, double x, double y, int shift = 0);
