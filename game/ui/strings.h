@@ -67,7 +67,7 @@ public:
         requires(!std::same_as<T, bool>)
     ResArg(T v) : value_(static_cast<long long>(v)) {}
     ResArg(double v) : value_(v) {}
-    ResArg(const char* s) : value_(std::string(s)) {}
+    ResArg(const char* s) : value_(std::string(s ? s : "")) {}
     ResArg(std::string_view s) : value_(std::string(s)) {}
     ResArg(std::string s) : value_(std::move(s)) {}
 
