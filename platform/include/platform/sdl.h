@@ -4,8 +4,9 @@
 // Implements: Ui (windows with caption, client size, icon, minimise/restore, close box; modal and
 // modeless showing; mouse, Enter/Backspace/Esc and typed characters; timers run from the event
 // loop on the UI thread), Sound (one channel, a new sound cuts off the playing one).
-// Not implemented: resizing by the user (windows are fixed-size), a maximise box, high-dpi
-// scaling (one surface pixel is one window pixel), sound formats other than those SDL2_mixer reads.
+// Not implemented: resizing by the user (windows are fixed-size), a maximise box, removing the
+// minimise box (WindowOptions::minimizeBox is the window manager's affair here), high-dpi scaling
+// (one surface pixel is one window pixel), sound formats other than those SDL2_mixer reads.
 // Without a display the Ui reports !ok() and its modal loops return at once; without an audio
 // device the Sound is silent.
 #pragma once
