@@ -222,13 +222,4 @@ TEST(PixelSurface, StretchedCopyTakesTheNearestPixel) {
     EXPECT_EQ(part.pixel(2, 2), rgb(4, 0, 0));
 }
 
-TEST(PixelSurface, AssignTakesThePictureOfAnySurface) {
-    const PixelSurface n = numbered();
-    PixelSurface copy;
-    copy.assign(n);
-    EXPECT_EQ(copy.width(), 4);
-    EXPECT_EQ(copy.height(), 4);
-    EXPECT_EQ(copy.pixel(3, 1), rgb(3, 1, 7));
-}
-
 }  // namespace

@@ -197,39 +197,4 @@ TEST(Text, SnapshotOfTheGameFonts) {
     EXPECT_TRUE(platform::savePng(s, VARNOOK_SNAPSHOT_DIR "/platform_text_fonts.png"));
 }
 
-TEST(Text, SnapshotOfADialogDrawnWithEveryPrimitive) {
-    // A button in its hover look, a chain of 3-pixel lines and a shadowed multi-line text: the
-    // picture to look at when the rasterizer changes.
-    PixelSurface s(420, 220, kBack);
-    s.selectPen(platform::Pen{rgb(170, 170, 100), 1});
-    s.frameRect({0, 0, 420, 220});
-    s.setFont({"MS Sans Serif", 12, false});
-    const char* message = "You found 12 of 40 words \n Your score of 96 is \n30 percent of maximum score possible.";
-    s.setTextColor(rgb(0, 0, 0));
-    s.drawText(message, {44, 20, 376, 120}, text::kCenter);
-    s.setTextColor(kInk);
-    s.drawText(message, {44, 20, 378, 118}, text::kCenter);
-    s.selectPen(platform::Pen{rgb(100, 100, 10), 3});
-    s.moveTo(30, 200);
-    s.lineTo(74, 156);
-    s.lineTo(118, 156);
-    s.lineTo(118, 200);
-    const Rect button{166, 150, 254, 180};
-    s.fillRect(button, platform::Brush{kBack});
-    s.selectPen(platform::Pen{rgb(170, 170, 100), 1});
-    s.frameRect(button);
-    s.selectPen(platform::Pen{rgb(250, 250, 140), 1});
-    s.frameRect({button.left + 1, button.top + 1, button.right - 1, button.bottom - 1});
-    s.setFont({"MS Sans Serif", 14, false});
-    s.setTextColor(rgb(0, 0, 0));
-    s.drawText("OK", button, text::kCenter | text::kVCenter | text::kSingleLine);
-    s.setTextColor(rgb(200, 220, 120));
-    s.drawText("OK", {button.left, button.top, button.right + 8, button.bottom - 8},
-               text::kCenter | text::kVCenter | text::kSingleLine);
-    EXPECT_EQ(s.pixel(0, 0), rgb(170, 170, 100));
-    EXPECT_EQ(s.pixel(167, 151), rgb(250, 250, 140));
-    EXPECT_EQ(s.pixel(74, 155), rgb(100, 100, 10));
-    EXPECT_TRUE(platform::savePng(s, VARNOOK_SNAPSHOT_DIR "/platform_dialog.png"));
-}
-
 }  // namespace
