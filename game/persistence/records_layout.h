@@ -1,0 +1,96 @@
+// Names, sizes and byte layouts of the records the game keeps in the settings store, and the
+// settings record itself.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "game/persistence/hall_of_fame.h"
+#include "game/play/game_data.h"
+
+namespace game {
+
+// Names, sizes and offsets of the stored records. Every value is little-endian.
+namespace records {
+
+constexpr std::string_view kAppTitle = "Varnook";
+constexpr int kVersionMajor = 1;
+constexpr int kVersionMinor = 0;
+
+// HKEY_CURRENT_USER\Software, then the settings key below it, then the saved game's key below that.
+constexpr std::string_view kParentKey = "Software";
+constexpr std::string_view kCompanyKey = "Mirrim";
+constexpr std::string_view kSaveSubKey = "SAVE";
+constexpr std::string_view kSettingsClass = "USERDATA";
+constexpr std::string_view kSaveClass = "SAVEDATA";
+
+// Settings values.
+constexpr std::string_view kSolvingData = "SOLVINGDATA";
+constexpr std::string_view kSoundOptions = "SOUNDOPTIONS";
+constexpr std::string_view kStatsPrefix = "STATS";  // STATS<m> scores, STATS<m><i> names
+
+constexpr std::size_t kSolvingDataSize = 14;
+constexpr std::size_t kSoundOptionsSize = 14;
+constexpr std::size_t kScoresSize = 4 * kHallOfFameRanks;
+// A stored name is read into this many bytes, its terminating zero included.
+constexpr std::size_t kNameBufferSize = 25;
+
+// Offsets within the settings record.
+constexpr std::size_t kStartSizeIndexAt = 0;
+constexpr std::size_t kGameModeAt = 2;
+constexpr std::size_t kArcadeLevelAt = 4;
+constexpr std::size_t kReservedAt = 6;
+constexpr std::size_t kReservedSize = 6;
+constexpr std::size_t kFoundViewAt = 12;
+
+// Saved game values, in the order saveGame writes them.
+constexpr std::string_view kIsStored = "ISSTORED";
+constexpr std::string_view kHeight = "HEIGHT";
+constexpr std::string_view kWidth = "WIDTH";
+constexpr std::string_view kModeNum = "MODE_NUM";
+constexpr std::string_view kByteData = "BYTE_DATA";
+constexpr std::string_view kScore = "SCORE";
+constexpr std::string_view kNumWordsFound = "NWORDSFOUND";
+constexpr std::string_view kFoundTextLength = "SWORDSFOUND";
+constexpr std::string_view kTimeLeft = "TIMEREM";
+constexpr std::string_view kLevelScore = "CURLEVELSCORE";
+constexpr std::string_view kFoundWords = "FOUNDWORDS";
+
+// Message box texts (spelt as the game has always shown them), captioned with kAppTitle.
+constexpr std::string_view kSettingsFailed = " Error Failerd";
+constexpr std::string_view kSaveFailed = " Sorry - Save Failerd ";
+constexpr std::string_view kCheckSavedGameFailed = " Error - Loading the Saved Game Failerd";
+constexpr std::string_view kLoadSavedGameFailed = " Error - Load Saved Game Failerd";
+
+// "Mirrim\Varnook\1.0": the settings key below kParentKey.
+std::string settingsKeyPath();
+// "STATS1", "STATS2"; "STATS11".."STATS28".
+std::string statsScoresName(int mode);
+std::string statsNameName(int mode, int rank);
+
+}  // namespace records
+
+// The settings record: the fields the game keeps for itself. Its other two fields, the mode and the
+// Arcade level, are the live GameData values.
+struct SolvingData {
+    std::int16_t startSizeIndex = 0;  // the board before any game is level startSizeIndex + 1's
+    std::array<std::uint8_t, records::kReservedSize> reserved{};  // carried through unchanged
+    std::uint16_t foundViewAtStart = 0;  // the found-statistics toggle's state when the window loads
+
+    bool operator==(const SolvingData&) const = default;
+};
+
+using SolvingBytes = std::array<std::uint8_t, records::kSolvingDataSize>;
+SolvingBytes encodeSolvingData(const SolvingData& data, std::int16_t gameMode, std::int16_t arcadeLevel);
+SolvingData decodeSolvingData(std::span<const std::uint8_t, records::kSolvingDataSize> bytes,
+                              std::int16_t* gameMode = nullptr, std::int16_t* arcadeLevel = nullptr);
+
+// The level (1..10) whose board is shown before any game. A stored index outside the level table
+// gives level 1; the index itself is saved back as it came.
+int startLevel(const SolvingData& data);
+
+}  // namespace game

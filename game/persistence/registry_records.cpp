@@ -1,0 +1,274 @@
+// Reading and writing the settings, the Hall of Fame and the saved game through the settings store.
+#include "game/persistence/registry_records.h"
+
+#include <algorithm>
+
+#include "game/persistence/byte_order.h"
+#include "platform/store.h"
+#include "platform/window.h"
+
+namespace game {
+
+using platform::Disposition;
+using platform::StoreKey;
+using platform::StoreStatus;
+using platform::ValueType;
+
+namespace {
+
+std::span<const std::uint8_t> bytesOf(std::string_view text) {
+    return {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()};
+}
+
+// Reads a value that must have exactly buffer.size() bytes.
+bool readExact(platform::Store& store, const StoreKey& key, std::string_view name, std::span<std::uint8_t> buffer) {
+    const platform::QueryResult r = store.queryValue(key, name, buffer);
+    return r.status == StoreStatus::Success && r.size == buffer.size();
+}
+
+bool readInt16(platform::Store& store, const StoreKey& key, std::string_view name, std::int16_t& out) {
+    std::array<std::uint8_t, 2> b{};
+    if (!readExact(store, key, name, b)) return false;
+    out = get16(b.data());
+    return true;
+}
+
+bool readInt32(platform::Store& store, const StoreKey& key, std::string_view name, std::int32_t& out) {
+    std::array<std::uint8_t, 4> b{};
+    if (!readExact(store, key, name, b)) return false;
+    out = get32(b.data());
+    return true;
+}
+
+// Opens HKEY_CURRENT_USER\Software and creates or opens the key below it.
+struct OpenedKeys {
+    StoreKey parent;
+    StoreKey key;
+    bool parentOpen = false;
+    bool keyOpen = false;
+};
+
+OpenedKeys openKeys(platform::Store& store, std::string_view path, std::string_view keyClass) {
+    OpenedKeys k;
+    k.parentOpen = store.openKey(nullptr, records::kParentKey, k.parent) == StoreStatus::Success;
+    if (!k.parentOpen) return k;
+    Disposition d = Disposition::CreatedNewKey;
+    k.keyOpen = store.createKey(&k.parent, path, keyClass, k.key, &d) == StoreStatus::Success;
+    return k;
+}
+
+// Closes the key, then its parent; false when the changes could not be written.
+bool closeKeys(OpenedKeys& k) {
+    bool ok = true;
+    if (k.key.isOpen()) ok = k.key.close() == StoreStatus::Success;
+    if (k.parent.isOpen()) ok = (k.parent.close() == StoreStatus::Success) && ok;
+    return ok;
+}
+
+std::string saveKeyPath() { return records::settingsKeyPath() + "\\" + std::string(records::kSaveSubKey); }
+
+}  // namespace
+
+Records::Records(platform::Store& store, platform::Ui& ui) : store_(store), ui_(ui) {}
+
+void Records::showMessage(std::string_view text) { ui_.messageBox(records::kAppTitle, text); }
+
+// ---- settings -------------------------------------------------------------------------------------
+
+bool Records::loadSettings(Settings& settings, GameData& game) {
+    OpenedKeys k = openKeys(store_, records::settingsKeyPath(), records::kSettingsClass);
+    if (!k.parentOpen) {
+        showMessage(records::kSettingsFailed);
+        return false;
+    }
+    if (k.keyOpen) {
+        SolvingBytes solving{};
+        if (readExact(store_, k.key, records::kSolvingData, solving)) {
+            std::int16_t mode = 0;
+            std::int16_t arcadeLevel = 0;
+            settings.solvingData = decodeSolvingData(solving, &mode, &arcadeLevel);
+            // The mode and level go to the live game state only when the game could have set them.
+            if (mode >= 0 && mode <= static_cast<std::int16_t>(GameMode::Arcade)) game.gameMode = static_cast<GameMode>(mode);
+            if (arcadeLevel >= 0 && arcadeLevel <= kLevelCount) game.arcadeLevel = arcadeLevel;
+        }
+
+        std::array<std::uint8_t, records::kSoundOptionsSize> sound{};
+        if (readExact(store_, k.key, records::kSoundOptions, sound)) {
+            for (std::size_t i = 0; i < settings.soundOptions.size(); ++i) settings.soundOptions[i] = get16(&sound[2 * i]);
+        } else {
+            settings.soundOptions = kDefaultSoundOptions;
+        }
+
+        for (const GameMode mode : {GameMode::Classic, GameMode::Arcade}) {
+            const int m = static_cast<int>(mode);
+            HallOfFameTable& table = *settings.hallOfFame.table(mode);
+            std::array<std::uint8_t, records::kScoresSize> scores{};
+            if (readExact(store_, k.key, records::statsScoresName(m), scores))
+                for (int i = 1; i <= kHallOfFameRanks; ++i) table.score(i) = get32(&scores[4 * (i - 1)]);
+            for (int i = 1; i <= kHallOfFameRanks; ++i) {
+                std::array<std::uint8_t, records::kNameBufferSize> name{};
+                const platform::QueryResult r = store_.queryValue(k.key, records::statsNameName(m, i), name);
+                if (r.status != StoreStatus::Success) {
+                    // Missing, or longer than the buffer with its zero.
+                    table.name(i) = kMissingName;
+                    table.score(i) = 0;
+                    continue;
+                }
+                // The text up to its terminating zero (an empty value is an empty name).
+                const auto* text = reinterpret_cast<const char*>(name.data());
+                table.name(i).assign(text, std::find(text, text + r.size, '\0'));
+            }
+        }
+    }
+    closeKeys(k);
+    return true;
+}
+
+bool Records::saveSettings(const Settings& settings, const GameData& game) {
+    OpenedKeys k = openKeys(store_, records::settingsKeyPath(), records::kSettingsClass);
+    if (!k.parentOpen) {
+        showMessage(records::kSettingsFailed);
+        return false;
+    }
+    bool ok = true;
+    if (k.keyOpen) {
+        auto set = [&](std::string_view name, ValueType type, std::span<const std::uint8_t> data) {
+            ok = store_.setValue(k.key, name, type, data) == StoreStatus::Success && ok;
+        };
+        set(records::kSolvingData, ValueType::Binary,
+            encodeSolvingData(settings.solvingData, static_cast<std::int16_t>(game.gameMode), game.arcadeLevel));
+        std::array<std::uint8_t, records::kSoundOptionsSize> sound{};
+        for (std::size_t i = 0; i < settings.soundOptions.size(); ++i) put16(&sound[2 * i], settings.soundOptions[i]);
+        set(records::kSoundOptions, ValueType::Binary, sound);
+
+        for (const GameMode mode : {GameMode::Classic, GameMode::Arcade}) {
+            const int m = static_cast<int>(mode);
+            const HallOfFameTable& table = *settings.hallOfFame.table(mode);
+            std::array<std::uint8_t, records::kScoresSize> scores{};
+            for (int i = 1; i <= kHallOfFameRanks; ++i) {
+                const auto b = bytes32(table.score(i));
+                std::copy(b.begin(), b.end(), scores.begin() + 4 * (i - 1));
+            }
+            set(records::statsScoresName(m), ValueType::Binary, scores);
+            for (int i = 1; i <= kHallOfFameRanks; ++i) {
+                // The name's single-byte text with its terminating zero.
+                const std::string& name = table.name(i);
+                set(records::statsNameName(m, i), ValueType::String,
+                    std::span<const std::uint8_t>(reinterpret_cast<const std::uint8_t*>(name.c_str()), name.size() + 1));
+            }
+        }
+    }
+    ok = closeKeys(k) && ok;
+    if (!ok) showMessage(records::kSettingsFailed);
+    return ok;
+}
+
+// ---- saved game -----------------------------------------------------------------------------------
+
+bool Records::saveGame(const GameData& game, const SolvingData& solvingData) {
+    const std::string text = foundWordsText(game);
+    OpenedKeys k = openKeys(store_, saveKeyPath(), records::kSaveClass);
+    bool ok = k.keyOpen;
+    if (k.keyOpen) {
+        auto set = [&](std::string_view name, ValueType type, std::span<const std::uint8_t> data) {
+            ok = store_.setValue(k.key, name, type, data) == StoreStatus::Success && ok;
+        };
+        auto set16 = [&](std::string_view name, std::int16_t v) {
+            std::array<std::uint8_t, 2> b{};
+            put16(b.data(), v);
+            set(name, ValueType::Binary, b);
+        };
+        auto set32 = [&](std::string_view name, std::int32_t v) { set(name, ValueType::Binary, bytes32(v)); };
+
+        const std::array<std::uint8_t, 1> stored{1};
+        set(records::kIsStored, ValueType::Binary, stored);
+        set16(records::kHeight, game.gridHeight);
+        set16(records::kWidth, game.gridWidth);
+        set(records::kModeNum, ValueType::Binary,
+            encodeSolvingData(solvingData, static_cast<std::int16_t>(game.gameMode), game.arcadeLevel));
+        const std::vector<std::uint8_t>& letters = game.gridLetters.raw();
+        set(records::kByteData, ValueType::Binary,
+            std::span<const std::uint8_t>(letters.data(),
+                                          std::min(letters.size(), static_cast<std::size_t>(std::max<int>(game.numCells, 0)))));
+        set32(records::kScore, game.score);
+        set32(records::kNumWordsFound, game.numFoundWords);
+        set32(records::kFoundTextLength, static_cast<std::int32_t>(text.size()));
+        set32(records::kTimeLeft, game.timeLeft);
+        set32(records::kLevelScore, game.levelScore);
+        // The text without a terminating zero.
+        set(records::kFoundWords, ValueType::String, bytesOf(text));
+    }
+    ok = closeKeys(k) && ok;
+    // The player is about to lose the game if this went wrong: say so.
+    if (!ok) showMessage(records::kSaveFailed);
+    return ok;
+}
+
+bool Records::isGameStored() {
+    OpenedKeys k = openKeys(store_, saveKeyPath(), records::kSaveClass);
+    if (!k.parentOpen) {
+        showMessage(records::kCheckSavedGameFailed);
+        return false;
+    }
+    std::array<std::uint8_t, 1> stored{0};
+    if (k.keyOpen) store_.queryValue(k.key, records::kIsStored, stored);
+    closeKeys(k);
+    return stored[0] != 0;
+}
+
+SavedGameStatus Records::loadSavedGame(SavedGame& saved) {
+    saved = SavedGame{};
+    OpenedKeys k = openKeys(store_, saveKeyPath(), records::kSaveClass);
+    if (!k.keyOpen) {
+        closeKeys(k);
+        return SavedGameStatus::StoreUnavailable;
+    }
+    // From here on the saved game is consumed, whatever follows.
+    const std::array<std::uint8_t, 1> consumed{0};
+    store_.setValue(k.key, records::kIsStored, ValueType::Binary, consumed);
+
+    const SavedGameStatus status = [&] {
+        if (!readInt16(store_, k.key, records::kHeight, saved.gridHeight) ||
+            !readInt16(store_, k.key, records::kWidth, saved.gridWidth))
+            return SavedGameStatus::MissingValue;
+        if (!isPlayableBoard(saved.gridWidth, saved.gridHeight)) return SavedGameStatus::BadBoard;
+
+        // Exactly one byte per cell: a shorter value, or a longer one (which does not fit), is refused.
+        saved.letters.assign(static_cast<std::size_t>(saved.gridWidth * saved.gridHeight), 0);
+        if (!readExact(store_, k.key, records::kByteData, saved.letters)) return SavedGameStatus::BadLetters;
+
+        SolvingBytes solving{};
+        if (!readExact(store_, k.key, records::kModeNum, solving)) return SavedGameStatus::MissingValue;
+        std::int16_t mode = 0;
+        saved.solvingData = decodeSolvingData(solving, &mode, &saved.arcadeLevel);
+        if (mode != static_cast<std::int16_t>(GameMode::Classic) && mode != static_cast<std::int16_t>(GameMode::Arcade))
+            return SavedGameStatus::BadMode;
+        saved.gameMode = static_cast<GameMode>(mode);
+
+        std::int32_t numWords = 0;
+        std::int32_t textLength = 0;
+        if (!readInt32(store_, k.key, records::kScore, saved.score) ||
+            !readInt32(store_, k.key, records::kNumWordsFound, numWords) ||
+            !readInt32(store_, k.key, records::kFoundTextLength, textLength) ||
+            !readInt32(store_, k.key, records::kTimeLeft, saved.timeLeft) ||
+            !readInt32(store_, k.key, records::kLevelScore, saved.levelScore))
+            return SavedGameStatus::MissingValue;
+        if (const SavedGameStatus s = checkSavedState(saved); s != SavedGameStatus::Loaded) return s;
+        if (numWords < 0 || numWords > kMaxStoredFoundWords || textLength < 0 || textLength > kMaxStoredFoundText)
+            return SavedGameStatus::BadCounters;
+
+        // The text must be exactly as long as "SWORDSFOUND" says.
+        std::vector<std::uint8_t> text(static_cast<std::size_t>(textLength) + 1, 0);
+        const platform::QueryResult r = store_.queryValue(k.key, records::kFoundWords, text);
+        if (r.status == StoreStatus::NotFound) return SavedGameStatus::MissingValue;
+        if (r.status != StoreStatus::Success || r.size != static_cast<std::uint32_t>(textLength))
+            return SavedGameStatus::BadFoundWords;
+        return splitFoundWords(std::string_view(reinterpret_cast<const char*>(text.data()), r.size), numWords,
+                               saved.foundWords);
+    }();
+    closeKeys(k);
+    if (status != SavedGameStatus::Loaded) saved = SavedGame{};
+    return status;
+}
+
+}  // namespace game

@@ -1,0 +1,115 @@
+// Checks on a stored game and putting it back into the game's state.
+#include "game/persistence/saved_game.h"
+
+#include <algorithm>
+#include <set>
+
+
+namespace game {
+namespace {
+
+constexpr std::size_t kMinWordLength = 3;
+constexpr std::size_t kMaxWordLength = kMaxLinked;
+
+bool isFoundWord(std::string_view word) {
+    return word.size() >= kMinWordLength && word.size() <= kMaxWordLength &&
+           std::all_of(word.begin(), word.end(), [](char c) { return isBoardLetter(static_cast<std::uint8_t>(c)); });
+}
+
+}  // namespace
+
+bool isPlayableBoard(int width, int height) {
+    return std::any_of(kLevels.begin(), kLevels.end(),
+                       [&](const Level& l) { return l.width == width && l.height == height; });
+}
+
+bool isBoardLetter(std::uint8_t byte) { return byte > 0x20 && byte < 0x7F && byte != ','; }
+
+std::string foundWordsText(const GameData& game) {
+    std::string text;
+    for (int g = 1; g <= game.numFoundWords && g <= game.foundWords.size(); ++g) {
+        text += game.foundWords[g];
+        text += ',';
+    }
+    return text;
+}
+
+SavedGameStatus splitFoundWords(std::string_view text, std::int32_t count, std::vector<std::string>& words) {
+    words.clear();
+    if (count < 0 || count > kMaxStoredFoundWords) return SavedGameStatus::BadCounters;
+    std::set<std::string_view> seen;
+    std::size_t start = 0;
+    while (static_cast<std::int32_t>(words.size()) < count) {
+        const std::size_t comma = text.find(',', start);
+        if (comma == std::string_view::npos) {
+            // Fewer commas than the count says: keep the words there are.
+            start = text.size();
+            break;
+        }
+        const std::string_view word = text.substr(start, comma - start);
+        if (!isFoundWord(word) || !seen.insert(word).second) return SavedGameStatus::BadFoundWords;
+        words.emplace_back(word);
+        start = comma + 1;
+    }
+    if (static_cast<std::int32_t>(words.size()) == count && start != text.size())
+        return SavedGameStatus::BadFoundWords;  // more text than the count says
+    return SavedGameStatus::Loaded;
+}
+
+SavedGameStatus checkSavedState(const SavedGame& saved) {
+    if (!isPlayableBoard(saved.gridWidth, saved.gridHeight)) return SavedGameStatus::BadBoard;
+    if (saved.letters.size() != static_cast<std::size_t>(saved.gridWidth * saved.gridHeight) ||
+        !std::all_of(saved.letters.begin(), saved.letters.end(), isBoardLetter))
+        return SavedGameStatus::BadLetters;
+    switch (saved.gameMode) {
+        case GameMode::Classic:
+            if (saved.arcadeLevel < 0 || saved.arcadeLevel > kLevelCount) return SavedGameStatus::BadMode;
+            break;
+        case GameMode::Arcade: {
+            // An Arcade game is always played on its level's board.
+            if (saved.arcadeLevel < 1 || saved.arcadeLevel > kLevelCount) return SavedGameStatus::BadMode;
+            const Level& l = level(saved.arcadeLevel);
+            if (l.width != saved.gridWidth || l.height != saved.gridHeight) return SavedGameStatus::BadMode;
+            // A level ends when its clock reaches 0, so a game in progress has time left.
+            if (saved.timeLeft < 1 || saved.timeLeft > kLevelTenths) return SavedGameStatus::BadCounters;
+            if (saved.levelScore < 0 || saved.levelScore > saved.score) return SavedGameStatus::BadCounters;
+            break;
+        }
+        default:
+            return SavedGameStatus::BadMode;
+    }
+    if (saved.score < 0) return SavedGameStatus::BadCounters;
+    return SavedGameStatus::Loaded;
+}
+
+void applySavedGame(const SavedGame& saved, GameData& game, SolvingData& solvingData) {
+    game.gridWidth = saved.gridWidth;
+    game.gridHeight = saved.gridHeight;
+    game.numCells = static_cast<std::int16_t>(saved.gridWidth * saved.gridHeight);
+    game.gridLetters.reset(game.numCells);
+    std::copy(saved.letters.begin(), saved.letters.end(), game.gridLetters.raw().begin());
+    solvingData = saved.solvingData;
+    game.gameMode = saved.gameMode;
+    game.arcadeLevel = saved.arcadeLevel;
+    game.score = saved.score;
+    game.timeLeft = saved.timeLeft;
+    game.levelScore = saved.levelScore;
+    game.numFoundWords = static_cast<std::int32_t>(saved.foundWords.size());
+    game.foundWords.reset(game.numFoundWords);
+    std::copy(saved.foundWords.begin(), saved.foundWords.end(), game.foundWords.raw().begin());
+}
+
+bool restoredWordsMatch(const GameData& game) {
+    for (int g = 1; g <= game.numFoundWords; ++g) {
+        const std::string& word = game.foundWords[g];
+        const std::size_t k = word.size() - 1;  // list k holds the words of k + 1 letters
+        if (word.empty() || k >= game.wordLists.size()) return false;
+        const WordList& list = game.wordLists[k];
+        bool found = false;
+        for (int i = 1; i <= list.count && i <= list.words.size() && !found; ++i) found = list.words[i] == word;
+        if (!found) return false;
+    }
+    return true;
+}
+
+}  // namespace game

@@ -1,0 +1,320 @@
+// The saved game: round trips of every kind of game, the consumed flag, and records that were
+// tampered with or damaged, which are refused (or, for a short found-word text, trimmed).
+#include <fstream>
+#include <functional>
+#include <map>
+
+#include "game/persistence/saved_game.h"
+#include "records_fixture.h"
+
+namespace {
+
+using game::GameData;
+using game::GameMode;
+using game::SavedGame;
+using game::SavedGameStatus;
+using game::SolvingData;
+using namespace records_test;
+using Bytes = std::vector<std::uint8_t>;
+
+// A game on a board of the given level's size, letters A, B, C, ... row by row.
+GameData gameOn(int levelNumber, GameMode mode, std::vector<std::string> found) {
+    GameData g;
+    g.gridWidth = game::level(levelNumber).width;
+    g.gridHeight = game::level(levelNumber).height;
+    g.numCells = static_cast<std::int16_t>(g.gridWidth * g.gridHeight);
+    g.gridLetters.reset(g.numCells);
+    for (int i = 1; i <= g.numCells; ++i) g.gridLetters[i] = static_cast<std::uint8_t>('A' + (i - 1) % 26);
+    g.gameMode = mode;
+    g.arcadeLevel = mode == GameMode::Arcade ? static_cast<std::int16_t>(levelNumber) : 0;
+    g.numFoundWords = static_cast<std::int32_t>(found.size());
+    g.foundWords.reset(g.numFoundWords);
+    for (int i = 1; i <= g.numFoundWords; ++i) g.foundWords[i] = found[static_cast<std::size_t>(i - 1)];
+    return g;
+}
+
+// Gives the game solution tables holding exactly these words.
+void setSolutions(GameData& g, const std::vector<std::string>& words) {
+    for (game::WordList& list : g.wordLists) list = game::WordList{};
+    for (const std::string& w : words) {
+        game::WordList& list = g.wordLists[w.size() - 1];
+        list.words.push_back(w);
+        list.count = list.words.size();
+    }
+}
+
+class SavedGameTest : public RecordsTest {
+protected:
+    SolvingData record() const {
+        SolvingData d;
+        d.startSizeIndex = 2;
+        d.reserved = {1, 2, 3, 4, 5, 6};
+        d.foundViewAtStart = 1;
+        return d;
+    }
+
+    // Saves, offers, loads and applies: what the next start of the game would see.
+    GameData resume(const GameData& saved, SolvingData* restored = nullptr) {
+        EXPECT_TRUE(records_->saveGame(saved, record()));
+        restart();
+        EXPECT_TRUE(records_->isGameStored());
+        SavedGame loaded;
+        EXPECT_EQ(records_->loadSavedGame(loaded), SavedGameStatus::Loaded);
+        GameData g;
+        SolvingData d;
+        game::applySavedGame(loaded, g, d);
+        if (restored != nullptr) *restored = d;
+        return g;
+    }
+
+    // Every value of the saved-game key.
+    std::map<std::string, Bytes> storedValues() {
+        std::map<std::string, Bytes> out;
+        for (const char* name : {"ISSTORED", "HEIGHT", "WIDTH", "MODE_NUM", "BYTE_DATA", "SCORE", "NWORDSFOUND",
+                                 "SWORDSFOUND", "TIMEREM", "CURLEVELSCORE", "FOUNDWORDS"}) {
+            if (auto v = getRaw(kSavePath, name)) out[name] = *v;
+        }
+        return out;
+    }
+};
+
+TEST_F(SavedGameTest, AGameWithoutWordsRoundTrips) {
+    const GameData saved = gameOn(1, GameMode::Classic, {});
+    const GameData g = resume(saved);
+    EXPECT_EQ(getRaw(kSavePath, "FOUNDWORDS"), Bytes{});
+    EXPECT_EQ(getRaw(kSavePath, "NWORDSFOUND"), le32({0}));
+    EXPECT_EQ(g.numFoundWords, 0);
+    EXPECT_TRUE(g.foundWords.empty());
+    EXPECT_EQ(g.gridWidth, 6);
+    EXPECT_EQ(g.gridHeight, 6);
+    EXPECT_EQ(g.gridLetters.raw(), saved.gridLetters.raw());
+}
+
+TEST_F(SavedGameTest, AClassicGameWithWordsRoundTripsInStoredOrder) {
+    GameData saved = gameOn(3, GameMode::Classic, {"CAT", "DOG", "TEA"});
+    saved.score = 18;
+    saved.timeLeft = 77;  // left over from an earlier Arcade run; not used by Classic Mode
+    ASSERT_TRUE(records_->saveGame(saved, record()));
+    EXPECT_EQ(keyClass(kSavePath), "SAVEDATA");
+    const std::string text = "CAT,DOG,TEA,";
+    EXPECT_EQ(getRaw(kSavePath, "FOUNDWORDS"), Bytes(text.begin(), text.end()));  // no terminating zero
+    EXPECT_EQ(getRaw(kSavePath, "SWORDSFOUND"), le32({12}));
+    EXPECT_EQ(getRaw(kSavePath, "ISSTORED"), Bytes{1});
+    EXPECT_EQ(getRaw(kSavePath, "HEIGHT"), (Bytes{5, 0}));
+    EXPECT_EQ(getRaw(kSavePath, "WIDTH"), (Bytes{5, 0}));
+    EXPECT_EQ(getRaw(kSavePath, "MODE_NUM"), (Bytes{2, 0, 1, 0, 0, 0, 1, 2, 3, 4, 5, 6, 1, 0}));
+    EXPECT_EQ(getRaw(kSavePath, "BYTE_DATA")->size(), 25u);
+    EXPECT_EQ(getRaw(kSavePath, "SCORE"), le32({18}));
+
+    SolvingData restored;
+    const GameData g = resume(saved, &restored);
+    EXPECT_EQ(g.gameMode, GameMode::Classic);
+    EXPECT_EQ(g.score, 18);
+    EXPECT_EQ(g.numFoundWords, 3);
+    EXPECT_EQ(g.foundWords.raw(), (std::vector<std::string>{"CAT", "DOG", "TEA"}));
+    EXPECT_EQ(restored, record());  // the settings record comes back with the game
+}
+
+TEST_F(SavedGameTest, AnArcadeGameKeepsItsClockLevelAndLevelScore) {
+    GameData saved = gameOn(5, GameMode::Arcade, {"ABC", "GHIJ"});
+    saved.timeLeft = 1205;
+    saved.score = 640;
+    saved.levelScore = 16;
+    const GameData g = resume(saved);
+    EXPECT_EQ(g.gameMode, GameMode::Arcade);
+    EXPECT_EQ(g.arcadeLevel, 5);
+    EXPECT_EQ(g.timeLeft, 1205);
+    EXPECT_EQ(g.score, 640);
+    EXPECT_EQ(g.levelScore, 16);
+    EXPECT_EQ(g.gridWidth, 6);
+    EXPECT_EQ(g.gridHeight, 4);
+    EXPECT_EQ(g.numCells, 24);
+}
+
+TEST_F(SavedGameTest, TheOfferStaysUntilTheGameIsLoadedThenItIsConsumed) {
+    ASSERT_TRUE(records_->saveGame(gameOn(1, GameMode::Classic, {}), record()));
+    restart();
+    EXPECT_TRUE(records_->isGameStored());
+    restart();
+    EXPECT_TRUE(records_->isGameStored());  // declined: offered again
+    SavedGame loaded;
+    ASSERT_EQ(records_->loadSavedGame(loaded), SavedGameStatus::Loaded);
+    EXPECT_EQ(getRaw(kSavePath, "ISSTORED"), Bytes{0});
+    restart();
+    EXPECT_FALSE(records_->isGameStored());
+}
+
+TEST_F(SavedGameTest, FoundWordsMustBeWordsOfTheRebuiltPuzzle) {
+    GameData g = gameOn(1, GameMode::Classic, {"CAT", "DOGS", "TEA"});
+    setSolutions(g, {"CAT", "DOGS", "TEA", "EAT"});
+    EXPECT_TRUE(game::restoredWordsMatch(g));
+    setSolutions(g, {"CAT", "DOGS"});
+    EXPECT_FALSE(game::restoredWordsMatch(g));
+    // Entries past a list's count are stale and do not count.
+    setSolutions(g, {"CAT", "DOGS", "TEA"});
+    g.wordLists[2].count = 1;
+    EXPECT_FALSE(game::restoredWordsMatch(g));
+    GameData none = gameOn(1, GameMode::Classic, {});
+    EXPECT_TRUE(game::restoredWordsMatch(none));
+}
+
+struct Tamper {
+    std::string what;
+    std::function<void(std::map<std::string, Bytes>&)> change;
+    SavedGameStatus expected;
+};
+
+Bytes le16(std::int16_t v) { return {static_cast<std::uint8_t>(v), static_cast<std::uint8_t>(static_cast<std::uint16_t>(v) >> 8)}; }
+Bytes text(std::string_view s) { return Bytes(s.begin(), s.end()); }
+
+TEST_F(SavedGameTest, TamperedRecordsAreRefusedAndStillConsumed) {
+    // A valid Arcade game on level 3 (5 x 5): CAT, DOG, TEA found.
+    GameData base = gameOn(3, GameMode::Arcade, {"CAT", "DOG", "TEA"});
+    base.timeLeft = 1205;
+    base.score = 300;
+    base.levelScore = 18;
+    ASSERT_TRUE(records_->saveGame(base, record()));
+    const std::map<std::string, Bytes> valid = storedValues();
+    ASSERT_EQ(valid.size(), 11u);
+
+    using S = SavedGameStatus;
+    auto setMode = [](std::int16_t mode, std::int16_t level) {
+        return [=](std::map<std::string, Bytes>& v) {
+            v["MODE_NUM"][2] = le16(mode)[0];
+            v["MODE_NUM"][3] = le16(mode)[1];
+            v["MODE_NUM"][4] = le16(level)[0];
+            v["MODE_NUM"][5] = le16(level)[1];
+        };
+    };
+    auto setWords = [](std::int32_t n, std::string_view t) {
+        return [=](std::map<std::string, Bytes>& v) {
+            v["NWORDSFOUND"] = RecordsTest::le32({n});
+            v["SWORDSFOUND"] = RecordsTest::le32({static_cast<std::int32_t>(t.size())});
+            v["FOUNDWORDS"] = text(t);
+        };
+    };
+    const std::vector<Tamper> cases = {
+        {"HEIGHT missing", [](auto& v) { v.erase("HEIGHT"); }, S::MissingValue},
+        {"WIDTH of 3 bytes", [](auto& v) { v["WIDTH"] = {5, 0, 0}; }, S::MissingValue},
+        {"width 7", [](auto& v) { v["WIDTH"] = le16(7); }, S::BadBoard},
+        {"4 x 6, not a board of the game", [](auto& v) { v["WIDTH"] = le16(4); v["HEIGHT"] = le16(6); }, S::BadBoard},
+        {"0 x 0", [](auto& v) { v["WIDTH"] = le16(0); v["HEIGHT"] = le16(0); }, S::BadBoard},
+        {"negative width", [](auto& v) { v["WIDTH"] = le16(-5); }, S::BadBoard},
+        {"huge board", [](auto& v) { v["WIDTH"] = le16(32767); v["HEIGHT"] = le16(32767); }, S::BadBoard},
+        {"letters shorter than the board", [](auto& v) { v["BYTE_DATA"].pop_back(); }, S::BadLetters},
+        {"letters longer than the board", [](auto& v) { v["BYTE_DATA"].push_back('A'); }, S::BadLetters},
+        {"BYTE_DATA missing", [](auto& v) { v.erase("BYTE_DATA"); }, S::BadLetters},
+        {"a zero letter (a hole)", [](auto& v) { v["BYTE_DATA"][4] = 0; }, S::BadLetters},
+        {"a letter above 127", [](auto& v) { v["BYTE_DATA"][4] = 0xC9; }, S::BadLetters},
+        {"a comma letter", [](auto& v) { v["BYTE_DATA"][0] = ','; }, S::BadLetters},
+        {"a blank letter", [](auto& v) { v["BYTE_DATA"][0] = ' '; }, S::BadLetters},
+        {"MODE_NUM missing", [](auto& v) { v.erase("MODE_NUM"); }, S::MissingValue},
+        {"MODE_NUM of 13 bytes", [](auto& v) { v["MODE_NUM"].pop_back(); }, S::MissingValue},
+        {"mode 0", setMode(0, 3), S::BadMode},
+        {"mode 3", setMode(3, 3), S::BadMode},
+        {"Arcade level 0", setMode(2, 0), S::BadMode},
+        {"Arcade level 11", setMode(2, 11), S::BadMode},
+        {"Arcade level whose board is another size", setMode(2, 1), S::BadMode},
+        {"Classic with level 300", setMode(1, 300), S::BadMode},
+        {"Arcade clock at 0", [](auto& v) { v["TIMEREM"] = le32({0}); }, S::BadCounters},
+        {"Arcade clock above five minutes", [](auto& v) { v["TIMEREM"] = le32({3001}); }, S::BadCounters},
+        {"negative score", [](auto& v) { v["SCORE"] = le32({-1}); }, S::BadCounters},
+        {"level score above the score", [](auto& v) { v["CURLEVELSCORE"] = le32({301}); }, S::BadCounters},
+        {"negative level score", [](auto& v) { v["CURLEVELSCORE"] = le32({-6}); }, S::BadCounters},
+        {"SCORE missing", [](auto& v) { v.erase("SCORE"); }, S::MissingValue},
+        {"TIMEREM of 2 bytes", [](auto& v) { v["TIMEREM"] = {1, 0}; }, S::MissingValue},
+        {"negative word count", [](auto& v) { v["NWORDSFOUND"] = le32({-1}); }, S::BadCounters},
+        {"absurd word count", [](auto& v) { v["NWORDSFOUND"] = le32({0x7fffffff}); }, S::BadCounters},
+        {"absurd text length", [](auto& v) { v["SWORDSFOUND"] = le32({0x7fffffff}); }, S::BadCounters},
+        {"negative text length", [](auto& v) { v["SWORDSFOUND"] = le32({-12}); }, S::BadCounters},
+        {"text length shorter than the text", [](auto& v) { v["SWORDSFOUND"] = le32({11}); }, S::BadFoundWords},
+        {"text length longer than the text", [](auto& v) { v["SWORDSFOUND"] = le32({13}); }, S::BadFoundWords},
+        {"FOUNDWORDS missing", [](auto& v) { v.erase("FOUNDWORDS"); }, S::MissingValue},
+        {"more words than the count", setWords(2, "CAT,DOG,TEA,"), S::BadFoundWords},
+        {"text after the counted words", setWords(3, "CAT,DOG,TEA,XY"), S::BadFoundWords},
+        {"an empty word", setWords(3, "CAT,,TEA,"), S::BadFoundWords},
+        {"a word of 8 letters", setWords(1, "ABCDEFGH,"), S::BadFoundWords},
+        {"a word of 2 letters", setWords(1, "AB,"), S::BadFoundWords},
+        {"the same word twice", setWords(2, "CAT,CAT,"), S::BadFoundWords},
+        {"a word with a blank", setWords(1, "C T,"), S::BadFoundWords},
+        {"a word with a control byte", setWords(1, "C\x01T,"), S::BadFoundWords},
+    };
+    for (const Tamper& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::map<std::string, Bytes> values = valid;
+        c.change(values);
+        std::filesystem::remove(store_->filePath());
+        restart();
+        {
+            // One write for the whole record.
+            platform::StoreKey key;
+            ASSERT_EQ(store_->createKey(nullptr, kSavePath, "SAVEDATA", key), platform::StoreStatus::Success);
+            for (const auto& [name, bytes] : values)
+                store_->setValue(key, name, name == "FOUNDWORDS" ? platform::ValueType::String : platform::ValueType::Binary,
+                                 bytes);
+        }
+        SavedGame loaded;
+        loaded.score = 12345;
+        EXPECT_EQ(records_->loadSavedGame(loaded), c.expected);
+        EXPECT_EQ(loaded.score, 0);          // nothing half-read is handed back
+        EXPECT_TRUE(loaded.letters.empty());
+        EXPECT_EQ(getRaw(kSavePath, "ISSTORED"), Bytes{0});  // not offered again
+    }
+}
+
+TEST_F(SavedGameTest, AShortFoundWordTextKeepsTheWordsItHas) {
+    GameData base = gameOn(1, GameMode::Classic, {"CAT", "DOG", "TEA"});
+    base.score = 18;
+    ASSERT_TRUE(records_->saveGame(base, record()));
+    for (const auto& [count, stored, kept] :
+         std::vector<std::tuple<std::int32_t, std::string, std::vector<std::string>>>{
+             {3, "CAT,DOG,TE", {"CAT", "DOG"}},   // the last word lost its comma: dropped
+             {5, "CAT,DOG,TEA,", {"CAT", "DOG", "TEA"}},
+             {2, "", {}}}) {
+        SCOPED_TRACE(stored);
+        putRaw(kSavePath, "NWORDSFOUND", le32({count}));
+        putRaw(kSavePath, "SWORDSFOUND", le32({static_cast<std::int32_t>(stored.size())}));
+        putText(kSavePath, "FOUNDWORDS", stored);
+        SavedGame loaded;
+        ASSERT_EQ(records_->loadSavedGame(loaded), SavedGameStatus::Loaded);
+        GameData g;
+        SolvingData d;
+        game::applySavedGame(loaded, g, d);
+        EXPECT_EQ(g.numFoundWords, static_cast<std::int32_t>(kept.size()));
+        EXPECT_EQ(g.foundWords.raw(), kept);
+    }
+}
+
+TEST_F(SavedGameTest, AStoreFileCutAnywhereNeverCrashesTheRecords) {
+    GameData base = gameOn(2, GameMode::Arcade, {"ABC", "GHI"});
+    base.timeLeft = 900;
+    base.score = 50;
+    base.levelScore = 12;
+    game::Settings s;
+    ASSERT_TRUE(records_->loadSettings(s, base));
+    s.hallOfFame.insertBestScore(GameMode::Classic, 99, "Keeper");
+    ASSERT_TRUE(records_->saveSettings(s, base));
+    ASSERT_TRUE(records_->saveGame(base, s.solvingData));
+    const std::filesystem::path file = store_->filePath();
+    std::ifstream in(file, std::ios::binary);
+    const std::string whole((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    ASSERT_GT(whole.size(), 100u);
+
+    for (std::size_t cut = 0; cut < whole.size(); cut += whole.size() / 25) {
+        SCOPED_TRACE(cut);
+        std::filesystem::remove_all(file.parent_path());
+        std::filesystem::create_directories(file.parent_path());
+        std::ofstream(file, std::ios::binary) << whole.substr(0, cut);
+        testing::internal::CaptureStderr();
+        restart();
+        game::Settings loaded;
+        GameData g;
+        EXPECT_TRUE(records_->loadSettings(loaded, g));
+        // A cut file is set aside whole: the store starts from the defaults.
+        EXPECT_EQ(loaded.hallOfFame.table(GameMode::Classic)->name(1), "Anononymous");
+        EXPECT_FALSE(records_->isGameStored());
+        testing::internal::GetCapturedStderr();
+    }
+}
+
+}  // namespace
