@@ -1,0 +1,100 @@
+// The headless main window for the scripted tests.
+#include "frm_play_fixture.h"
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
+#include "game/play/linking.h"
+#include "game/play/words.h"
+#include "platform/library.h"
+#include "ui_test_support.h"
+
+namespace frmtest {
+
+std::string binDir() { return std::string(VARNOOK_BIN_DIR) + "/"; }
+
+game::PuzzleEngine& engine() {
+    static std::unique_ptr<game::PuzzleEngine> loaded = [] {
+        std::string error;
+        auto e = game::PuzzleEngine::load(binDir() + platform::SharedLibrary::fileName(game::kEngineLibraryName), &error);
+        if (!e) ADD_FAILURE() << "engine library: " << error;
+        else if (e->loadLangDict(binDir() + game::kDictionaryFileName) != 1) ADD_FAILURE() << "dictionary not loaded";
+        return e;
+    }();
+    if (!loaded) throw std::runtime_error("no engine");
+    return *loaded;
+}
+
+PlayWindow::PlayWindow(bool syntheticSheet) {
+    sheet = syntheticSheet ? uitest::makeSyntheticSheet() : game::ui::initGraphics(hp.graphics, binDir());
+    sounds = std::make_unique<game::SoundEffects>(hp.sound, binDir());
+    frm = std::make_unique<game::ui::FrmPlay>(
+        game::ui::FrmPlayContext{hp.ui, hp.graphics, hp.shell, game, engine(), *sounds, sheet, binDir()});
+    frm->show(0);
+    frm->resizeWindow();
+    frm->initMainMenuVar();
+    frm->mainMenu(true);
+}
+
+platform::HeadlessWindow& PlayWindow::win() { return static_cast<platform::HeadlessWindow&>(*frm->window()); }
+
+const platform::PixelSurface& PlayWindow::screen() { return win().screen(); }
+
+void PlayWindow::startClassic(int levelRow, int seed) {
+    frm->fixedPuzzle = game::ui::FrmPlay::FixedPuzzle{levelRow, seed};
+    const auto& entry = frm->mmBtn(1);
+    pressAt(entry.x + entry.wid / 2.0, entry.y + entry.ht / 2.0);
+    hp.sound.clear();
+}
+
+std::pair<double, double> PlayWindow::centre(int cell) const {
+    const auto& b = frm->regions().boardBox;
+    return {b.x + game.cellX(cell) * 44 + 22.0, b.y + game.cellY(cell) * 44 + 22.0};
+}
+
+void PlayWindow::press(int cell, int button, double dx, double dy) {
+    const auto [x, y] = centre(cell);
+    pressAt(x + dx, y + dy, button);
+}
+
+void PlayWindow::pressAt(double x, double y, int button) { hp.ui.click(win(), x, y, button); }
+
+void PlayWindow::move(double x, double y) { hp.ui.mouseMove(win(), 0, x, y); }
+
+void PlayWindow::key(char32_t ch) { hp.ui.keyPress(win(), ch); }
+
+std::vector<std::string> PlayWindow::heard() {
+    std::vector<std::string> names;
+    for (const auto& path : hp.sound.played()) names.push_back(path.substr(path.find_last_of('/') + 1));
+    hp.sound.clear();
+    return names;
+}
+
+std::pair<std::string, std::vector<int>> PlayWindow::solution(int len, int nth) const {
+    const auto& list = game.wordLists[static_cast<std::size_t>(len - 1)];
+    if (list.count < nth) throw std::runtime_error("the puzzle has too few words of that length");
+    std::vector<int> cells;
+    for (auto c : list.paths[nth]) cells.push_back(c + 1);
+    return {list.words[nth], cells};
+}
+
+std::vector<int> PlayWindow::nonWord() const {
+    for (int a = 1; a <= game.numCells; ++a)
+        for (int b = 1; b <= game.numCells; ++b)
+            for (int c = 1; c <= game.numCells; ++c) {
+                if (a == c || !game::linking::adjacent(game, a, b) || !game::linking::adjacent(game, b, c)) continue;
+                std::string w;
+                for (int cell : {a, b, c}) w += static_cast<char>(game.gridLetters[cell] - 'a' + 'A');
+                if (!game::words::isSolutionWord(game, w)) return {a, b, c};
+            }
+    throw std::runtime_error("every three-letter chain is a word");
+}
+
+std::vector<int> PlayWindow::chain() const {
+    std::vector<int> cells;
+    for (int i = 1; i <= game.curWordLen; ++i) cells.push_back(game.curPath[static_cast<std::size_t>(i)]);
+    return cells;
+}
+
+}  // namespace frmtest
