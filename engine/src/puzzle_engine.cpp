@@ -123,16 +123,23 @@ void PuzzleEngine::randomWalk(int cell)
 
 void PuzzleEngine::solve()
 {
-    for (int cell = 0; cell < numCells_; ++cell) extendChain(cell, 0, 0);
+    // The solver's working copy of the board: the letter of each cell a chain may still enter,
+    // 0 for holes, zero letters and cells already on the chain.
+    for (int cell = 0; cell < numCells_; ++cell) {
+        const auto at = static_cast<std::size_t>(cell);
+        freeLetters_[at] = inPlay_[at] ? grid_[at] : 0;
+    }
+    for (int cell = 0; cell < numCells_; ++cell)
+        if (freeLetters_[static_cast<std::size_t>(cell)] != 0) extendChain(cell, 0, 0);
 }
 
 void PuzzleEngine::extendChain(int cell, std::int32_t listStart, int depth)
 {
-    // The node reached through the chain's letters tells both whether the chain is a word
-    // (its end flag, the same answer as a lookup from the root) and whether it can grow.
+    // The cell is free (see solve). The node reached through the chain's letters tells both
+    // whether the chain is a word (its end flag, the same answer as a lookup from the root) and
+    // whether it can grow.
     const auto at = static_cast<std::size_t>(cell);
-    if (visited_[at] || !usable(cell)) return;
-    const std::uint8_t letter = grid_[at];
+    const std::uint8_t letter = freeLetters_[at];
     const std::int32_t node = dict_.findSibling(listStart, letter);
     if (node < 0) return;
 
@@ -141,13 +148,18 @@ void PuzzleEngine::extendChain(int cell, std::int32_t listStart, int depth)
     if (dict_.isWordEnd(node)) addSolution(node, depth);
     if (depth + 1 >= kMaxChain || !dict_.hasChildren(node)) return;
 
-    visited_.set(at);
+    freeLetters_[at] = 0;  // on the chain now
     const std::int32_t children = dict_.firstChild(node);
+    const std::int64_t x = cell % width_;
+    const std::int64_t y = cell / width_;
     for (const Step& step : steps_) {
-        const int next = neighbour(cell, step);
-        if (next >= 0) extendChain(next, children, depth + 1);
+        const std::int64_t nx = x + step.dx;
+        const std::int64_t ny = y + step.dy;
+        if (nx < 0 || nx >= width_ || ny < 0 || ny >= height_) continue;
+        const auto next = static_cast<int>(ny * width_ + nx);
+        if (freeLetters_[static_cast<std::size_t>(next)] != 0) extendChain(next, children, depth + 1);
     }
-    visited_.reset(at);
+    freeLetters_[at] = letter;
 }
 
 void PuzzleEngine::addSolution(std::int32_t node, int depth)

@@ -65,7 +65,6 @@ private:
     void extendChain(int cell, std::int32_t listStart, int depth);
     void addSolution(std::int32_t node, int depth);
     std::int32_t finishLists();
-    bool usable(int cell) const { return inPlay_[static_cast<std::size_t>(cell)] && grid_[static_cast<std::size_t>(cell)] != 0; }
 
     LangDict dict_;
     std::array<std::vector<std::string>, kListCount> wordsByLength_;
@@ -82,7 +81,10 @@ private:
     std::span<const std::uint8_t> grid_;
     std::span<const Step> steps_;
     std::bitset<kMaxCells> inPlay_;
-    std::bitset<kMaxCells> visited_;
+    std::bitset<kMaxCells> visited_;  // the generator's walk
+    // The solver's chain may enter a cell only while its entry here is non-zero: a cell in play,
+    // holding a non-zero letter, not yet on the chain.
+    std::array<std::uint8_t, kMaxCells> freeLetters_{};
 
     // The chain being built: the solver's letters and cells, or the generator's walk.
     std::array<std::uint8_t, kMaxChain> chainWord_{};

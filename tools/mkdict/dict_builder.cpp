@@ -2,7 +2,6 @@
 #include "dict_builder.h"
 
 #include <algorithm>
-#include <deque>
 
 namespace varnook::mkdict {
 
@@ -52,49 +51,56 @@ Weights deriveWeights(const std::vector<std::string>& words)
     return weights;
 }
 
+namespace {
+
+// Lays out the sibling list of the words [first, last), which share their first `depth`
+// letters, then the child list of each of its nodes in turn (depth first), so that a node's
+// descendants lie close together. Returns the list's first index, or nothing on overflow.
+std::optional<std::size_t> layOutList(const std::vector<std::string>& words, std::size_t first, std::size_t last,
+                                      std::size_t depth, std::vector<std::uint32_t>& nodes)
+{
+    struct Group {
+        std::size_t first, last, node;
+        bool hasLonger;
+    };
+    std::vector<Group> groups;
+    const std::size_t start = nodes.size();
+    if (start > kMaxChildIndex) return std::nullopt;
+    std::size_t i = first;
+    while (i < last) {
+        if (words[i].size() <= depth) { ++i; continue; }  // the word ended at the parent
+        const char letter = words[i][depth];
+        bool endsHere = false;
+        bool hasLonger = false;
+        std::size_t j = i;
+        for (; j < last && words[j].size() > depth && words[j][depth] == letter; ++j) {
+            endsHere = endsHere || words[j].size() == depth + 1;
+            hasLonger = hasLonger || words[j].size() > depth + 1;
+        }
+        groups.push_back({i, j, nodes.size(), hasLonger});
+        nodes.push_back(static_cast<unsigned char>(letter) | (endsHere ? kWordEnd : 0) | kMoreSiblings);
+        i = j;
+    }
+    if (nodes.size() > start) nodes.back() &= ~kMoreSiblings;
+    for (const Group& group : groups) {
+        if (!group.hasLonger) continue;
+        const auto child = layOutList(words, group.first, group.last, depth + 1, nodes);
+        if (!child) return std::nullopt;
+        nodes[group.node] |= static_cast<std::uint32_t>(*child) << kChildShift;
+    }
+    return start;
+}
+
+}  // namespace
+
 std::optional<std::vector<std::uint32_t>> buildNodes(std::vector<std::string> words)
 {
     // std::string orders by unsigned bytes, so words sharing a prefix are adjacent and the
     // letters under one prefix come in ascending byte order.
     std::sort(words.begin(), words.end());
     words.erase(std::unique(words.begin(), words.end()), words.end());
-
     std::vector<std::uint32_t> nodes;
-    // A sibling list to lay out: the words [first, last) share their first `depth` letters;
-    // `parent` is the node that gets the list as its children (none for the first level).
-    struct Pending {
-        std::size_t first, last, depth;
-        std::optional<std::size_t> parent;
-    };
-    std::deque<Pending> queue{{0, words.size(), 0, std::nullopt}};
-    while (!queue.empty()) {
-        const Pending list = queue.front();
-        queue.pop_front();
-        const std::size_t start = nodes.size();
-        if (list.parent) {
-            if (start > kMaxChildIndex) return std::nullopt;
-            nodes[*list.parent] |= static_cast<std::uint32_t>(start) << kChildShift;
-        }
-        std::size_t i = list.first;
-        while (i < list.last) {
-            if (words[i].size() <= list.depth) { ++i; continue; }  // the word ended at the parent
-            const char letter = words[i][list.depth];
-            std::size_t j = i;
-            bool endsHere = false;
-            while (j < list.last && words[j].size() > list.depth && words[j][list.depth] == letter) {
-                endsHere = endsHere || words[j].size() == list.depth + 1;
-                ++j;
-            }
-            const std::size_t node = nodes.size();
-            nodes.push_back(static_cast<unsigned char>(letter) | (endsHere ? kWordEnd : 0) | kMoreSiblings);
-            const bool hasLonger = std::any_of(words.begin() + static_cast<std::ptrdiff_t>(i),
-                                               words.begin() + static_cast<std::ptrdiff_t>(j),
-                                               [&](const std::string& w) { return w.size() > list.depth + 1; });
-            if (hasLonger) queue.push_back({i, j, list.depth + 1, node});
-            i = j;
-        }
-        if (nodes.size() > start) nodes.back() &= ~kMoreSiblings;
-    }
+    if (!layOutList(words, 0, words.size(), 0, nodes)) return std::nullopt;
     return nodes;
 }
 

@@ -46,8 +46,8 @@ WordList parseWordList(std::string_view text);
 Weights deriveWeights(const std::vector<std::string>& words);
 
 // The letter tree of the words (non-empty, no zero byte; duplicates are merged): the first-level
-// list at index 0, each sibling list contiguous and in ascending byte order, lists laid out
-// breadth first. Nothing when a child index would not fit the node word.
+// list at index 0, each sibling list contiguous and in ascending byte order, each list followed
+// by its nodes' subtrees (depth first). Nothing when a child index would not fit the node word.
 std::optional<std::vector<std::uint32_t>> buildNodes(std::vector<std::string> words);
 
 // The file image: the weights, then the node words little-endian.
