@@ -4,8 +4,8 @@
 #include <string>
 
 #include "game/persistence/startup.h"
-#include "game/ui/dialogs.h"
 #include "game/ui/frm_play.h"
+#include "game/ui/frm_play_flow.h"
 #include "platform/library.h"
 #include "platform/sdl.h"
 
@@ -13,11 +13,7 @@ namespace {
 
 // The parts of the game that plug into the main window.
 void connect(game::Program& p) {
-    auto& seams = p.frmPlay->seams;
-    seams.showEndDialog = [&p] {
-        game::ui::DiagWow dialog(*p.services.ui, *p.services.graphics, p.game);
-        dialog.showModal();
-    };
+    game::ui::connectPlayFlow(*p.frmPlay, *p.services.ui, *p.services.graphics, p.game, p.sheet);
 }
 
 }  // namespace

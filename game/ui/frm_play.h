@@ -221,6 +221,7 @@ public:
     platform::Timer& navigateTimer() { return *navigateTimer_; }
     platform::Timer& timrCntDwn() { return *timrCntDwn_; }
     const PlayRegions& regions() const { return regions_; }
+    PlayRegions& regions() { return regions_; }
     const BoxInfo& titleBox() const { return titleBox_; }
     const BoxInfo& mmBtn(int i) const { return mmBtns_[static_cast<std::size_t>(i)]; }
 
