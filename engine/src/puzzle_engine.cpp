@@ -129,8 +129,37 @@ void PuzzleEngine::solve()
         const auto at = static_cast<std::size_t>(cell);
         freeLetters_[at] = inPlay_[at] ? grid_[at] : 0;
     }
+    findNeighbours();
     for (int cell = 0; cell < numCells_; ++cell)
         if (freeLetters_[static_cast<std::size_t>(cell)] != 0) extendChain(cell, 0, 0);
+}
+
+void PuzzleEngine::findNeighbours()
+{
+    // Each cell's neighbours in step table order. A repeated step is left out: it would search
+    // again exactly what the first one searched and could only find words already listed. Steps
+    // that leave the board from every cell are left out too. So a cell has at most 255 entries.
+    const std::int64_t spanX = 2 * std::int64_t{width_} - 1;
+    const std::int64_t spanY = 2 * std::int64_t{height_} - 1;
+    std::vector<bool> seen(static_cast<std::size_t>(spanX * spanY), false);
+    std::vector<Step> distinct;
+    for (const Step& step : steps_) {
+        const std::int64_t dx = step.dx, dy = step.dy;
+        if (dx <= -width_ || dx >= width_ || dy <= -height_ || dy >= height_) continue;
+        const auto key = static_cast<std::size_t>((dy + height_ - 1) * spanX + (dx + width_ - 1));
+        if (seen[key]) continue;
+        seen[key] = true;
+        distinct.push_back(step);
+    }
+    neighbours_.clear();
+    for (int cell = 0; cell < numCells_; ++cell) {
+        neighbourStart_[static_cast<std::size_t>(cell)] = static_cast<std::uint32_t>(neighbours_.size());
+        for (const Step& step : distinct) {
+            const int next = neighbour(cell, step);
+            if (next >= 0) neighbours_.push_back(static_cast<std::uint8_t>(next));
+        }
+    }
+    neighbourStart_[static_cast<std::size_t>(numCells_)] = static_cast<std::uint32_t>(neighbours_.size());
 }
 
 void PuzzleEngine::extendChain(int cell, std::int32_t listStart, int depth)
@@ -150,14 +179,10 @@ void PuzzleEngine::extendChain(int cell, std::int32_t listStart, int depth)
 
     freeLetters_[at] = 0;  // on the chain now
     const std::int32_t children = dict_.firstChild(node);
-    const std::int64_t x = cell % width_;
-    const std::int64_t y = cell / width_;
-    for (const Step& step : steps_) {
-        const std::int64_t nx = x + step.dx;
-        const std::int64_t ny = y + step.dy;
-        if (nx < 0 || nx >= width_ || ny < 0 || ny >= height_) continue;
-        const auto next = static_cast<int>(ny * width_ + nx);
-        if (freeLetters_[static_cast<std::size_t>(next)] != 0) extendChain(next, children, depth + 1);
+    const std::uint32_t end = neighbourStart_[at + 1];
+    for (std::uint32_t i = neighbourStart_[at]; i < end; ++i) {
+        const std::uint8_t next = neighbours_[i];
+        if (freeLetters_[next] != 0) extendChain(next, children, depth + 1);
     }
     freeLetters_[at] = letter;
 }

@@ -62,6 +62,7 @@ private:
     int neighbour(int cell, const Step& step) const;
     void randomWalk(int cell);
     void solve();
+    void findNeighbours();
     void extendChain(int cell, std::int32_t listStart, int depth);
     void addSolution(std::int32_t node, int depth);
     std::int32_t finishLists();
@@ -85,6 +86,9 @@ private:
     // The solver's chain may enter a cell only while its entry here is non-zero: a cell in play,
     // holding a non-zero letter, not yet on the chain.
     std::array<std::uint8_t, kMaxCells> freeLetters_{};
+    // The solver's neighbours of cell c: neighbours_[neighbourStart_[c] .. neighbourStart_[c + 1]).
+    std::vector<std::uint8_t> neighbours_;
+    std::array<std::uint32_t, kMaxCells + 1> neighbourStart_{};
 
     // The chain being built: the solver's letters and cells, or the generator's walk.
     std::array<std::uint8_t, kMaxChain> chainWord_{};

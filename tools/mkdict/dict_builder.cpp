@@ -33,8 +33,11 @@ WordList parseWordList(std::string_view text)
     return list;
 }
 
-Weights deriveWeights(const std::vector<std::string>& words)
+Weights deriveWeights(std::vector<std::string> words)
 {
+    // Each distinct word counts once, so the weights depend only on the set of words.
+    std::sort(words.begin(), words.end());
+    words.erase(std::unique(words.begin(), words.end()), words.end());
     std::array<std::uint64_t, 256> counts{};
     std::uint64_t total = 0;
     for (const auto& word : words)

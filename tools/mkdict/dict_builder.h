@@ -41,9 +41,9 @@ std::optional<std::string> whyUnstorable(std::string_view word);
 // One word per line; a trailing carriage return is dropped and empty lines are skipped.
 WordList parseWordList(std::string_view text);
 
-// Weight of byte c = round(kPoolScale x count(c) / all letters), at least 1 for a byte that
-// occurs, at most 255; 0 for bytes that never occur.
-Weights deriveWeights(const std::vector<std::string>& words);
+// Weight of byte c = round(kPoolScale x count(c) / all letters), over the distinct words; at
+// least 1 for a byte that occurs, at most 255; 0 for bytes that never occur.
+Weights deriveWeights(std::vector<std::string> words);
 
 // The letter tree of the words (non-empty, no zero byte; duplicates are merged): the first-level
 // list at index 0, each sibling list contiguous and in ascending byte order, each list followed
