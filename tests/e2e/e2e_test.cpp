@@ -132,6 +132,26 @@ TEST(RealProgram, PlaysAClassicGameOnAnXDisplay) {
             EXPECT_EQ(ink, 0) << "slot " << slot + 1;
     }
     EXPECT_TRUE(fs::exists(out / "screenshot-classic.png"));
+
+    // "Show Solution": the results display, with the first solution word's path lit.
+    const Picture results = readPpm(out / "results.ppm");
+    ASSERT_EQ(results.width, play.width);
+    auto resultsAt = [&](int x, int y) { return results.at(x0 + x, y0 + y); };
+    auto inkIn = [&](int left, int top, int right, int bottom, std::array<int, 3> background) {
+        int ink = 0;
+        for (int y = top; y < bottom; ++y)
+            for (int x = left; x < right; ++x) ink += resultsAt(x, y) != background;
+        return ink;
+    };
+    EXPECT_EQ(inkIn(5, 370, 127, 395, kPanel), 0) << "\"Show Solution\" is gone";
+    EXPECT_EQ(inkIn(5, 400, 127, 425, kPanel), 0) << "\"Quit game\" is gone";
+    EXPECT_GT(inkIn(5, 430, 127, 455, kPanel), 50) << "\"Main Menu\" stays";
+    EXPECT_GT(inkIn(224, 114, 436, 136, kPanel), 100) << "\"Back to Main Menu \"";
+    EXPECT_GT(inkIn(154, 3, 550, 23, kPlay), 100) << "the message line";
+    // The hovered word (three letters at least) is spelled in the strip.
+    for (int slot = 0; slot < 3; ++slot)
+        EXPECT_GT(inkIn(176 + 44 * slot + 4, 48, 176 + 44 * slot + 40, 86, kPlay), 500) << "slot " << slot + 1;
+    EXPECT_TRUE(fs::exists(out / "screenshot-results.png"));
 }
 
 }  // namespace

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Plays the start of a Classic game with the real program on the X display this runs under
 # (xvfb-run gives one): waits for the window, chooses "CLASSIC GAME", links three letters and reads
-# the screen back. Writes to the output folder: geometry (client x y width height), menu.ppm,
-# play.ppm, screenshot-classic.png (the window only) and varnook.log.
+# the screen back; then "Show Solution" and the pointer over the first solution word. Writes to the
+# output folder: geometry (client x y width height), menu.ppm, play.ppm, results.ppm,
+# screenshot-classic.png and screenshot-results.png (the window only) and varnook.log.
 set -euo pipefail
 program=$1
 out=$2
@@ -42,3 +43,12 @@ sleep 0.5
 shot play.ppm
 kill -0 "$pid" 2>/dev/null || { echo "varnook ended during the game"; cat "$out/varnook.log"; exit 1; }
 pnmcut -left "$X" -top "$Y" -width "$WIDTH" -height "$HEIGHT" "$out/play.ppm" | pnmtopng >"$out/screenshot-classic.png"
+
+# "Show Solution", then the pointer over the first word of the list: the results display with the
+# word's path lit on the board.
+click 66 382    # "Show Solution"
+xdotool mousemove $((X + 588)) $((Y + 70))
+sleep 0.5
+shot results.ppm
+kill -0 "$pid" 2>/dev/null || { echo "varnook ended in the results display"; cat "$out/varnook.log"; exit 1; }
+pnmcut -left "$X" -top "$Y" -width "$WIDTH" -height "$HEIGHT" "$out/results.ppm" | pnmtopng >"$out/screenshot-results.png"
