@@ -1,7 +1,7 @@
 // Loading, checking and enumerating the dictionary.
 #include "lang_dict.h"
 
-#include <algorithm>
+#include <bit>
 #include <fstream>
 #include <system_error>
 
@@ -13,28 +13,19 @@ LoadStatus LangDict::load(const std::filesystem::path& path, std::optional<LangD
     std::error_code ec;
     const std::uintmax_t size = std::filesystem::file_size(path, ec);
     if (ec || size > kMaxDictFileBytes) return LoadStatus::unreadable;
+    // At least one whole node word after the weights; 1 to 3 trailing bytes are ignored.
+    if (size < kWeightCount + kNodeBytes) return LoadStatus::tooShort;
 
     std::ifstream in(path, std::ios::binary);
     if (!in) return LoadStatus::unreadable;
-    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size));
-    in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    if (in.gcount() != static_cast<std::streamsize>(bytes.size())) return LoadStatus::unreadable;
-    return fromBytes(bytes, out);
-}
-
-LoadStatus LangDict::fromBytes(const std::vector<std::uint8_t>& bytes, std::optional<LangDict>& out)
-{
-    out.reset();
-    // At least one whole node word after the weights; 1 to 3 trailing bytes are ignored.
-    if (bytes.size() < kWeightCount + kNodeBytes) return LoadStatus::tooShort;
-
     Weights weights{};
-    std::copy_n(bytes.begin(), kWeightCount, weights.begin());
-    std::vector<std::uint32_t> nodes((bytes.size() - kWeightCount) / kNodeBytes);
-    for (std::size_t i = 0; i < nodes.size(); ++i) {
-        const std::uint8_t* p = bytes.data() + kWeightCount + i * kNodeBytes;
-        nodes[i] = std::uint32_t{p[0]} | std::uint32_t{p[1]} << 8 | std::uint32_t{p[2]} << 16 |
-                   std::uint32_t{p[3]} << 24;
+    std::vector<std::uint32_t> nodes(static_cast<std::size_t>((size - kWeightCount) / kNodeBytes));
+    in.read(reinterpret_cast<char*>(weights.data()), static_cast<std::streamsize>(weights.size()));
+    in.read(reinterpret_cast<char*>(nodes.data()), static_cast<std::streamsize>(nodes.size() * kNodeBytes));
+    if (!in) return LoadStatus::unreadable;
+    if constexpr (std::endian::native == std::endian::big) {
+        for (auto& node : nodes)
+            node = (node >> 24) | ((node >> 8) & 0xFF00u) | ((node << 8) & 0xFF0000u) | (node << 24);
     }
     if (!isWellFormed(nodes)) return LoadStatus::corrupt;
     out.emplace(LangDict(weights, std::move(nodes)));

@@ -21,8 +21,6 @@ public:
 
     // Reads and checks a dictionary file. Only an ok status comes with a dictionary.
     static LoadStatus load(const std::filesystem::path& path, std::optional<LangDict>& out);
-    // Checks and adopts an in-memory image of a dictionary file.
-    static LoadStatus fromBytes(const std::vector<std::uint8_t>& bytes, std::optional<LangDict>& out);
 
     const Weights& weights() const { return weights_; }
     std::int32_t nodeCount() const { return static_cast<std::int32_t>(nodes_.size()); }
