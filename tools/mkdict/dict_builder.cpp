@@ -1,4 +1,4 @@
-// Word checks, weights and the breadth-first tree layout of a dictionary file.
+// Word checks, weights and the depth-first tree layout of a dictionary file.
 #include "dict_builder.h"
 
 #include <algorithm>
