@@ -16,7 +16,7 @@ pid=$!
 trap 'kill "$pid" 2>/dev/null || true' EXIT
 
 wid=""
-for _ in $(seq 1 150); do
+for _ in $(seq 1 600); do
   wid=$(xdotool search --onlyvisible --name '^Varnook$' 2>/dev/null | head -1 || true)
   [ -n "$wid" ] && break
   kill -0 "$pid" 2>/dev/null || { echo "varnook ended before showing its window"; cat "$out/varnook.log"; exit 1; }
@@ -29,17 +29,42 @@ eval "$(xdotool getwindowgeometry --shell "$wid")"
 echo "$X $Y $WIDTH $HEIGHT" >"$out/geometry"
 shot() { xwd -root -silent | xwdtopnm 2>/dev/null | pamdepth 255 >"$out/$1"; }
 click() { xdotool mousemove $((X + $1)) $((Y + $2)) click 1; sleep 0.3; }
+# The colour "r g b" of one pixel of the window's client area, as the screen shows it.
+pixel() {
+  xwd -root -silent | xwdtopnm 2>/dev/null | pamdepth 255 |
+    pnmcut -left $((X + $1)) -top $((Y + $2)) -width 1 -height 1 | pnmtoplainpnm | tail -n 1 | xargs
+}
+# Waits (up to 30 s on a busy machine) until the pixel shows the colour.
+await() {
+  for _ in $(seq 1 300); do
+    [ "$(pixel "$1" "$2")" = "$3" ] && return 0
+    sleep 0.1
+  done
+  echo "pixel ($1, $2) never became $3 (it is $(pixel "$1" "$2"))"
+  exit 1
+}
+# Waits until the pixel shows anything but the colour.
+await_not() {
+  for _ in $(seq 1 300); do
+    [ "$(pixel "$1" "$2")" != "$3" ] && return 0
+    sleep 0.1
+  done
+  echo "pixel ($1, $2) stayed $3"
+  exit 1
+}
 
+await 300 155 "51 68 140"   # the menu is painted
 shot menu.ppm
 click 352 209   # "CLASSIC GAME"
-sleep 0.5
+await 300 155 "150 150 240" # the play surface is up
 # Tiles of the top row: x = 253 lies within 11 pixels of a tile centre for boards of 4, 5 and 6
 # columns alike, so these presses link three neighbours whatever size the game chose.
 click 253 198
 click 297 198
 click 297 242
 xdotool mousemove $((X + 400)) $((Y + 420))
-sleep 0.5
+await_not 286 66 "150 150 240"  # the third slot of the word strip holds a tile
+sleep 0.3
 shot play.ppm
 kill -0 "$pid" 2>/dev/null || { echo "varnook ended during the game"; cat "$out/varnook.log"; exit 1; }
 pnmcut -left "$X" -top "$Y" -width "$WIDTH" -height "$HEIGHT" "$out/play.ppm" | pnmtopng >"$out/screenshot-classic.png"
