@@ -6,8 +6,10 @@
 #include "game/persistence/startup.h"
 #include "game/ui/frm_play.h"
 #include "game/ui/frm_play_flow.h"
+#include "game/ui/frm_play_records.h"
 #include "platform/library.h"
 #include "platform/sdl.h"
+#include "platform/store/file_store.h"
 
 namespace {
 
@@ -25,10 +27,14 @@ int main() {
         return 1;
     }
 
+    // Settings, Hall of Fame and the saved game live in the settings store under XDG_CONFIG_HOME.
+    platform::FileStore store(platform::FileStore::defaultFolder());
+
     game::StartupHooks hooks;
     hooks.connect = connect;
+    game::ui::addRecordsHooks(hooks);
     std::string failure;
-    auto program = game::Program::start(desktop.services(), platform::programFolder(), hooks, &failure);
+    auto program = game::Program::start(desktop.services(&store), platform::programFolder(), hooks, &failure);
     if (!program) {
         std::fprintf(stderr, "varnook: %s\n", failure.c_str());
         desktop.ui.messageBox(game::kAppTitle, failure);

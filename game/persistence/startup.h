@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "game/persistence/registry_records.h"
 #include "game/play/game_data.h"
 #include "game/ui/sprite_sheet.h"
 #include "platform/platform.h"
@@ -52,6 +53,9 @@ public:
     // toggle's state when the main window loads.
     int startSizeIndex = 0;
     int foundViewAtStart = 0;
+    // The settings records as loaded at start-up and written at shut-down: the settings record
+    // (its reserved bytes carried through), the sound switches and both Hall of Fame tables.
+    Settings settings;
     std::unique_ptr<PuzzleEngine> engine;
     ui::SpriteSheet sheet;
     std::unique_ptr<SoundEffects> sounds;

@@ -169,6 +169,9 @@ public:
     // Paints a game's play surface: the regions laid out, the board, strip, list, statistics, panel
     // texts, sound icon and progress bar. startGame and a resumed game use it.
     void buildPlaySurface();
+    // Puts a saved game restored by restorePuzzle on screen as it was: its scores, level, clock
+    // (Arcade Mode runs on from the stored tenths) and found words.
+    void restartStoredGame();
     void enablePause(bool boolShow);
     void enterClicked();
     void clrClicked();

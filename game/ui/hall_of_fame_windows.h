@@ -1,0 +1,182 @@
+// The Hall of Fame windows: the name dialog diagUN, which asks for the name of a new best score, and
+// frmStats, the table of one mode's eight best scores with its "OK" and "Clear Scores" buttons.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "game/persistence/hall_of_fame.h"
+#include "game/persistence/records_layout.h"
+#include "game/ui/box_info.h"
+#include "game/ui/dialogs.h"
+
+namespace game::ui {
+
+class SpriteSheet;
+
+// Fixed layout of the name dialog, in pixels (its design positions in twips divided by 15).
+namespace name_dialog {
+constexpr const char* kCaption = "Best Score";
+constexpr int kClientW = 4935 / dialog::kTwipsPerPixel;  // 329
+constexpr int kClientH = 3105 / dialog::kTwipsPerPixel;  // 207
+
+// The congratulation label: centred lines around x = 2377 twips, from 330 twips down.
+constexpr int kMessageCentreX = 2377 / dialog::kTwipsPerPixel;  // 158
+constexpr int kMessageTop = 330 / dialog::kTwipsPerPixel;       // 22
+constexpr int kMessageBottom = 1500 / dialog::kTwipsPerPixel;   // room for the lines above the name row
+constexpr const char* kMessageFont = "MS Sans Serif";
+constexpr double kMessagePoints = 8.25;
+
+// "Enter Your Name", sized to its text.
+constexpr const char* kPrompt = "Enter Your Name";
+constexpr int kPromptLeft = 345 / dialog::kTwipsPerPixel;  // 23
+constexpr int kPromptTop = 1590 / dialog::kTwipsPerPixel;  // 106
+constexpr int kPromptRight = 1995 / dialog::kTwipsPerPixel;
+constexpr int kPromptBottom = kPromptTop + 20;
+
+// The text box txtName.
+constexpr int kNameLeft = 1995 / dialog::kTwipsPerPixel;   // 133
+constexpr int kNameTop = 1515 / dialog::kTwipsPerPixel;    // 101
+constexpr int kNameWidth = 2490 / dialog::kTwipsPerPixel;  // 166
+constexpr int kNameHeight = 330 / dialog::kTwipsPerPixel;  // 22
+constexpr int kNamePadding = 4;                            // text inset from the box's left edge
+constexpr double kNamePoints = 9.75;
+// What the box holds at most while typing; the name keeps its first kMaxNameLength characters.
+constexpr std::size_t kMaxTyped = 255;
+
+// The default button OKButton.
+constexpr int kOkLeft = 1920 / dialog::kTwipsPerPixel;    // 128
+constexpr int kOkTop = 2295 / dialog::kTwipsPerPixel;     // 153
+constexpr int kOkWidth = 1215 / dialog::kTwipsPerPixel;   // 81
+constexpr int kOkHeight = 375 / dialog::kTwipsPerPixel;   // 25
+constexpr double kOkPoints = 12;
+constexpr int kOkNormalShift = 4;
+
+constexpr int kTextShift = 1;  // offset of the shadowed labels
+constexpr int kModeCaption = 30;  // the mode's name is string 30 + mode
+}  // namespace name_dialog
+
+// Fixed layout of the Hall of Fame window, in pixels; u is the layout unit (cellSize).
+namespace stats_window {
+constexpr int kU = kCellSize;
+constexpr int kClientW = 6990 / dialog::kTwipsPerPixel;  // 466
+constexpr int kClientH = 6810 / dialog::kTwipsPerPixel;  // 454
+constexpr std::string_view kCaptionPrefix = "Best Scores - ";
+
+constexpr int kTitleLeft = kClientW / 2 - 2 * kU;
+constexpr int kTitleTop = kU / 2;
+constexpr int kTitleWidth = 4 * kU;
+constexpr int kTitleHeight = 30;
+constexpr int kTitleShift = 2;
+constexpr int kModeCaption = 30;  // the title is string 30 + modeNum
+
+constexpr int kNameLeft = kU;
+constexpr int kNameWidth = 6 * kU;
+constexpr int kScoreLeft = 8 * kU;
+constexpr int kScoreWidth = 2 * kU;
+constexpr int kRowHeight = kU;  // row i lies at top i x u
+constexpr int kRowShift = 1;
+
+constexpr int kButtonTop = 9 * kU;
+constexpr int kButtonWidth = 3 * kU;
+constexpr int kButtonHeight = 30;
+constexpr int kOkLeft = 2 * kU;
+constexpr int kClearLeft = 6 * kU;
+constexpr int kButtonCaption = 90;  // button k's caption is string 90 + k
+constexpr int kLoadShift = 4;
+constexpr int kHoverShift = 8;
+constexpr int kLeaveShift = 6;
+
+constexpr const char* kFont = "MS Sans Serif";
+constexpr double kPoints = 12;
+}  // namespace stats_window
+
+// The name dialog. bestNo is set before it is shown; nameEntered is set when it unloads, by "OK",
+// Enter or its close box: the typed text cut to kMaxNameLength characters, kEmptyName for nothing.
+class DiagUN final : public ModalDialog {
+public:
+    DiagUN(platform::Ui& ui, platform::Graphics& graphics, const SpriteSheet& sheet, GameMode mode)
+        : ModalDialog(ui, graphics), graphics_(graphics), sheet_(sheet), mode_(mode) {}
+
+    std::int16_t bestNo = 0;
+    std::string nameEntered;
+
+    // The congratulation text for the mode.
+    static std::string congratulation(GameMode mode);
+
+    // txtName's text, single-byte.
+    const std::string& text() const { return text_; }
+    const BoxInfo& okButton() const { return okButton_; }
+    const BoxInfo& nameBox() const { return nameBox_; }
+
+    void onMouseDown(int button, int shift, double x, double y) override;
+    void onMouseMove(int button, int shift, double x, double y) override;
+    // Typed characters go into txtName; Backspace removes the last one, Enter presses "OK".
+    void onKeyPress(char32_t ch) override;
+    void onClose() override;
+
+protected:
+    std::string_view caption() const override { return name_dialog::kCaption; }
+    int clientWidth() const override { return name_dialog::kClientW; }
+    int clientHeight() const override { return name_dialog::kClientH; }
+    void paint() override;
+
+private:
+    void drawNameBox();
+    void drawOk(bool hot);
+    // Where the caret stands after text drawn from x = 0 in the name box's font.
+    int caretOffset(std::string_view text);
+
+    platform::Graphics& graphics_;
+    const SpriteSheet& sheet_;
+    GameMode mode_;
+    std::string text_;
+    BoxInfo nameBox_{};
+    BoxInfo okButton_{};
+};
+
+// The Hall of Fame table of modeNum (1 Classic Mode, 2 Arcade Mode) over the tables it is given. It is
+// shown modally (showModal) or without blocking (show); "OK", Esc or Enter close it.
+class FrmStats final : public ModalDialog {
+public:
+    FrmStats(platform::Ui& ui, platform::Graphics& graphics, HallOfFame& hallOfFame, int modeNum)
+        : ModalDialog(ui, graphics), modeNum(modeNum), hallOfFame_(hallOfFame) {}
+
+    const int modeNum;
+
+    // Shows the window without blocking.
+    void show();
+    // "Clear Scores": the shown table becomes kClearedName with 0 at every rank and is redrawn.
+    void clearScores();
+
+    const BoxInfo& button(int k) const { return buttons_[k == 2 ? 1 : 0]; }
+    const BoxInfo& nameRegion(int rank) const { return names_[static_cast<std::size_t>(rank - 1)]; }
+    const BoxInfo& scoreRegion(int rank) const { return scores_[static_cast<std::size_t>(rank - 1)]; }
+
+    void onMouseDown(int button, int shift, double x, double y) override;
+    void onMouseMove(int button, int shift, double x, double y) override;
+    void onKeyPress(char32_t ch) override;
+
+protected:
+    std::string_view caption() const override { return caption_; }
+    int clientWidth() const override { return stats_window::kClientW; }
+    int clientHeight() const override { return stats_window::kClientH; }
+    void paint() override;
+
+private:
+    void layOut();
+    void drawTable();
+    void drawButton(int k, int frameStyle, bool highlighted, int shift);
+
+    HallOfFame& hallOfFame_;
+    std::string caption_ = std::string(stats_window::kCaptionPrefix) + std::string(records::kAppTitle);
+    BoxInfo background_{};
+    BoxInfo title_{};
+    std::array<BoxInfo, kHallOfFameRanks> names_{};
+    std::array<BoxInfo, kHallOfFameRanks> scores_{};
+    std::array<BoxInfo, 2> buttons_{};
+};
+
+}  // namespace game::ui
