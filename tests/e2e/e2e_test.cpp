@@ -74,7 +74,8 @@ TEST(RealProgram, RefusesToStartWithoutItsEngineOrItsDictionary) {
     const fs::path dir = freshDir("varnook-e2e-folder");
     fs::copy_file(fs::path(VARNOOK_BIN_DIR) / "varnook", dir / "varnook");
     const std::string start =
-        "cd / && SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy timeout 60 " + quoted((dir / "varnook").string());
+        "cd / && SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy XDG_CONFIG_HOME=" + quoted((dir / "config").string()) +
+        " timeout 60 " + quoted((dir / "varnook").string());
 
     Result r = run(start);
     EXPECT_NE(r.status, 0) << r.output;

@@ -10,8 +10,11 @@ out=$2
 mkdir -p "$out"
 rm -f "$out"/geometry "$out"/*.ppm "$out"/*.png
 
-# SDL must use the X display, not a dummy driver a test runner may have set.
-env -u SDL_VIDEODRIVER SDL_AUDIODRIVER=dummy "$program" >"$out/varnook.log" 2>&1 &
+# SDL must use the X display, not a dummy driver a test runner may have set. The settings store
+# starts empty in the output folder: no saved-game offer, and the player's own records untouched.
+rm -rf "$out/config"
+env -u SDL_VIDEODRIVER SDL_AUDIODRIVER=dummy XDG_CONFIG_HOME="$(cd "$out" && pwd)/config" \
+  "$program" >"$out/varnook.log" 2>&1 &
 pid=$!
 trap 'kill "$pid" 2>/dev/null || true' EXIT
 
