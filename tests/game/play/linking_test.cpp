@@ -82,39 +82,4 @@ TEST(PressCell, CellsTwoApartOrOnOppositeEdgesDoNotLink) {
     expectChain(g, {4});
 }
 
-TEST(PressCell, OnlyTheLastLetterUnlinksAndAnEarlierOneDoesNothing) {
-    auto g = board4x4();
-    pressCell(g, 1, 1);
-    pressCell(g, 2, 1);
-    pressCell(g, 3, 1);
-    EXPECT_EQ(pressCell(g, 1, 1), Press::Ignored);
-    EXPECT_EQ(pressCell(g, 2, 4), Press::Ignored);
-    expectChain(g, {1, 2, 3});
-    EXPECT_EQ(pressCell(g, 3, 1), Press::Unlinked);
-    EXPECT_EQ(pressCell(g, 2, 4), Press::Unlinked) << "the middle button unlinks like the left";
-    expectChain(g, {1});
-    EXPECT_EQ(pressCell(g, 1, 1), Press::Unlinked) << "the only letter leaves an empty chain";
-    expectChain(g, {});
-    // The chain can then start anywhere.
-    EXPECT_EQ(pressCell(g, 16, 1), Press::Started);
-    expectChain(g, {16});
-}
-
-TEST(PressCell, TheRightButtonLinksNeighboursAndSubmitsOnTheLastLetter) {
-    auto g = board4x4();
-    EXPECT_EQ(pressCell(g, 1, 2), Press::Started);
-    EXPECT_EQ(pressCell(g, 2, 2), Press::Linked);
-    EXPECT_EQ(pressCell(g, 2, 2), Press::Submit);
-    expectChain(g, {1, 2});
-}
-
-TEST(PressCell, AnEighthLetterIsNeverLinked) {
-    auto g = board4x4();
-    for (int c : {1, 2, 3, 4, 8, 7, 6}) pressCell(g, c, 1);
-    expectChain(g, {1, 2, 3, 4, 8, 7, 6});
-    EXPECT_EQ(pressCell(g, 5, 1), Press::Ignored);
-    EXPECT_EQ(pressCell(g, 10, 2), Press::Ignored);
-    expectChain(g, {1, 2, 3, 4, 8, 7, 6});
-}
-
 }  // namespace

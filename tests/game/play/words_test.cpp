@@ -31,7 +31,7 @@ TEST(FoundList, IsOrderedByLengthThenAlphabeticallyWithoutRegardToCase) {
 
     EXPECT_LT(game::words::compareFoundWords("abc", "ABD"), 0);
     EXPECT_EQ(game::words::compareFoundWords("abc", "ABC"), 0);
-    EXPECT_GT(game::words::compareFoundWords("AB", "ZZZ") * -1, 0);
+    EXPECT_LT(game::words::compareFoundWords("ZZ", "AAA"), 0);
     EXPECT_GT(game::words::compareFoundWords("ABCD", "ZZZ"), 0);
 }
 
@@ -44,16 +44,6 @@ TEST(FoundList, AddingAWordTwiceKeepsOneAndGivesItsIndex) {
     EXPECT_EQ(game::words::findFoundWord(g, "CAT"), 2);
     EXPECT_EQ(game::words::findFoundWord(g, "cat"), -1) << "exact comparison";
     EXPECT_EQ(g.numFoundWords, 3);
-}
-
-TEST(FoundListTop, KeepsTheWordInViewOfThirteenRows) {
-    // With 30 found words.
-    EXPECT_EQ(game::words::listTopFor(20, 30), 17);
-    EXPECT_EQ(game::words::listTopFor(10, 30), 1);
-    EXPECT_EQ(game::words::listTopFor(15, 30), 15);
-    EXPECT_EQ(game::words::listTopFor(13, 30), 1);
-    EXPECT_EQ(game::words::listTopFor(14, 30), 14);
-    EXPECT_EQ(game::words::listTopFor(30, 30), 17);
 }
 
 TEST(Submit, ChainsOfOneOrTwoLettersSubmitNothing) {
@@ -136,25 +126,6 @@ TEST(Submit, ArcadeModeAddsToTheLevelScoreAndTheTargetTestUsesIt) {
     playtest::link(g, {1, 2, 3});
     submitChain(g);
     EXPECT_EQ(g.levelScore, 16);
-    EXPECT_TRUE(game::words::targetReached(g));
-}
-
-TEST(Submit, FindingEveryWordReachesTheClassicTarget) {
-    auto g = catBoard();  // ACT, CAT, CATS, TEXT: 6 + 6 + 10 + 10
-    g.gridLetters[16] = 'T';
-    ASSERT_EQ(g.targetPoints, 32);
-    auto submit = [&](std::initializer_list<int> cells) {
-        game::words::clearChain(g);
-        playtest::link(g, cells);
-        return submitChain(g).answer;
-    };
-    EXPECT_EQ(submit({1, 2, 3}), Answer::New);
-    EXPECT_EQ(submit({1, 2, 3, 4}), Answer::New);
-    EXPECT_EQ(submit({2, 1, 5}), Answer::Refused);
-    EXPECT_EQ(submit({2, 1, 3}), Answer::New);
-    EXPECT_FALSE(game::words::targetReached(g));
-    EXPECT_EQ(submit({3, 7, 6, 16}), Answer::New);
-    EXPECT_EQ(g.score, g.targetPoints);
     EXPECT_TRUE(game::words::targetReached(g));
 }
 
