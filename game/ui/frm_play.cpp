@@ -72,6 +72,8 @@ void FrmPlay::Form_Load(int foundViewAtStart) {
 
     pbMainMenu_->setFont({window::kMenuFont, window::kSurfacePoints, true});
     pbGrid_->setFont({window::kPlayFont, window::kSurfacePoints, true});
+    // The play surface is shown (by enablePause) before the first game has painted it.
+    fillSurface(*pbGrid_, brPlay);
     paintPauseView();
 
     navigateTimer_->setEnabled(false);
