@@ -1,0 +1,254 @@
+// Best scores in the running program: the applause, the name dialog and the table when a score
+// ranks, the sound switch, the tables from the menu and the side panel, "Clear Scores", and what
+// reaches the store at exit.
+#include <gtest/gtest.h>
+
+#include "game/persistence/hall_of_fame.h"
+#include "game/persistence/sound_effects.h"
+#include "game/ui/hall_of_fame_windows.h"
+#include "game/ui/side_panel.h"
+#include "records_program_fixture.h"
+#include "ui_test_support.h"
+
+namespace recordstest {
+namespace {
+
+using game::GameMode;
+using game::ui::FrmPlay;
+using game::ui::FrmStats;
+using platform::HeadlessWindow;
+using Strings = std::vector<std::string>;
+
+FrmStats& tableOf(HeadlessWindow& w) { return dynamic_cast<FrmStats&>(w.handler()); }
+
+class HallOfFameRun : public ProgramTest {
+protected:
+    // The name dialog types name and presses Enter; the table is looked at and closed with Enter.
+    void answerWith(std::u32string name) {
+        responders[kNameCaption] = [this, name](HeadlessWindow& w) {
+            nameDialogSaw.push_back(hp->sound.playing());
+            tablesOpenUnderNameDialog = 0;
+            for (auto* open : hp->ui.openWindows()) tablesOpenUnderNameDialog += open->caption() == kTableCaption;
+            type(w, name);
+            hp->ui.keyPress(w, platform::key::kEnter);
+        };
+        responders[kTableCaption] = [this](HeadlessWindow& w) {
+            FrmStats& t = tableOf(w);
+            tablesShown.push_back(t.modeNum);
+            tableSaw.push_back(hp->sound.playing());
+            uitest::saveSnapshot(w.screen(), "frmStats_after_ranking");
+            hp->ui.keyPress(w, platform::key::kEnter);
+        };
+    }
+    game::HallOfFameTable& table(GameMode mode) { return *program().settings.hallOfFame.table(mode); }
+
+    std::vector<std::string> nameDialogSaw;  // the sound playing when the name dialog came up
+    std::vector<std::string> tableSaw;
+    std::vector<int> tablesShown;
+    int tablesOpenUnderNameDialog = -1;
+};
+
+TEST_F(HallOfFameRun, ClosingMidGameOffersTheScoreBeforeTheSettingsAreWritten) {
+    start();
+    EXPECT_TRUE(modalsAsked.empty()) << "a fresh store offers no saved game";
+    startClassic();
+    submit(3);
+    submit(4);
+    const std::int32_t score = game().score;
+    ASSERT_GT(score, 0);
+    const std::string clap = program().appPath + "CLAP.wav";
+    heard();
+    answerWith(U"Ada Lovelace");
+    closeWindow();
+
+    EXPECT_EQ(modalsAsked, (Strings{kNameCaption, kTableCaption}));
+    // Applause just before the name dialog, still running under the table, stopped when it closes.
+    EXPECT_EQ(nameDialogSaw, Strings{clap});
+    EXPECT_EQ(tableSaw, Strings{clap});
+    EXPECT_EQ(hp->sound.playing(), "");
+    EXPECT_EQ(hp->sound.stopCount(), 1);
+    EXPECT_EQ(heard(), Strings{"CLAP.wav"});
+    EXPECT_EQ(tablesShown, std::vector<int>{1});
+
+    // The next start reads the new entry back.
+    start();
+    EXPECT_EQ(table(GameMode::Classic).score(1), score);
+    EXPECT_EQ(table(GameMode::Classic).name(1), "Ada Lovelace");
+    EXPECT_EQ(table(GameMode::Classic).score(2), 0);
+    EXPECT_EQ(table(GameMode::Arcade).score(1), 0);
+    const auto name = stored(kSettingsKey, "STATS11");
+    ASSERT_TRUE(name.has_value());
+    EXPECT_EQ(std::string(name->begin(), name->end()), std::string("Ada Lovelace") + '\0');
+}
+
+TEST_F(HallOfFameRun, ANameOf25CharactersIsKept19AndAnEmptyOneBecomesADash) {
+    start();
+    startClassic();
+    submit(3);
+    answerWith(U"abcdefghijklmnopqrstuvwxy\u0416");
+    command(static_cast<int>(game::ui::Command::QuitGame));
+    EXPECT_EQ(table(GameMode::Classic).name(1), "abcdefghijklmnopqrs");
+    EXPECT_EQ(frm().view(), FrmPlay::View::Menu);
+    EXPECT_FALSE(frm().gamePlaying);
+
+    // A second game with more points ranks first with an empty name; the first moves down.
+    startClassic();
+    submit(3);
+    submit(4);
+    answerWith(U"");
+    command(static_cast<int>(game::ui::Command::QuitGame));
+    EXPECT_EQ(table(GameMode::Classic).name(1), "-");
+    EXPECT_EQ(table(GameMode::Classic).name(2), "abcdefghijklmnopqrs");
+    EXPECT_EQ(table(GameMode::Classic).score(2), 6);
+
+    // The same score again ranks below the equal one; the side panel's Best Score shows rank 1.
+    startClassic();
+    EXPECT_EQ(frm().bestScoreValString, std::to_string(table(GameMode::Classic).score(1)));
+    submit(3);
+    answerWith(U"Third");
+    command(static_cast<int>(game::ui::Command::QuitGame));
+    EXPECT_EQ(table(GameMode::Classic).name(3), "Third");
+}
+
+TEST_F(HallOfFameRun, ScoresThatDoNotRankBringNoApplauseAndNoDialog) {
+    start();
+    startClassic();
+    heard();
+    command(static_cast<int>(game::ui::Command::QuitGame));  // score 0 on a fresh table
+    EXPECT_EQ(modalsAsked, Strings{kEndCaption});
+    EXPECT_TRUE(heard().empty());
+    EXPECT_FALSE(frm().gamePlaying);
+}
+
+TEST_F(HallOfFameRun, TheMainSwitchSilencesTheApplauseButNotTheDialogsAndIsKept) {
+    start();
+    startClassic();
+    pressCentre(frm().regions().soundBox);
+    EXPECT_EQ(program().sounds->soundOptions[0], 0);
+    submit(3);
+    answerWith(U"Quiet");
+    command(static_cast<int>(game::ui::Command::QuitGame));
+    EXPECT_EQ(modalsAsked, (Strings{kEndCaption, kNameCaption, kTableCaption}));
+    EXPECT_TRUE(heard().empty()) << "no click, no right-word sound, no applause";
+    EXPECT_EQ(table(GameMode::Classic).name(1), "Quiet");
+    closeWindow();
+
+    // The switch is stored; the other six come back as they were, and a new game shows it off.
+    start();
+    EXPECT_EQ(program().sounds->soundOptions, (game::SoundOptions{0, 1, 1, 1, 1, 1, 1}));
+    startClassic();
+    EXPECT_EQ(frm().regions().soundBox.state, 0);
+    submit(3);
+    EXPECT_TRUE(heard().empty());
+
+    // Switched on again: each new effect replaces the one playing.
+    pressCentre(frm().regions().soundBox);
+    const auto& board = frm().regions().boardBox;
+    hp->ui.click(mainWindow(), board.x + 22.0, board.y + 22.0);
+    EXPECT_EQ(hp->sound.playing(), program().appPath + "CLICK.wav");
+    hp->ui.click(mainWindow(), board.x + 22.0, board.y + 22.0);
+    EXPECT_EQ(hp->sound.playing(), program().appPath + "UNCLICK.wav");
+    EXPECT_EQ(heard(), (Strings{"CLICK.wav", "UNCLICK.wav"}));
+}
+
+TEST_F(HallOfFameRun, TheMenuTableStaysOpenBesideTheGameAndMakesWayForARankingOne) {
+    start();
+    menu(static_cast<int>(game::ui::MenuEntry::HallOfFameArcade));
+    HeadlessWindow* modeless = hp->ui.findWindow(kTableCaption);
+    ASSERT_NE(modeless, nullptr);
+    EXPECT_TRUE(modeless->isVisible());
+    EXPECT_EQ(hp->ui.activeModal(), nullptr) << "shown without blocking";
+    EXPECT_EQ(tableOf(*modeless).modeNum, 2);
+
+    // The main window still plays while it is open.
+    startClassic();
+    EXPECT_EQ(frm().view(), FrmPlay::View::Play);
+    EXPECT_TRUE(modeless->isOpen());
+    submit(3);
+    answerWith(U"Ada");
+    command(static_cast<int>(game::ui::Command::QuitGame));
+    EXPECT_EQ(modalsAsked, (Strings{kEndCaption, kNameCaption, kTableCaption}));
+    EXPECT_EQ(tablesOpenUnderNameDialog, 0) << "the menu's table was closed before the name dialog";
+    EXPECT_EQ(tablesShown, std::vector<int>{1});
+    EXPECT_EQ(hp->ui.findWindow(kTableCaption), nullptr);
+
+    // Asking the menu for the other table replaces an open one.
+    menu(static_cast<int>(game::ui::MenuEntry::HallOfFameClassic));
+    menu(static_cast<int>(game::ui::MenuEntry::HallOfFameArcade));
+    int open = 0;
+    for (auto* w : hp->ui.openWindows()) open += w->caption() == kTableCaption;
+    EXPECT_EQ(open, 1);
+    EXPECT_EQ(tableOf(*hp->ui.findWindow(kTableCaption)).modeNum, 2);
+}
+
+TEST_F(HallOfFameRun, ClearScoresInTheArcadeTableLeavesTheClassicOne) {
+    start();
+    for (int i = 1; i <= game::kHallOfFameRanks; ++i) {
+        table(GameMode::Classic).score(i) = 100 - i;
+        table(GameMode::Classic).name(i) = "C" + std::to_string(i);
+        table(GameMode::Arcade).score(i) = 900 - i;
+        table(GameMode::Arcade).name(i) = "A" + std::to_string(i);
+    }
+    closeWindow();
+
+    start();
+    EXPECT_EQ(table(GameMode::Arcade).name(8), "A8");
+    menu(static_cast<int>(game::ui::MenuEntry::HallOfFameArcade));
+    HeadlessWindow& w = *hp->ui.findWindow(kTableCaption);
+    const auto& clear = tableOf(w).button(2);
+    hp->ui.click(w, clear.x + 10, clear.y + 10);
+    const auto& ok = tableOf(w).button(1);
+    hp->ui.click(w, ok.x + 10, ok.y + 10);
+    EXPECT_FALSE(w.isOpen());
+    closeWindow();
+
+    start();
+    for (int i = 1; i <= game::kHallOfFameRanks; ++i) {
+        EXPECT_EQ(table(GameMode::Arcade).score(i), 0);
+        EXPECT_EQ(table(GameMode::Arcade).name(i), "Anonoymous");
+        EXPECT_EQ(table(GameMode::Classic).score(i), 100 - i);
+        EXPECT_EQ(table(GameMode::Classic).name(i), "C" + std::to_string(i));
+    }
+}
+
+TEST_F(HallOfFameRun, TheSidePanelTableIsModalAndTheClockRunsOnUnderIt) {
+    start();
+    startArcade();
+    ASSERT_TRUE(frm().timrCntDwn().enabled());
+    const std::int32_t before = game().timeLeft;
+    std::int32_t under = 0;
+    responders[kTableCaption] = [&](HeadlessWindow& w) {
+        EXPECT_EQ(hp->ui.activeModal(), &w);
+        EXPECT_EQ(tableOf(w).modeNum, 2);
+        hp->ui.advance(1000);
+        under = game().timeLeft;
+        hp->ui.keyPress(w, platform::key::kEscape);
+    };
+    command(static_cast<int>(game::ui::Command::HallOfFame));
+    EXPECT_EQ(under, before - 10);
+    EXPECT_TRUE(frm().gamePlaying);
+    EXPECT_EQ(frm().view(), FrmPlay::View::Play);
+    EXPECT_EQ(hp->ui.findWindow(kTableCaption), nullptr);
+}
+
+TEST_F(HallOfFameRun, TheClockStopsWhileTheNameIsTyped) {
+    // Closing the window during an Arcade level: the level's clock must not run out under the
+    // name dialog and end the game a second time.
+    start();
+    startArcade();
+    submit(3);
+    responders[kNameCaption] = [&](HeadlessWindow& w) {
+        hp->ui.advance(400'000);
+        type(w, U"Slow");
+        hp->ui.keyPress(w, platform::key::kEnter);
+    };
+    responders[kTableCaption] = [&](HeadlessWindow& w) { hp->ui.keyPress(w, platform::key::kEnter); };
+    closeWindow();
+    EXPECT_EQ(modalsAsked, (Strings{kNameCaption, kTableCaption}));
+    start();
+    EXPECT_EQ(table(GameMode::Arcade).name(1), "Slow");
+    EXPECT_EQ(table(GameMode::Arcade).name(2), "Anononymous") << "entered once";
+}
+
+}  // namespace
+}  // namespace recordstest
