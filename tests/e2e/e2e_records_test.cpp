@@ -1,0 +1,128 @@
+// The real program's records on an X display, over three starts on a store of their own: a game
+// saved with "Save and Exit" and resumed at the next start, a word found in it and the game quit with
+// a ranking score (name typed, table shown), then the table from the menu at the third start.
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+#include <array>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+int runScript(const std::string& command, std::string& output) {
+    FILE* pipe = ::popen((command + " 2>&1").c_str(), "r");
+    if (pipe == nullptr) return -1;
+    std::array<char, 4096> buf{};
+    while (std::fgets(buf.data(), static_cast<int>(buf.size()), pipe) != nullptr) output += buf.data();
+    const int raw = ::pclose(pipe);
+    return WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+}
+
+std::string quoted(const std::string& s) { return "'" + s + "'"; }
+
+using Rgb = std::array<int, 3>;
+
+// One window's client area cut from a binary PPM of the screen (as xwdtopnm writes it).
+struct Shot {
+    int width = 0;
+    int height = 0;
+    std::vector<Rgb> pixels;
+    Rgb at(int x, int y) const { return pixels[static_cast<std::size_t>(y * width + x)]; }
+};
+
+Shot readShot(const fs::path& folder, const std::string& name) {
+    int x0 = 0, y0 = 0, w = 0, h = 0;
+    std::ifstream(folder / ("geometry-" + name)) >> x0 >> y0 >> w >> h;
+    std::ifstream in(folder / (name + ".ppm"), std::ios::binary);
+    std::string magic;
+    int sw = 0, sh = 0, maxval = 0;
+    in >> magic >> sw >> sh >> maxval;
+    in.get();
+    if (magic != "P6" || maxval != 255 || w <= 0 || h <= 0 || x0 + w > sw || y0 + h > sh) return {};
+    std::vector<unsigned char> rgb(3 * static_cast<std::size_t>(sw) * static_cast<std::size_t>(sh));
+    in.read(reinterpret_cast<char*>(rgb.data()), static_cast<std::streamsize>(rgb.size()));
+    if (!in) return {};
+    Shot s{w, h, {}};
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            const std::size_t i = 3 * (static_cast<std::size_t>(y0 + y) * static_cast<std::size_t>(sw) + static_cast<std::size_t>(x0 + x));
+            s.pixels.push_back({rgb[i], rgb[i + 1], rgb[i + 2]});
+        }
+    return s;
+}
+
+// Pixels of (left, top, right, bottom) that differ between two shots.
+int differing(const Shot& a, const Shot& b, int left, int top, int right, int bottom) {
+    int n = 0;
+    for (int y = top; y < bottom; ++y)
+        for (int x = left; x < right; ++x) n += a.at(x, y) != b.at(x, y);
+    return n;
+}
+
+int near(const Shot& s, int left, int top, int right, int bottom, Rgb c) {
+    int n = 0;
+    for (int y = top; y < bottom; ++y)
+        for (int x = left; x < right; ++x) {
+            const Rgb p = s.at(x, y);
+            n += std::abs(p[0] - c[0]) <= 40 && std::abs(p[1] - c[1]) <= 40 && std::abs(p[2] - c[2]) <= 40;
+        }
+    return n;
+}
+
+constexpr Rgb kDialogText{249, 249, 230};
+constexpr Rgb kPanel{51, 68, 140};
+
+TEST(RealProgramRecords, SavesResumesAndKeepsABestScoreWithItsName) {
+    const fs::path out = fs::path(VARNOOK_SNAPSHOT_DIR) / "e2e-records";
+    std::string output;
+    const int status = runScript("xvfb-run -a -s '-screen 0 1024x768x24' " + quoted(VARNOOK_E2E_RECORDS_SCRIPT) + " " +
+                                     quoted(std::string(VARNOOK_BIN_DIR) + "/varnook") + " " + quoted(out.string()),
+                                 output);
+    ASSERT_EQ(status, 0) << output;
+
+    // The resumed game shows the saved board, score and found list exactly as they were.
+    const Shot saved = readShot(out, "saved");
+    const Shot resumed = readShot(out, "resumed");
+    ASSERT_EQ(saved.width, 704);
+    ASSERT_EQ(resumed.width, 704);
+    EXPECT_EQ(differing(saved, resumed, 176, 176, 484, 440), 0) << "board";
+    EXPECT_EQ(differing(saved, resumed, 0, 0, 132, 528), 0) << "side panel";
+    EXPECT_EQ(differing(saved, resumed, 528, 40, 648, 380), 0) << "found list";
+
+    // The name typed shows in the name box.
+    const Shot name = readShot(out, "name");
+    ASSERT_EQ(name.width, 329);
+    EXPECT_GT(near(name, 135, 103, 297, 121, kDialogText), 60) << "typed text in the name box";
+
+    // The table after the game, and the same table from the menu at the next start.
+    const Shot table = readShot(out, "table");
+    const Shot fromMenu = readShot(out, "menu-table");
+    ASSERT_EQ(table.width, 466);
+    ASSERT_EQ(fromMenu.width, 466);
+    EXPECT_EQ(differing(table, fromMenu, 0, 0, 466, 454), 0);
+    EXPECT_GT(near(table, 44, 44, 300, 70, kPanel), 40) << "rank 1 has a name";
+    int rowsDiffer = 0;
+    for (int y = 0; y < 26; ++y)
+        for (int x = 0; x < 250; ++x) rowsDiffer += table.at(44 + x, 44 + y) != table.at(44 + x, 88 + y);
+    EXPECT_GT(rowsDiffer, 50) << "rank 1 is not the default name of rank 2";
+
+    // The store: the name and the three-letter word's 6 points, and the saved game consumed.
+    std::ifstream file(out / "config" / "varnook" / "registry.txt");
+    std::stringstream text;
+    text << file.rdbuf();
+    const std::string store = text.str();
+    EXPECT_NE(store.find("\"STATS11\"=string:\"Ada Lovelace\\0\""), std::string::npos) << store;
+    EXPECT_NE(store.find("\"STATS1\"=binary:06,00,00,00,00,"), std::string::npos) << store;
+    EXPECT_NE(store.find("\"ISSTORED\"=binary:00"), std::string::npos) << store;
+}
+
+}  // namespace

@@ -1,0 +1,176 @@
+#!/usr/bin/env bash
+# The records with the real program on the X display this runs under (xvfb-run gives one), over three
+# starts on a settings store of their own:
+#   1. "CLASSIC GAME", then "Save and Exit": the program ends by itself.
+#   2. The saved game is offered and taken ("Yes"); a word of its board (found with qx from the
+#      stored letters) is linked and entered, "Quit game" ends it with a score that ranks on the
+#      fresh table: the end dialog, the name dialog (a name is typed), the Hall of Fame table. "EXIT".
+#   3. No offer any more; "HALL OF FAME - CLASSIC" shows the table beside the menu. "EXIT".
+# Writes to the output folder: saved.ppm, resumed.ppm, name.ppm, table.ppm, menu-table.ppm, the
+# geometry of each (geometry-<name>: x y width height), word (the word and its cells), config/
+# (the store) and varnook-<run>.log.
+set -euo pipefail
+program=$1
+out=$2
+qx=$(dirname "$program")/qx
+mkdir -p "$out"
+rm -rf "$out"/geometry-* "$out"/*.ppm "$out"/*.png "$out"/word "$out/config"
+config="$(cd "$out" && pwd)/config"
+
+pid=""
+trap '[ -n "$pid" ] && kill "$pid" 2>/dev/null || true' EXIT
+
+launch() {
+  # SDL must use the X display, not a dummy driver a test runner may have set.
+  env -u SDL_VIDEODRIVER SDL_AUDIODRIVER=dummy XDG_CONFIG_HOME="$config" "$program" >"$out/varnook-$1.log" 2>&1 &
+  pid=$!
+}
+# The id of the visible window with this exact title, waiting up to 60 s for it.
+find_window() {
+  local wid=""
+  for _ in $(seq 1 600); do
+    wid=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -1 || true)
+    [ -n "$wid" ] && { echo "$wid"; return 0; }
+    kill -0 "$pid" 2>/dev/null || { echo "varnook ended before showing \"$1\"" >&2; return 1; }
+    sleep 0.1
+  done
+  echo "no window \"$1\" appeared" >&2
+  return 1
+}
+# Sets X Y WIDTH HEIGHT to the window's client area and records them under a name.
+locate() {
+  eval "$(xdotool getwindowgeometry --shell "$1")"
+  echo "$X $Y $WIDTH $HEIGHT" >"$out/geometry-$2"
+}
+shot() { xwd -root -silent | xwdtopnm 2>/dev/null | pamdepth 255 >"$out/$1"; }
+click() { xdotool mousemove $((X + $1)) $((Y + $2)) click 1; sleep 0.3; }
+pixel() {
+  xwd -root -silent | xwdtopnm 2>/dev/null | pamdepth 255 |
+    pnmcut -left $((X + $1)) -top $((Y + $2)) -width 1 -height 1 | pnmtoplainpnm | tail -n 1 | xargs
+}
+await() {
+  for _ in $(seq 1 300); do
+    [ "$(pixel "$1" "$2")" = "$3" ] && return 0
+    sleep 0.1
+  done
+  echo "pixel ($1, $2) never became $3 (it is $(pixel "$1" "$2"))"
+  exit 1
+}
+# Waits up to 30 s for the program to end by itself.
+await_exit() {
+  for _ in $(seq 1 300); do
+    kill -0 "$pid" 2>/dev/null || { wait "$pid" || true; pid=""; return 0; }
+    sleep 0.1
+  done
+  echo "varnook did not end after $1"
+  exit 1
+}
+# A binary value of the stored saved game as hex bytes separated by spaces.
+stored_bytes() {
+  sed -n "/^\[Software\\\\Mirrim\\\\Varnook\\\\1.0\\\\SAVE\]/,/^\[/p" "$config/varnook/registry.txt" |
+    sed -n "s/^\"$1\"=binary://p" | tr ',' ' '
+}
+
+panel="51 68 140"
+play="150 150 240"
+
+# ---- 1. A game, saved -------------------------------------------------------------------------------
+launch save
+main=$(find_window Varnook)
+locate "$main" saved
+await 300 155 "$panel"
+click 352 209                     # "CLASSIC GAME"
+await 300 155 "$play"
+xdotool mousemove 0 0
+sleep 0.3
+shot saved.ppm
+click 66 472                      # "Save and Exit"
+await_exit "\"Save and Exit\""
+
+# The stored board, and a word on it from the engine itself.
+read -r w _ <<<"$(stored_bytes WIDTH)"
+read -r h _ <<<"$(stored_bytes HEIGHT)"
+width=$((16#$w))
+height=$((16#$h))
+board=""
+i=0
+for byte in $(stored_bytes BYTE_DATA); do
+  [ $i -gt 0 ] && [ $((i % width)) -eq 0 ] && board+="/"
+  board+=$(printf "\\x$byte" | tr 'A-Z' 'a-z')
+  i=$((i + 1))
+done
+[ $i -eq $((width * height)) ] || { echo "stored board has $i letters for ${width}x$height"; exit 1; }
+read -r word cells <<<"$("$qx" solve --board "$board" | awk '/^3 letters/ { getline; print $1, $2; exit }')"
+[ -n "$word" ] || { echo "no three-letter word on the stored board $board"; exit 1; }
+echo "$word $cells $width $height" >"$out/word"
+
+# ---- 2. Resumed, a word found, the game quit: name dialog and table ------------------------------
+launch resume
+question=$(find_window "Do you want to exit")
+locate "$question" question
+sleep 0.3
+click 108 170                     # "Yes"
+main=$(find_window Varnook)
+locate "$main" resumed
+await 300 155 "$play"
+xdotool mousemove 0 0
+sleep 0.3
+shot resumed.ppm
+
+left=$((176 + (7 - width) * 22))
+for cell in ${cells//-/ }; do
+  click $((left + (cell % width) * 44 + 22)) $((176 + (cell / width) * 44 + 22))
+done
+click 392 125                     # "Enter"
+click 66 412                      # "Quit game"
+stats=$(find_window "Game Statistics")
+locate "$stats" stats
+sleep 0.3
+click 212 172                     # "OK"
+
+name=$(find_window "Best Score")
+locate "$name" name
+sleep 0.3
+xdotool mousemove $((X + 200)) $((Y + 112))
+xdotool windowfocus --sync "$name" 2>/dev/null || true
+xdotool type --delay 80 "Ada Lovelace"
+xdotool mousemove 0 0
+sleep 0.5
+shot name.ppm
+click 168 165                     # "OK"
+
+table=$(find_window "Best Scores - Varnook")
+locate "$table" table
+xdotool mousemove 0 0
+sleep 0.5
+shot table.ppm
+click 154 411                     # "OK"
+main=$(find_window Varnook)
+locate "$main" menu
+await 300 155 "$panel"            # back on the main menu
+click 352 451                     # "EXIT"
+await_exit "\"EXIT\""
+
+# ---- 3. No offer any more; the table from the menu -------------------------------------------------
+launch table
+main=$(find_window Varnook)
+locate "$main" menu
+await 300 155 "$panel"
+sleep 0.5
+if xdotool search --onlyvisible --name '^Do you want to exit$' >/dev/null 2>&1; then
+  echo "the saved game was offered a second time"
+  exit 1
+fi
+click 352 305                     # "HALL OF FAME - CLASSIC"
+table=$(find_window "Best Scores - Varnook")
+locate "$table" menu-table
+xdotool mousemove 0 0
+sleep 0.5
+shot menu-table.ppm
+# The table stays open; moved aside (there is no window manager), it uncovers the menu's "EXIT".
+xdotool windowmove --sync "$table" 0 0 2>/dev/null || xdotool windowmove "$table" 0 0
+sleep 0.3
+main=$(find_window Varnook)
+locate "$main" menu
+click 352 451                     # "EXIT", with the table still open
+await_exit "\"EXIT\" with the table open"
