@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+#include "../src/timer_entry.h"
+
 namespace platform {
 
 namespace {
@@ -65,39 +67,6 @@ void HeadlessWindow::close() {
     if (ui_ != nullptr) ++ui_->activity_;
 }
 
-// ---- Timers ----------------------------------------------------------------------------------
-
-struct HeadlessUi::TimerEntry {
-    std::function<void()> onTick;
-    std::shared_ptr<long long> clock;
-    std::uint64_t serial = 0;
-    int interval = 0;
-    bool enabled = false;
-    long long due = 0;  // next firing time while enabled with an interval
-
-    void restart() { due = *clock + interval; }
-};
-
-class HeadlessTimer final : public Timer {
-public:
-    explicit HeadlessTimer(std::shared_ptr<HeadlessUi::TimerEntry> entry) : entry_(std::move(entry)) {}
-    // Setting a new interval starts the count again, as does enabling a disabled timer.
-    void setInterval(int ms) override {
-        if (ms == entry_->interval) return;
-        entry_->interval = std::max(ms, 0);
-        entry_->restart();
-    }
-    int interval() const override { return entry_->interval; }
-    void setEnabled(bool enabled) override {
-        if (enabled && !entry_->enabled) entry_->restart();
-        entry_->enabled = enabled;
-    }
-    bool enabled() const override { return entry_->enabled; }
-
-private:
-    std::shared_ptr<HeadlessUi::TimerEntry> entry_;
-};
-
 // ---- The Ui ----------------------------------------------------------------------------------
 
 HeadlessUi::HeadlessUi() : clock_(std::make_shared<long long>(0)) {}
@@ -111,12 +80,12 @@ std::unique_ptr<Window> HeadlessUi::createWindow(WindowHandler& handler, const W
 }
 
 std::unique_ptr<Timer> HeadlessUi::createTimer(std::function<void()> onTick) {
-    auto entry = std::make_shared<TimerEntry>();
+    auto entry = std::make_shared<detail::TimerEntry>();
     entry->onTick = std::move(onTick);
-    entry->clock = clock_;
+    entry->now = [clock = clock_] { return *clock; };
     entry->serial = timerSerial_++;
     timers_.push_back(entry);
-    return std::make_unique<HeadlessTimer>(std::move(entry));
+    return std::make_unique<detail::EntryTimer>(std::move(entry));
 }
 
 void HeadlessUi::unregisterWindow(HeadlessWindow* w) {
@@ -130,8 +99,8 @@ void HeadlessUi::advance(long long ms) {
     ++activity_;
     for (;;) {
         // The enabled timer due soonest within the step; creation order breaks ties.
-        std::shared_ptr<TimerEntry> next;
-        std::erase_if(timers_, [](const std::weak_ptr<TimerEntry>& t) { return t.expired(); });
+        std::shared_ptr<detail::TimerEntry> next;
+        std::erase_if(timers_, [](const std::weak_ptr<detail::TimerEntry>& t) { return t.expired(); });
         for (const auto& weak : timers_) {
             auto t = weak.lock();
             if (!t || !t->enabled || t->interval <= 0 || t->due > target) continue;

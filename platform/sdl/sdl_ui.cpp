@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "../src/codepage.h"
+#include "../src/timer_entry.h"
 #include "platform/sdl.h"
 
 namespace platform {
@@ -211,41 +212,6 @@ private:
     PixelSurface picture_;
 };
 
-// ---- Timers ----------------------------------------------------------------------------------
-
-struct SdlUi::TimerEntry {
-    std::function<void()> onTick;
-    std::uint64_t serial = 0;
-    int interval = 0;
-    bool enabled = false;
-    long long due = 0;
-    void restart() { due = static_cast<long long>(SDL_GetTicks64()) + interval; }
-};
-
-namespace {
-
-class SdlTimer final : public Timer {
-public:
-    explicit SdlTimer(std::shared_ptr<SdlUi::TimerEntry> entry) : entry_(std::move(entry)) {}
-    // A new interval starts the count again, as does enabling a disabled timer.
-    void setInterval(int ms) override {
-        if (ms == entry_->interval) return;
-        entry_->interval = std::max(ms, 0);
-        entry_->restart();
-    }
-    int interval() const override { return entry_->interval; }
-    void setEnabled(bool enabled) override {
-        if (enabled && !entry_->enabled) entry_->restart();
-        entry_->enabled = enabled;
-    }
-    bool enabled() const override { return entry_->enabled; }
-
-private:
-    std::shared_ptr<SdlUi::TimerEntry> entry_;
-};
-
-}  // namespace
-
 // ---- The Ui ----------------------------------------------------------------------------------
 
 SdlUi::SdlUi() {
@@ -271,11 +237,12 @@ std::unique_ptr<Window> SdlUi::createWindow(WindowHandler& handler, const Window
 }
 
 std::unique_ptr<Timer> SdlUi::createTimer(std::function<void()> onTick) {
-    auto entry = std::make_shared<TimerEntry>();
+    auto entry = std::make_shared<detail::TimerEntry>();
     entry->onTick = std::move(onTick);
+    entry->now = [] { return static_cast<long long>(SDL_GetTicks64()); };
     entry->serial = timerSerial_++;
     timers_.push_back(entry);
-    return std::make_unique<SdlTimer>(std::move(entry));
+    return std::make_unique<detail::EntryTimer>(std::move(entry));
 }
 
 long long SdlUi::nowMs() { return static_cast<long long>(SDL_GetTicks64()); }
@@ -313,10 +280,10 @@ long long SdlUi::msToNextTimer() {
 }
 
 void SdlUi::fireDueTimers() {
-    std::erase_if(timers_, [](const std::weak_ptr<TimerEntry>& t) { return t.expired(); });
+    std::erase_if(timers_, [](const std::weak_ptr<detail::TimerEntry>& t) { return t.expired(); });
     // Each timer that is due fires once per pass, soonest first; ticks missed while the thread was
     // busy come as one, as WM_TIMER does.
-    std::vector<std::shared_ptr<TimerEntry>> due;
+    std::vector<std::shared_ptr<detail::TimerEntry>> due;
     const long long now = nowMs();
     for (const auto& weak : timers_)
         if (auto t = weak.lock(); t && t->enabled && t->interval > 0 && t->due <= now) due.push_back(t);

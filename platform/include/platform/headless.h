@@ -18,6 +18,10 @@
 
 namespace platform {
 
+namespace detail {
+struct TimerEntry;
+}
+
 class HeadlessUi;
 
 // A window kept in memory; its "screen" is the picture of the last present().
@@ -159,8 +163,6 @@ public:
 
 private:
     friend class HeadlessWindow;
-    friend class HeadlessTimer;
-    struct TimerEntry;
 
     void registerWindow(HeadlessWindow* w) { windows_.push_back(w); }
     void unregisterWindow(HeadlessWindow* w);
@@ -174,7 +176,7 @@ private:
     std::shared_ptr<long long> clock_;  // shared with the timers, which may outlive the Ui
     std::vector<HeadlessWindow*> windows_;
     std::vector<HeadlessWindow*> modalStack_;  // an entry is null once its window is destroyed
-    std::vector<std::weak_ptr<TimerEntry>> timers_;
+    std::vector<std::weak_ptr<detail::TimerEntry>> timers_;
     std::uint64_t timerSerial_ = 0;
     std::deque<ScriptEvent> script_;
     std::function<void(Window&)> modalHandler_;

@@ -25,6 +25,10 @@ struct Mix_Chunk;
 
 namespace platform {
 
+namespace detail {
+struct TimerEntry;
+}
+
 class SdlWindow;
 
 class SdlUi final : public Ui {
@@ -47,7 +51,6 @@ public:
     void sleep(int ms) override;
     long long nowMs() override;
 
-    struct TimerEntry;
 
 private:
     friend class SdlWindow;
@@ -64,7 +67,7 @@ private:
     std::string error_;
     std::map<unsigned, SdlWindow*> windows_;
     std::vector<SdlWindow*> modalStack_;  // an entry is null once its window is destroyed
-    std::vector<std::weak_ptr<TimerEntry>> timers_;
+    std::vector<std::weak_ptr<detail::TimerEntry>> timers_;
     std::uint64_t timerSerial_ = 0;
     bool quitRequested_ = false;
 };
