@@ -205,10 +205,7 @@ void FrmPlay::startArcadeGame() {
 }
 
 void FrmPlay::startGame() {
-    listMode = results::ListMode::Found;
-    showingResults = false;
-    enablePause(false);
-    random_.reseed(static_cast<std::uint64_t>(ctx_.ui.nowMs()));
+    leaveEndedGame();
 
     if (game_.gameMode == GameMode::Classic) {
         game_.score = 0;
@@ -227,10 +224,20 @@ void FrmPlay::startGame() {
     const int seed = fixedPuzzle ? fixedPuzzle->seed : puzzleSeed(random_.next());
     newPuzzle(game_, ctx_.engine, seed);
 
-    if (game_.gameMode == GameMode::Arcade) {
-        game_.timeLeft = flow::kLevelTime;
+    if (game_.gameMode == GameMode::Arcade) game_.timeLeft = flow::kLevelTime;
+    putGameOnScreen();
+}
+
+void FrmPlay::leaveEndedGame() {
+    listMode = results::ListMode::Found;
+    showingResults = false;
+    enablePause(false);
+    random_.reseed(static_cast<std::uint64_t>(ctx_.ui.nowMs()));
+}
+
+void FrmPlay::putGameOnScreen() {
+    if (game_.gameMode == GameMode::Arcade)
         timerStr = flow::formatTime(game_.timeLeft, flow::TimeStyle::LevelStart);
-    }
     buildPlaySurface();
     if (game_.gameMode == GameMode::Arcade) {
         timrCntDwn_->setInterval(flow::kCountdownMs);

@@ -229,6 +229,10 @@ public:
     const BoxInfo& mmBtn(int i) const { return mmBtns_[static_cast<std::size_t>(i)]; }
 
 private:
+    // Clears what a finished game left (results display, pause) before the next one starts.
+    void leaveEndedGame();
+    // Shows the game held in the tables on the play surface and starts an Arcade level's clock.
+    void putGameOnScreen();
     void paintPauseView();
     void drawMenuEntry(int i, bool hover);
     void drawCommand(int n, bool hover, int shift);

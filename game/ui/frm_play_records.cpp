@@ -159,21 +159,8 @@ void addRecordsHooks(StartupHooks& hooks) {
 void FrmPlay::restartStoredGame() {
     // The play surface of a new game, over the restored state: no puzzle is made and the scores,
     // level, clock and found words stay as they were stored.
-    listMode = results::ListMode::Found;
-    showingResults = false;
-    enablePause(false);
-    random_.reseed(static_cast<std::uint64_t>(ctx_.ui.nowMs()));
-    if (game_.gameMode == GameMode::Arcade)
-        timerStr = flow::formatTime(game_.timeLeft, flow::TimeStyle::LevelStart);
-    buildPlaySurface();
-    if (game_.gameMode == GameMode::Arcade) {
-        timrCntDwn_->setInterval(flow::kCountdownMs);
-        timrCntDwn_->setEnabled(true);
-    } else {
-        timrCntDwn_->setEnabled(false);
-    }
-    refresh();
-    gamePlaying = true;
+    leaveEndedGame();
+    putGameOnScreen();
 }
 
 }  // namespace game::ui
