@@ -22,7 +22,7 @@ constexpr std::string_view kMissingName = "Anononymous";  // a stored name that 
 constexpr std::string_view kClearedName = "Anonoymous";   // after "Clear Scores"
 constexpr std::string_view kEmptyName = "-";              // a name left empty in the name dialog
 
-// One table, ranks 1 to 8, highest score first. Names are single-byte (code_page.h) text.
+// One table, ranks 1 to 8, highest score first. Names are single-byte Windows-1252 text (platform/codepage.h).
 struct HallOfFameTable {
     std::array<std::int32_t, kHallOfFameRanks> scores{};  // scores[rank - 1]
     std::array<std::string, kHallOfFameRanks> names;      // names[rank - 1]

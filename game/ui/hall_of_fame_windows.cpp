@@ -6,7 +6,7 @@
 #include <string>
 #include <utility>
 
-#include "game/persistence/code_page.h"
+#include "platform/codepage.h"
 #include "game/ui/draw.h"
 #include "game/ui/palette.h"
 #include "game/ui/sprite_sheet.h"
@@ -161,7 +161,7 @@ void DiagUN::onKeyPress(char32_t ch) {
         text_.pop_back();
     } else {
         // Only characters the single-byte names can hold; control characters (Esc) do nothing.
-        const std::optional<char> byte = code_page::fromCodePoint(ch);
+        const std::optional<char> byte = platform::codepage::fromCodePoint(ch);
         if (!byte || text_.size() >= name_dialog::kMaxTyped) return;
         text_ += *byte;
     }

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "../src/codepage.h"
+#include "platform/codepage.h"
 #include "../src/timer_entry.h"
 #include "platform/sdl.h"
 

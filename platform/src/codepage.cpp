@@ -1,20 +1,33 @@
 // Windows-1252 to UTF-8 and UTF-8 to code points.
-#include "codepage.h"
+#include "platform/codepage.h"
 
 namespace platform::codepage {
 
 namespace {
 
-// Windows-1252 characters 0x80..0x9F as Unicode; the unassigned ones pass through as in Latin-1.
-constexpr char32_t kCp1252High[32] = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
-};
-
 constexpr char32_t kReplacement = 0xFFFD;
 
+// Windows-1252 characters 0x80..0x9F as Unicode; the five unassigned bytes have none.
+constexpr char32_t kCp1252High[32] = {
+    0x20AC, kReplacement, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, kReplacement, 0x017D, kReplacement,
+    kReplacement, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, kReplacement, 0x017E, 0x0178,
+};
+
 }  // namespace
+
+char32_t toCodePoint(unsigned char byte) {
+    return byte >= 0x80 && byte < 0xA0 ? kCp1252High[byte - 0x80] : static_cast<char32_t>(byte);
+}
+
+std::optional<char> fromCodePoint(char32_t ch) {
+    if (ch < 0x20 || (ch >= 0x7F && ch < 0xA0)) return std::nullopt;
+    if (ch <= 0xFF) return static_cast<char>(ch);
+    for (unsigned i = 0; i < 32; ++i)
+        if (kCp1252High[i] == ch && ch != kReplacement) return static_cast<char>(0x80 + i);
+    return std::nullopt;
+}
 
 void appendUtf8(std::string& out, char32_t c) {
     if (c < 0x80) {
@@ -40,7 +53,7 @@ std::string toUtf8(std::string_view text, bool keepControls) {
     for (char ch : text) {
         const auto b = static_cast<unsigned char>(ch);
         if (!keepControls && (b < 0x20 || b == 0x7F)) continue;
-        appendUtf8(out, b >= 0x80 && b < 0xA0 ? kCp1252High[b - 0x80] : static_cast<char32_t>(b));
+        appendUtf8(out, toCodePoint(b));
     }
     return out;
 }

@@ -12,7 +12,7 @@
 #include <tuple>
 #include <vector>
 
-#include "codepage.h"
+#include "platform/codepage.h"
 #include "platform/pixel_surface.h"
 
 namespace platform {

@@ -2,7 +2,7 @@
 // single-byte code page of names.
 #include <gtest/gtest.h>
 
-#include "game/persistence/code_page.h"
+#include "platform/codepage.h"
 #include "game/persistence/hall_of_fame.h"
 #include "records_fixture.h"
 
@@ -98,7 +98,7 @@ TEST_F(HallOfFameRecords, ALongNameIsStoredAsItsFirst19Characters) {
 }
 
 TEST(CodePage, TypedCharactersBecomeSingleBytesOrAreRefused) {
-    using game::code_page::fromCodePoint;
+    using platform::codepage::fromCodePoint;
     EXPECT_EQ(fromCodePoint(U'A'), 'A');
     EXPECT_EQ(fromCodePoint(U'é'), '\xe9');
     EXPECT_EQ(fromCodePoint(U'ÿ'), '\xff');
@@ -113,11 +113,11 @@ TEST(CodePage, TypedCharactersBecomeSingleBytesOrAreRefused) {
     EXPECT_EQ(fromCodePoint(0x110000), std::nullopt);
     // Every defined byte goes out and back unchanged.
     for (int b = 0x20; b <= 0xFF; ++b) {
-        const char32_t cp = game::code_page::toCodePoint(static_cast<unsigned char>(b));
+        const char32_t cp = platform::codepage::toCodePoint(static_cast<unsigned char>(b));
         if (cp == 0xFFFD || b == 0x7F) continue;
         EXPECT_EQ(fromCodePoint(cp), static_cast<char>(b)) << b;
     }
-    EXPECT_EQ(game::code_page::toUtf8("Zo\xeb \x80"), "Zo\xc3\xab \xe2\x82\xac");
+    EXPECT_EQ(platform::codepage::toUtf8("Zo\xeb \x80"), "Zo\xc3\xab \xe2\x82\xac");
 }
 
 }  // namespace
