@@ -17,8 +17,7 @@ build: deps $(BUILD)/CMakeCache.txt
 	cmake --build $(BUILD) -j $(JOBS)
 
 run: build
-	@if [ -x $(BUILD)/bin/varnook ]; then $(BUILD)/bin/varnook; \
-	else $(BUILD)/bin/qx make --seed 1234 --size 5x5; fi
+	$(BUILD)/bin/varnook
 
 # Every test, in the normal build and again under AddressSanitizer + UndefinedBehaviorSanitizer.
 test: build
