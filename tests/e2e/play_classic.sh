@@ -75,6 +75,7 @@ pnmcut -left "$X" -top "$Y" -width "$WIDTH" -height "$HEIGHT" "$out/play.ppm" | 
 # "Show Solution", then the pointer over the first word of the list: the results display with the
 # word's path lit on the board.
 click 66 382    # "Show Solution"
+await 330 112 "51 68 140"   # "Back to Main Menu " covers the gap between "Clear" and "Enter"
 xdotool mousemove $((X + 588)) $((Y + 70))
 sleep 0.5
 shot results.ppm
