@@ -44,6 +44,19 @@ locate() {
 }
 shot() { xwd -root -silent | xwdtopnm 2>/dev/null | pamdepth 255 >"$out/$1"; }
 click() { xdotool mousemove $((X + $1)) $((Y + $2)) click 1; sleep 0.3; }
+# Presses a button of the window titled $1 at ($2, $3) until that window has closed: on a busy
+# machine a press that arrives before the window takes input is lost.
+press_to_close() {
+  for _ in $(seq 1 30); do
+    click "$2" "$3"
+    for _ in $(seq 1 10); do
+      xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1 || return 0
+      sleep 0.1
+    done
+  done
+  echo "the window \"$1\" did not close"
+  exit 1
+}
 pixel() {
   xwd -root -silent | xwdtopnm 2>/dev/null | pamdepth 255 |
     pnmcut -left $((X + $1)) -top $((Y + $2)) -width 1 -height 1 | pnmtoplainpnm | tail -n 1 | xargs
@@ -109,7 +122,7 @@ launch resume
 question=$(find_window "Do you want to exit")
 locate "$question" question
 sleep 0.3
-click 108 170                     # "Yes"
+press_to_close "Do you want to exit" 108 170   # "Yes"
 main=$(find_window Varnook)
 locate "$main" resumed
 await 300 155 "$play"
@@ -126,7 +139,7 @@ click 66 412                      # "Quit game"
 stats=$(find_window "Game Statistics")
 locate "$stats" stats
 sleep 0.3
-click 212 172                     # "OK"
+press_to_close "Game Statistics" 212 172       # "OK"
 
 name=$(find_window "Best Score")
 locate "$name" name
@@ -137,14 +150,14 @@ xdotool type --delay 80 "Ada Lovelace"
 xdotool mousemove 0 0
 sleep 0.5
 shot name.ppm
-click 168 165                     # "OK"
+press_to_close "Best Score" 168 165            # "OK"
 
 table=$(find_window "Best Scores - Varnook")
 locate "$table" table
 xdotool mousemove 0 0
 sleep 0.5
 shot table.ppm
-click 154 411                     # "OK"
+press_to_close "Best Scores - Varnook" 154 411  # "OK"
 main=$(find_window Varnook)
 locate "$main" menu
 await 300 155 "$panel"            # back on the main menu
