@@ -5,9 +5,13 @@
 #include <set>
 
 #include "game/play/flow.h"
+#include "end_states.h"
 
 namespace game::flow {
 namespace {
+
+using game::testing::arcadeEnd;
+using game::testing::classicEnd;
 
 std::vector<std::string> args(std::initializer_list<const char*> a) { return {a.begin(), a.end()}; }
 
@@ -89,70 +93,50 @@ TEST(FlowRules, PercentageRoundedToTwoDecimalsWithoutTrailingZeros) {
     EXPECT_DOUBLE_EQ(progressPercent(50, 200), 25.0);
 }
 
-GameData classic(int found, int total, int score, int target) {
-    GameData g;
-    g.gameMode = GameMode::Classic;
-    g.numFoundWords = found;
-    g.numSolutionWords = total;
-    g.score = score;
-    g.targetPoints = target;
-    return g;
-}
-
-GameData arcade(int lvl, int timeLeft, bool qualified, int score) {
-    GameData g;
-    g.gameMode = GameMode::Arcade;
-    g.arcadeLevel = static_cast<std::int16_t>(lvl);
-    g.timeLeft = timeLeft;
-    g.levelQualified = qualified;
-    g.score = score;
-    return g;
-}
-
 TEST(EndDialogText, ClassicShowsAllFoundOrThePercentage) {
-    auto t = endDialogText(classic(12, 12, 140, 140));
+    auto t = endDialogText(classicEnd(12, 12, 140, 140));
     EXPECT_EQ(t.id, EndText::AllFound);
     EXPECT_EQ(t.args, args({"|1", "12"}));
 
-    t = endDialogText(classic(5, 12, 75, 200));
+    t = endDialogText(classicEnd(5, 12, 75, 200));
     EXPECT_EQ(t.id, EndText::Percentage);
     EXPECT_EQ(t.args, args({"|1", "5", "|2", "12", "|3", "75", "|4", "37.5"}));
 }
 
 TEST(EndDialogText, ClassicPuzzleWithoutWordsShowsZeroPercent) {
-    const auto t = endDialogText(classic(0, 0, 0, 0));
+    const auto t = endDialogText(classicEnd(0, 0, 0, 0));
     EXPECT_EQ(t.id, EndText::Percentage);
     EXPECT_EQ(t.args, args({"|1", "0", "|2", "0", "|3", "0", "|4", "0"}));
 }
 
 TEST(EndDialogText, ArcadeWonLevelShowsSecondsAndBonus) {
-    const auto t = endDialogText(arcade(3, 1205, true, 400));
+    const auto t = endDialogText(arcadeEnd(3, 1205, true, 400));
     EXPECT_EQ(t.id, EndText::Qualified);
     EXPECT_EQ(t.args, args({"|1", "120", "|2", "361"}));
 }
 
 TEST(EndDialogText, ArcadeLostOrQuitLevelShowsGameOver) {
     // Out of time even with the target reached on the last tenth.
-    auto t = endDialogText(arcade(4, 0, true, 700));
+    auto t = endDialogText(arcadeEnd(4, 0, true, 700));
     EXPECT_EQ(t.id, EndText::GameOver);
     EXPECT_EQ(t.args, args({"|1", "4", "|2", "700"}));
     // Quit on the level after a won one: the new level has not qualified.
-    t = endDialogText(arcade(2, 2500, false, 190));
+    t = endDialogText(arcadeEnd(2, 2500, false, 190));
     EXPECT_EQ(t.id, EndText::GameOver);
     EXPECT_EQ(t.args, args({"|1", "2", "|2", "190"}));
 }
 
 TEST(EndDialogText, TenthLevelWonCompletesTheRunLostIsGameOver) {
-    auto t = endDialogText(arcade(10, 1000, true, 4000));
+    auto t = endDialogText(arcadeEnd(10, 1000, true, 4000));
     EXPECT_EQ(t.id, EndText::AllLevels);
     EXPECT_EQ(t.args, args({"|1", "10"}));
-    t = endDialogText(arcade(10, 0, false, 3500));
+    t = endDialogText(arcadeEnd(10, 0, false, 3500));
     EXPECT_EQ(t.id, EndText::GameOver);
     EXPECT_EQ(t.args, args({"|1", "10", "|2", "3500"}));
-    t = endDialogText(arcade(10, 1500, false, 3600));
+    t = endDialogText(arcadeEnd(10, 1500, false, 3600));
     EXPECT_EQ(t.id, EndText::GameOver);
-    EXPECT_TRUE(onLastLevel(arcade(10, 0, false, 0)));
-    EXPECT_FALSE(onLastLevel(arcade(9, 0, false, 0)));
+    EXPECT_TRUE(onLastLevel(arcadeEnd(10, 0, false, 0)));
+    EXPECT_FALSE(onLastLevel(arcadeEnd(9, 0, false, 0)));
 }
 
 }  // namespace

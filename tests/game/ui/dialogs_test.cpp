@@ -10,9 +10,13 @@
 #include "game/ui/palette.h"
 #include "platform/headless.h"
 #include "platform/pixel_surface.h"
+#include "end_states.h"
 
 namespace game::ui {
 namespace {
+
+using game::testing::arcadeEnd;
+using game::testing::classicEnd;
 
 using platform::HeadlessPlatform;
 using platform::HeadlessWindow;
@@ -139,26 +143,6 @@ TEST(FrmOKCancel, HoverLightsAndRestoresEachButtonExactlyOnce) {
     EXPECT_EQ(w.presentCount(), before + 4);
     EXPECT_EQ(w.screen().pixel(b2.x + 1, b2.y + 10), brDialog.color);
     box.unload();
-}
-
-GameData classicEnd(int found, int total, int score, int target) {
-    GameData g;
-    g.gameMode = GameMode::Classic;
-    g.numFoundWords = found;
-    g.numSolutionWords = total;
-    g.score = score;
-    g.targetPoints = target;
-    return g;
-}
-
-GameData arcadeEnd(int lvl, int timeLeft, bool qualified, int score) {
-    GameData g;
-    g.gameMode = GameMode::Arcade;
-    g.arcadeLevel = static_cast<std::int16_t>(lvl);
-    g.timeLeft = timeLeft;
-    g.levelQualified = qualified;
-    g.score = score;
-    return g;
 }
 
 TEST(DiagWow, EachEndTextDrawnCentredWithAllItsLines) {
