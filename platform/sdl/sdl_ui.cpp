@@ -165,7 +165,8 @@ public:
         handler_.onStateChange(minimized);
     }
 
-    // Drops the SDL objects (on closing, or before the Ui shuts video down).
+    // Drops the SDL objects (on closing, or before the Ui shuts video down). The SDL window itself
+    // goes to the Ui, which destroys it once no mouse button is held.
     void release() {
         if (ui_ != nullptr) {
             if (id_ != 0) ui_->windows_.erase(id_);
@@ -175,6 +176,10 @@ public:
         id_ = 0;
         texture_.reset();
         renderer_.reset();
+        if (ui_ != nullptr && window_) {
+            SDL_HideWindow(window_.get());
+            ui_->retire(window_.release());
+        }
         window_.reset();
     }
     void detach() {
@@ -229,6 +234,7 @@ SdlUi::SdlUi() {
 SdlUi::~SdlUi() {
     const auto open = windows_;
     for (auto& [id, w] : open) w->detach();
+    destroyRetired(true);
     if (ok_) SDL_QuitSubSystem(SDL_INIT_VIDEO);
 }
 
@@ -255,6 +261,18 @@ void SdlUi::messageBox(std::string_view caption, std::string_view text) {
     if (!modalStack_.empty() && modalStack_.back() != nullptr) parent = modalStack_.back()->sdlWindow();
     if (SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_INFORMATION, c.c_str(), t.c_str(), parent) != 0)
         std::fprintf(stderr, "%s: %s\n", c.c_str(), t.c_str());
+}
+
+void SdlUi::retire(SDL_Window* window) {
+    retired_.push_back(window);
+    destroyRetired(false);
+}
+
+void SdlUi::destroyRetired(bool evenWithButtonHeld) {
+    if (retired_.empty()) return;
+    if (!evenWithButtonHeld && SDL_GetMouseState(nullptr, nullptr) != 0) return;
+    for (SDL_Window* w : retired_) SDL_DestroyWindow(w);
+    retired_.clear();
 }
 
 SdlWindow* SdlUi::windowOf(unsigned id) const {
@@ -383,6 +401,7 @@ void SdlUi::pump(Pred keepGoing) {
         if (SDL_WaitEventTimeout(&e, timeout) == 0) continue;
         handle(e);
         while (keepGoing() && SDL_PollEvent(&e)) handle(e);
+        destroyRetired(false);
     }
 }
 

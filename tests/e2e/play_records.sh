@@ -3,8 +3,9 @@
 # starts on a settings store of their own:
 #   1. "CLASSIC GAME", then "Save and Exit": the program ends by itself.
 #   2. The saved game is offered and taken ("Yes"); a word of its board (found with qx from the
-#      stored letters) is linked and entered, "Quit game" ends it with a score that ranks on the
-#      fresh table: the end dialog, the name dialog (a name is typed), the Hall of Fame table. "EXIT".
+#      stored letters) is linked, each letter seen in the word strip, and entered; "Quit game" ends
+#      it with a score that ranks on the fresh table: the end dialog, the name dialog (a name is
+#      typed), the Hall of Fame table. "EXIT".
 #   3. No offer any more; "HALL OF FAME - CLASSIC" shows the table beside the menu. "EXIT".
 # Writes to the output folder: saved.ppm, resumed.ppm, name.ppm, table.ppm, menu-table.ppm, the
 # geometry of each (geometry-<name>: x y width height), word (the word and its cells), config/
@@ -60,6 +61,14 @@ press_to_close() {
 pixel() {
   xwd -root -silent | xwdtopnm 2>/dev/null | pamdepth 255 |
     pnmcut -left $((X + $1)) -top $((Y + $2)) -width 1 -height 1 | pnmtoplainpnm | tail -n 1 | xargs
+}
+await_not() {
+  for _ in $(seq 1 300); do
+    [ "$(pixel "$1" "$2")" != "$3" ] && return 0
+    sleep 0.1
+  done
+  echo "pixel ($1, $2) stayed $3"
+  exit 1
 }
 await() {
   for _ in $(seq 1 300); do
@@ -131,8 +140,11 @@ sleep 0.3
 shot resumed.ppm
 
 left=$((176 + (7 - width) * 22))
+slot=0
 for cell in ${cells//-/ }; do
   click $((left + (cell % width) * 44 + 22)) $((176 + (cell / width) * 44 + 22))
+  await_not $((198 + slot * 44)) 66 "$play"   # the letter shows in its slot of the word strip
+  slot=$((slot + 1))
 done
 click 392 125                     # "Enter"
 click 66 412                      # "Quit game"

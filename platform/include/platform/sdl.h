@@ -21,6 +21,7 @@
 #include "platform/xdg_shell.h"
 
 union SDL_Event;
+struct SDL_Window;
 struct Mix_Chunk;
 
 namespace platform {
@@ -62,11 +63,18 @@ private:
     void handle(const SDL_Event& event);
     SdlWindow* windowOf(unsigned id) const;
     bool accepts(const SdlWindow* w) const;
+    // A closed window's SDL window, hidden, outlives it while a mouse button is held: the release
+    // of the press that closed it may already be on its way to it, and SDL, which drops events for
+    // windows it no longer has, would otherwise go on thinking the button is down and ignore the
+    // next press anywhere.
+    void retire(SDL_Window* window);
+    void destroyRetired(bool evenWithButtonHeld);
 
     bool ok_ = false;
     std::string error_;
     std::map<unsigned, SdlWindow*> windows_;
     std::vector<SdlWindow*> modalStack_;  // an entry is null once its window is destroyed
+    std::vector<SDL_Window*> retired_;
     std::vector<std::weak_ptr<detail::TimerEntry>> timers_;
     std::uint64_t timerSerial_ = 0;
     bool quitRequested_ = false;
