@@ -53,7 +53,30 @@ FrmPlay::~FrmPlay() = default;
 
 // --- The window ---------------------------------------------------------------------------------
 
+std::unique_ptr<platform::Surface> FrmPlay::drawProgramIcon() const {
+    if (ctx_.sheet.empty()) return nullptr;
+    constexpr int kIconSize = 48;
+    constexpr int kIconMargin = (kIconSize - 40) / 2;  // a board tile's own size
+    constexpr double kIconPoints = 21;
+    auto icon = ctx_.graphics.createSurface(kIconSize, kIconSize);
+    fillSurface(*icon, brPanel);
+    icon->setFont({window::kPlayFont, kIconPoints, true});
+    // A one-cell board whose only tile is linked.
+    GameData tile;
+    tile.gridWidth = 1;
+    tile.gridHeight = 1;
+    tile.numCells = 1;
+    tile.gridLetters.push_back(static_cast<std::uint8_t>(window::kTitle[0]));
+    BoxInfo board;
+    board.hdc = icon.get();
+    board.wid = kIconSize;
+    board.ht = kIconMargin;
+    drawTile(ctx_.sheet, board, tile, 1, true);
+    return icon;
+}
+
 void FrmPlay::show(int foundViewAtStart) {
+    if (const auto icon = drawProgramIcon()) ctx_.ui.setProgramIcon(*icon);
     platform::WindowOptions options;
     options.caption = window::kTitle;
     options.clientWidth = window::kWidth;

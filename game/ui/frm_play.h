@@ -156,6 +156,9 @@ public:
     // found-statistics toggle.
     void show(int foundViewAtStart);
     void Form_Load(int foundViewAtStart);
+    // The program's icon, which every window of the game shows: a linked board tile bearing the
+    // title's initial on the panel blue. Null when the sprite sheet is missing.
+    std::unique_ptr<platform::Surface> drawProgramIcon() const;
     void resizeWindow();
     void initMainMenuVar();
     void mainMenu(bool boolShow);

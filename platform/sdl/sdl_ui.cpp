@@ -63,7 +63,10 @@ public:
         if (!window_) return;
         renderer_.reset(SDL_CreateRenderer(window_.get(), -1, 0));
         if (!renderer_) renderer_.reset(SDL_CreateRenderer(window_.get(), -1, SDL_RENDERER_SOFTWARE));
-        if (options.icon != nullptr) setIcon(*options.icon);
+        if (options.icon != nullptr)
+            setIcon(*options.icon);
+        else if (ui.programIcon_.width() > 0)
+            setIcon(ui.programIcon_);
         id_ = SDL_GetWindowID(window_.get());
         ui.windows_[id_] = this;
     }

@@ -51,6 +51,8 @@ public:
     const PixelSurface& screen() const { return screen_; }
     int presentCount() const { return presentCount_; }
     bool hasMinimizeBox() const { return minimizeBox_; }
+    // The icon the window was made with (0 x 0 for none).
+    const PixelSurface& icon() const { return icon_; }
     WindowHandler& handler() { return handler_; }
 
 private:
@@ -66,6 +68,7 @@ private:
     bool open_ = true;
     bool closing_ = false;
     PixelSurface screen_;
+    PixelSurface icon_;
     int presentCount_ = 0;
 };
 
@@ -109,6 +112,7 @@ public:
     // Moves the clock on without firing timers; the sleep is recorded.
     void sleep(int ms) override;
     long long nowMs() override { return *clock_; }
+    void setProgramIcon(const Surface& icon) override { programIcon_.assign(icon); }
 
     // --- The virtual clock -------------------------------------------------------------------
     // Moves the clock on by ms, firing every timer that falls due on the way, in time order
@@ -187,6 +191,7 @@ private:
     std::vector<MessageBoxRecord> messages_;
     std::vector<std::string> unattended_;
     std::vector<std::string> modalHistory_;
+    PixelSurface programIcon_;
 };
 
 // Records what the game asked to hear.

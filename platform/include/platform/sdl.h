@@ -51,6 +51,7 @@ public:
     void messageBox(std::string_view caption, std::string_view text) override;
     void sleep(int ms) override;
     long long nowMs() override;
+    void setProgramIcon(const Surface& icon) override { programIcon_.assign(icon); }
 
 
 private:
@@ -75,6 +76,7 @@ private:
     std::map<unsigned, SdlWindow*> windows_;
     std::vector<SdlWindow*> modalStack_;  // an entry is null once its window is destroyed
     std::vector<SDL_Window*> retired_;
+    PixelSurface programIcon_;
     std::vector<std::weak_ptr<detail::TimerEntry>> timers_;
     std::uint64_t timerSerial_ = 0;
     bool quitRequested_ = false;

@@ -99,6 +99,10 @@ public:
     virtual void sleep(int ms) = 0;
     // Milliseconds since some fixed point; the game seeds its generator from it.
     virtual long long nowMs() = 0;
+    // The program's icon: every window made from now on shows it in its title bar and the task
+    // bar, unless its options give one of its own. An empty surface means none. Copied. A back end
+    // whose windows have no icons may ignore it.
+    virtual void setProgramIcon(const Surface& icon) { (void)icon; }
     // Screen twips per pixel (15 at 96 dpi).
     virtual int twipsPerPixelX() const { return 15; }
     virtual int twipsPerPixelY() const { return 15; }

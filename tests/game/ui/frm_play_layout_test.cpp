@@ -2,6 +2,7 @@
 // width, their hover looks, and presses on border lines; the snapshots of both surfaces.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 
@@ -10,6 +11,7 @@
 #include "frm_play_fixture.h"
 #include "game/persistence/startup.h"
 #include "game/play/words.h"
+#include "game/ui/frm_play_flow.h"
 #include "game/ui/palette.h"
 #include "ui_test_support.h"
 
@@ -154,6 +156,47 @@ TEST(MainWindow, ResizingSnapsBackAndTheKeysOtherThanThreeDoNothing) {
     w.key(U' ');
     EXPECT_EQ(w.win().presentCount(), presents);
     EXPECT_FALSE(w.win().isMinimized());
+}
+
+TEST(MainWindow, EveryWindowShowsTheProgramIconAndWithoutTheSpriteSheetThereIsNone) {
+    PlayWindow w;
+    const platform::PixelSurface& icon = w.win().icon();
+    ASSERT_EQ(icon.width(), 48);
+    ASSERT_EQ(icon.height(), 48);
+    EXPECT_EQ(icon.pixel(0, 0), game::ui::brPanel.color);
+    EXPECT_EQ(icon.pixel(47, 47), game::ui::brPanel.color);
+    int letter = 0, tile = 0;
+    for (int y = 4; y < 44; ++y)
+        for (int x = 4; x < 44; ++x) {
+            const platform::Color c = icon.pixel(x, y);
+            letter += c == game::ui::clrTileLinked;
+            tile += c != game::ui::clrTileLinked && c != game::ui::clrShadow && c != game::ui::brPanel.color;
+        }
+    EXPECT_GT(letter, 30) << "the initial in the linked tile's letter colour";
+    EXPECT_GT(tile, 700) << "the tile covers most of the icon";
+
+    // A dialog made later (the end dialog of a quit game) shows the same picture.
+    platform::PixelSurface dialogIcon;
+    w.hp.ui.setModalHandler([&](platform::Window& m) {
+        dialogIcon.assign(static_cast<platform::HeadlessWindow&>(m).icon());
+        w.hp.ui.closeBox(m);
+    });
+    game::ui::connectPlayFlow(*w.frm, w.hp.ui, w.hp.graphics, w.game, w.sheet);
+    w.startClassic(9, 2024);
+    w.frm->rightPanEvents(static_cast<int>(game::ui::Command::QuitGame));
+    ASSERT_EQ(w.hp.ui.modalHistory(), Strings{"Game Statistics"});
+    ASSERT_EQ(dialogIcon.width(), 48);
+    EXPECT_TRUE(std::ranges::equal(dialogIcon.pixels(), icon.pixels()));
+
+    // No sprite sheet, no icon: the windows keep the desktop's default.
+    platform::HeadlessPlatform hp;
+    game::GameData game;
+    const game::ui::SpriteSheet noSheet;
+    game::SoundEffects sounds(hp.sound, frmtest::binDir());
+    FrmPlay frm(game::ui::FrmPlayContext{hp.ui, hp.graphics, hp.shell, game, frmtest::engine(), sounds, noSheet,
+                                         frmtest::binDir()});
+    frm.show(0);
+    EXPECT_EQ(static_cast<platform::HeadlessWindow&>(*frm.window()).icon().width(), 0);
 }
 
 // --- Play surface ----------------------------------------------------------------------------------
@@ -386,6 +429,7 @@ TEST(Snapshots, MainMenuAndAGameInTheMiddleWithTheRealArtwork) {
     PlayWindow menu;
     menu.move(midX(menu.frm->mmBtn(1)), midY(menu.frm->mmBtn(1)));
     uitest::saveSnapshot(menu.screen(), "frm_play_main_menu");
+    uitest::saveSnapshot(menu.win().icon(), "program_icon");
     PlayWindow game;
     midGame(game);
     uitest::saveSnapshot(game.screen(), "frm_play_mid_game");
