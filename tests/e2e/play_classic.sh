@@ -5,6 +5,7 @@
 # output folder: geometry (client x y width height), menu.ppm, play.ppm, results.ppm,
 # screenshot-classic.png and screenshot-results.png (the window only) and varnook.log.
 set -euo pipefail
+source "$(dirname "$0")/screen.sh"
 program=$1
 out=$2
 mkdir -p "$out"
@@ -30,31 +31,6 @@ sleep 0.5
 
 eval "$(xdotool getwindowgeometry --shell "$wid")"
 echo "$X $Y $WIDTH $HEIGHT" >"$out/geometry"
-shot() { xwd -root -silent | xwdtopnm 2>/dev/null | pamdepth 255 >"$out/$1"; }
-click() { xdotool mousemove $((X + $1)) $((Y + $2)) click 1; sleep 0.3; }
-# The colour "r g b" of one pixel of the window's client area, as the screen shows it.
-pixel() {
-  xwd -root -silent | xwdtopnm 2>/dev/null | pamdepth 255 |
-    pnmcut -left $((X + $1)) -top $((Y + $2)) -width 1 -height 1 | pnmtoplainpnm | tail -n 1 | xargs
-}
-# Waits (up to 30 s on a busy machine) until the pixel shows the colour.
-await() {
-  for _ in $(seq 1 300); do
-    [ "$(pixel "$1" "$2")" = "$3" ] && return 0
-    sleep 0.1
-  done
-  echo "pixel ($1, $2) never became $3 (it is $(pixel "$1" "$2"))"
-  exit 1
-}
-# Waits until the pixel shows anything but the colour.
-await_not() {
-  for _ in $(seq 1 300); do
-    [ "$(pixel "$1" "$2")" != "$3" ] && return 0
-    sleep 0.1
-  done
-  echo "pixel ($1, $2) stayed $3"
-  exit 1
-}
 
 await 300 155 "51 68 140"   # the menu is painted
 shot menu.ppm

@@ -11,6 +11,7 @@
 # geometry of each (geometry-<name>: x y width height), word (the word and its cells), config/
 # (the store) and varnook-<run>.log.
 set -euo pipefail
+source "$(dirname "$0")/screen.sh"
 program=$1
 out=$2
 qx=$(dirname "$program")/qx
@@ -43,39 +44,15 @@ locate() {
   eval "$(xdotool getwindowgeometry --shell "$1")"
   echo "$X $Y $WIDTH $HEIGHT" >"$out/geometry-$2"
 }
-shot() { xwd -root -silent | xwdtopnm 2>/dev/null | pamdepth 255 >"$out/$1"; }
-click() { xdotool mousemove $((X + $1)) $((Y + $2)) click 1; sleep 0.3; }
-# Presses a button of the window titled $1 at ($2, $3) until that window has closed: on a busy
-# machine a press that arrives before the window takes input is lost.
+# Presses a button of the window titled $1 at ($2, $3) once and waits up to 30 s for that window to
+# close: a press is never lost, not even the first one after another window closed on a press.
 press_to_close() {
-  for _ in $(seq 1 30); do
-    click "$2" "$3"
-    for _ in $(seq 1 10); do
-      xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1 || return 0
-      sleep 0.1
-    done
+  click "$2" "$3"
+  for _ in $(seq 1 300); do
+    xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1 || return 0
+    sleep 0.1
   done
   echo "the window \"$1\" did not close"
-  exit 1
-}
-pixel() {
-  xwd -root -silent | xwdtopnm 2>/dev/null | pamdepth 255 |
-    pnmcut -left $((X + $1)) -top $((Y + $2)) -width 1 -height 1 | pnmtoplainpnm | tail -n 1 | xargs
-}
-await_not() {
-  for _ in $(seq 1 300); do
-    [ "$(pixel "$1" "$2")" != "$3" ] && return 0
-    sleep 0.1
-  done
-  echo "pixel ($1, $2) stayed $3"
-  exit 1
-}
-await() {
-  for _ in $(seq 1 300); do
-    [ "$(pixel "$1" "$2")" = "$3" ] && return 0
-    sleep 0.1
-  done
-  echo "pixel ($1, $2) never became $3 (it is $(pixel "$1" "$2"))"
   exit 1
 }
 # Waits up to 30 s for the program to end by itself.
