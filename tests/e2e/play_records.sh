@@ -36,7 +36,15 @@ find_window() {
     kill -0 "$pid" 2>/dev/null || { echo "varnook ended before showing \"$1\"" >&2; return 1; }
     sleep 0.1
   done
-  echo "no window \"$1\" appeared" >&2
+  echo "no window \"$1\" appeared; the windows there are:" >&2
+  local visible
+  visible=" $(xdotool search --onlyvisible --name '.*' 2>/dev/null | xargs) "
+  xdotool search --name '.*' 2>/dev/null | while read -r w; do
+    state=hidden
+    [[ $visible == *" $w "* ]] && state=visible
+    echo "  $w \"$(xdotool getwindowname "$w" 2>/dev/null)\" $state" >&2
+  done
+  shot no-window.ppm
   return 1
 }
 # Sets X Y WIDTH HEIGHT to the window's client area and records them under a name.
