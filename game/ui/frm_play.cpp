@@ -56,7 +56,7 @@ FrmPlay::~FrmPlay() = default;
 std::unique_ptr<platform::Surface> FrmPlay::drawProgramIcon() const {
     if (ctx_.sheet.empty()) return nullptr;
     constexpr int kIconSize = 48;
-    constexpr int kIconMargin = (kIconSize - 40) / 2;  // a board tile's own size
+    constexpr int kIconMargin = (kIconSize - (kCellSize - 2 * panel::kTileMargin)) / 2;  // a board tile
     constexpr double kIconPoints = 21;
     auto icon = ctx_.graphics.createSurface(kIconSize, kIconSize);
     fillSurface(*icon, brPanel);
