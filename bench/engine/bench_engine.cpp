@@ -17,21 +17,18 @@ namespace {
 const std::string kDictionary = std::string(VARNOOK_BENCH_BIN_DIR) + "/DEFAULT.DICT";
 constexpr std::array<std::int32_t, 16> kSteps = {1, 0, 0, 1, -1, 0, 0, -1, 1, 1, 1, -1, -1, -1, -1, 1};
 
-void loadOnce()
-{
+void loadOnce() {
     static const bool loaded = loadLangDict(kDictionary.c_str()) == 1;
     if (!loaded) throw std::runtime_error("cannot load " + kDictionary);
 }
 
-void BM_LoadLangDict(benchmark::State& state)
-{
+void BM_LoadLangDict(benchmark::State& state) {
     for (auto _ : state) benchmark::DoNotOptimize(loadLangDict(kDictionary.c_str()));
 }
 BENCHMARK(BM_LoadLangDict)->Unit(benchmark::kMillisecond);
 
 // What the game does per puzzle: make it, read every list of 2 to 10 letters, free the lists.
-void BM_MakeAndReadPuzzle(benchmark::State& state)
-{
+void BM_MakeAndReadPuzzle(benchmark::State& state) {
     loadOnce();
     const auto size = static_cast<std::int32_t>(state.range(0));
     std::vector<std::uint8_t> grid(static_cast<std::size_t>(size * size));
@@ -53,8 +50,7 @@ void BM_MakeAndReadPuzzle(benchmark::State& state)
 BENCHMARK(BM_MakeAndReadPuzzle)->Arg(4)->Arg(5)->Arg(6)->Unit(benchmark::kMicrosecond);
 
 // Uniformly random letters a-z on 4x4 boards, solved and freed.
-void BM_RecreateRandom4x4(benchmark::State& state)
-{
+void BM_RecreateRandom4x4(benchmark::State& state) {
     loadOnce();
     std::mt19937 rng(1);
     std::uniform_int_distribution<int> letter('a', 'z');
@@ -66,7 +62,8 @@ void BM_RecreateRandom4x4(benchmark::State& state)
         benchmark::DoNotOptimize(recreatePuzzle(4, 4, boards[next++ % boards.size()].data(), kSteps.data(), 8));
         clearMemory();
     }
-    state.counters["boards/s"] = benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+    state.counters["boards/s"] =
+        benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
 }
 BENCHMARK(BM_RecreateRandom4x4);
 

@@ -24,8 +24,8 @@ QXDLL_API int32_t loadLangDict(const char* path);
    from seed, lays dictionary words along random walks, and solves the result. dirs holds numDirs
    (dx, dy) pairs; only the low 16 bits of numDirs count. Returns the number of solution words of
    3 to 10 letters, or 0 (grid untouched) when an argument is out of range. */
-QXDLL_API int32_t makeQXPuzzleA(int32_t width, int32_t height, uint8_t* grid,
-                                const int32_t* dirs, int32_t numDirs, int32_t seed);
+QXDLL_API int32_t makeQXPuzzleA(int32_t width, int32_t height, uint8_t* grid, const int32_t* dirs, int32_t numDirs,
+                                int32_t seed);
 
 /* Number of listed solution words of k + 1 letters (k from 0 to 14). */
 QXDLL_API int32_t qxpGetNumWordsInSize(int32_t k);
@@ -39,18 +39,18 @@ QXDLL_API void clearMemory(void);
 
 /* Solves a grid of letters the caller already has (any non-zero byte is a usable cell).
    Returns the number of solution words of 3 to 10 letters, or 0 when an argument is out of range. */
-QXDLL_API int32_t recreatePuzzle(int32_t width, int32_t height, const uint8_t* grid,
-                                 const int32_t* dirs, int32_t numDirs);
+QXDLL_API int32_t recreatePuzzle(int32_t width, int32_t height, const uint8_t* grid, const int32_t* dirs,
+                                 int32_t numDirs);
 
 /* Pointer types for callers that look the exports up by name. */
 typedef int32_t (*qxLoadLangDictFn)(const char* path);
-typedef int32_t (*qxMakeQXPuzzleAFn)(int32_t width, int32_t height, uint8_t* grid,
-                                     const int32_t* dirs, int32_t numDirs, int32_t seed);
+typedef int32_t (*qxMakeQXPuzzleAFn)(int32_t width, int32_t height, uint8_t* grid, const int32_t* dirs, int32_t numDirs,
+                                     int32_t seed);
 typedef int32_t (*qxGetNumWordsInSizeFn)(int32_t k);
 typedef int32_t (*qxGetWordFn)(int32_t k, int32_t n, char* word, uint8_t* path);
 typedef void (*qxClearMemoryFn)(void);
-typedef int32_t (*qxRecreatePuzzleFn)(int32_t width, int32_t height, const uint8_t* grid,
-                                      const int32_t* dirs, int32_t numDirs);
+typedef int32_t (*qxRecreatePuzzleFn)(int32_t width, int32_t height, const uint8_t* grid, const int32_t* dirs,
+                                      int32_t numDirs);
 
 #ifdef __cplusplus
 }

@@ -24,9 +24,8 @@ std::unique_ptr<PuzzleEngine> theEngine;
 
 // The board of a call, or nothing when the arguments are out of range: at least one cell, at
 // most 256, at least one step (numDirs counts by its low 16 bits, as a signed number).
-std::optional<Board> boardFrom(std::int32_t width, std::int32_t height, const void* grid,
-                               const std::int32_t* dirs, std::int32_t numDirs)
-{
+std::optional<Board> boardFrom(std::int32_t width, std::int32_t height, const void* grid, const std::int32_t* dirs,
+                               std::int32_t numDirs) {
     const auto steps = static_cast<std::int16_t>(numDirs & 0xFFFF);
     if (grid == nullptr || dirs == nullptr || width < 1 || height < 1 || steps < 1) return std::nullopt;
     if (std::int64_t{width} * height > kMaxCells) return std::nullopt;
@@ -38,8 +37,7 @@ std::optional<Board> boardFrom(std::int32_t width, std::int32_t height, const vo
     return board;
 }
 
-std::size_t cellCount(const Board& board)
-{
+std::size_t cellCount(const Board& board) {
     return static_cast<std::size_t>(board.width) * static_cast<std::size_t>(board.height);
 }
 
@@ -47,8 +45,7 @@ std::size_t cellCount(const Board& board)
 
 extern "C" {
 
-QXDLL_API int32_t loadLangDict(const char* path)
-{
+QXDLL_API int32_t loadLangDict(const char* path) {
     try {
         theEngine.reset();
         if (path == nullptr) return 0;
@@ -62,9 +59,8 @@ QXDLL_API int32_t loadLangDict(const char* path)
     }
 }
 
-QXDLL_API int32_t makeQXPuzzleA(int32_t width, int32_t height, uint8_t* grid, const int32_t* dirs,
-                                int32_t numDirs, int32_t seed)
-{
+QXDLL_API int32_t makeQXPuzzleA(int32_t width, int32_t height, uint8_t* grid, const int32_t* dirs, int32_t numDirs,
+                                int32_t seed) {
     try {
         if (!theEngine || !theEngine->hasLetterPool()) return 0;
         const auto board = boardFrom(width, height, grid, dirs, numDirs);
@@ -75,13 +71,9 @@ QXDLL_API int32_t makeQXPuzzleA(int32_t width, int32_t height, uint8_t* grid, co
     }
 }
 
-QXDLL_API int32_t qxpGetNumWordsInSize(int32_t k)
-{
-    return theEngine ? theEngine->wordCount(k) : 0;
-}
+QXDLL_API int32_t qxpGetNumWordsInSize(int32_t k) { return theEngine ? theEngine->wordCount(k) : 0; }
 
-QXDLL_API int32_t qxpGetWord(int32_t k, int32_t n, char* word, uint8_t* path)
-{
+QXDLL_API int32_t qxpGetWord(int32_t k, int32_t n, char* word, uint8_t* path) {
     if (!theEngine || word == nullptr || path == nullptr || k < 0 || k >= kListCount) return 0;
     // The caller promises k + 2 word bytes and k + 1 path bytes.
     const auto length = static_cast<std::size_t>(k) + 1;
@@ -89,14 +81,12 @@ QXDLL_API int32_t qxpGetWord(int32_t k, int32_t n, char* word, uint8_t* path)
     return k + 1;
 }
 
-QXDLL_API void clearMemory(void)
-{
+QXDLL_API void clearMemory(void) {
     if (theEngine) theEngine->clearLists();
 }
 
 QXDLL_API int32_t recreatePuzzle(int32_t width, int32_t height, const uint8_t* grid, const int32_t* dirs,
-                                 int32_t numDirs)
-{
+                                 int32_t numDirs) {
     try {
         if (!theEngine) return 0;
         const auto board = boardFrom(width, height, grid, dirs, numDirs);

@@ -7,8 +7,7 @@
 
 namespace varnook::engine {
 
-LoadStatus LangDict::load(const std::filesystem::path& path, std::optional<LangDict>& out)
-{
+LoadStatus LangDict::load(const std::filesystem::path& path, std::optional<LangDict>& out) {
     out.reset();
     std::error_code ec;
     const std::uintmax_t size = std::filesystem::file_size(path, ec);
@@ -32,8 +31,7 @@ LoadStatus LangDict::load(const std::filesystem::path& path, std::optional<LangD
     return LoadStatus::ok;
 }
 
-bool LangDict::isWellFormed(const std::vector<std::uint32_t>& nodes)
-{
+bool LangDict::isWellFormed(const std::vector<std::uint32_t>& nodes) {
     // Walk every sibling list reachable from index 0. Each run must end (more-siblings clear)
     // inside the array, each child index must point into the array (0 means "no children"),
     // and no node may be reached twice: that rules out loops and shared or overlapping lists,
@@ -59,8 +57,7 @@ bool LangDict::isWellFormed(const std::vector<std::uint32_t>& nodes)
     return true;
 }
 
-std::vector<std::string> LangDict::collect(int length) const
-{
+std::vector<std::string> LangDict::collect(int length) const {
     std::vector<std::string> words;
     if (length < 1) return words;
     std::string prefix(static_cast<std::size_t>(length), '\0');
@@ -69,8 +66,7 @@ std::vector<std::string> LangDict::collect(int length) const
 }
 
 void LangDict::collectFrom(std::int32_t start, int depth, int lastDepth, std::string& prefix,
-                           std::vector<std::string>& out) const
-{
+                           std::vector<std::string>& out) const {
     for (std::int32_t i = start;; ++i) {
         const std::uint32_t node = nodes_[static_cast<std::size_t>(i)];
         prefix[static_cast<std::size_t>(depth)] = static_cast<char>(node & kNodeCharMask);

@@ -26,8 +26,7 @@ public:
     std::int32_t nodeCount() const { return static_cast<std::int32_t>(nodes_.size()); }
 
     // The node of the sibling list starting at start whose character is ch, or -1.
-    std::int32_t findSibling(std::int32_t start, std::uint8_t ch) const
-    {
+    std::int32_t findSibling(std::int32_t start, std::uint8_t ch) const {
         for (std::int32_t i = start;; ++i) {
             const std::uint32_t node = nodes_[static_cast<std::size_t>(i)];
             if ((node & kNodeCharMask) == ch) return i;
@@ -42,13 +41,9 @@ public:
     std::vector<std::string> collect(int length) const;
 
 private:
-    LangDict(const Weights& weights, std::vector<std::uint32_t> nodes)
-        : weights_(weights), nodes_(std::move(nodes)) {}
+    LangDict(const Weights& weights, std::vector<std::uint32_t> nodes) : weights_(weights), nodes_(std::move(nodes)) {}
 
-    static std::int32_t childOf(std::uint32_t node)
-    {
-        return static_cast<std::int32_t>(node) / kNodeChildDivisor;
-    }
+    static std::int32_t childOf(std::uint32_t node) { return static_cast<std::int32_t>(node) / kNodeChildDivisor; }
     // True when the nodes reachable from the first-level list form a tree inside the array.
     static bool isWellFormed(const std::vector<std::uint32_t>& nodes);
     void collectFrom(std::int32_t start, int depth, int lastDepth, std::string& prefix,

@@ -8,22 +8,22 @@
 namespace varnook::engine {
 
 PuzzleEngine::PuzzleEngine(LangDict dict)
-    : dict_(std::move(dict)), nodeListed_(static_cast<std::size_t>(dict_.nodeCount()), false)
-{
+    : dict_(std::move(dict)), nodeListed_(static_cast<std::size_t>(dict_.nodeCount()), false) {
     // The lists are shuffled by swapping each position with any position (not Fisher-Yates):
     // the order, and so the word a seed picks, depends on exactly these draws.
     for (int length = kFirstPlacedLength; length <= kLastPlacedLength; ++length) {
         auto& words = wordsByLength_[static_cast<std::size_t>(length)];
         words = dict_.collect(length);
         const int n = static_cast<int>(words.size());
-        for (int i = 0; i < n; ++i) std::swap(words[static_cast<std::size_t>(i)], words[static_cast<std::size_t>(rng_.below(n))]);
+        for (int i = 0; i < n; ++i)
+            std::swap(words[static_cast<std::size_t>(i)], words[static_cast<std::size_t>(rng_.below(n))]);
     }
     for (int c = 0; c < static_cast<int>(kWeightCount); ++c)
-        letterPool_.insert(letterPool_.end(), dict_.weights()[static_cast<std::size_t>(c)], static_cast<std::uint8_t>(c));
+        letterPool_.insert(letterPool_.end(), dict_.weights()[static_cast<std::size_t>(c)],
+                           static_cast<std::uint8_t>(c));
 }
 
-void PuzzleEngine::begin(const Board& board, std::span<const std::uint8_t> cells)
-{
+void PuzzleEngine::begin(const Board& board, std::span<const std::uint8_t> cells) {
     width_ = board.width;
     height_ = board.height;
     numCells_ = board.width * board.height;
@@ -33,8 +33,7 @@ void PuzzleEngine::begin(const Board& board, std::span<const std::uint8_t> cells
     visited_.reset();
 }
 
-int PuzzleEngine::neighbour(int cell, const Step& step) const
-{
+int PuzzleEngine::neighbour(int cell, const Step& step) const {
     // 64-bit sums: the step table comes from the caller and may hold any int32 values.
     const std::int64_t x = std::int64_t{cell % width_} + step.dx;
     const std::int64_t y = std::int64_t{cell / width_} + step.dy;
@@ -42,8 +41,7 @@ int PuzzleEngine::neighbour(int cell, const Step& step) const
     return static_cast<int>(y * width_ + x);
 }
 
-std::int32_t PuzzleEngine::makePuzzle(const Board& board, std::span<std::uint8_t> cells, std::int32_t seed)
-{
+std::int32_t PuzzleEngine::makePuzzle(const Board& board, std::span<std::uint8_t> cells, std::int32_t seed) {
     begin(board, cells);
     // A negative seed leaves a negative remainder: it seeds the state as an unsigned number and
     // discards no draws.
@@ -57,8 +55,7 @@ std::int32_t PuzzleEngine::makePuzzle(const Board& board, std::span<std::uint8_t
     return finishLists();
 }
 
-std::int32_t PuzzleEngine::recreatePuzzle(const Board& board, std::span<const std::uint8_t> cells)
-{
+std::int32_t PuzzleEngine::recreatePuzzle(const Board& board, std::span<const std::uint8_t> cells) {
     begin(board, cells);
     for (int cell = 0; cell < numCells_; ++cell)
         if (cells[static_cast<std::size_t>(cell)] != 0) inPlay_.set(static_cast<std::size_t>(cell));
@@ -66,8 +63,7 @@ std::int32_t PuzzleEngine::recreatePuzzle(const Board& board, std::span<const st
     return finishLists();
 }
 
-void PuzzleEngine::drawLetters(std::span<std::uint8_t> cells)
-{
+void PuzzleEngine::drawLetters(std::span<std::uint8_t> cells) {
     // Bytes 1..127 mark cells in play; 0 and 128..255 are holes and keep their byte.
     const int poolLength = static_cast<int>(letterPool_.size());
     for (int cell = 0; cell < numCells_; ++cell) {
@@ -79,8 +75,7 @@ void PuzzleEngine::drawLetters(std::span<std::uint8_t> cells)
     }
 }
 
-void PuzzleEngine::placeWords(std::span<std::uint8_t> cells)
-{
+void PuzzleEngine::placeWords(std::span<std::uint8_t> cells) {
     for (int length = kFirstPlacedLength; length <= kLastPlacedLength; ++length) {
         const auto& words = wordsByLength_[static_cast<std::size_t>(length)];
         for (int attempt = 0; attempt < kAttemptsPerLength; ++attempt) {
@@ -93,13 +88,13 @@ void PuzzleEngine::placeWords(std::span<std::uint8_t> cells)
             if (!walkFound_ || words.empty()) continue;
             const std::string& word = words[static_cast<std::size_t>(rng_.below(static_cast<int>(words.size())))];
             for (int i = 0; i < length; ++i)
-                cells[chainPath_[static_cast<std::size_t>(i)]] = static_cast<std::uint8_t>(word[static_cast<std::size_t>(i)]);
+                cells[chainPath_[static_cast<std::size_t>(i)]] =
+                    static_cast<std::uint8_t>(word[static_cast<std::size_t>(i)]);
         }
     }
 }
 
-void PuzzleEngine::randomWalk(int cell)
-{
+void PuzzleEngine::randomWalk(int cell) {
     // Depth-first search for a self-avoiding walk of walkTarget_ cells. Each expanded cell draws
     // the step it tries first and then goes round the table, so backtracked cells draw too.
     const auto at = static_cast<std::size_t>(cell);
@@ -121,8 +116,7 @@ void PuzzleEngine::randomWalk(int cell)
     visited_.reset(at);
 }
 
-void PuzzleEngine::solve()
-{
+void PuzzleEngine::solve() {
     // The solver's working copy of the board: the letter of each cell a chain may still enter,
     // 0 for holes, zero letters and cells already on the chain.
     for (int cell = 0; cell < numCells_; ++cell) {
@@ -134,8 +128,7 @@ void PuzzleEngine::solve()
         if (freeLetters_[static_cast<std::size_t>(cell)] != 0) extendChain(cell, 0, 0);
 }
 
-void PuzzleEngine::findNeighbours()
-{
+void PuzzleEngine::findNeighbours() {
     // Each cell's neighbours in step table order. A repeated step is left out: it would search
     // again exactly what the first one searched and could only find words already listed. Steps
     // that leave the board from every cell are left out too. So a cell has at most 255 entries.
@@ -162,8 +155,7 @@ void PuzzleEngine::findNeighbours()
     neighbourStart_[static_cast<std::size_t>(numCells_)] = static_cast<std::uint32_t>(neighbours_.size());
 }
 
-void PuzzleEngine::extendChain(int cell, std::int32_t listStart, int depth)
-{
+void PuzzleEngine::extendChain(int cell, std::int32_t listStart, int depth) {
     // The cell is free (see solve). The node reached through the chain's letters tells both
     // whether the chain is a word (its end flag, the same answer as a lookup from the root) and
     // whether it can grow.
@@ -187,8 +179,7 @@ void PuzzleEngine::extendChain(int cell, std::int32_t listStart, int depth)
     freeLetters_[at] = letter;
 }
 
-void PuzzleEngine::addSolution(std::int32_t node, int depth)
-{
+void PuzzleEngine::addSolution(std::int32_t node, int depth) {
     // A word already listed keeps the path it was first found with. In a checked tree each
     // word has exactly one last node, so the node stands for the word.
     std::vector<bool>::reference listed = nodeListed_[static_cast<std::size_t>(node)];
@@ -202,8 +193,7 @@ void PuzzleEngine::addSolution(std::int32_t node, int depth)
     solutions_[static_cast<std::size_t>(depth)].push_back(solution);
 }
 
-std::int32_t PuzzleEngine::finishLists()
-{
+std::int32_t PuzzleEngine::finishLists() {
     // Words are unique within a list, so any sort gives the one ascending byte order.
     std::int32_t total = 0;
     for (int k = kFirstCountedList; k <= kLastCountedList; ++k) {
@@ -214,14 +204,12 @@ std::int32_t PuzzleEngine::finishLists()
     return total;
 }
 
-std::int32_t PuzzleEngine::wordCount(int k) const
-{
+std::int32_t PuzzleEngine::wordCount(int k) const {
     if (k < 0 || k >= kListCount) return 0;
     return static_cast<std::int32_t>(solutions_[static_cast<std::size_t>(k)].size());
 }
 
-bool PuzzleEngine::copyWord(int k, std::int32_t n, std::span<char> word, std::span<std::uint8_t> path) const
-{
+bool PuzzleEngine::copyWord(int k, std::int32_t n, std::span<char> word, std::span<std::uint8_t> path) const {
     if (n < 1 || n > wordCount(k)) return false;
     const auto length = static_cast<std::size_t>(k) + 1;
     if (word.size() < length + 1 || path.size() < length) return false;
@@ -232,8 +220,7 @@ bool PuzzleEngine::copyWord(int k, std::int32_t n, std::span<char> word, std::sp
     return true;
 }
 
-void PuzzleEngine::clearLists()
-{
+void PuzzleEngine::clearLists() {
     for (int k = 0; k < kClearedLists; ++k) {
         auto& list = solutions_[static_cast<std::size_t>(k)];
         for (const Solution& solution : list) nodeListed_[static_cast<std::size_t>(solution.node)] = false;

@@ -11,8 +11,7 @@ public:
     void seed(std::uint32_t s) { state_ = s; }
 
     // A value from 0 to 32767.
-    int next()
-    {
+    int next() {
         state_ = state_ * 214013u + 2531011u;
         return static_cast<int>((state_ >> 16) & 0x7FFFu);
     }

@@ -11,9 +11,7 @@ HallOfFameTable* HallOfFame::table(GameMode mode) {
     return nullptr;
 }
 
-const HallOfFameTable* HallOfFame::table(GameMode mode) const {
-    return const_cast<HallOfFame*>(this)->table(mode);
-}
+const HallOfFameTable* HallOfFame::table(GameMode mode) const { return const_cast<HallOfFame*>(this)->table(mode); }
 
 int HallOfFame::rankForScore(GameMode mode, std::int16_t s) const {
     const HallOfFameTable* t = table(mode);

@@ -10,8 +10,8 @@ namespace game {
 namespace records {
 
 std::string settingsKeyPath() {
-    return std::string(kCompanyKey) + "\\" + std::string(kAppTitle) + "\\" + std::to_string(kVersionMajor) +
-           "." + std::to_string(kVersionMinor);
+    return std::string(kCompanyKey) + "\\" + std::string(kAppTitle) + "\\" + std::to_string(kVersionMajor) + "." +
+           std::to_string(kVersionMinor);
 }
 
 std::string statsScoresName(int mode) { return std::string(kStatsPrefix) + std::to_string(mode); }

@@ -88,13 +88,15 @@ bool Records::loadSettings(Settings& settings, GameData& game) {
             std::int16_t arcadeLevel = 0;
             settings.solvingData = decodeSolvingData(solving, &mode, &arcadeLevel);
             // The mode and level go to the live game state only when the game could have set them.
-            if (mode >= 0 && mode <= static_cast<std::int16_t>(GameMode::Arcade)) game.gameMode = static_cast<GameMode>(mode);
+            if (mode >= 0 && mode <= static_cast<std::int16_t>(GameMode::Arcade))
+                game.gameMode = static_cast<GameMode>(mode);
             if (arcadeLevel >= 0 && arcadeLevel <= kLevelCount) game.arcadeLevel = arcadeLevel;
         }
 
         std::array<std::uint8_t, records::kSoundOptionsSize> sound{};
         if (readExact(store_, k.key, records::kSoundOptions, sound)) {
-            for (std::size_t i = 0; i < settings.soundOptions.size(); ++i) settings.soundOptions[i] = get16(&sound[2 * i]);
+            for (std::size_t i = 0; i < settings.soundOptions.size(); ++i)
+                settings.soundOptions[i] = get16(&sound[2 * i]);
         } else {
             settings.soundOptions = kDefaultSoundOptions;
         }
@@ -154,7 +156,8 @@ bool Records::saveSettings(const Settings& settings, const GameData& game) {
                 // The name's single-byte text with its terminating zero.
                 const std::string& name = table.name(i);
                 set(records::statsNameName(m, i), ValueType::String,
-                    std::span<const std::uint8_t>(reinterpret_cast<const std::uint8_t*>(name.c_str()), name.size() + 1));
+                    std::span<const std::uint8_t>(reinterpret_cast<const std::uint8_t*>(name.c_str()),
+                                                  name.size() + 1));
             }
         }
     }
@@ -188,8 +191,8 @@ bool Records::saveGame(const GameData& game, const SolvingData& solvingData) {
             encodeSolvingData(solvingData, static_cast<std::int16_t>(game.gameMode), game.arcadeLevel));
         const std::vector<std::uint8_t>& letters = game.gridLetters.raw();
         set(records::kByteData, ValueType::Binary,
-            std::span<const std::uint8_t>(letters.data(),
-                                          std::min(letters.size(), static_cast<std::size_t>(std::max<int>(game.numCells, 0)))));
+            std::span<const std::uint8_t>(
+                letters.data(), std::min(letters.size(), static_cast<std::size_t>(std::max<int>(game.numCells, 0)))));
         set32(records::kScore, game.score);
         set32(records::kNumWordsFound, game.numFoundWords);
         set32(records::kFoundTextLength, static_cast<std::int32_t>(text.size()));

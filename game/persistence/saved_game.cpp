@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <set>
 
-
 namespace game {
 namespace {
 
@@ -75,8 +74,7 @@ SavedGameStatus checkSavedState(const SavedGame& saved) {
             if (saved.levelScore < 0 || saved.levelScore > saved.score) return SavedGameStatus::BadCounters;
             break;
         }
-        default:
-            return SavedGameStatus::BadMode;
+        default: return SavedGameStatus::BadMode;
     }
     if (saved.score < 0) return SavedGameStatus::BadCounters;
     return SavedGameStatus::Loaded;

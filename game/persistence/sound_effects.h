@@ -15,7 +15,7 @@ namespace game {
 enum class Effect { Click = 0, Unclick = 1, Beep = 2, Beeps = 3, Right = 4, Clap = 5 };
 
 constexpr std::array<const char*, 6> kSoundFileNames{"CLICK.wav", "UNCLICK.wav", "BEEP.wav",
-                                                      "BEEPS.wav", "RIGHT.wav", "CLAP.wav"};
+                                                     "BEEPS.wav", "RIGHT.wav",   "CLAP.wav"};
 
 // Seven switches: entry 0 is the main switch, entries 1..6 belong to the effects in table order.
 using SoundOptions = std::array<std::int16_t, 7>;

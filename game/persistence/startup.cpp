@@ -67,9 +67,8 @@ std::unique_ptr<Program> Program::start(const platform::Services& services, cons
     p->sheet = ui::initGraphics(*services.graphics, p->appPath);
 
     // 9-10. The main window, modeless, with its main menu.
-    p->frmPlay = std::make_unique<ui::FrmPlay>(ui::FrmPlayContext{*services.ui, *services.graphics,
-                                                                  *services.shell, p->game, *p->engine,
-                                                                  *p->sounds, p->sheet, p->appPath});
+    p->frmPlay = std::make_unique<ui::FrmPlay>(ui::FrmPlayContext{
+        *services.ui, *services.graphics, *services.shell, p->game, *p->engine, *p->sounds, p->sheet, p->appPath});
     if (hooks.connect) hooks.connect(*p);
     p->frmPlay->show(p->foundViewAtStart);
     p->frmPlay->resizeWindow();

@@ -19,11 +19,11 @@ enum class TimeStyle : std::int16_t { Minutes = 1, Ticking = 2, LevelStart = 3 }
 
 // String-table entries of the end dialog.
 enum class EndText : std::int16_t {
-    AllFound = 110,       // "Congrats ! You have found all the |1 words"
-    Percentage = 111,     // found |1 of |2, score |3 is |4 percent
-    Qualified = 112,      // next level with |1 seconds to spare and |2 bonus points
-    AllLevels = 113,      // "Excellent work. You completed all the |1 levels."
-    GameOver = 115,       // level reached |1, points |2
+    AllFound = 110,    // "Congrats ! You have found all the |1 words"
+    Percentage = 111,  // found |1 of |2, score |3 is |4 percent
+    Qualified = 112,   // next level with |1 seconds to spare and |2 bonus points
+    AllLevels = 113,   // "Excellent work. You completed all the |1 levels."
+    GameOver = 115,    // level reached |1, points |2
 };
 
 // A string-table number with its placeholder pairs ("|1", value, "|2", value, ...), ready for

@@ -48,7 +48,7 @@ constexpr int wordPoints(int len) { return len * (len + 1) / 2; }
 // The solution words of one length, as the engine listed them (upper case, ascending byte order).
 struct WordList {
     std::int32_t count = 0;
-    std::int32_t sizeIndex = 0;          // word length - 1
+    std::int32_t sizeIndex = 0;  // word length - 1
     OneBased<std::string> words;
     OneBased<std::vector<std::uint8_t>> paths;  // 0-based cell index of each letter
 };

@@ -41,8 +41,7 @@ std::int32_t PuzzleEngine::makeQXPuzzleA(int width, int height, std::span<std::u
                                          std::span<const std::int32_t> dirs, int seed) {
     // The engine writes width x height bytes and reads one (dx, dy) pair per step.
     assert(grid.size() >= static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
-    return makeQXPuzzleA_(width, height, grid.data(), dirs.data(), static_cast<std::int32_t>(dirs.size() / 2),
-                          seed);
+    return makeQXPuzzleA_(width, height, grid.data(), dirs.data(), static_cast<std::int32_t>(dirs.size() / 2), seed);
 }
 
 std::int32_t PuzzleEngine::recreatePuzzle(int width, int height, std::span<const std::uint8_t> grid,

@@ -32,8 +32,8 @@ public:
     // 1 when the dictionary file was loaded; 0 when it is missing, unreadable or damaged.
     std::int32_t loadLangDict(const std::string& path);
     // Fills the grid's cells with letters from seed and solves it; dirs holds (dx, dy) pairs.
-    std::int32_t makeQXPuzzleA(int width, int height, std::span<std::uint8_t> grid,
-                               std::span<const std::int32_t> dirs, int seed);
+    std::int32_t makeQXPuzzleA(int width, int height, std::span<std::uint8_t> grid, std::span<const std::int32_t> dirs,
+                               int seed);
     // Solves a grid of letters the caller already has.
     std::int32_t recreatePuzzle(int width, int height, std::span<const std::uint8_t> grid,
                                 std::span<const std::int32_t> dirs);

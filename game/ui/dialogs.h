@@ -31,7 +31,7 @@ constexpr int kButtonHeight = 30;
 constexpr int kOkCancelButtonWidth = 4 * kMargin;  // 176
 constexpr int kOkCancelButton1Left = 20;
 constexpr int kOkCancelButton2Left = 4 * kMargin + 40;  // 216
-constexpr int kOkButtonWidth = 2 * kMargin;              // 88
+constexpr int kOkButtonWidth = 2 * kMargin;             // 88
 
 // Caption offsets of the button looks.
 constexpr int kOkCancelNormalShift = 4;

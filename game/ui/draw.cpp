@@ -16,9 +16,7 @@ using platform::Rect;
 using platform::Rop;
 using platform::Surface;
 
-char toUpperAscii(unsigned char c) {
-    return static_cast<char>(c >= 'a' && c <= 'z' ? c - ('a' - 'A') : c);
-}
+char toUpperAscii(unsigned char c) { return static_cast<char>(c >= 'a' && c <= 'z' ? c - ('a' - 'A') : c); }
 
 // Tile mask with OR, then the picture with AND: the picture shows with its corners transparent.
 void blitTile(const SpriteSheet& sheet, Surface& s, int left, int top, int size, Sprite picture) {
@@ -171,8 +169,8 @@ void drawWordStripText(const SpriteSheet& sheet, const BoxInfo& strip, std::stri
     drawStrip(sheet, strip, letters);
 }
 
-void drawWordList(const BoxInfo& list, const GameData& data, const OneBased<std::string>& words, int count,
-                  int first, int selected) {
+void drawWordList(const BoxInfo& list, const GameData& data, const OneBased<std::string>& words, int count, int first,
+                  int selected) {
     if (!list.hdc) {
         return;
     }

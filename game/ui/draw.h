@@ -18,12 +18,12 @@ namespace game::ui {
 namespace layout {
 constexpr int kHalfCell = kCellSize / 2;  // cell centres and the board's margin
 constexpr int kStripSlots = 7;
-constexpr int kListWidthUnits = 8;     // list box width in units of its text indent
+constexpr int kListWidthUnits = 8;  // list box width in units of its text indent
 constexpr int kListRows = 13;
 constexpr int kListLastRowOffset = kListRows - 1;
 constexpr int kBarWidth = 283;
 constexpr int kBarHeight = 18;
-constexpr double kBarInset = 12.5;     // the bar centred in a span of seven cells
+constexpr double kBarInset = 12.5;  // the bar centred in a span of seven cells
 }  // namespace layout
 
 // Text flags of a caption: one line, centred both ways.
@@ -48,8 +48,8 @@ void drawWordStrip(const SpriteSheet& sheet, const BoxInfo& strip, const GameDat
 void drawWordStripText(const SpriteSheet& sheet, const BoxInfo& strip, std::string_view word);
 // The word list box: entries first .. first + min(count - first, 12) of words, found words (exact
 // match in data.foundWords) in clrHiText, the entry numbered selected framed with the current pen.
-void drawWordList(const BoxInfo& list, const GameData& data, const OneBased<std::string>& words, int count,
-                  int first, int selected);
+void drawWordList(const BoxInfo& list, const GameData& data, const OneBased<std::string>& words, int count, int first,
+                  int selected);
 // A sprite: 0 sound off, 1 sound on, 3 up arrow bar, 4 down arrow bar, 5 title; others draw nothing.
 void drawSpriteBtn(const SpriteSheet& sheet, const BoxInfo& box, int kind, bool highlighted);
 // The progress bar at percent (above 100 counts as 100).

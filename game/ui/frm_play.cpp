@@ -188,12 +188,8 @@ void FrmPlay::divertClick(int mmBtnNum) {
         case MenuEntry::HallOfFameArcade:
             if (seams.showHallOfFame) seams.showHallOfFame(modeNum(GameMode::Arcade), false);
             break;
-        case MenuEntry::Instructions:
-            showHelp(ctx_.shell, programFolder(), ctx_.appPath + kHelpFileName);
-            break;
-        case MenuEntry::Exit:
-            unload();
-            break;
+        case MenuEntry::Instructions: showHelp(ctx_.shell, programFolder(), ctx_.appPath + kHelpFileName); break;
+        case MenuEntry::Exit: unload(); break;
     }
 }
 
@@ -259,8 +255,7 @@ void FrmPlay::leaveEndedGame() {
 }
 
 void FrmPlay::putGameOnScreen() {
-    if (game_.gameMode == GameMode::Arcade)
-        timerStr = flow::formatTime(game_.timeLeft, flow::TimeStyle::LevelStart);
+    if (game_.gameMode == GameMode::Arcade) timerStr = flow::formatTime(game_.timeLeft, flow::TimeStyle::LevelStart);
     buildPlaySurface();
     if (game_.gameMode == GameMode::Arcade) {
         timrCntDwn_->setInterval(flow::kCountdownMs);
@@ -367,8 +362,8 @@ void FrmPlay::drawFoundStats() {
         row.brush = open ? brPanel : brPlay;
         fillBox(row);
         if (open) {
-            const std::string text = results::statsRowText(len, results::foundOfLength(game_, len),
-                                                           results::solutionsOfLength(game_, len));
+            const std::string text =
+                results::statsRowText(len, results::foundOfLength(game_, len), results::solutionsOfLength(game_, len));
             drawShadowText(row, window::kStatsShift, text,
                            static_cast<int>(platform::text::kVCenter | platform::text::kSingleLine));
         }

@@ -53,11 +53,11 @@ constexpr platform::Color kPauseText = platform::rgb(128, 255, 128);
 // Main menu: the title picture and six entries.
 constexpr int kMenuEntries = 6;
 constexpr int kTitleLeft = 8 * kCellSize - 92;  // 260
-constexpr int kTitleTop = kCellSize;             // 44
+constexpr int kTitleTop = kCellSize;            // 44
 constexpr int kTitleWidth = 195;
 constexpr int kTitleHeight = 105;
-constexpr int kEntryLeft = 242;                  // 5.5 units
-constexpr int kEntryWidth = 5 * kCellSize;       // 220
+constexpr int kEntryLeft = 242;             // 5.5 units
+constexpr int kEntryWidth = 5 * kCellSize;  // 220
 constexpr int kEntryHeight = 30;
 constexpr double kEntryPitch = kCellSize * 1.1;  // entry i lies at (i + 3) pitches, rounded
 constexpr int kEntryCaption = 80;                // entry i's caption is string 80 + i
@@ -76,7 +76,14 @@ constexpr int kRepeatedWordMs = 300;
 }  // namespace window
 
 // Main-menu entries.
-enum class MenuEntry { Classic = 1, Arcade = 2, HallOfFameClassic = 3, HallOfFameArcade = 4, Instructions = 5, Exit = 6 };
+enum class MenuEntry {
+    Classic = 1,
+    Arcade = 2,
+    HallOfFameClassic = 3,
+    HallOfFameArcade = 4,
+    Instructions = 5,
+    Exit = 6
+};
 
 // Messages of the message line.
 enum class Message : std::int16_t { Clear = 0, AlreadyFound = 1, NotAWord = 2, Points = 3, Results = 4 };

@@ -28,8 +28,7 @@ constexpr int kTimeTickShift = 1;  // the Time value as each tick redraws it
 
 class FrmPlayFlow {
 public:
-    FrmPlayFlow(FrmPlay& frm, platform::Ui& ui, platform::Graphics& graphics, GameData& game,
-                const SpriteSheet& sheet);
+    FrmPlayFlow(FrmPlay& frm, platform::Ui& ui, platform::Graphics& graphics, GameData& game, const SpriteSheet& sheet);
     FrmPlayFlow(const FrmPlayFlow&) = delete;
     FrmPlayFlow& operator=(const FrmPlayFlow&) = delete;
 

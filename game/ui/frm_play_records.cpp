@@ -108,9 +108,7 @@ void connectRecords(Program& p) {
 
 namespace {
 
-void failedToResume(Program& p) {
-    p.services.ui->messageBox(records::kAppTitle, records::kLoadSavedGameFailed);
-}
+void failedToResume(Program& p) { p.services.ui->messageBox(records::kAppTitle, records::kLoadSavedGameFailed); }
 
 }  // namespace
 

@@ -6,11 +6,11 @@
 #include <string>
 #include <utility>
 
-#include "platform/codepage.h"
 #include "game/ui/draw.h"
 #include "game/ui/palette.h"
 #include "game/ui/sprite_sheet.h"
 #include "game/ui/strings.h"
+#include "platform/codepage.h"
 
 namespace game::ui {
 

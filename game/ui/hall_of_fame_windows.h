@@ -47,14 +47,14 @@ constexpr double kNamePoints = 9.75;
 constexpr std::size_t kMaxTyped = 255;
 
 // The default button OKButton.
-constexpr int kOkLeft = 1920 / dialog::kTwipsPerPixel;    // 128
-constexpr int kOkTop = 2295 / dialog::kTwipsPerPixel;     // 153
-constexpr int kOkWidth = 1215 / dialog::kTwipsPerPixel;   // 81
-constexpr int kOkHeight = 375 / dialog::kTwipsPerPixel;   // 25
+constexpr int kOkLeft = 1920 / dialog::kTwipsPerPixel;   // 128
+constexpr int kOkTop = 2295 / dialog::kTwipsPerPixel;    // 153
+constexpr int kOkWidth = 1215 / dialog::kTwipsPerPixel;  // 81
+constexpr int kOkHeight = 375 / dialog::kTwipsPerPixel;  // 25
 constexpr double kOkPoints = 12;
 constexpr int kOkNormalShift = 4;
 
-constexpr int kTextShift = 1;  // offset of the shadowed labels
+constexpr int kTextShift = 1;     // offset of the shadowed labels
 constexpr int kModeCaption = 30;  // the mode's name is string 30 + mode
 }  // namespace name_dialog
 

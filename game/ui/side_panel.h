@@ -17,25 +17,25 @@ namespace game::ui {
 
 // Fixed layout numbers of the play surface, in pixels.
 namespace panel {
-constexpr int kUnit = kCellSize;                 // 44
-constexpr int kHalf = kCellSize / 2;             // 22
+constexpr int kUnit = kCellSize;      // 44
+constexpr int kHalf = kCellSize / 2;  // 22
 constexpr int kTileMargin = 2;
 constexpr int kStripSlots = 7;
 
-constexpr int kBoardLeftAt7 = 4 * kUnit;         // 176: the left edge of a 7-column board
-constexpr int kBoardTop = 4 * kUnit;             // 176
-constexpr int kStripLeft = 4 * kUnit;            // 176
-constexpr int kStripTop = kUnit;                 // 44
+constexpr int kBoardLeftAt7 = 4 * kUnit;  // 176: the left edge of a 7-column board
+constexpr int kBoardTop = 4 * kUnit;      // 176
+constexpr int kStripLeft = 4 * kUnit;     // 176
+constexpr int kStripTop = kUnit;          // 44
 
-constexpr int kCommandBtnWidth = 96;             // "Enter" and "Clear"
+constexpr int kCommandBtnWidth = 96;  // "Enter" and "Clear"
 constexpr int kButtonHeight = 30;
 constexpr int kEnterLeft = 10 * kUnit - kCommandBtnWidth;  // 344
-constexpr int kClearLeft = kUnit + 4 * kUnit;    // 220
+constexpr int kClearLeft = kUnit + 4 * kUnit;              // 220
 constexpr int kCommandTop = 110;
 
-constexpr int kListLeft = 12 * kUnit;            // 528
+constexpr int kListLeft = 12 * kUnit;  // 528
 constexpr int kListTop = 60;
-constexpr int kListIndent = 15;                  // text indent and text height
+constexpr int kListIndent = 15;  // text indent and text height
 constexpr int kListPitch = 20;
 constexpr int kListRows = 13;
 constexpr int kArrowWidth = 120;
@@ -43,35 +43,35 @@ constexpr int kArrowHeight = 20;
 constexpr int kUpBarTop = 40;
 constexpr int kDownBarTop = kListTop + kListRows * kListPitch;  // 320
 
-constexpr int kBarLeft = 4 * kUnit;              // 176
-constexpr int kBarTop = 462;                     // 10.5 units
-constexpr int kBarWidth = 330;                   // 7.5 units
+constexpr int kBarLeft = 4 * kUnit;  // 176
+constexpr int kBarTop = 462;         // 10.5 units
+constexpr int kBarWidth = 330;       // 7.5 units
 constexpr int kBarHeight = 30;
 
-constexpr int kLeftPanelWidth = 3 * kUnit;       // 132
-constexpr int kLeftPanelHeight = 12 * kUnit;     // 528
+constexpr int kLeftPanelWidth = 3 * kUnit;    // 132
+constexpr int kLeftPanelHeight = 12 * kUnit;  // 528
 constexpr int kItemLeft = 5;
-constexpr int kItemWidth = 3 * kUnit - 10;       // 122
+constexpr int kItemWidth = 3 * kUnit - 10;  // 122
 constexpr int kItemHeight = 25;
 
-constexpr int kStatsLeft = 12 * kUnit;           // 528
-constexpr int kStatsTop = 340;                   // row r lies at 340 + 20 r
-constexpr int kStatsWidth = 3 * kUnit;           // 132
+constexpr int kStatsLeft = 12 * kUnit;  // 528
+constexpr int kStatsTop = 340;          // row r lies at 340 + 20 r
+constexpr int kStatsWidth = 3 * kUnit;  // 132
 constexpr int kStatsPitch = 20;
 constexpr int kStatsRows = 6;
 
-constexpr int kMsgLeft = 154;                    // 3.5 units
+constexpr int kMsgLeft = 154;  // 3.5 units
 constexpr int kMsgTop = 3;
-constexpr int kMsgWidth = 9 * kUnit;             // 396
+constexpr int kMsgWidth = 9 * kUnit;  // 396
 constexpr int kMsgHeight = 20;
 
-constexpr int kBackLeft = 5 * kUnit;             // 220
-constexpr int kBackTop = 110;                    // 2.5 units
-constexpr int kBackWidth = 5 * kUnit;            // 220
+constexpr int kBackLeft = 5 * kUnit;   // 220
+constexpr int kBackTop = 110;          // 2.5 units
+constexpr int kBackWidth = 5 * kUnit;  // 220
 
 constexpr int kSoundSize = 32;
-constexpr int kSoundFromRight = kUnit;           // 44 from the right edge
-constexpr int kSoundFromBottom = 66;             // 1.5 units from the bottom edge
+constexpr int kSoundFromRight = kUnit;  // 44 from the right edge
+constexpr int kSoundFromBottom = 66;    // 1.5 units from the bottom edge
 }  // namespace panel
 
 // Side-panel items 2..18. Items 2..9 are labels and values; 10..18 are commands.
@@ -108,18 +108,18 @@ constexpr int itemTop(int n) { return n >= kFirstCommand ? 30 * n - 20 : (n % 2 
 
 // Every region of the play surface.
 struct PlayRegions {
-    BoxInfo boardBox;   // wid = pitch, ht = tile margin
-    BoxInfo stripBox;   // wid = pitch, ht = tile margin
-    BoxInfo listBox;    // wid = text indent, ht = line pitch
+    BoxInfo boardBox;  // wid = pitch, ht = tile margin
+    BoxInfo stripBox;  // wid = pitch, ht = tile margin
+    BoxInfo listBox;   // wid = text indent, ht = line pitch
     BoxInfo upBar;
     BoxInfo downBar;
     BoxInfo barBox;
     BoxInfo leftPanel;
     BoxInfo msgBox;
     BoxInfo backBtn;
-    BoxInfo soundBox;   // state: 0 sound off, 1 sound on
-    std::array<BoxInfo, kLastItem + 1> panelBtns{};                // items 2..18
-    std::array<BoxInfo, panel::kStatsRows + 1> statsRows{};       // rows 1..6; row 1 is the toggle
+    BoxInfo soundBox;                                        // state: 0 sound off, 1 sound on
+    std::array<BoxInfo, kLastItem + 1> panelBtns{};          // items 2..18
+    std::array<BoxInfo, panel::kStatsRows + 1> statsRows{};  // rows 1..6; row 1 is the toggle
 
     BoxInfo& item(int n) { return panelBtns[static_cast<std::size_t>(n)]; }
     const BoxInfo& item(int n) const { return panelBtns[static_cast<std::size_t>(n)]; }

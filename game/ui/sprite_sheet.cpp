@@ -3,8 +3,8 @@
 
 namespace game::ui {
 
-void SpriteSheet::blit(platform::Surface& dst, int x, int y, int w, int h, Sprite s, platform::Rop rop,
-                       int dxIn, int dyIn) const {
+void SpriteSheet::blit(platform::Surface& dst, int x, int y, int w, int h, Sprite s, platform::Rop rop, int dxIn,
+                       int dyIn) const {
     if (!picture_ || w <= 0 || h <= 0) {
         return;
     }

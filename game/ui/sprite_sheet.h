@@ -44,21 +44,21 @@ struct SheetRegion {
 
 // Where each sprite lies in the sheet, in the order of the Sprite enumeration.
 constexpr std::array<SheetRegion, kSpriteCount> kSheetRegions{{
-    {0, 0, 40, 40},      // TileMask
-    {41, 0, 40, 40},     // TilePlain
-    {82, 0, 40, 40},     // TileLinked
-    {179, 0, 34, 34},    // Texture
-    {0, 44, 283, 18},    // BarEmpty
-    {0, 63, 283, 18},    // BarFull
-    {0, 85, 195, 105},   // Title
-    {196, 85, 32, 32},   // SoundOn
-    {229, 85, 32, 32},   // SoundOnHi
-    {196, 118, 32, 32},  // SoundOff
-    {229, 118, 32, 32},  // SoundOffHi
-    {0, 191, 120, 20},   // UpBar
-    {121, 191, 120, 20}, // UpBarHi
-    {0, 212, 120, 20},   // DownBar
-    {121, 212, 120, 20}, // DownBarHi
+    {0, 0, 40, 40},       // TileMask
+    {41, 0, 40, 40},      // TilePlain
+    {82, 0, 40, 40},      // TileLinked
+    {179, 0, 34, 34},     // Texture
+    {0, 44, 283, 18},     // BarEmpty
+    {0, 63, 283, 18},     // BarFull
+    {0, 85, 195, 105},    // Title
+    {196, 85, 32, 32},    // SoundOn
+    {229, 85, 32, 32},    // SoundOnHi
+    {196, 118, 32, 32},   // SoundOff
+    {229, 118, 32, 32},   // SoundOffHi
+    {0, 191, 120, 20},    // UpBar
+    {121, 191, 120, 20},  // UpBarHi
+    {0, 212, 120, 20},    // DownBar
+    {121, 212, 120, 20},  // DownBarHi
 }};
 
 constexpr const SheetRegion& region(Sprite s) { return kSheetRegions[static_cast<std::size_t>(s)]; }
@@ -74,8 +74,8 @@ public:
     const platform::Surface* surface() const { return picture_.get(); }
 
     // Copies w x h pixels of the sprite, starting (dxIn, dyIn) into its region, to (x, y) of dst.
-    void blit(platform::Surface& dst, int x, int y, int w, int h, Sprite s, platform::Rop rop,
-              int dxIn = 0, int dyIn = 0) const;
+    void blit(platform::Surface& dst, int x, int y, int w, int h, Sprite s, platform::Rop rop, int dxIn = 0,
+              int dyIn = 0) const;
     // Stretches the whole sprite region over (x, y, w, h) of dst.
     void stretch(platform::Surface& dst, int x, int y, int w, int h, Sprite s) const;
 

@@ -64,8 +64,7 @@ std::string_view loadResString(int number);
 class ResArg {
 public:
     template <std::integral T>
-        requires(!std::same_as<T, bool>)
-    ResArg(T v) : value_(static_cast<long long>(v)) {}
+    requires(!std::same_as<T, bool>) ResArg(T v) : value_(static_cast<long long>(v)) {}
     ResArg(double v) : value_(v) {}
     ResArg(const char* s) : value_(std::string(s ? s : "")) {}
     ResArg(std::string_view s) : value_(std::string(s)) {}

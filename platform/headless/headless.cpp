@@ -20,8 +20,12 @@ constexpr int kMaxModalHandlerCalls = 10000;
 // ---- Windows ---------------------------------------------------------------------------------
 
 HeadlessWindow::HeadlessWindow(HeadlessUi& ui, WindowHandler& handler, const WindowOptions& options)
-    : ui_(&ui), handler_(handler), caption_(options.caption), width_(std::max(options.clientWidth, 0)),
-      height_(std::max(options.clientHeight, 0)), minimizeBox_(options.minimizeBox) {
+    : ui_(&ui),
+      handler_(handler),
+      caption_(options.caption),
+      width_(std::max(options.clientWidth, 0)),
+      height_(std::max(options.clientHeight, 0)),
+      minimizeBox_(options.minimizeBox) {
     if (options.icon != nullptr)
         icon_.assign(*options.icon);
     else

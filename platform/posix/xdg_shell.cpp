@@ -58,8 +58,7 @@ void XdgShell::open(const std::string& target, const std::string& directory) {
     std::string program = program_, document = target;
     char* argv[] = {program.data(), document.data(), nullptr};
     pid_t pid = 0;
-    if (posix_spawnp(&pid, program_.c_str(), &setup.actions, &setup.attr, argv, environ) == 0)
-        children_.push_back(pid);
+    if (posix_spawnp(&pid, program_.c_str(), &setup.actions, &setup.attr, argv, environ) == 0) children_.push_back(pid);
 }
 
 }  // namespace platform

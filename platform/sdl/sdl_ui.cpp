@@ -5,8 +5,8 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "platform/codepage.h"
 #include "../src/timer_entry.h"
+#include "platform/codepage.h"
 #include "platform/sdl.h"
 
 namespace platform {
@@ -54,7 +54,10 @@ int shiftFlags() {
 class SdlWindow final : public Window {
 public:
     SdlWindow(SdlUi& ui, WindowHandler& handler, const WindowOptions& options)
-        : ui_(&ui), handler_(handler), caption_(options.caption), width_(std::max(options.clientWidth, 1)),
+        : ui_(&ui),
+          handler_(handler),
+          caption_(options.caption),
+          width_(std::max(options.clientWidth, 1)),
           height_(std::max(options.clientHeight, 1)) {
         if (!ui.ok()) return;
         // Fixed-size and hidden until shown; the size given is the client area's.
@@ -143,8 +146,8 @@ public:
         if (picture_.width() > 0) {
             if (!texture_ || textureW_ != picture_.width() || textureH_ != picture_.height()) {
                 // Colors are 0x00BBGGRR, which is SDL's XBGR8888 in a 32-bit word.
-                texture_.reset(SDL_CreateTexture(renderer_.get(), SDL_PIXELFORMAT_XBGR8888,
-                                                 SDL_TEXTUREACCESS_STREAMING, picture_.width(), picture_.height()));
+                texture_.reset(SDL_CreateTexture(renderer_.get(), SDL_PIXELFORMAT_XBGR8888, SDL_TEXTUREACCESS_STREAMING,
+                                                 picture_.width(), picture_.height()));
                 textureW_ = picture_.width();
                 textureH_ = picture_.height();
             }
@@ -195,8 +198,8 @@ private:
         PixelSurface pixels;
         pixels.assign(icon);
         if (pixels.width() == 0) return;
-        SDL_Surface* s = SDL_CreateRGBSurfaceWithFormatFrom(pixels.pixels().data(), pixels.width(), pixels.height(),
-                                                            32, pixels.width() * 4, SDL_PIXELFORMAT_XBGR8888);
+        SDL_Surface* s = SDL_CreateRGBSurfaceWithFormatFrom(pixels.pixels().data(), pixels.width(), pixels.height(), 32,
+                                                            pixels.width() * 4, SDL_PIXELFORMAT_XBGR8888);
         if (s == nullptr) return;
         SDL_SetWindowIcon(window_.get(), s);
         SDL_FreeSurface(s);
@@ -308,9 +311,8 @@ void SdlUi::fireDueTimers() {
     const long long now = nowMs();
     for (const auto& weak : timers_)
         if (auto t = weak.lock(); t && t->enabled && t->interval > 0 && t->due <= now) due.push_back(t);
-    std::sort(due.begin(), due.end(), [](const auto& a, const auto& b) {
-        return a->due != b->due ? a->due < b->due : a->serial < b->serial;
-    });
+    std::sort(due.begin(), due.end(),
+              [](const auto& a, const auto& b) { return a->due != b->due ? a->due < b->due : a->serial < b->serial; });
     for (const auto& t : due) {
         if (!t->enabled || t->interval <= 0 || t->due > now) continue;  // changed by an earlier tick
         while (t->due <= now) t->due += t->interval;
@@ -348,7 +350,8 @@ void SdlUi::handle(const SDL_Event& e) {
             SdlWindow* w = windowOf(e.button.windowID);
             if (!accepts(w)) {
                 // A press on a window behind a modal one brings the modal one forward.
-                if (w != nullptr && e.type == SDL_MOUSEBUTTONDOWN && !modalStack_.empty() && modalStack_.back() != nullptr)
+                if (w != nullptr && e.type == SDL_MOUSEBUTTONDOWN && !modalStack_.empty() &&
+                    modalStack_.back() != nullptr)
                     SDL_RaiseWindow(modalStack_.back()->sdlWindow());
                 return;
             }

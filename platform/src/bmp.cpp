@@ -12,8 +12,8 @@ namespace platform {
 namespace {
 
 constexpr std::size_t kFileHeaderSize = 14;
-constexpr std::uint32_t kCoreHeaderSize = 12;     // BITMAPCOREHEADER
-constexpr std::uint32_t kInfoHeaderSize = 40;     // BITMAPINFOHEADER
+constexpr std::uint32_t kCoreHeaderSize = 12;      // BITMAPCOREHEADER
+constexpr std::uint32_t kInfoHeaderSize = 40;      // BITMAPINFOHEADER
 constexpr std::uint32_t kMaxInfoHeaderSize = 124;  // BITMAPV5HEADER
 constexpr std::uint32_t kBiRgb = 0;
 constexpr std::uint32_t kBiBitfields = 3;

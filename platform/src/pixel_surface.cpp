@@ -34,8 +34,7 @@ private:
 }  // namespace
 
 PixelSurface::PixelSurface(int w, int h, Color fill)
-    : width_(std::max(w, 0)), height_(std::max(h, 0)),
-      pixels_(static_cast<std::size_t>(width_) * height_, fill) {
+    : width_(std::max(w, 0)), height_(std::max(h, 0)), pixels_(static_cast<std::size_t>(width_) * height_, fill) {
     if (width_ == 0 || height_ == 0) {
         width_ = height_ = 0;
         pixels_.clear();
@@ -171,8 +170,7 @@ void PixelSurface::bitBlt(int dx, int dy, int w, int h, const Surface& src, int 
     }
 }
 
-void PixelSurface::stretchBlt(int dx, int dy, int dw, int dh, const Surface& src, int sx, int sy, int sw,
-                              int sh) {
+void PixelSurface::stretchBlt(int dx, int dy, int dw, int dh, const Surface& src, int sx, int sy, int sw, int sh) {
     if (dw <= 0 || dh <= 0 || sw <= 0 || sh <= 0) return;
     PixelSurface snapshot;
     const Surface* from = &src;
@@ -197,8 +195,6 @@ void PixelSurface::stretchBlt(int dx, int dy, int dw, int dh, const Surface& src
     }
 }
 
-std::unique_ptr<Surface> SoftGraphics::createSurface(int w, int h) {
-    return std::make_unique<PixelSurface>(w, h);
-}
+std::unique_ptr<Surface> SoftGraphics::createSurface(int w, int h) { return std::make_unique<PixelSurface>(w, h); }
 
 }  // namespace platform

@@ -25,10 +25,8 @@ struct FamilySubstitute {
     std::string_view local;
 };
 constexpr FamilySubstitute kFamilySubstitutes[] = {
-    {"Times New Roman", "Liberation Serif"},
-    {"Arial Narrow", "Liberation Sans Narrow"},
-    {"MS Sans Serif", "Liberation Sans"},
-    {"Arial", "Liberation Sans"},
+    {"Times New Roman", "Liberation Serif"}, {"Arial Narrow", "Liberation Sans Narrow"},
+    {"MS Sans Serif", "Liberation Sans"},    {"Arial", "Liberation Sans"},
     {"Courier New", "Liberation Mono"},
 };
 constexpr const char* kFallbackFamily = "sans-serif";
@@ -122,9 +120,8 @@ private:
         FcChar8* file = nullptr;
         FcChar8* foundFamily = nullptr;
         int weight = FC_WEIGHT_REGULAR;
-        const bool familyOk =
-            !exactFamily || (FcPatternGetString(found, FC_FAMILY, 0, &foundFamily) == FcResultMatch &&
-                             sameName(reinterpret_cast<const char*>(foundFamily), family));
+        const bool familyOk = !exactFamily || (FcPatternGetString(found, FC_FAMILY, 0, &foundFamily) == FcResultMatch &&
+                                               sameName(reinterpret_cast<const char*>(foundFamily), family));
         if (familyOk && FcPatternGetString(found, FC_FILE, 0, &file) == FcResultMatch) {
             face.file = reinterpret_cast<const char*>(file);
             if (FcPatternGetInteger(found, FC_WEIGHT, 0, &weight) == FcResultMatch)
@@ -193,8 +190,8 @@ void PixelSurface::drawText(std::string_view textIn, const Rect& r, unsigned fla
                 const int x0 = std::max(clipL, x), x1 = std::min(clipR, x + glyphs->w);
                 const int y0 = std::max(clipT, y), y1 = std::min(clipB, y + glyphs->h);
                 for (int py = y0; py < y1; ++py) {
-                    const auto* src = reinterpret_cast<const Uint32*>(base + static_cast<std::ptrdiff_t>(py - y) *
-                                                                                 glyphs->pitch);
+                    const auto* src =
+                        reinterpret_cast<const Uint32*>(base + static_cast<std::ptrdiff_t>(py - y) * glyphs->pitch);
                     for (int px = x0; px < x1; ++px)
                         blendPixel(px, py, textColor_, static_cast<int>((src[px - x] & aMask) >> aShift));
                 }

@@ -79,9 +79,7 @@ bool isRootKey(std::string_view path) { return store_text::sameName(path, kRootK
 }  // namespace
 
 FileStore::FileStore(fs::path folder)
-    : folder_(std::move(folder)),
-      file_(folder_ / kFileName),
-      lockFile_(folder_ / (std::string(kFileName) + ".lock")) {}
+    : folder_(std::move(folder)), file_(folder_ / kFileName), lockFile_(folder_ / (std::string(kFileName) + ".lock")) {}
 
 FileStore::~FileStore() {
     if (!pending_.empty()) flush();
@@ -145,7 +143,8 @@ bool FileStore::setAside() {
         target = base + "-" + std::to_string(n);
     }
     if (::rename(file_.c_str(), target.c_str()) != 0) {
-        std::fprintf(stderr, "varnook: the settings file %s cannot be read or moved aside; settings will not be saved\n",
+        std::fprintf(stderr,
+                     "varnook: the settings file %s cannot be read or moved aside; settings will not be saved\n",
                      file_.c_str());
         return false;
     }

@@ -51,7 +51,7 @@ private:
     // One change made through this store, replayed onto the file's current contents when writing.
     struct Change {
         std::string path;
-        std::string keyClass;    // for a created key
+        std::string keyClass;  // for a created key
         bool isValue = false;
         std::string name;
         ValueType type = ValueType::Binary;

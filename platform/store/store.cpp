@@ -66,8 +66,8 @@ QueryResult Store::queryValue(const StoreKey& key, std::string_view name, std::s
 
 StoreStatus Store::setValue(const StoreKey& key, std::string_view name, ValueType type,
                             std::span<const std::uint8_t> data) {
-    if (!key.isOpen() || key.store_ != this || !store_text::isValidValueName(name) ||
-        !store_text::isKnownType(type) || data.size() > store_limits::kMaxValueSize)
+    if (!key.isOpen() || key.store_ != this || !store_text::isValidValueName(name) || !store_text::isKnownType(type) ||
+        data.size() > store_limits::kMaxValueSize)
         return StoreStatus::InvalidParameter;
     if (type == ValueType::Dword && data.size() != 4) return StoreStatus::InvalidParameter;
     return setValueAt(key.path(), name, type, data);

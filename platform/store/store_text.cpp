@@ -113,8 +113,8 @@ bool parseDword(std::string_view text, std::vector<std::uint8_t>& data) {
         if (d < 0) return false;
         v = v * 16 + static_cast<std::uint32_t>(d);
     }
-    data = {static_cast<std::uint8_t>(v), static_cast<std::uint8_t>(v >> 8),
-            static_cast<std::uint8_t>(v >> 16), static_cast<std::uint8_t>(v >> 24)};
+    data = {static_cast<std::uint8_t>(v), static_cast<std::uint8_t>(v >> 8), static_cast<std::uint8_t>(v >> 16),
+            static_cast<std::uint8_t>(v >> 24)};
     return true;
 }
 
@@ -321,8 +321,8 @@ std::string format(const Hive& hive) {
         for (const Value& v : key.values) {
             appendQuoted(out, v.name);
             if (v.type == ValueType::Dword && v.data.size() == 4) {
-                const std::uint32_t d = v.data[0] | (v.data[1] << 8) | (v.data[2] << 16) |
-                                        (static_cast<std::uint32_t>(v.data[3]) << 24);
+                const std::uint32_t d =
+                    v.data[0] | (v.data[1] << 8) | (v.data[2] << 16) | (static_cast<std::uint32_t>(v.data[3]) << 24);
                 char buf[16];
                 std::snprintf(buf, sizeof buf, "%08x", d);
                 out += "=dword:";

@@ -28,8 +28,8 @@ class TempDir {
 public:
     TempDir() {
         const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        path_ = fs::temp_directory_path() / (std::string("varnook-assets-") + info->name() + "-" +
-                                             std::to_string(counter_++));
+        path_ = fs::temp_directory_path() /
+                (std::string("varnook-assets-") + info->name() + "-" + std::to_string(counter_++));
         fs::remove_all(path_);
         fs::create_directories(path_);
     }

@@ -48,7 +48,9 @@ Rgb meanColour(const va::SheetRegion& r, int x0, int y0, int w, int h) {
     for (int y = y0; y < y0 + h; ++y) {
         for (int x = x0; x < x0 + w; ++x) {
             const Rgb p = pixel(r, x, y);
-            s[0] += p.r; s[1] += p.g; s[2] += p.b;
+            s[0] += p.r;
+            s[1] += p.g;
+            s[2] += p.b;
         }
     }
     const double n = w * h;
@@ -76,8 +78,8 @@ TEST(SpriteSheet, IsLargeEnoughAndEveryRegionFitsWithoutOverlap) {
         EXPECT_LE(a.top + a.height, img.height()) << a.name;
         for (std::size_t j = i + 1; j < sh::kAllRegions.size(); ++j) {
             const va::SheetRegion& b = sh::kAllRegions[j];
-            const bool apart = a.left + a.width <= b.left || b.left + b.width <= a.left ||
-                               a.top + a.height <= b.top || b.top + b.height <= a.top;
+            const bool apart = a.left + a.width <= b.left || b.left + b.width <= a.left || a.top + a.height <= b.top ||
+                               b.top + b.height <= a.top;
             EXPECT_TRUE(apart) << a.name << " overlaps " << b.name;
         }
     }
@@ -130,9 +132,10 @@ TEST(SpriteSheet, TileFacesKeepTheGamesLettersReadable) {
 }
 
 TEST(SpriteSheet, HighlightedIconsAndArrowBarsAreBrighterThanPlainOnes) {
-    const std::pair<va::SheetRegion, va::SheetRegion> pairs[] = {
-        {sh::kSoundOn, sh::kSoundOnLit}, {sh::kSoundOff, sh::kSoundOffLit},
-        {sh::kUpBar, sh::kUpBarLit}, {sh::kDownBar, sh::kDownBarLit}};
+    const std::pair<va::SheetRegion, va::SheetRegion> pairs[] = {{sh::kSoundOn, sh::kSoundOnLit},
+                                                                 {sh::kSoundOff, sh::kSoundOffLit},
+                                                                 {sh::kUpBar, sh::kUpBarLit},
+                                                                 {sh::kDownBar, sh::kDownBarLit}};
     for (const auto& [plain, lit] : pairs) {
         EXPECT_GT(meanLuminance(lit), meanLuminance(plain) * 1.15) << lit.name;
     }
@@ -154,8 +157,8 @@ TEST(SpriteSheet, PicturesMeetTheSurfaceColoursAtTheirEdges) {
         EXPECT_TRUE(near(pixel(sh::kTitle, sh::kTitle.width - 1, y), sh::kPanelBlue, 2)) << y;
     }
     // Icons, bars and arrow bars are copied onto the play blue: their outer corners are that colour.
-    for (const va::SheetRegion& r : {sh::kSoundOn, sh::kSoundOnLit, sh::kSoundOff, sh::kSoundOffLit,
-                                     sh::kBarEmpty, sh::kBarFull}) {
+    for (const va::SheetRegion& r :
+         {sh::kSoundOn, sh::kSoundOnLit, sh::kSoundOff, sh::kSoundOffLit, sh::kBarEmpty, sh::kBarFull}) {
         EXPECT_EQ(pixel(r, 0, 0), sh::kPlayBlue) << r.name;
         EXPECT_EQ(pixel(r, r.width - 1, r.height - 1), sh::kPlayBlue) << r.name;
     }

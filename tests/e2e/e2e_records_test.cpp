@@ -54,7 +54,8 @@ Shot readShot(const fs::path& folder, const std::string& name) {
     Shot s{w, h, {}};
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x) {
-            const std::size_t i = 3 * (static_cast<std::size_t>(y0 + y) * static_cast<std::size_t>(sw) + static_cast<std::size_t>(x0 + x));
+            const std::size_t i = 3 * (static_cast<std::size_t>(y0 + y) * static_cast<std::size_t>(sw) +
+                                       static_cast<std::size_t>(x0 + x));
             s.pixels.push_back({rgb[i], rgb[i + 1], rgb[i + 2]});
         }
     return s;

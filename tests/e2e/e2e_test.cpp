@@ -48,7 +48,8 @@ struct Picture {
     int height = 0;
     std::vector<unsigned char> rgb;
     std::array<int, 3> at(int x, int y) const {
-        const std::size_t i = 3 * (static_cast<std::size_t>(y) * static_cast<std::size_t>(width) + static_cast<std::size_t>(x));
+        const std::size_t i =
+            3 * (static_cast<std::size_t>(y) * static_cast<std::size_t>(width) + static_cast<std::size_t>(x));
         return {rgb[i], rgb[i + 1], rgb[i + 2]};
     }
 };
@@ -67,7 +68,7 @@ Picture readPpm(const fs::path& path) {
     return p;
 }
 
-constexpr std::array<int, 3> kPanel{51, 68, 140};  // side panel and menu background
+constexpr std::array<int, 3> kPanel{51, 68, 140};   // side panel and menu background
 constexpr std::array<int, 3> kPlay{150, 150, 240};  // play surface background
 
 TEST(RealProgram, RefusesToStartWithoutItsEngineOrItsDictionary) {
@@ -93,7 +94,7 @@ TEST(RealProgram, RefusesToStartWithoutItsEngineOrItsDictionary) {
 TEST(RealProgram, PlaysAClassicGameOnAnXDisplay) {
     const fs::path out = fs::path(VARNOOK_SNAPSHOT_DIR) / "e2e";
     const Result r = run("xvfb-run -a -s '-screen 0 1024x768x24' " + quoted(VARNOOK_E2E_SCRIPT) + " " +
-                      quoted(std::string(VARNOOK_BIN_DIR) + "/varnook") + " " + quoted(out.string()));
+                         quoted(std::string(VARNOOK_BIN_DIR) + "/varnook") + " " + quoted(out.string()));
     ASSERT_EQ(r.status, 0) << r.output;
 
     int x0 = 0, y0 = 0, w = 0, h = 0;

@@ -7,13 +7,13 @@
 
 #include "engine_harness.h"
 
-extern "C" int cCallerMakePuzzle(const char* libraryFile, const char* dictFile, char firstWord[4], std::uint8_t firstPath[3]);
+extern "C" int cCallerMakePuzzle(const char* libraryFile, const char* dictFile, char firstWord[4],
+                                 std::uint8_t firstPath[3]);
 
 namespace varnook::engine_test {
 namespace {
 
-TEST(EngineAbi, EveryExportDoesNothingBeforeLoadLangDict)
-{
+TEST(EngineAbi, EveryExportDoesNothingBeforeLoadLangDict) {
     const auto api = EngineApi::freshCopy();
     const auto steps = flatten(kEightSteps);
     std::vector<std::uint8_t> grid(16, 1);
@@ -29,8 +29,7 @@ TEST(EngineAbi, EveryExportDoesNothingBeforeLoadLangDict)
     EXPECT_EQ(path[0], 7);
 }
 
-TEST(EngineAbi, ACProgramUsesTheHeaderAndTheExportsByName)
-{
+TEST(EngineAbi, ACProgramUsesTheHeaderAndTheExportsByName) {
     char word[4] = {};
     std::uint8_t path[3] = {};
     const std::string lib = std::string(VARNOOK_TEST_BIN_DIR) + "/libQXDLL.so";
@@ -47,8 +46,7 @@ protected:
     std::vector<std::int32_t> steps_ = flatten(kEightSteps);
 };
 
-TEST_F(EngineAbiLoaded, OutOfRangeArgumentsAreRefusedWithoutWriting)
-{
+TEST_F(EngineAbiLoaded, OutOfRangeArgumentsAreRefusedWithoutWriting) {
     std::vector<std::uint8_t> grid(300, 1);
     struct Call {
         const char* what;
@@ -83,8 +81,7 @@ TEST_F(EngineAbiLoaded, OutOfRangeArgumentsAreRefusedWithoutWriting)
     EXPECT_EQ(a, b);
 }
 
-TEST_F(EngineAbiLoaded, GetWordWritesExactlyTheWordAndPathBytes)
-{
+TEST_F(EngineAbiLoaded, GetWordWritesExactlyTheWordAndPathBytes) {
     std::vector<std::uint8_t> grid(25, 1);
     const auto total = api_.makeQXPuzzleA(5, 5, grid.data(), steps_.data(), 8, 1234);
     const auto count = api_.qxpGetNumWordsInSize(2);
@@ -100,8 +97,8 @@ TEST_F(EngineAbiLoaded, GetWordWritesExactlyTheWordAndPathBytes)
     for (int i = 0; i < 3; ++i) EXPECT_EQ(grid[path[i]], static_cast<std::uint8_t>(word[i]));
 
     // Refused: word numbers outside 1..count, list indices outside 0..14, null buffers.
-    const std::vector<std::pair<std::int32_t, std::int32_t>> refused = {
-        {2, 0}, {2, count + 1}, {2, -1}, {-1, 1}, {15, 1}, {INT_MAX, 1}, {INT_MIN, 1}, {12, 1}};
+    const std::vector<std::pair<std::int32_t, std::int32_t>> refused = {{2, 0},  {2, count + 1}, {2, -1},      {-1, 1},
+                                                                        {15, 1}, {INT_MAX, 1},   {INT_MIN, 1}, {12, 1}};
     for (const auto& [k, n] : refused) {
         char w[4] = {'x', 'x', 'x', 'x'};
         std::uint8_t p[3] = {9, 9, 9};

@@ -5,8 +5,7 @@
 
 #include "qxdll.h"
 
-int cCallerMakePuzzle(const char* libraryFile, const char* dictFile, char firstWord[4], uint8_t firstPath[3])
-{
+int cCallerMakePuzzle(const char* libraryFile, const char* dictFile, char firstWord[4], uint8_t firstPath[3]) {
     static const int32_t steps[16] = {1, 0, 0, 1, -1, 0, 0, -1, 1, 1, 1, -1, -1, -1, -1, 1};
     uint8_t grid[16];
     int32_t total = -1;

@@ -8,8 +8,7 @@ namespace varnook::engine_test {
 namespace {
 
 // After a refused load every export returns 0 and writes nothing.
-void expectInert(EngineApi& api)
-{
+void expectInert(EngineApi& api) {
     const auto steps = flatten(kEightSteps);
     std::vector<std::uint8_t> grid(16, 1);
     EXPECT_EQ(api.makeQXPuzzleA(4, 4, grid.data(), steps.data(), 8, 1), 0);
@@ -27,8 +26,7 @@ void expectInert(EngineApi& api)
 constexpr std::uint32_t kEnd = 0x100, kMore = 0x200;
 constexpr std::uint32_t child(std::uint32_t index) { return index << 12; }
 
-TEST(DictionaryLoad, MissingUnreadableAndShortFilesAreRefused)
-{
+TEST(DictionaryLoad, MissingUnreadableAndShortFilesAreRefused) {
     auto& api = EngineApi::shipped();
     EXPECT_EQ(api.loadLangDict("/nonexistent/DEFAULT.DICT"), 0);
     expectInert(api);
@@ -43,8 +41,7 @@ TEST(DictionaryLoad, MissingUnreadableAndShortFilesAreRefused)
     }
 }
 
-TEST(DictionaryLoad, CorruptTreesAreRefused)
-{
+TEST(DictionaryLoad, CorruptTreesAreRefused) {
     auto& api = EngineApi::shipped();
     const std::vector<std::pair<const char*, std::vector<std::uint32_t>>> corrupt = {
         {"child index past the end", {'a' | child(5)}},
@@ -62,8 +59,7 @@ TEST(DictionaryLoad, CorruptTreesAreRefused)
     }
 }
 
-TEST(DictionaryLoad, SmallestFileAndTrailingBytesLoad)
-{
+TEST(DictionaryLoad, SmallestFileAndTrailingBytesLoad) {
     auto& api = EngineApi::shipped();
     const auto steps = flatten(kEightSteps);
     // 260 bytes: one node, the one-letter word "a".
@@ -89,8 +85,7 @@ TEST(DictionaryLoad, SmallestFileAndTrailingBytesLoad)
     }
 }
 
-TEST(DictionaryLoad, ASecondLoadReplacesTheEngine)
-{
+TEST(DictionaryLoad, ASecondLoadReplacesTheEngine) {
     auto& api = EngineApi::shipped();
     const auto steps = flatten(kEightSteps);
     ASSERT_EQ(api.loadLangDict(shippedDictionaryPath().c_str()), 1);
@@ -99,15 +94,17 @@ TEST(DictionaryLoad, ASecondLoadReplacesTheEngine)
 
     // The new engine starts with empty lists and shuffles its word lists from the initial
     // generator state, exactly like a first load.
-    const auto image = dictionaryImage({"cat", "cot", "dog", "god", "tone", "note", "stone", "tones", "onsets", "stoned", "detonas"},
-                                       weightsOf("cdegnost"));
+    const auto image =
+        dictionaryImage({"cat", "cot", "dog", "god", "tone", "note", "stone", "tones", "onsets", "stoned", "detonas"},
+                        weightsOf("cdegnost"));
     TempFile small(image);
     ASSERT_EQ(api.loadLangDict(small.c_str()), 1);
     for (int k = 0; k < 15; ++k) EXPECT_EQ(api.qxpGetNumWordsInSize(k), 0);
     RefEngine model(image);
     for (const std::int32_t seed : {9, 10}) {
         std::vector<std::uint8_t> engineGrid(25, 1), modelGrid(25, 1);
-        EXPECT_EQ(api.makeQXPuzzleA(5, 5, engineGrid.data(), steps.data(), 8, seed), model.make(5, 5, modelGrid, kEightSteps, seed));
+        EXPECT_EQ(api.makeQXPuzzleA(5, 5, engineGrid.data(), steps.data(), 8, seed),
+                  model.make(5, 5, modelGrid, kEightSteps, seed));
         EXPECT_EQ(engineGrid, modelGrid);
         EXPECT_EQ(readLists(api), listsOf(model));
         api.clearMemory();
@@ -119,8 +116,7 @@ TEST(DictionaryLoad, ASecondLoadReplacesTheEngine)
     expectInert(api);
 }
 
-TEST(DictionaryLoad, WithoutLetterWeightsOnlyRecreateWorks)
-{
+TEST(DictionaryLoad, WithoutLetterWeightsOnlyRecreateWorks) {
     auto& api = EngineApi::shipped();
     TempFile file(dictionaryImage({"cat"}, Weights{}));
     ASSERT_EQ(api.loadLangDict(file.c_str()), 1);

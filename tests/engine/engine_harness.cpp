@@ -19,16 +19,14 @@ namespace fs = std::filesystem;
 
 namespace {
 
-fs::path uniqueTempPath(const std::string& suffix)
-{
+fs::path uniqueTempPath(const std::string& suffix) {
     static std::atomic<int> counter{0};
     return fs::temp_directory_path() /
            ("varnook-engine-test-" + std::to_string(getpid()) + "-" + std::to_string(counter++) + suffix);
 }
 
 template <typename Fn>
-void bind(void* handle, Fn& fn, const char* name)
-{
+void bind(void* handle, Fn& fn, const char* name) {
     fn = reinterpret_cast<Fn>(dlsym(handle, name));
     if (fn == nullptr) throw std::runtime_error(std::string("missing export ") + name);
 }
@@ -38,8 +36,7 @@ constexpr std::size_t kGuardBytes = 8;
 
 }  // namespace
 
-EngineApi::EngineApi(const fs::path& file, bool removeAfter)
-{
+EngineApi::EngineApi(const fs::path& file, bool removeAfter) {
     if (removeAfter) copy_ = file;
     handle_ = dlopen(file.c_str(), RTLD_NOW | RTLD_LOCAL);
     if (handle_ == nullptr) throw std::runtime_error(std::string("dlopen: ") + dlerror());
@@ -51,27 +48,23 @@ EngineApi::EngineApi(const fs::path& file, bool removeAfter)
     bind(handle_, recreatePuzzle, "recreatePuzzle");
 }
 
-EngineApi::~EngineApi()
-{
+EngineApi::~EngineApi() {
     if (handle_ != nullptr) dlclose(handle_);
     if (!copy_.empty()) fs::remove(copy_);
 }
 
-EngineApi& EngineApi::shipped()
-{
+EngineApi& EngineApi::shipped() {
     static EngineApi api(fs::path(VARNOOK_TEST_BIN_DIR) / "libQXDLL.so", false);
     return api;
 }
 
-std::unique_ptr<EngineApi> EngineApi::freshCopy()
-{
+std::unique_ptr<EngineApi> EngineApi::freshCopy() {
     const fs::path copy = uniqueTempPath(".so");
     fs::copy_file(fs::path(VARNOOK_TEST_BIN_DIR) / "libQXDLL.so", copy);
     return std::unique_ptr<EngineApi>(new EngineApi(copy, true));
 }
 
-Lists readLists(const EngineApi& api)
-{
+Lists readLists(const EngineApi& api) {
     Lists lists;
     for (int k = 0; k < 15; ++k) {
         const std::int32_t count = api.qxpGetNumWordsInSize(k);
@@ -86,14 +79,14 @@ Lists readLists(const EngineApi& api)
             }
             EXPECT_EQ(word[length], 0) << "word not zero-terminated, list " << k;
             path.resize(length);
-            lists[static_cast<std::size_t>(k)].push_back({std::string(word.begin(), word.begin() + static_cast<std::ptrdiff_t>(length)), path});
+            lists[static_cast<std::size_t>(k)].push_back(
+                {std::string(word.begin(), word.begin() + static_cast<std::ptrdiff_t>(length)), path});
         }
     }
     return lists;
 }
 
-Lists listsOf(const RefEngine& ref)
-{
+Lists listsOf(const RefEngine& ref) {
     Lists lists;
     for (std::size_t k = 0; k < 15; ++k)
         for (std::size_t i = 0; i < ref.solutionWords[k].size(); ++i) {
@@ -104,15 +97,13 @@ Lists listsOf(const RefEngine& ref)
     return lists;
 }
 
-std::int32_t countedWords(const Lists& lists)
-{
+std::int32_t countedWords(const Lists& lists) {
     std::int32_t total = 0;
     for (std::size_t k = 2; k <= 9; ++k) total += static_cast<std::int32_t>(lists[k].size());
     return total;
 }
 
-std::vector<std::int32_t> flatten(const Steps& steps)
-{
+std::vector<std::int32_t> flatten(const Steps& steps) {
     std::vector<std::int32_t> flat;
     for (const auto& [dx, dy] : steps) {
         flat.push_back(dx);
@@ -121,50 +112,40 @@ std::vector<std::int32_t> flatten(const Steps& steps)
     return flat;
 }
 
-std::vector<std::uint8_t> dictionaryImage(const std::vector<std::string>& words, const Weights& weights)
-{
+std::vector<std::uint8_t> dictionaryImage(const std::vector<std::string>& words, const Weights& weights) {
     const auto nodes = mkdict::buildNodes(words);
     if (!nodes) throw std::runtime_error("word list too large");
     return mkdict::encodeDictionary(weights, *nodes);
 }
 
-Weights weightsOf(const std::string& letters, std::uint8_t each)
-{
+Weights weightsOf(const std::string& letters, std::uint8_t each) {
     Weights weights{};
     for (const char ch : letters) weights[static_cast<unsigned char>(ch)] = each;
     return weights;
 }
 
-std::vector<std::uint8_t> nodesImage(const Weights& weights, const std::vector<std::uint32_t>& nodes)
-{
+std::vector<std::uint8_t> nodesImage(const Weights& weights, const std::vector<std::uint32_t>& nodes) {
     return mkdict::encodeDictionary(weights, nodes);
 }
 
-fs::path shippedDictionaryPath()
-{
-    return fs::path(VARNOOK_TEST_BIN_DIR) / "DEFAULT.DICT";
-}
+fs::path shippedDictionaryPath() { return fs::path(VARNOOK_TEST_BIN_DIR) / "DEFAULT.DICT"; }
 
-std::vector<std::uint8_t> shippedDictionary()
-{
+std::vector<std::uint8_t> shippedDictionary() {
     std::ifstream in(shippedDictionaryPath(), std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-TempFile::TempFile(const std::vector<std::uint8_t>& bytes) : path_(uniqueTempPath(".dict"))
-{
+TempFile::TempFile(const std::vector<std::uint8_t>& bytes) : path_(uniqueTempPath(".dict")) {
     std::ofstream out(path_, std::ios::binary);
     out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
 }
 
-TempFile::~TempFile()
-{
+TempFile::~TempFile() {
     std::error_code ec;
     fs::remove(path_, ec);
 }
 
-std::vector<std::uint8_t> gridOf(const std::vector<std::string>& rows)
-{
+std::vector<std::uint8_t> gridOf(const std::vector<std::string>& rows) {
     std::vector<std::uint8_t> grid;
     for (const auto& row : rows)
         for (const char ch : row) grid.push_back(ch == '.' ? 0 : static_cast<std::uint8_t>(ch));

@@ -15,8 +15,7 @@ using Rng = std::mt19937;
 
 int uniform(Rng& rng, int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); }
 
-Steps randomSteps(Rng& rng)
-{
+Steps randomSteps(Rng& rng) {
     Steps steps(static_cast<std::size_t>(uniform(rng, 1, 10)));
     for (auto& [dx, dy] : steps) {
         dx = uniform(rng, -2, 2);
@@ -28,8 +27,8 @@ Steps randomSteps(Rng& rng)
 
 // Each listed word lies on the board: cells inside it, distinct, each reached from the one
 // before by a step of the table, holding the word's letters; and the count matches the lists.
-void checkLists(const Lists& lists, std::int32_t total, int width, int height, const std::vector<std::uint8_t>& grid, const Steps& steps)
-{
+void checkLists(const Lists& lists, std::int32_t total, int width, int height, const std::vector<std::uint8_t>& grid,
+                const Steps& steps) {
     EXPECT_EQ(total, countedWords(lists));
     for (std::size_t k = 0; k < lists.size(); ++k)
         for (const auto& entry : lists[k]) {
@@ -43,15 +42,15 @@ void checkLists(const Lists& lists, std::int32_t total, int width, int height, c
                 const int prev = entry.path[i - 1];
                 bool stepped = false;
                 for (const auto& [dx, dy] : steps)
-                    stepped = stepped || (std::int64_t{prev % width} + dx == cell % width && std::int64_t{prev / width} + dy == cell / width);
+                    stepped = stepped || (std::int64_t{prev % width} + dx == cell % width &&
+                                          std::int64_t{prev / width} + dy == cell / width);
                 EXPECT_TRUE(stepped) << entry.word;
             }
         }
 }
 
 // Random calls against whatever dictionary is loaded.
-void exerciseExports(EngineApi& api, Rng& rng, int rounds)
-{
+void exerciseExports(EngineApi& api, Rng& rng, int rounds) {
     for (int round = 0; round < rounds; ++round) {
         int width = uniform(rng, 1, 8), height = uniform(rng, 1, 8);
         if (uniform(rng, 0, 10) == 0) width = uniform(rng, -3, 300);
@@ -63,8 +62,9 @@ void exerciseExports(EngineApi& api, Rng& rng, int rounds)
         const bool valid = width >= 1 && width * height <= 256;
         if (uniform(rng, 0, 1)) {
             const auto before = grid;
-            const auto total = api.makeQXPuzzleA(width, height, grid.data(), flat.data(), static_cast<std::int32_t>(steps.size()),
-                                                 static_cast<std::int32_t>(rng()));
+            const auto total =
+                api.makeQXPuzzleA(width, height, grid.data(), flat.data(), static_cast<std::int32_t>(steps.size()),
+                                  static_cast<std::int32_t>(rng()));
             if (!valid) {
                 EXPECT_EQ(grid, before);
             }
@@ -75,19 +75,19 @@ void exerciseExports(EngineApi& api, Rng& rng, int rounds)
             }
             if (valid) checkLists(readLists(api), total, width, height, grid, steps);
         } else {
-            const auto total = api.recreatePuzzle(width, height, grid.data(), flat.data(), static_cast<std::int32_t>(steps.size()));
+            const auto total =
+                api.recreatePuzzle(width, height, grid.data(), flat.data(), static_cast<std::int32_t>(steps.size()));
             if (valid) checkLists(readLists(api), total, width, height, grid, steps);
         }
         api.clearMemory();
     }
 }
 
-TEST(EngineFuzz, RandomAndDamagedDictionaryFiles)
-{
+TEST(EngineFuzz, RandomAndDamagedDictionaryFiles) {
     auto& api = EngineApi::shipped();
     Rng rng(20240611);
-    const auto valid = dictionaryImage({"cat", "cats", "act", "tac", "ta", "a", "scat", "cast", "acts", "stack", "tacks"},
-                                       weightsOf("acknst\xC8"));
+    const auto valid = dictionaryImage(
+        {"cat", "cats", "act", "tac", "ta", "a", "scat", "cast", "acts", "stack", "tacks"}, weightsOf("acknst\xC8"));
     int loaded = 0;
     for (int iteration = 0; iteration < 300; ++iteration) {
         std::vector<std::uint8_t> image;
@@ -97,8 +97,10 @@ TEST(EngineFuzz, RandomAndDamagedDictionaryFiles)
         } else {
             image = valid;
             for (int flips = uniform(rng, 1, 4); flips > 0; --flips)
-                image[static_cast<std::size_t>(uniform(rng, 256, static_cast<int>(image.size()) - 1))] ^= static_cast<std::uint8_t>(1u << uniform(rng, 0, 7));
-            if (uniform(rng, 0, 5) == 0) image.resize(static_cast<std::size_t>(uniform(rng, 250, static_cast<int>(image.size()))));
+                image[static_cast<std::size_t>(uniform(rng, 256, static_cast<int>(image.size()) - 1))] ^=
+                    static_cast<std::uint8_t>(1u << uniform(rng, 0, 7));
+            if (uniform(rng, 0, 5) == 0)
+                image.resize(static_cast<std::size_t>(uniform(rng, 250, static_cast<int>(image.size()))));
         }
         TempFile file(image);
         if (api.loadLangDict(file.c_str()) == 1) ++loaded;
@@ -107,16 +109,14 @@ TEST(EngineFuzz, RandomAndDamagedDictionaryFiles)
     EXPECT_GT(loaded, 0);  // some damaged files still form a valid tree
 }
 
-TEST(EngineFuzz, RandomBoardsShapesAndStepTablesOnTheShippedDictionary)
-{
+TEST(EngineFuzz, RandomBoardsShapesAndStepTablesOnTheShippedDictionary) {
     auto& api = EngineApi::shipped();
     ASSERT_EQ(api.loadLangDict(shippedDictionaryPath().c_str()), 1);
     Rng rng(777);
     exerciseExports(api, rng, 300);
 }
 
-TEST(EngineFuzz, RandomValidDictionariesGiveTheModelsPuzzles)
-{
+TEST(EngineFuzz, RandomValidDictionariesGiveTheModelsPuzzles) {
     auto& api = EngineApi::shipped();
     Rng rng(4242);
     // A small alphabet with a high byte, so boards hold many words; the pool may hold byte 0,
@@ -126,11 +126,13 @@ TEST(EngineFuzz, RandomValidDictionariesGiveTheModelsPuzzles)
         std::vector<std::string> words;
         for (int n = uniform(rng, 1, 120); n > 0; --n) {
             std::string word;
-            for (int len = uniform(rng, 1, 10); len > 0; --len) word.push_back(alphabet[static_cast<std::size_t>(uniform(rng, 0, 5))]);
+            for (int len = uniform(rng, 1, 10); len > 0; --len)
+                word.push_back(alphabet[static_cast<std::size_t>(uniform(rng, 0, 5))]);
             words.push_back(word);
         }
         Weights weights{};
-        for (const char ch : alphabet) weights[static_cast<unsigned char>(ch)] = static_cast<std::uint8_t>(uniform(rng, 0, 40));
+        for (const char ch : alphabet)
+            weights[static_cast<unsigned char>(ch)] = static_cast<std::uint8_t>(uniform(rng, 0, 40));
         weights['a'] = static_cast<std::uint8_t>(uniform(rng, 1, 255));
         if (uniform(rng, 0, 3) == 0) weights[0] = static_cast<std::uint8_t>(uniform(rng, 1, 3));
         const auto image = dictionaryImage(words, weights);
@@ -146,7 +148,8 @@ TEST(EngineFuzz, RandomValidDictionariesGiveTheModelsPuzzles)
             auto modelGrid = grid;
             const auto flat = flatten(steps);
             const auto seed = static_cast<std::int32_t>(rng());
-            const auto total = api.makeQXPuzzleA(width, height, grid.data(), flat.data(), static_cast<std::int32_t>(steps.size()), seed);
+            const auto total = api.makeQXPuzzleA(width, height, grid.data(), flat.data(),
+                                                 static_cast<std::int32_t>(steps.size()), seed);
             EXPECT_EQ(total, model.make(width, height, modelGrid, steps, seed));
             EXPECT_EQ(grid, modelGrid);
             EXPECT_EQ(readLists(api), listsOf(model)) << "iteration " << iteration << " round " << round;

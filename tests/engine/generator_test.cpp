@@ -16,39 +16,37 @@ struct Made {
     Lists lists;
 };
 
-Made makeWithEngine(EngineApi& api, int width, int height, std::vector<std::uint8_t> grid, const Steps& steps, std::int32_t seed)
-{
+Made makeWithEngine(EngineApi& api, int width, int height, std::vector<std::uint8_t> grid, const Steps& steps,
+                    std::int32_t seed) {
     const auto flat = flatten(steps);
-    const auto total = api.makeQXPuzzleA(width, height, grid.data(), flat.data(), static_cast<std::int32_t>(steps.size()), seed);
+    const auto total =
+        api.makeQXPuzzleA(width, height, grid.data(), flat.data(), static_cast<std::int32_t>(steps.size()), seed);
     Made made{total, grid, readLists(api)};
     api.clearMemory();
     return made;
 }
 
-Made makeWithModel(RefEngine& ref, int width, int height, std::vector<std::uint8_t> grid, const Steps& steps, std::int32_t seed)
-{
+Made makeWithModel(RefEngine& ref, int width, int height, std::vector<std::uint8_t> grid, const Steps& steps,
+                   std::int32_t seed) {
     const auto total = ref.make(width, height, grid, steps, seed);
     Made made{total, grid, listsOf(ref)};
     ref.clearMemory();
     return made;
 }
 
-void expectSamePuzzle(const Made& engine, const Made& model, const std::string& what)
-{
+void expectSamePuzzle(const Made& engine, const Made& model, const std::string& what) {
     EXPECT_EQ(engine.grid, model.grid) << what;
     EXPECT_EQ(engine.total, model.total) << what;
     EXPECT_EQ(engine.total, countedWords(engine.lists)) << what;
     for (std::size_t k = 0; k < 15; ++k) EXPECT_EQ(engine.lists[k], model.lists[k]) << what << ", list " << k;
 }
 
-RefEngine& shippedModel()
-{
+RefEngine& shippedModel() {
     static RefEngine model(shippedDictionary());
     return model;
 }
 
-TEST(ModelRand, StartsFromStateOneWithTheClassicSequence)
-{
+TEST(ModelRand, StartsFromStateOneWithTheClassicSequence) {
     RefRand r;
     EXPECT_EQ(r.rand(), 41);
     EXPECT_EQ(r.rand(), 18467);
@@ -64,39 +62,41 @@ protected:
     EngineApi& api_ = EngineApi::shipped();
 };
 
-TEST_F(GeneratorTest, EveryPuzzleEqualsTheModelsAcrossSeedsShapesAndStepTables)
-{
+TEST_F(GeneratorTest, EveryPuzzleEqualsTheModelsAcrossSeedsShapesAndStepTables) {
     struct Shape {
         int width, height;
     };
     const std::vector<Shape> shapes = {{4, 4}, {5, 5}, {6, 6}, {1, 1}, {3, 7}, {16, 16}};
-    const std::vector<Steps> stepTables = {kEightSteps, kFourSteps, {{2, 1}, {-1, 2}, {0, -1}}, {{1, 1}, {1, 1}, {-1, 0}}};
+    const std::vector<Steps> stepTables = {
+        kEightSteps, kFourSteps, {{2, 1}, {-1, 2}, {0, -1}}, {{1, 1}, {1, 1}, {-1, 0}}};
     const std::vector<std::int32_t> seeds = {0, 1, 7, 1234, 10000, 29999, 30000, -1, -7, -29999, INT_MIN, INT_MAX};
     for (const auto& shape : shapes)
         for (std::size_t t = 0; t < stepTables.size(); ++t)
             for (const auto seed : seeds) {
                 if (shape.width == 16 && (seed % 5 != 0 || t > 1)) continue;  // the big board: a few cases
                 const std::vector<std::uint8_t> blank(static_cast<std::size_t>(shape.width * shape.height), 1);
-                const std::string what = std::to_string(shape.width) + "x" + std::to_string(shape.height) +
-                                         " steps " + std::to_string(t) + " seed " + std::to_string(seed);
+                const std::string what = std::to_string(shape.width) + "x" + std::to_string(shape.height) + " steps " +
+                                         std::to_string(t) + " seed " + std::to_string(seed);
                 expectSamePuzzle(makeWithEngine(api_, shape.width, shape.height, blank, stepTables[t], seed),
-                                 makeWithModel(shippedModel(), shape.width, shape.height, blank, stepTables[t], seed), what);
+                                 makeWithModel(shippedModel(), shape.width, shape.height, blank, stepTables[t], seed),
+                                 what);
                 if (shape.width == 4 && shape.height == 4 && t == 0) {
                     EXPECT_EQ(shippedModel().successfulWalks, 25) << what;  // every walk exists on a 4x4 board
                 }
             }
 }
 
-TEST_F(GeneratorTest, SeedsCountModulo30000)
-{
+TEST_F(GeneratorTest, SeedsCountModulo30000) {
     const std::vector<std::uint8_t> blank(25, 1);
-    EXPECT_EQ(makeWithEngine(api_, 5, 5, blank, kEightSteps, 30007).grid, makeWithEngine(api_, 5, 5, blank, kEightSteps, 7).grid);
-    EXPECT_EQ(makeWithEngine(api_, 5, 5, blank, kEightSteps, -30007).grid, makeWithEngine(api_, 5, 5, blank, kEightSteps, -7).grid);
-    EXPECT_NE(makeWithEngine(api_, 5, 5, blank, kEightSteps, 8).grid, makeWithEngine(api_, 5, 5, blank, kEightSteps, 7).grid);
+    EXPECT_EQ(makeWithEngine(api_, 5, 5, blank, kEightSteps, 30007).grid,
+              makeWithEngine(api_, 5, 5, blank, kEightSteps, 7).grid);
+    EXPECT_EQ(makeWithEngine(api_, 5, 5, blank, kEightSteps, -30007).grid,
+              makeWithEngine(api_, 5, 5, blank, kEightSteps, -7).grid);
+    EXPECT_NE(makeWithEngine(api_, 5, 5, blank, kEightSteps, 8).grid,
+              makeWithEngine(api_, 5, 5, blank, kEightSteps, 7).grid);
 }
 
-TEST_F(GeneratorTest, HolesKeepTheirBytesAndNoWordPassesThroughThem)
-{
+TEST_F(GeneratorTest, HolesKeepTheirBytesAndNoWordPassesThroughThem) {
     // Bytes 0 and 128..255 are holes; 1..127 are cells in play.
     std::vector<std::uint8_t> shape(36, 1);
     shape[0] = 0;
@@ -106,7 +106,8 @@ TEST_F(GeneratorTest, HolesKeepTheirBytesAndNoWordPassesThroughThem)
     shape[35] = 127;
     for (const std::int32_t seed : {3, 4444, 29001}) {
         const auto made = makeWithEngine(api_, 6, 6, shape, kEightSteps, seed);
-        expectSamePuzzle(made, makeWithModel(shippedModel(), 6, 6, shape, kEightSteps, seed), "holes, seed " + std::to_string(seed));
+        expectSamePuzzle(made, makeWithModel(shippedModel(), 6, 6, shape, kEightSteps, seed),
+                         "holes, seed " + std::to_string(seed));
         for (const std::size_t hole : {0u, 7u, 14u, 21u}) EXPECT_EQ(made.grid[hole], shape[hole]);
         EXPECT_NE(made.grid[35], 127);
         for (const auto& list : made.lists)
@@ -115,8 +116,7 @@ TEST_F(GeneratorTest, HolesKeepTheirBytesAndNoWordPassesThroughThem)
     }
 }
 
-TEST_F(GeneratorTest, KnownSeedOnTheShippedDictionary)
-{
+TEST_F(GeneratorTest, KnownSeedOnTheShippedDictionary) {
     // Seed 1234 on a 5x5 board with the game's eight steps: letters and list sizes.
     const auto made = makeWithEngine(api_, 5, 5, std::vector<std::uint8_t>(25, 1), kEightSteps, 1234);
     EXPECT_EQ(std::string(made.grid.begin(), made.grid.end()), "dlsubnbgumlahsddealerrtle");
@@ -125,8 +125,7 @@ TEST_F(GeneratorTest, KnownSeedOnTheShippedDictionary)
     EXPECT_EQ(made.total, 263);
 }
 
-TEST(GeneratorDictionaryTest, LengthsWithoutWordsStillWalkButDrawNoWord)
-{
+TEST(GeneratorDictionaryTest, LengthsWithoutWordsStillWalkButDrawNoWord) {
     // Only 7-letter words: the walks of lengths 3 to 6 still draw their numbers, which moves
     // where the 7-letter words land.
     auto& api = EngineApi::shipped();
@@ -142,8 +141,7 @@ TEST(GeneratorDictionaryTest, LengthsWithoutWordsStillWalkButDrawNoWord)
     }
 }
 
-TEST(GeneratorDictionaryTest, CellsHoldingByteZeroJoinNoChain)
-{
+TEST(GeneratorDictionaryTest, CellsHoldingByteZeroJoinNoChain) {
     // A tree with a node for byte 0 ("a", 0, "b") and a pool of only byte 0: the placed words
     // leave 'a' and 'b' on the board between zero cells, and no chain may run through a zero.
     auto& api = EngineApi::shipped();
@@ -161,8 +159,7 @@ TEST(GeneratorDictionaryTest, CellsHoldingByteZeroJoinNoChain)
     for (const auto& list : made.lists) EXPECT_TRUE(list.empty());
 }
 
-TEST(GeneratorDictionaryTest, OnlyEWeightedAndNoPlaceableWordsGivesAllEs)
-{
+TEST(GeneratorDictionaryTest, OnlyEWeightedAndNoPlaceableWordsGivesAllEs) {
     auto& api = EngineApi::shipped();
     TempFile dict(dictionaryImage({"ee", "eeeeeeee"}, weightsOf("e", 9)));
     ASSERT_EQ(api.loadLangDict(dict.c_str()), 1);

@@ -9,8 +9,7 @@
 namespace varnook::mkdict {
 namespace {
 
-TEST(Mkdict, WordListKeepsStorableWordsAndNamesTheOthers)
-{
+TEST(Mkdict, WordListKeepsStorableWordsAndNamesTheOthers) {
     const auto list = parseWordList("cat\r\ndog\n\nabcdefghijk\ntwo words\nfine\ntab\there\nabcdefghij");
     EXPECT_EQ(list.words, (std::vector<std::string>{"cat", "dog", "fine", "abcdefghij"}));
     ASSERT_EQ(list.rejected.size(), 3u);
@@ -20,8 +19,7 @@ TEST(Mkdict, WordListKeepsStorableWordsAndNamesTheOthers)
     EXPECT_EQ(list.rejected[2].word, "tab\there");
 }
 
-TEST(Mkdict, WeightsAreRoundedSharesOfAThousandClampedTo1Through255)
-{
+TEST(Mkdict, WeightsAreRoundedSharesOfAThousandClampedTo1Through255) {
     // 16 letters: 'a' 13 (813), 'b' 2 (125), 'c' 1 (62.5, rounds up to 63).
     const auto weights = deriveWeights({"aaaaaaaaaa", "aaab", "bc"});
     EXPECT_EQ(weights['a'], 255);
@@ -39,27 +37,26 @@ TEST(Mkdict, WeightsAreRoundedSharesOfAThousandClampedTo1Through255)
     EXPECT_EQ(deriveWeights(words)['q'], 1);
 }
 
-TEST(Mkdict, TreeListsSiblingsInByteOrderWithSubtreesDepthFirst)
-{
+TEST(Mkdict, TreeListsSiblingsInByteOrderWithSubtreesDepthFirst) {
     // Root list "a" (a word) and "b"; then the children of "a" ("ab"), then those of "b" ("ba").
     const auto nodes = buildNodes({"ba", "a", "ab", "ba"});
     ASSERT_TRUE(nodes);
-    EXPECT_EQ(*nodes, (std::vector<std::uint32_t>{'a' | kWordEnd | kMoreSiblings | 2u << kChildShift, 'b' | 3u << kChildShift,
-                                                   'b' | kWordEnd, 'a' | kWordEnd}));
+    EXPECT_EQ(*nodes, (std::vector<std::uint32_t>{'a' | kWordEnd | kMoreSiblings | 2u << kChildShift,
+                                                  'b' | 3u << kChildShift, 'b' | kWordEnd, 'a' | kWordEnd}));
     // Bytes above 127 sort after 'z'.
     const auto high = buildNodes({"\xE9", "z"});
     ASSERT_TRUE(high);
     EXPECT_EQ(*high, (std::vector<std::uint32_t>{'z' | kWordEnd | kMoreSiblings, 0xE9 | kWordEnd}));
 }
 
-TEST(Mkdict, OutputDependsOnlyOnTheSetOfWords)
-{
+TEST(Mkdict, OutputDependsOnlyOnTheSetOfWords) {
     std::vector<std::string> words = {"stone", "tones", "notes", "onset", "set", "sets", "ten", "tens", "nest", "net"};
     const auto first = encodeDictionary(deriveWeights(words), *buildNodes(words));
     std::mt19937 rng(5);
     std::shuffle(words.begin(), words.end(), rng);
     words.push_back("net");
-    EXPECT_EQ(encodeDictionary(deriveWeights(words), *buildNodes(words)), first) << "order and duplicates change nothing";
+    EXPECT_EQ(encodeDictionary(deriveWeights(words), *buildNodes(words)), first)
+        << "order and duplicates change nothing";
 }
 
 }  // namespace

@@ -5,8 +5,7 @@
 
 namespace varnook::engine_test {
 
-RefEngine::RefEngine(const std::vector<std::uint8_t>& file)
-{
+RefEngine::RefEngine(const std::vector<std::uint8_t>& file) {
     for (int c = 0; c < 256; ++c) weights_[c] = file[c];
     const std::size_t count = (file.size() - 256) / 4;
     for (std::size_t i = 0; i < count; ++i) {
@@ -23,8 +22,7 @@ RefEngine::RefEngine(const std::vector<std::uint8_t>& file)
         for (int k = 0; k < weights_[c]; ++k) letterPool_.push_back(static_cast<std::uint8_t>(c));
 }
 
-int RefEngine::findSibling(int start, std::uint8_t ch) const
-{
+int RefEngine::findSibling(int start, std::uint8_t ch) const {
     if (start == -1) return -1;
     for (int i = start;; ++i) {
         if (i >= static_cast<int>(nodes_.size())) return -1;
@@ -37,8 +35,7 @@ bool RefEngine::hasChildren(int i) const { return i < static_cast<int>(nodes_.si
 int RefEngine::firstChild(int i) const { return nodes_[i] / 4096; }
 bool RefEngine::isWordEnd(int i) const { return (nodes_[i] & 0x100) != 0; }
 
-bool RefEngine::contains(const char* word) const
-{
+bool RefEngine::contains(const char* word) const {
     int start = 0;
     for (const char* p = word;; ++p) {
         const int i = findSibling(start, static_cast<std::uint8_t>(*p));
@@ -49,8 +46,7 @@ bool RefEngine::contains(const char* word) const
     }
 }
 
-void RefEngine::collect(int node, int depth, int targetDepth, std::vector<std::string>& target)
-{
+void RefEngine::collect(int node, int depth, int targetDepth, std::vector<std::string>& target) {
     auto emit = [&](int d) {
         std::string word;
         for (int k = 0; k <= d; ++k) word.push_back(static_cast<char>(nodes_[enumPath_[k]] & 0xFF));
@@ -69,8 +65,7 @@ void RefEngine::collect(int node, int depth, int targetDepth, std::vector<std::s
     }
 }
 
-void RefEngine::setShape(int width, int height, const std::vector<std::uint8_t>& grid, const Steps& dirs)
-{
+void RefEngine::setShape(int width, int height, const std::vector<std::uint8_t>& grid, const Steps& dirs) {
     gridWidth_ = width;
     gridHeight_ = height;
     numCells_ = width * height;
@@ -80,16 +75,15 @@ void RefEngine::setShape(int width, int height, const std::vector<std::uint8_t>&
     cellVisited_.assign(numCells_, 0);
 }
 
-std::int32_t RefEngine::recreate(int width, int height, const std::vector<std::uint8_t>& grid, const Steps& dirs)
-{
+std::int32_t RefEngine::recreate(int width, int height, const std::vector<std::uint8_t>& grid, const Steps& dirs) {
     setShape(width, height, grid, dirs);
     for (int c = 0; c < numCells_; ++c) cellInPlay_[c] = grid_[c] != 0 ? 1 : 0;
     solve();
     return finishLists();
 }
 
-std::int32_t RefEngine::make(int width, int height, std::vector<std::uint8_t>& grid, const Steps& dirs, std::int32_t seed)
-{
+std::int32_t RefEngine::make(int width, int height, std::vector<std::uint8_t>& grid, const Steps& dirs,
+                             std::int32_t seed) {
     const std::int32_t s = seed % 30000;
     rand_.srand(static_cast<std::uint32_t>(s));
     for (std::int32_t i = 0; i < s; ++i) rand_.rand();
@@ -123,8 +117,7 @@ std::int32_t RefEngine::make(int width, int height, std::vector<std::uint8_t>& g
     return finishLists();
 }
 
-void RefEngine::randomWalk(int cell)
-{
+void RefEngine::randomWalk(int cell) {
     const int x = cell % gridWidth_, y = cell / gridWidth_;
     if (cellVisited_[cell] == 1 || cellInPlay_[cell] != 1) return;
     chainPath_[walkLength_] = static_cast<std::int16_t>(cell);
@@ -140,20 +133,19 @@ void RefEngine::randomWalk(int cell)
     for (int i = 0; i < numDirs; ++i) {
         const auto [dx, dy] = dirs_[(r + i) % numDirs];
         const long long nx = x + static_cast<long long>(dx), ny = y + static_cast<long long>(dy);
-        if (0 <= nx && nx < gridWidth_ && 0 <= ny && ny < gridHeight_) randomWalk(static_cast<int>(ny * gridWidth_ + nx));
+        if (0 <= nx && nx < gridWidth_ && 0 <= ny && ny < gridHeight_)
+            randomWalk(static_cast<int>(ny * gridWidth_ + nx));
         if (walkFound_) break;
     }
     --walkLength_;
     cellVisited_[cell] = 0;
 }
 
-void RefEngine::solve()
-{
+void RefEngine::solve() {
     for (int cell = 0; cell < numCells_; ++cell) extendChain(cell, 0, 0);
 }
 
-void RefEngine::extendChain(int cell, int listStart, int depth)
-{
+void RefEngine::extendChain(int cell, int listStart, int depth) {
     const int x = cell % gridWidth_, y = cell / gridWidth_;
     if (cellVisited_[cell] == 1 || cellInPlay_[cell] != 1) return;
     // The engine's rule for byte 0 in a cell: it never joins a chain.
@@ -175,8 +167,7 @@ void RefEngine::extendChain(int cell, int listStart, int depth)
     cellVisited_[cell] = 0;
 }
 
-void RefEngine::addSolution(int depth)
-{
+void RefEngine::addSolution(int depth) {
     const std::string word(chainWord_, static_cast<std::size_t>(depth) + 1);
     for (const auto& listed : solutionWords[depth])
         if (listed == word) return;
@@ -184,8 +175,7 @@ void RefEngine::addSolution(int depth)
     solutionPaths[depth].emplace_back(chainPath_, chainPath_ + depth + 1);
 }
 
-std::int32_t RefEngine::finishLists()
-{
+std::int32_t RefEngine::finishLists() {
     std::int32_t total = 0;
     for (int k = 2; k <= 9; ++k) {
         auto& words = solutionWords[k];
@@ -201,8 +191,7 @@ std::int32_t RefEngine::finishLists()
     return total;
 }
 
-void RefEngine::clearMemory()
-{
+void RefEngine::clearMemory() {
     for (int k = 0; k <= 9; ++k) {
         solutionWords[k].clear();
         solutionPaths[k].clear();

@@ -15,8 +15,7 @@ namespace varnook::engine_test {
 struct RefRand {
     std::uint32_t state = 1;
     void srand(std::uint32_t s) { state = s; }
-    int rand()
-    {
+    int rand() {
         state = state * 214013u + 2531011u;
         return static_cast<int>((state >> 16) & 0x7FFF);
     }

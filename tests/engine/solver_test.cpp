@@ -14,17 +14,16 @@ struct Solved {
 
 class SolverTest : public ::testing::Test {
 protected:
-    void loadWords(const std::vector<std::string>& words)
-    {
+    void loadWords(const std::vector<std::string>& words) {
         dict_ = std::make_unique<TempFile>(dictionaryImage(words, weightsOf("e")));
         ASSERT_EQ(api_.loadLangDict(dict_->c_str()), 1);
     }
-    Solved solve(const std::vector<std::string>& rows, const Steps& steps = kEightSteps)
-    {
+    Solved solve(const std::vector<std::string>& rows, const Steps& steps = kEightSteps) {
         const auto grid = gridOf(rows);
         const auto flat = flatten(steps);
-        const auto total = api_.recreatePuzzle(static_cast<std::int32_t>(rows[0].size()), static_cast<std::int32_t>(rows.size()),
-                                               grid.data(), flat.data(), static_cast<std::int32_t>(steps.size()));
+        const auto total =
+            api_.recreatePuzzle(static_cast<std::int32_t>(rows[0].size()), static_cast<std::int32_t>(rows.size()),
+                                grid.data(), flat.data(), static_cast<std::int32_t>(steps.size()));
         return {total, readLists(api_)};
     }
     EngineApi& api_ = EngineApi::shipped();
@@ -33,8 +32,7 @@ protected:
 
 using P = std::vector<std::uint8_t>;
 
-TEST_F(SolverTest, AWordTracedTwiceKeepsThePathFromTheLowestStartCellThenTableOrder)
-{
+TEST_F(SolverTest, AWordTracedTwiceKeepsThePathFromTheLowestStartCellThenTableOrder) {
     loadWords({"tat"});
     // t a
     // a t      "tat" runs 0-1-3, 0-2-3, 3-1-0 and 3-2-0.
@@ -49,8 +47,7 @@ TEST_F(SolverTest, AWordTracedTwiceKeepsThePathFromTheLowestStartCellThenTableOr
     api_.clearMemory();
 }
 
-TEST_F(SolverTest, TheStepTableIsTheAdjacencyRule)
-{
+TEST_F(SolverTest, TheStepTableIsTheAdjacencyRule) {
     loadWords({"abd", "adb", "adc"});
     // a b
     // c d      "abd" is orthogonal; "adb" and "adc" start with a diagonal step.
@@ -65,8 +62,7 @@ TEST_F(SolverTest, TheStepTableIsTheAdjacencyRule)
     api_.clearMemory();
 }
 
-TEST_F(SolverTest, ChainsGoAroundAHoleAndNeverReuseACell)
-{
+TEST_F(SolverTest, ChainsGoAroundAHoleAndNeverReuseACell) {
     loadWords({"cat", "tat", "catac"});
     // c . t
     // x a .
@@ -76,8 +72,7 @@ TEST_F(SolverTest, ChainsGoAroundAHoleAndNeverReuseACell)
     api_.clearMemory();
 }
 
-TEST_F(SolverTest, ShortWordsAreListedInFindingOrderButNotCounted)
-{
+TEST_F(SolverTest, ShortWordsAreListedInFindingOrderButNotCounted) {
     loadWords({"b", "a", "ab", "ba", "bab"});
     const auto solved = solve({"bab"});
     EXPECT_EQ(solved.total, 1);
@@ -87,10 +82,12 @@ TEST_F(SolverTest, ShortWordsAreListedInFindingOrderButNotCounted)
     api_.clearMemory();
 }
 
-TEST_F(SolverTest, ListsAreSortedByUnsignedBytesAndLookupIsCaseSensitive)
-{
+TEST_F(SolverTest, ListsAreSortedByUnsignedBytesAndLookupIsCaseSensitive) {
     loadWords({"zoo", "\xE9t\xE9", "abc", "ABC"});
-    const auto solved = solve({"zooab", "\xE9t\xE9" "cX", "ABCXX"});
+    const auto solved = solve({"zooab",
+                               "\xE9t\xE9"
+                               "cX",
+                               "ABCXX"});
     ASSERT_EQ(solved.lists[2].size(), 4u);
     EXPECT_EQ(solved.lists[2][0].word, "ABC");
     EXPECT_EQ(solved.lists[2][1].word, "abc");
@@ -104,9 +101,10 @@ TEST_F(SolverTest, ListsAreSortedByUnsignedBytesAndLookupIsCaseSensitive)
     api_.clearMemory();
 }
 
-TEST_F(SolverTest, APrefixIsAWordOnlyWithItsEndFlag)
-{
-    loadWords({"cats", "cat" "tle"});
+TEST_F(SolverTest, APrefixIsAWordOnlyWithItsEndFlag) {
+    loadWords({"cats",
+               "cat"
+               "tle"});
     const auto solved = solve({"cats"});
     EXPECT_EQ(solved.total, 1);
     EXPECT_TRUE(solved.lists[2].empty());  // "cat" is only a prefix here
@@ -114,8 +112,7 @@ TEST_F(SolverTest, APrefixIsAWordOnlyWithItsEndFlag)
     api_.clearMemory();
 }
 
-TEST_F(SolverTest, WithoutClearMemoryListsMergeAndTheOldPathWins)
-{
+TEST_F(SolverTest, WithoutClearMemoryListsMergeAndTheOldPathWins) {
     loadWords({"cat", "act", "ab"});
     EXPECT_EQ(solve({"cat."}).total, 1);
     // Solving a second board adds to the lists: "cat" keeps its first path; the count is of
@@ -131,8 +128,7 @@ TEST_F(SolverTest, WithoutClearMemoryListsMergeAndTheOldPathWins)
     api_.clearMemory();
 }
 
-TEST_F(SolverTest, ChainsStopAtTenCells)
-{
+TEST_F(SolverTest, ChainsStopAtTenCells) {
     // mkdict refuses words over 10 letters, so this tree is built by hand: a chain a-b-...-k
     // with end flags on "abcdefghij" (10) and "abcdefghijk" (11).
     std::vector<std::uint32_t> nodes;
@@ -152,8 +148,7 @@ TEST_F(SolverTest, ChainsStopAtTenCells)
     api_.clearMemory();
 }
 
-TEST_F(SolverTest, RecreatingAGeneratedGridGivesTheGeneratorsLists)
-{
+TEST_F(SolverTest, RecreatingAGeneratedGridGivesTheGeneratorsLists) {
     ASSERT_EQ(api_.loadLangDict(shippedDictionaryPath().c_str()), 1);
     const auto steps = flatten(kEightSteps);
     for (const std::int32_t seed : {5, 77, 9001}) {

@@ -57,8 +57,8 @@ TEST(HeadlessTimers, FireInTimeOrderOnTheVirtualClock) {
     EXPECT_TRUE(fired.empty());
     ui.advance(551);
     // Due together at 300 and 600: the timer made first fires first.
-    EXPECT_EQ(fired, (std::vector<std::string>{"fast@100", "fast@200", "fast@300", "slow@300", "fast@400",
-                                               "fast@500", "fast@600", "slow@600"}));
+    EXPECT_EQ(fired, (std::vector<std::string>{"fast@100", "fast@200", "fast@300", "slow@300", "fast@400", "fast@500",
+                                               "fast@600", "slow@600"}));
     EXPECT_EQ(ui.nowMs(), 650);
 }
 

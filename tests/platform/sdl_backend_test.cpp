@@ -145,8 +145,8 @@ TEST_F(SdlBackend, ModalLoopTakesInputForItsWindowOnlyAndEndsWhenItCloses) {
     pushKey(dialogId, SDLK_RETURN);
     pushKey(dialogId, SDLK_BACKSPACE);
     pushKey(dialogId, SDLK_ESCAPE);
-    pushKey(dialogId, SDLK_a);  // letters come as text input, not as key events
-    pushText(dialogId, "a\xC3\xA9\xE2\x82\xAC");  // a, e-acute, euro sign
+    pushKey(dialogId, SDLK_a);                       // letters come as text input, not as key events
+    pushText(dialogId, "a\xC3\xA9\xE2\x82\xAC");     // a, e-acute, euro sign
     pushWindowEvent(mainId, SDL_WINDOWEVENT_CLOSE);  // the main window's close box is blocked too
     auto closer = p.ui.createTimer([&] { dialog->close(); });
     closer->setInterval(30);
@@ -155,8 +155,8 @@ TEST_F(SdlBackend, ModalLoopTakesInputForItsWindowOnlyAndEndsWhenItCloses) {
     closer->setEnabled(false);
 
     EXPECT_FALSE(dialog->isOpen());
-    EXPECT_EQ(dialogHandler.log, (std::vector<std::string>{"down 2 0 40,30", "move 5", "up 4", "key 13", "key 8", "key 27",
-                                                           "key 97", "key 233", "key 8364", "close"}));
+    EXPECT_EQ(dialogHandler.log, (std::vector<std::string>{"down 2 0 40,30", "move 5", "up 4", "key 13", "key 8",
+                                                           "key 27", "key 97", "key 233", "key 8364", "close"}));
     EXPECT_TRUE(mainHandler.log.empty());
     EXPECT_TRUE(main->isOpen());
 

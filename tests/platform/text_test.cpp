@@ -42,8 +42,7 @@ Box inkBox(const PixelSurface& s, int y0 = 0, int y1 = -1) {
     return b;
 }
 
-PixelSurface drawn(std::string_view str, const Rect& r, unsigned flags, const Font& font, int w = 240,
-                   int h = 120) {
+PixelSurface drawn(std::string_view str, const Rect& r, unsigned flags, const Font& font, int w = 240, int h = 120) {
     PixelSurface s(w, h, kBack);
     s.setFont(font);
     s.setTextColor(kInk);

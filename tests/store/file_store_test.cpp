@@ -89,7 +89,8 @@ TEST_F(FileStoreTest, BadArgumentsAreRefused) {
     const std::vector<std::uint8_t> three{1, 2, 3};
     EXPECT_EQ(store.setValue(key, "D", ValueType::Dword, three), StoreStatus::InvalidParameter);
     EXPECT_EQ(store.setValue(key, "T", static_cast<ValueType>(7), three), StoreStatus::InvalidParameter);
-    EXPECT_EQ(store.setValue(key, std::string_view("A\0B", 3), ValueType::Binary, three), StoreStatus::InvalidParameter);
+    EXPECT_EQ(store.setValue(key, std::string_view("A\0B", 3), ValueType::Binary, three),
+              StoreStatus::InvalidParameter);
     const std::vector<std::uint8_t> huge(platform::store_limits::kMaxValueSize + 1);
     EXPECT_EQ(store.setValue(key, "H", ValueType::Binary, huge), StoreStatus::InvalidParameter);
     key.close();
@@ -183,7 +184,9 @@ TEST_F(FileStoreTest, ADamagedFileIsSetAsideAndTheStoreStartsEmpty) {
     // Writing works again, and a second damaged file gets a name of its own.
     ASSERT_EQ(put(store, "Software\\K", "V", "ok"), StoreStatus::Success);
     EXPECT_EQ(get(store, "Software\\K", "V"), "ok");
-    writeText(file(), "\x7f" "ELF binary junk\x01\x02");
+    writeText(file(),
+              "\x7f"
+              "ELF binary junk\x01\x02");
     testing::internal::CaptureStderr();
     FileStore other(folder_);
     EXPECT_EQ(put(other, "Software\\K", "V", "again"), StoreStatus::Success);

@@ -69,7 +69,8 @@ TEST_F(StoreCrashTest, KilledMidWriteLeavesTheOldOrTheNewFile) {
     FileStore store(folder_);
     ASSERT_EQ(put(store, "Software\\After", "V", "1"), StoreStatus::Success);
     EXPECT_TRUE(filesNamed("registry.txt.tmp-").empty());
-    std::printf("[ info ] rounds that killed a writer with a temporary file open: %d of %d\n", roundsWithLeftovers, kRounds);
+    std::printf("[ info ] rounds that killed a writer with a temporary file open: %d of %d\n", roundsWithLeftovers,
+                kRounds);
 }
 
 }  // namespace

@@ -56,18 +56,18 @@ TEST(StoreText, MalformedFilesAreRefused) {
     const std::vector<std::string> bad = {
         "",
         "varnook-store 2\nend\n",
-        "[A]\nend\n",                                  // no signature
-        "varnook-store 1\n[A]\n",                       // no end line
-        "varnook-store 1\nend\njunk\n",                 // text after the end
-        "varnook-store 1\n\"X\"=binary:00\nend\n",      // value outside a key
-        "varnook-store 1\n[A]\n[A]\nend\n",             // the same key twice
-        "varnook-store 1\n[A]\n[a]\nend\n",             // ... in another case
+        "[A]\nend\n",                               // no signature
+        "varnook-store 1\n[A]\n",                   // no end line
+        "varnook-store 1\nend\njunk\n",             // text after the end
+        "varnook-store 1\n\"X\"=binary:00\nend\n",  // value outside a key
+        "varnook-store 1\n[A]\n[A]\nend\n",         // the same key twice
+        "varnook-store 1\n[A]\n[a]\nend\n",         // ... in another case
         "varnook-store 1\n[]\nend\n",
-        "varnook-store 1\n[A\\\\B]\nend\n",              // empty component
+        "varnook-store 1\n[A\\\\B]\nend\n",  // empty component
         "varnook-store 1\n[\\A]\nend\n",
         "varnook-store 1\n[A]\n@class=\"x\"\n@class=\"y\"\nend\n",
         head + "@klass=\"x\"\nend\n",
-        head + "\"X\"=binary:0\nend\n",                 // odd hex digit
+        head + "\"X\"=binary:0\nend\n",  // odd hex digit
         head + "\"X\"=binary:000\nend\n",
         head + "\"X\"=binary:00,\nend\n",
         head + "\"X\"=binary:0g\nend\n",
@@ -75,24 +75,25 @@ TEST(StoreText, MalformedFilesAreRefused) {
         head + "\"X\"=dword:1\nend\n",
         head + "\"X\"=dword:123456789\nend\n",
         head + "\"X\"=qword:00\nend\n",
-        head + "\"X\"=string:\"abc\nend\n",              // unterminated string
-        head + "\"X\"=string:\"abc\"x\nend\n",           // text after the string
-        head + "\"X\"=string:\"a\\q\"\nend\n",           // unknown escape
-        head + "\"X\"=string:\"a\\x4\"\nend\n",          // short hex escape
-        head + "\"X\"=string:\"a\\",                      // escape at the very end
-        head + "\"X\"=string:\"\xe9\"\nend\n",           // raw high byte
-        head + "\"X\"=string:\"a\tb\"\nend\n",           // raw control character
-        head + "\"X\"=binary:00\n\"x\"=binary:01\nend\n", // the same value twice
+        head + "\"X\"=string:\"abc\nend\n",                // unterminated string
+        head + "\"X\"=string:\"abc\"x\nend\n",             // text after the string
+        head + "\"X\"=string:\"a\\q\"\nend\n",             // unknown escape
+        head + "\"X\"=string:\"a\\x4\"\nend\n",            // short hex escape
+        head + "\"X\"=string:\"a\\",                       // escape at the very end
+        head + "\"X\"=string:\"\xe9\"\nend\n",             // raw high byte
+        head + "\"X\"=string:\"a\tb\"\nend\n",             // raw control character
+        head + "\"X\"=binary:00\n\"x\"=binary:01\nend\n",  // the same value twice
         head + "\"X\"\nend\n",
         head + "\"X\"=binary00\nend\n",
         head + "X=binary:00\nend\n",
-        head + "\"A\\0B\"=binary:00\nend\n",             // zero byte in a name
+        head + "\"A\\0B\"=binary:00\nend\n",  // zero byte in a name
     };
     for (const std::string& text : bad) EXPECT_FALSE(parse(text).has_value()) << text;
 }
 
 TEST(StoreText, AcceptsCommentsBlankLinesAndWindowsLineEnds) {
-    const std::optional<Hive> h = parse("varnook-store 1\r\n; note\r\n\r\n[A\\B]\r\n\"v\"=binary:0A,ff\r\n[A]\r\n@class=\"c\"\r\nend");
+    const std::optional<Hive> h =
+        parse("varnook-store 1\r\n; note\r\n\r\n[A\\B]\r\n\"v\"=binary:0A,ff\r\n[A]\r\n@class=\"c\"\r\nend");
     ASSERT_TRUE(h.has_value());
     ASSERT_NE(h->find("A"), nullptr);
     EXPECT_EQ(h->find("A")->keyClass, "c");  // a key first implied by its child may still get its section

@@ -45,12 +45,12 @@ std::vector<std::uint8_t> encodeBmp(const Image& image) {
     put32(out, headerSize);  // offset of the pixels
     put32(out, 40);          // BITMAPINFOHEADER
     put32(out, w);
-    put32(out, h);           // positive: rows stored bottom-up
-    put16(out, 1);           // planes
-    put16(out, 24);          // bits per pixel
-    put32(out, 0);           // BI_RGB
+    put32(out, h);   // positive: rows stored bottom-up
+    put16(out, 1);   // planes
+    put16(out, 24);  // bits per pixel
+    put32(out, 0);   // BI_RGB
     put32(out, dataSize);
-    put32(out, 2835);        // 72 dpi
+    put32(out, 2835);  // 72 dpi
     put32(out, 2835);
     put32(out, 0);
     put32(out, 0);

@@ -9,9 +9,7 @@ Color lighten(Color c, double k) {
 }
 
 Rgb toRgb(Color c) {
-    auto channel = [](double v) {
-        return std::uint8_t(std::lround(std::clamp(v, 0.0, 255.0)));
-    };
+    auto channel = [](double v) { return std::uint8_t(std::lround(std::clamp(v, 0.0, 255.0))); };
     return {channel(c.r), channel(c.g), channel(c.b)};
 }
 
@@ -39,7 +37,7 @@ double sdPolygon(Vec2 p, std::span<const Vec2> v) {
         const Vec2 b = w - e * clamp01(dot(w, e) / dot(e, e));
         d2 = std::min(d2, dot(b, b));
         // Crossing test of the even-odd rule along a horizontal ray.
-        const bool c1 = p.y >= v[i].y, c2 = p.y < v[j].y, c3 = e.x * w.y > e.y * w.x;
+        const bool c1 = p.y >= v[i].y, c2 = p.y<v[j].y, c3 = e.x * w.y> e.y * w.x;
         if ((c1 && c2 && c3) || (!c1 && !c2 && !c3)) sign = -sign;
     }
     return sign * std::sqrt(d2);

@@ -21,24 +21,21 @@ double lightFacing(Vec2 outwardNormal) { return dot(outwardNormal, kLight); }
 // ---- Letter tiles -------------------------------------------------------------------------------
 
 struct TileStyle {
-    Color top, bottom;   // face gradient
-    Color outline;       // thin dark edge
-    Color rim;           // light line just inside the edge, on the lit side
-    Color glow;          // inner glow along the edge
+    Color top, bottom;  // face gradient
+    Color outline;      // thin dark edge
+    Color rim;          // light line just inside the edge, on the lit side
+    Color glow;         // inner glow along the edge
     double glowStrength;
-    double bevel;        // strength of the bevel's light and shade
+    double bevel;  // strength of the bevel's light and shade
 };
 
 // Deep glossy teal: the yellow letters read well on it and it stands out from the play blue.
-constexpr TileStyle kPlainStyle{{36, 112, 142}, {12, 52, 86}, {6, 22, 40}, {170, 225, 240},
-                                {60, 160, 190}, 0.15, 0.42};
+constexpr TileStyle kPlainStyle{{36, 112, 142}, {12, 52, 86}, {6, 22, 40}, {170, 225, 240}, {60, 160, 190}, 0.15, 0.42};
 // Linked: warm ember red with an amber glow, clearly apart from the plain tile.
-constexpr TileStyle kLinkedStyle{{188, 62, 20}, {116, 24, 12}, {50, 12, 4}, {255, 230, 150},
-                                 {255, 178, 40}, 0.62, 0.36};
+constexpr TileStyle kLinkedStyle{{188, 62, 20},  {116, 24, 12}, {50, 12, 4}, {255, 230, 150},
+                                 {255, 178, 40}, 0.62,          0.36};
 
-double tileShape(Vec2 p, double size) {
-    return sdRoundRect(p, {0.5, 0.5}, {size - 0.5, size - 0.5}, size * 0.2);
-}
+double tileShape(Vec2 p, double size) { return sdRoundRect(p, {0.5, 0.5}, {size - 0.5, size - 0.5}, size * 0.2); }
 
 // Colour of the tile face at p (inside the shape) for a tile `size` pixels square.
 Color tileFace(Vec2 p, double size, const TileStyle& s) {
@@ -93,8 +90,10 @@ void paintTile(Image& img, const SheetRegion& picture, const TileStyle& style, b
             }
             const bool solid = inside >= kMinSamplesInside;
             Rgb px = toRgb(sum * (1.0 / (kSuper * kSuper)));
-            if (!solid) px = {255, 255, 255};
-            else if (px == Rgb{255, 255, 255}) px = {254, 254, 254};  // white would read as transparent
+            if (!solid)
+                px = {255, 255, 255};
+            else if (px == Rgb{255, 255, 255})
+                px = {254, 254, 254};  // white would read as transparent
             img.at(picture.left + i, picture.top + j) = px;
             if (writeMask) {
                 img.at(kTileMask.left + i, kTileMask.top + j) = solid ? Rgb{255, 255, 255} : Rgb{0, 0, 0};
@@ -256,8 +255,8 @@ double sdArcStroke(Vec2 p, Vec2 c, double rad, double halfAngle) {
 
 // Distance to the icon's glyph: a loudspeaker, with sound waves (on) or a cross (off).
 double iconGlyph(Vec2 p, bool soundOn) {
-    static constexpr std::array<Vec2, 6> speaker{
-        Vec2{7.0, 12.5}, Vec2{11.5, 12.5}, Vec2{17.0, 8.0}, Vec2{17.0, 24.0}, Vec2{11.5, 19.5}, Vec2{7.0, 19.5}};
+    static constexpr std::array<Vec2, 6> speaker{Vec2{7.0, 12.5},  Vec2{11.5, 12.5}, Vec2{17.0, 8.0},
+                                                 Vec2{17.0, 24.0}, Vec2{11.5, 19.5}, Vec2{7.0, 19.5}};
     double d = sdPolygon(p, speaker) - 0.6;
     if (soundOn) {
         d = std::min(d, sdArcStroke(p, {17.5, 16}, 4.6, 42) - 0.95);
@@ -313,8 +312,8 @@ void paintArrowBar(Image& img, const SheetRegion& r, bool up, bool lit) {
         if (!up) n.y = -n.y;
         const double light = lightFacing(n);
         const double t = smoothstep(1, h, q.y);  // 0 at the outer edge, 1 where the list begins
-        Color c = lit ? mix(Color{118, 142, 228}, Color{64, 84, 164}, t)
-                      : mix(Color{88, 110, 190}, color(kPanelBlue), t);
+        Color c =
+            lit ? mix(Color{118, 142, 228}, Color{64, 84, 164}, t) : mix(Color{88, 110, 190}, color(kPanelBlue), t);
         c = lighten(c, 0.30 * light * (1 - smoothstep(0, 3.0, depth)));
         if (lit) c = mix(c, Color{250, 250, 140}, 0.85 * std::exp(-(depth - 1.4) * (depth - 1.4) / 0.3));
         c = mix(c, Color{16, 22, 60}, 0.9 * (1 - smoothstep(0.5, 1.2, depth)));

@@ -35,9 +35,9 @@ inline constexpr SheetRegion kUpBarLit{"up arrow bar, highlighted", 121, 191, 12
 inline constexpr SheetRegion kDownBar{"down arrow bar", 0, 212, 120, 20};
 inline constexpr SheetRegion kDownBarLit{"down arrow bar, highlighted", 121, 212, 120, 20};
 
-inline constexpr std::array kAllRegions{kTileMask, kTilePlain, kTileLinked, kTexture, kBarEmpty,
-                                        kBarFull, kTitle, kSoundOn, kSoundOnLit, kSoundOff,
-                                        kSoundOffLit, kUpBar, kUpBarLit, kDownBar, kDownBarLit};
+inline constexpr std::array kAllRegions{kTileMask,    kTilePlain, kTileLinked, kTexture,    kBarEmpty,
+                                        kBarFull,     kTitle,     kSoundOn,    kSoundOnLit, kSoundOff,
+                                        kSoundOffLit, kUpBar,     kUpBarLit,   kDownBar,    kDownBarLit};
 
 // The game's surfaces the pictures are copied onto: tiles, bar, icons and arrow bars land on the play
 // blue; the title picture on the panel blue of the menu.

@@ -45,7 +45,10 @@ public:
 
     double operator()(double x) {
         const double y = b0_ * x + b1_ * x1_ + b2_ * x2_ - a1_ * y1_ - a2_ * y2_;
-        x2_ = x1_; x1_ = x; y2_ = y1_; y1_ = y;
+        x2_ = x1_;
+        x1_ = x;
+        y2_ = y1_;
+        y1_ = y;
         return y;
     }
     void reset() { x1_ = x2_ = y1_ = y2_ = 0; }
@@ -58,11 +61,25 @@ private:
         const double a0 = 1 + alpha;
         Biquad f;
         switch (kind) {
-        case Kind::Low: f.b0_ = (1 - cw) / 2; f.b1_ = 1 - cw; f.b2_ = (1 - cw) / 2; break;
-        case Kind::High: f.b0_ = (1 + cw) / 2; f.b1_ = -(1 + cw); f.b2_ = (1 + cw) / 2; break;
-        case Kind::Band: f.b0_ = alpha; f.b1_ = 0; f.b2_ = -alpha; break;
+            case Kind::Low:
+                f.b0_ = (1 - cw) / 2;
+                f.b1_ = 1 - cw;
+                f.b2_ = (1 - cw) / 2;
+                break;
+            case Kind::High:
+                f.b0_ = (1 + cw) / 2;
+                f.b1_ = -(1 + cw);
+                f.b2_ = (1 + cw) / 2;
+                break;
+            case Kind::Band:
+                f.b0_ = alpha;
+                f.b1_ = 0;
+                f.b2_ = -alpha;
+                break;
         }
-        f.b0_ /= a0; f.b1_ /= a0; f.b2_ /= a0;
+        f.b0_ /= a0;
+        f.b1_ /= a0;
+        f.b2_ /= a0;
         f.a1_ = -2 * cw / a0;
         f.a2_ = (1 - alpha) / a0;
         return f;
@@ -91,8 +108,7 @@ std::vector<std::int16_t> finish(Buffer buf, double peak, double fadeInSec, doub
     for (double v : buf) maxAbs = std::max(maxAbs, std::abs(v));
     const double scale = maxAbs > 0 ? peak * 32767.0 / maxAbs : 0;
     std::vector<std::int16_t> out(n);
-    for (std::size_t i = 0; i < n; ++i)
-        out[i] = std::int16_t(std::clamp(std::lround(buf[i] * scale), -32767l, 32767l));
+    for (std::size_t i = 0; i < n; ++i) out[i] = std::int16_t(std::clamp(std::lround(buf[i] * scale), -32767l, 32767l));
     return out;
 }
 
@@ -140,7 +156,9 @@ std::vector<std::int16_t> beep() {
 // Two low, buzzing beeps built on a minor second, the second one lower: "wrong".
 std::vector<std::int16_t> beeps() {
     Buffer b = silence(0.44);
-    struct Tone { double start, length, f1, f2; };
+    struct Tone {
+        double start, length, f1, f2;
+    };
     constexpr std::array<Tone, 2> tones{Tone{0.0, 0.15, 233.1, 246.9}, Tone{0.22, 0.20, 196.0, 207.7}};
     for (const Tone& tone : tones) {
         const std::size_t first = std::size_t(tone.start * kSampleRate);
@@ -224,12 +242,12 @@ std::vector<std::int16_t> clap() {
 
 std::vector<std::int16_t> makeSound(Sound sound) {
     switch (sound) {
-    case Sound::Click: return click();
-    case Sound::Unclick: return unclick();
-    case Sound::Beep: return beep();
-    case Sound::Beeps: return beeps();
-    case Sound::Right: return right();
-    case Sound::Clap: return clap();
+        case Sound::Click: return click();
+        case Sound::Unclick: return unclick();
+        case Sound::Beep: return beep();
+        case Sound::Beeps: return beeps();
+        case Sound::Right: return right();
+        case Sound::Clap: return clap();
     }
     return {};
 }

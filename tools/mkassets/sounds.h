@@ -20,9 +20,8 @@ struct SoundFile {
 
 // In the order of the game's sound table.
 inline constexpr std::array kSoundFiles{
-    SoundFile{Sound::Click, "CLICK.wav"}, SoundFile{Sound::Unclick, "UNCLICK.wav"},
-    SoundFile{Sound::Beep, "BEEP.wav"},   SoundFile{Sound::Beeps, "BEEPS.wav"},
-    SoundFile{Sound::Right, "RIGHT.wav"}, SoundFile{Sound::Clap, "CLAP.wav"},
+    SoundFile{Sound::Click, "CLICK.wav"}, SoundFile{Sound::Unclick, "UNCLICK.wav"}, SoundFile{Sound::Beep, "BEEP.wav"},
+    SoundFile{Sound::Beeps, "BEEPS.wav"}, SoundFile{Sound::Right, "RIGHT.wav"},     SoundFile{Sound::Clap, "CLAP.wav"},
 };
 
 std::vector<std::int16_t> makeSound(Sound sound);

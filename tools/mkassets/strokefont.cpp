@@ -32,26 +32,22 @@ Polyline join(Polyline a, const Polyline& b) {
 
 Glyph glyph(char ch) {
     switch (ch) {
-    case 'V': return {1.1, {{{0, kCap}, {0.55, 0}, {1.1, kCap}}}};
-    case 'a': return {1.0, {arc({0.5, 0.5}, 0.5, 0.5, 0, 360, 40), {{1.0, 1.0}, {1.0, 0}}}};
-    case 'r': return {0.72, {{{0, 0}, {0, 1.0}}, arc({0.52, 0.48}, 0.52, 0.52, 180, 72)}};
-    case 'n':
-        return {1.0, {{{0, 0}, {0, 1.0}}, join(arc({0.5, 0.5}, 0.5, 0.5, 180, 0), {{1.0, 0}})}};
-    case 'o': return {1.0, {arc({0.5, 0.5}, 0.5, 0.5, 0, 360, 40)}};
-    case 'k': return {0.82, {{{0, 0}, {0, kCap}}, {{0.78, 1.0}, {0.02, 0.34}}, {{0.3, 0.58}, {0.84, 0}}}};
-    case 'W': return {1.5, {{{0, kCap}, {0.36, 0}, {0.75, kCap}, {1.14, 0}, {1.5, kCap}}}};
-    case 'O': return {1.3, {arc({0.65, 0.7}, 0.65, 0.7, 0, 360, 40)}};
-    case 'R':
-        return {0.95,
-                {join(join({{0, 0}, {0, kCap}, {0.5, kCap}}, arc({0.5, 1.03}, 0.37, 0.37, 90, -90)),
-                      {{0, 0.66}}),
-                 {{0.45, 0.66}, {0.95, 0}}}};
-    case 'D':
-        return {1.1, {join(join({{0, 0}, {0, kCap}, {0.4, kCap}}, arc({0.4, 0.7}, 0.7, 0.7, 90, -90)),
-                           {{0, 0}})}};
-    case 'S':
-        return {0.9, {join(arc({0.45, 1.04}, 0.43, 0.36, 25, 270), arc({0.45, 0.36}, 0.45, 0.36, 90, -150))}};
-    default: return {0.6, {}};
+        case 'V': return {1.1, {{{0, kCap}, {0.55, 0}, {1.1, kCap}}}};
+        case 'a': return {1.0, {arc({0.5, 0.5}, 0.5, 0.5, 0, 360, 40), {{1.0, 1.0}, {1.0, 0}}}};
+        case 'r': return {0.72, {{{0, 0}, {0, 1.0}}, arc({0.52, 0.48}, 0.52, 0.52, 180, 72)}};
+        case 'n': return {1.0, {{{0, 0}, {0, 1.0}}, join(arc({0.5, 0.5}, 0.5, 0.5, 180, 0), {{1.0, 0}})}};
+        case 'o': return {1.0, {arc({0.5, 0.5}, 0.5, 0.5, 0, 360, 40)}};
+        case 'k': return {0.82, {{{0, 0}, {0, kCap}}, {{0.78, 1.0}, {0.02, 0.34}}, {{0.3, 0.58}, {0.84, 0}}}};
+        case 'W': return {1.5, {{{0, kCap}, {0.36, 0}, {0.75, kCap}, {1.14, 0}, {1.5, kCap}}}};
+        case 'O': return {1.3, {arc({0.65, 0.7}, 0.65, 0.7, 0, 360, 40)}};
+        case 'R':
+            return {0.95,
+                    {join(join({{0, 0}, {0, kCap}, {0.5, kCap}}, arc({0.5, 1.03}, 0.37, 0.37, 90, -90)), {{0, 0.66}}),
+                     {{0.45, 0.66}, {0.95, 0}}}};
+        case 'D':
+            return {1.1, {join(join({{0, 0}, {0, kCap}, {0.4, kCap}}, arc({0.4, 0.7}, 0.7, 0.7, 90, -90)), {{0, 0}})}};
+        case 'S': return {0.9, {join(arc({0.45, 1.04}, 0.43, 0.36, 25, 270), arc({0.45, 0.36}, 0.45, 0.36, 90, -150))}};
+        default: return {0.6, {}};
     }
 }
 
@@ -63,8 +59,7 @@ double textAdvance(std::string_view text, double tracking) {
     return text.empty() ? 0 : w - tracking;
 }
 
-StrokeText::StrokeText(std::string_view text, Vec2 origin, double unit, double strokeWidth,
-                       double tracking)
+StrokeText::StrokeText(std::string_view text, Vec2 origin, double unit, double strokeWidth, double tracking)
     : halfStroke_(strokeWidth / 2) {
     double pen = 0;
     for (char ch : text) {

@@ -5,10 +5,8 @@
 
 namespace varnook::mkdict {
 
-std::optional<std::string> whyUnstorable(std::string_view word)
-{
-    if (word.size() > kMaxWordLength)
-        return "longer than " + std::to_string(kMaxWordLength) + " letters";
+std::optional<std::string> whyUnstorable(std::string_view word) {
+    if (word.size() > kMaxWordLength) return "longer than " + std::to_string(kMaxWordLength) + " letters";
     for (const char ch : word) {
         const auto byte = static_cast<unsigned char>(ch);
         if (byte <= 0x20 || byte == 0x7F) return "contains a space, control or zero byte";
@@ -16,8 +14,7 @@ std::optional<std::string> whyUnstorable(std::string_view word)
     return std::nullopt;
 }
 
-WordList parseWordList(std::string_view text)
-{
+WordList parseWordList(std::string_view text) {
     WordList list;
     while (!text.empty()) {
         const std::size_t end = std::min(text.find('\n'), text.size());
@@ -33,8 +30,7 @@ WordList parseWordList(std::string_view text)
     return list;
 }
 
-Weights deriveWeights(std::vector<std::string> words)
-{
+Weights deriveWeights(std::vector<std::string> words) {
     // Each distinct word counts once, so the weights depend only on the set of words.
     std::sort(words.begin(), words.end());
     words.erase(std::unique(words.begin(), words.end()), words.end());
@@ -60,8 +56,7 @@ namespace {
 // letters, then the child list of each of its nodes in turn (depth first), so that a node's
 // descendants lie close together. Returns the list's first index, or nothing on overflow.
 std::optional<std::size_t> layOutList(const std::vector<std::string>& words, std::size_t first, std::size_t last,
-                                      std::size_t depth, std::vector<std::uint32_t>& nodes)
-{
+                                      std::size_t depth, std::vector<std::uint32_t>& nodes) {
     struct Group {
         std::size_t first, last, node;
         bool hasLonger;
@@ -71,7 +66,10 @@ std::optional<std::size_t> layOutList(const std::vector<std::string>& words, std
     if (start > kMaxChildIndex) return std::nullopt;
     std::size_t i = first;
     while (i < last) {
-        if (words[i].size() <= depth) { ++i; continue; }  // the word ended at the parent
+        if (words[i].size() <= depth) {
+            ++i;
+            continue;
+        }  // the word ended at the parent
         const char letter = words[i][depth];
         bool endsHere = false;
         bool hasLonger = false;
@@ -96,8 +94,7 @@ std::optional<std::size_t> layOutList(const std::vector<std::string>& words, std
 
 }  // namespace
 
-std::optional<std::vector<std::uint32_t>> buildNodes(std::vector<std::string> words)
-{
+std::optional<std::vector<std::uint32_t>> buildNodes(std::vector<std::string> words) {
     // std::string orders by unsigned bytes, so words sharing a prefix are adjacent and the
     // letters under one prefix come in ascending byte order.
     std::sort(words.begin(), words.end());
@@ -107,8 +104,7 @@ std::optional<std::vector<std::uint32_t>> buildNodes(std::vector<std::string> wo
     return nodes;
 }
 
-std::vector<std::uint8_t> encodeDictionary(const Weights& weights, const std::vector<std::uint32_t>& nodes)
-{
+std::vector<std::uint8_t> encodeDictionary(const Weights& weights, const std::vector<std::uint32_t>& nodes) {
     std::vector<std::uint8_t> bytes(weights.begin(), weights.end());
     bytes.reserve(bytes.size() + 4 * nodes.size());
     for (const std::uint32_t node : nodes)

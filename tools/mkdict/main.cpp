@@ -11,8 +11,7 @@
 
 namespace mk = varnook::mkdict;
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     if (argc != 3) {
         std::cerr << "usage: mkdict WORDLIST OUTPUT\n";
         return 2;

@@ -45,8 +45,7 @@ struct UsageError {
 // The engine library and its six exports, looked up by name; unloaded on destruction.
 class EngineLibrary {
 public:
-    static std::unique_ptr<EngineLibrary> open(const fs::path& file, std::string& error)
-    {
+    static std::unique_ptr<EngineLibrary> open(const fs::path& file, std::string& error) {
         void* handle = dlopen(file.c_str(), RTLD_NOW | RTLD_LOCAL);
         if (handle == nullptr) {
             error = dlerror();
@@ -56,8 +55,7 @@ public:
         if (!lib->bind(lib->loadLangDict, "loadLangDict", error) ||
             !lib->bind(lib->makeQXPuzzleA, "makeQXPuzzleA", error) ||
             !lib->bind(lib->qxpGetNumWordsInSize, "qxpGetNumWordsInSize", error) ||
-            !lib->bind(lib->qxpGetWord, "qxpGetWord", error) ||
-            !lib->bind(lib->clearMemory, "clearMemory", error) ||
+            !lib->bind(lib->qxpGetWord, "qxpGetWord", error) || !lib->bind(lib->clearMemory, "clearMemory", error) ||
             !lib->bind(lib->recreatePuzzle, "recreatePuzzle", error))
             return nullptr;
         return lib;
@@ -76,8 +74,7 @@ public:
 private:
     explicit EngineLibrary(void* handle) : handle_(handle) {}
     template <typename Fn>
-    bool bind(Fn& fn, const char* name, std::string& error)
-    {
+    bool bind(Fn& fn, const char* name, std::string& error) {
         fn = reinterpret_cast<Fn>(dlsym(handle_, name));
         if (fn == nullptr) error = std::string("the library has no export ") + name;
         return fn != nullptr;
@@ -94,8 +91,7 @@ struct Options {
     std::optional<fs::path> dict;
 };
 
-std::int32_t parseInt(std::string_view text, std::string_view what)
-{
+std::int32_t parseInt(std::string_view text, std::string_view what) {
     std::int32_t value = 0;
     const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
     if (ec != std::errc() || end != text.data() + text.size())
@@ -103,8 +99,7 @@ std::int32_t parseInt(std::string_view text, std::string_view what)
     return value;
 }
 
-void parseSize(std::string_view text, Options& options)
-{
+void parseSize(std::string_view text, Options& options) {
     const std::size_t x = text.find('x');
     if (x == std::string_view::npos) throw UsageError{"--size must look like 5x5"};
     options.width = parseInt(text.substr(0, x), "the board width");
@@ -113,8 +108,7 @@ void parseSize(std::string_view text, Options& options)
         throw UsageError{"--size must give at least one cell and at most 256"};
 }
 
-void parseBoard(std::string_view text, Options& options)
-{
+void parseBoard(std::string_view text, Options& options) {
     int rows = 0;
     int width = -1;
     while (true) {
@@ -134,8 +128,7 @@ void parseBoard(std::string_view text, Options& options)
     options.height = rows;
 }
 
-Options parseArguments(int argc, char** argv)
-{
+Options parseArguments(int argc, char** argv) {
     if (argc < 2) throw UsageError{"a command is needed: make or solve"};
     Options options;
     options.command = argv[1];
@@ -161,19 +154,14 @@ Options parseArguments(int argc, char** argv)
             throw UsageError{"unknown option " + std::string(arg) + " for " + options.command};
         }
     }
-    if (options.command == "make" && (!options.seed || !haveSize))
-        throw UsageError{"make needs --seed and --size"};
+    if (options.command == "make" && (!options.seed || !haveSize)) throw UsageError{"make needs --seed and --size"};
     if (options.command == "solve" && !haveBoard) throw UsageError{"solve needs --board"};
     return options;
 }
 
-fs::path programFolder()
-{
-    return fs::read_symlink("/proc/self/exe").parent_path();
-}
+fs::path programFolder() { return fs::read_symlink("/proc/self/exe").parent_path(); }
 
-void printBoard(const Options& options, const std::vector<std::uint8_t>& grid)
-{
+void printBoard(const Options& options, const std::vector<std::uint8_t>& grid) {
     for (int y = 0; y < options.height; ++y) {
         std::cout << " ";
         for (int x = 0; x < options.width; ++x) {
@@ -185,8 +173,7 @@ void printBoard(const Options& options, const std::vector<std::uint8_t>& grid)
 }
 
 // Reads every list back, prints it by length, then frees the lists.
-void printSolutions(EngineLibrary& engine)
-{
+void printSolutions(EngineLibrary& engine) {
     std::array<char, kLastList + 2> word{};
     std::array<std::uint8_t, kLastList + 1> path{};
     for (int k = kFirstList; k <= kLastList; ++k) {
@@ -196,15 +183,15 @@ void printSolutions(EngineLibrary& engine)
         for (std::int32_t n = 1; n <= count; ++n) {
             const std::int32_t cells = engine.qxpGetWord(k, n, word.data(), path.data());
             std::cout << "  " << word.data() << std::string(static_cast<std::size_t>(kLastList + 3 - k), ' ');
-            for (std::int32_t i = 0; i < cells; ++i) std::cout << (i ? "-" : "") << int{path[static_cast<std::size_t>(i)]};
+            for (std::int32_t i = 0; i < cells; ++i)
+                std::cout << (i ? "-" : "") << int{path[static_cast<std::size_t>(i)]};
             std::cout << "\n";
         }
     }
     engine.clearMemory();
 }
 
-int run(const Options& options)
-{
+int run(const Options& options) {
     const fs::path folder = programFolder();
     std::string error;
     auto engine = EngineLibrary::open(folder / kLibraryName, error);
@@ -238,8 +225,7 @@ int run(const Options& options)
 
 }  // namespace
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     try {
         return run(parseArguments(argc, argv));
     } catch (const UsageError& e) {

@@ -78,8 +78,7 @@ public:
     // Copies w x h pixels from src at (sx, sy) to (dx, dy), combined by rop. Clipped to both surfaces.
     virtual void bitBlt(int dx, int dy, int w, int h, const Surface& src, int sx, int sy, Rop rop) = 0;
     // Stretches the source rectangle over the destination rectangle (plain copy).
-    virtual void stretchBlt(int dx, int dy, int dw, int dh, const Surface& src, int sx, int sy, int sw,
-                            int sh) = 0;
+    virtual void stretchBlt(int dx, int dy, int dw, int dh, const Surface& src, int sx, int sy, int sw, int sh) = 0;
 
     virtual void setFont(const Font& font) = 0;
     virtual const Font& font() const = 0;

@@ -209,7 +209,10 @@ public:
     // The file that would be sounding now: the last one started and not stopped since.
     const std::string& playing() const { return playing_; }
     int stopCount() const;
-    void clear() { requests_.clear(); playing_.clear(); }
+    void clear() {
+        requests_.clear();
+        playing_.clear();
+    }
 
 private:
     std::vector<Request> requests_;

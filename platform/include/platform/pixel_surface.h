@@ -41,8 +41,7 @@ public:
     void moveTo(int x, int y) override;
     void lineTo(int x, int y) override;
     void bitBlt(int dx, int dy, int w, int h, const Surface& src, int sx, int sy, Rop rop) override;
-    void stretchBlt(int dx, int dy, int dw, int dh, const Surface& src, int sx, int sy, int sw,
-                    int sh) override;
+    void stretchBlt(int dx, int dy, int dw, int dh, const Surface& src, int sx, int sy, int sw, int sh) override;
 
     void setFont(const Font& font) override { font_ = font; }
     const Font& font() const override { return font_; }

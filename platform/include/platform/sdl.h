@@ -53,7 +53,6 @@ public:
     long long nowMs() override;
     void setProgramIcon(const Surface& icon) override { programIcon_.assign(icon); }
 
-
 private:
     friend class SdlWindow;
     // Runs the event loop, timers included, while keepGoing() holds.

@@ -28,7 +28,7 @@ enum class Disposition { CreatedNewKey = 1, OpenedExistingKey = 2 };
 
 // Limits every store enforces, so that nothing read back can be unbounded.
 namespace store_limits {
-constexpr std::size_t kMaxKeyNameLength = 255;     // one path component
+constexpr std::size_t kMaxKeyNameLength = 255;  // one path component
 constexpr std::size_t kMaxKeyDepth = 32;
 constexpr std::size_t kMaxValueNameLength = 16383;
 constexpr std::size_t kMaxClassLength = 255;
@@ -76,8 +76,8 @@ public:
     // RegOpenKeyExA: opens an existing key.
     StoreStatus openKey(const StoreKey* parent, std::string_view subKey, StoreKey& result);
     // RegCreateKeyExA: opens the key, or creates it (and any missing keys above it) with keyClass.
-    StoreStatus createKey(const StoreKey* parent, std::string_view subKey, std::string_view keyClass,
-                          StoreKey& result, Disposition* disposition = nullptr);
+    StoreStatus createKey(const StoreKey* parent, std::string_view subKey, std::string_view keyClass, StoreKey& result,
+                          Disposition* disposition = nullptr);
     // RegQueryValueExA: copies the value into buffer when it fits (MoreData otherwise). A buffer with
     // a null data pointer only asks for the type and size.
     QueryResult queryValue(const StoreKey& key, std::string_view name, std::span<std::uint8_t> buffer);
@@ -90,8 +90,7 @@ public:
 protected:
     // Back-end operations on full, validated paths.
     virtual StoreStatus openKeyAt(const std::string& path) = 0;
-    virtual StoreStatus createKeyAt(const std::string& path, std::string_view keyClass,
-                                    Disposition& disposition) = 0;
+    virtual StoreStatus createKeyAt(const std::string& path, std::string_view keyClass, Disposition& disposition) = 0;
     virtual QueryResult queryValueAt(const std::string& path, std::string_view name,
                                      std::span<std::uint8_t> buffer) = 0;
     virtual StoreStatus setValueAt(const std::string& path, std::string_view name, ValueType type,

@@ -2,8 +2,8 @@
 // single-byte code page of names.
 #include <gtest/gtest.h>
 
-#include "platform/codepage.h"
 #include "game/persistence/hall_of_fame.h"
+#include "platform/codepage.h"
 #include "records_fixture.h"
 
 namespace {
@@ -104,9 +104,9 @@ TEST(CodePage, TypedCharactersBecomeSingleBytesOrAreRefused) {
     EXPECT_EQ(fromCodePoint(U'ÿ'), '\xff');
     EXPECT_EQ(fromCodePoint(U'€'), '\x80');
     EXPECT_EQ(fromCodePoint(U'Ÿ'), '\x9f');
-    EXPECT_EQ(fromCodePoint(U'Ł'), std::nullopt);      // not in the code page
+    EXPECT_EQ(fromCodePoint(U'Ł'), std::nullopt);  // not in the code page
     EXPECT_EQ(fromCodePoint(U'\u4e2d'), std::nullopt);
-    EXPECT_EQ(fromCodePoint(0x81), std::nullopt);       // a C1 control, undefined here
+    EXPECT_EQ(fromCodePoint(0x81), std::nullopt);  // a C1 control, undefined here
     EXPECT_EQ(fromCodePoint(0xFFFD), std::nullopt);
     EXPECT_EQ(fromCodePoint(U'\t'), std::nullopt);
     EXPECT_EQ(fromCodePoint(0x7F), std::nullopt);

@@ -125,7 +125,8 @@ protected:
     static std::vector<std::uint8_t> le32(std::initializer_list<std::int32_t> values) {
         std::vector<std::uint8_t> out;
         for (const std::int32_t v : values)
-            for (int s = 0; s < 32; s += 8) out.push_back(static_cast<std::uint8_t>(static_cast<std::uint32_t>(v) >> s));
+            for (int s = 0; s < 32; s += 8)
+                out.push_back(static_cast<std::uint8_t>(static_cast<std::uint32_t>(v) >> s));
         return out;
     }
 

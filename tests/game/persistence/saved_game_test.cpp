@@ -164,7 +164,9 @@ struct Tamper {
     SavedGameStatus expected;
 };
 
-Bytes le16(std::int16_t v) { return {static_cast<std::uint8_t>(v), static_cast<std::uint8_t>(static_cast<std::uint16_t>(v) >> 8)}; }
+Bytes le16(std::int16_t v) {
+    return {static_cast<std::uint8_t>(v), static_cast<std::uint8_t>(static_cast<std::uint16_t>(v) >> 8)};
+}
 Bytes text(std::string_view s) { return Bytes(s.begin(), s.end()); }
 
 TEST_F(SavedGameTest, TamperedRecordsAreRefusedAndStillConsumed) {
@@ -195,12 +197,31 @@ TEST_F(SavedGameTest, TamperedRecordsAreRefusedAndStillConsumed) {
     };
     const std::vector<Tamper> cases = {
         {"HEIGHT missing", [](auto& v) { v.erase("HEIGHT"); }, S::MissingValue},
-        {"WIDTH of 3 bytes", [](auto& v) { v["WIDTH"] = {5, 0, 0}; }, S::MissingValue},
+        {"WIDTH of 3 bytes",
+         [](auto& v) {
+             v["WIDTH"] = {5, 0, 0};
+         },
+         S::MissingValue},
         {"width 7", [](auto& v) { v["WIDTH"] = le16(7); }, S::BadBoard},
-        {"4 x 6, not a board of the game", [](auto& v) { v["WIDTH"] = le16(4); v["HEIGHT"] = le16(6); }, S::BadBoard},
-        {"0 x 0", [](auto& v) { v["WIDTH"] = le16(0); v["HEIGHT"] = le16(0); }, S::BadBoard},
+        {"4 x 6, not a board of the game",
+         [](auto& v) {
+             v["WIDTH"] = le16(4);
+             v["HEIGHT"] = le16(6);
+         },
+         S::BadBoard},
+        {"0 x 0",
+         [](auto& v) {
+             v["WIDTH"] = le16(0);
+             v["HEIGHT"] = le16(0);
+         },
+         S::BadBoard},
         {"negative width", [](auto& v) { v["WIDTH"] = le16(-5); }, S::BadBoard},
-        {"huge board", [](auto& v) { v["WIDTH"] = le16(32767); v["HEIGHT"] = le16(32767); }, S::BadBoard},
+        {"huge board",
+         [](auto& v) {
+             v["WIDTH"] = le16(32767);
+             v["HEIGHT"] = le16(32767);
+         },
+         S::BadBoard},
         {"letters shorter than the board", [](auto& v) { v["BYTE_DATA"].pop_back(); }, S::BadLetters},
         {"letters longer than the board", [](auto& v) { v["BYTE_DATA"].push_back('A'); }, S::BadLetters},
         {"BYTE_DATA missing", [](auto& v) { v.erase("BYTE_DATA"); }, S::BadLetters},
@@ -222,7 +243,11 @@ TEST_F(SavedGameTest, TamperedRecordsAreRefusedAndStillConsumed) {
         {"level score above the score", [](auto& v) { v["CURLEVELSCORE"] = le32({301}); }, S::BadCounters},
         {"negative level score", [](auto& v) { v["CURLEVELSCORE"] = le32({-6}); }, S::BadCounters},
         {"SCORE missing", [](auto& v) { v.erase("SCORE"); }, S::MissingValue},
-        {"TIMEREM of 2 bytes", [](auto& v) { v["TIMEREM"] = {1, 0}; }, S::MissingValue},
+        {"TIMEREM of 2 bytes",
+         [](auto& v) {
+             v["TIMEREM"] = {1, 0};
+         },
+         S::MissingValue},
         {"negative word count", [](auto& v) { v["NWORDSFOUND"] = le32({-1}); }, S::BadCounters},
         {"absurd word count", [](auto& v) { v["NWORDSFOUND"] = le32({0x7fffffff}); }, S::BadCounters},
         {"absurd text length", [](auto& v) { v["SWORDSFOUND"] = le32({0x7fffffff}); }, S::BadCounters},
@@ -250,13 +275,13 @@ TEST_F(SavedGameTest, TamperedRecordsAreRefusedAndStillConsumed) {
             platform::StoreKey key;
             ASSERT_EQ(store_->createKey(nullptr, kSavePath, "SAVEDATA", key), platform::StoreStatus::Success);
             for (const auto& [name, bytes] : values)
-                store_->setValue(key, name, name == "FOUNDWORDS" ? platform::ValueType::String : platform::ValueType::Binary,
-                                 bytes);
+                store_->setValue(
+                    key, name, name == "FOUNDWORDS" ? platform::ValueType::String : platform::ValueType::Binary, bytes);
         }
         SavedGame loaded;
         loaded.score = 12345;
         EXPECT_EQ(records_->loadSavedGame(loaded), c.expected);
-        EXPECT_EQ(loaded.score, 0);          // nothing half-read is handed back
+        EXPECT_EQ(loaded.score, 0);  // nothing half-read is handed back
         EXPECT_TRUE(loaded.letters.empty());
         EXPECT_EQ(getRaw(kSavePath, "ISSTORED"), Bytes{0});  // not offered again
     }
@@ -268,7 +293,7 @@ TEST_F(SavedGameTest, AShortFoundWordTextKeepsTheWordsItHas) {
     ASSERT_TRUE(records_->saveGame(base, record()));
     for (const auto& [count, stored, kept] :
          std::vector<std::tuple<std::int32_t, std::string, std::vector<std::string>>>{
-             {3, "CAT,DOG,TE", {"CAT", "DOG"}},   // the last word lost its comma: dropped
+             {3, "CAT,DOG,TE", {"CAT", "DOG"}},  // the last word lost its comma: dropped
              {5, "CAT,DOG,TEA,", {"CAT", "DOG", "TEA"}},
              {2, "", {}}}) {
         SCOPED_TRACE(stored);

@@ -53,7 +53,8 @@ TEST_F(SettingsTest, SaveWritesEveryValueInItsLayoutAndLoadReadsItBack) {
     EXPECT_EQ(getRaw(kSettingsPath, "STATS1"), le32({120, 0, 0, 0, 0, 0, 0, 0}));
     EXPECT_EQ(getRaw(kSettingsPath, "STATS2"), le32({3000, 0, 0, 0, 0, 0, 0, 0}));
     EXPECT_EQ(getRaw(kSettingsPath, "STATS11"), (std::vector<std::uint8_t>{'A', 'l', 'i', 'c', 'e', 0}));
-    EXPECT_EQ(getRaw(kSettingsPath, "STATS28"), (std::vector<std::uint8_t>{'A', 'n', 'o', 'n', 'o', 'n', 'y', 'm', 'o', 'u', 's', 0}));
+    EXPECT_EQ(getRaw(kSettingsPath, "STATS28"),
+              (std::vector<std::uint8_t>{'A', 'n', 'o', 'n', 'o', 'n', 'y', 'm', 'o', 'u', 's', 0}));
 
     restart();
     Settings back;
@@ -85,7 +86,8 @@ TEST_F(SettingsTest, ANameOf24CharactersLoadsAndOneOf25DoesNot) {
 
 TEST_F(SettingsTest, MissingScoresKeepZeroAndAMissingNameClearsItsRank) {
     // Classic: names but no STATS1. Arcade: scores, but rank 2's name is missing.
-    for (int rank = 1; rank <= 8; ++rank) putText(kSettingsPath, "STATS1" + std::to_string(rank), "N" + std::to_string(rank) + '\0');
+    for (int rank = 1; rank <= 8; ++rank)
+        putText(kSettingsPath, "STATS1" + std::to_string(rank), "N" + std::to_string(rank) + '\0');
     putRaw(kSettingsPath, "STATS2", le32({900, 800, 700, 600, 500, 400, 300, 200}));
     for (int rank = 1; rank <= 8; ++rank)
         if (rank != 2) putText(kSettingsPath, "STATS2" + std::to_string(rank), "A" + std::to_string(rank) + '\0');

@@ -7,7 +7,8 @@ namespace {
 using game::Effect;
 using game::SoundEffects;
 
-constexpr std::array<Effect, 6> kAll{Effect::Click, Effect::Unclick, Effect::Beep, Effect::Beeps, Effect::Right, Effect::Clap};
+constexpr std::array<Effect, 6> kAll{Effect::Click, Effect::Unclick, Effect::Beep,
+                                     Effect::Beeps, Effect::Right,   Effect::Clap};
 
 std::vector<std::string> playAll(SoundEffects& fx, records_test::RecordingSound& sound) {
     sound.calls.clear();
@@ -18,9 +19,9 @@ std::vector<std::string> playAll(SoundEffects& fx, records_test::RecordingSound&
 TEST(SoundEffects, EveryEffectPlaysItsFileWithTheFirstRunSwitches) {
     records_test::RecordingSound sound;
     SoundEffects fx(sound, "/games/varnook/");
-    EXPECT_EQ(playAll(fx, sound),
-              (std::vector<std::string>{"/games/varnook/CLICK.wav", "/games/varnook/UNCLICK.wav", "/games/varnook/BEEP.wav",
-                                        "/games/varnook/BEEPS.wav", "/games/varnook/RIGHT.wav", "/games/varnook/CLAP.wav"}));
+    EXPECT_EQ(playAll(fx, sound), (std::vector<std::string>{"/games/varnook/CLICK.wav", "/games/varnook/UNCLICK.wav",
+                                                            "/games/varnook/BEEP.wav", "/games/varnook/BEEPS.wav",
+                                                            "/games/varnook/RIGHT.wav", "/games/varnook/CLAP.wav"}));
     fx.stop();
     EXPECT_EQ(sound.calls.back(), "<stop>");
 }

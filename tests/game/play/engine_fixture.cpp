@@ -14,8 +14,10 @@ game::PuzzleEngine& engine() {
         const std::string dir = std::string(VARNOOK_BIN_DIR) + "/";
         std::string error;
         auto e = game::PuzzleEngine::load(dir + platform::SharedLibrary::fileName(game::kEngineLibraryName), &error);
-        if (!e) ADD_FAILURE() << "engine library: " << error;
-        else if (e->loadLangDict(dir + game::kDictionaryFileName) != 1) ADD_FAILURE() << "dictionary not loaded";
+        if (!e)
+            ADD_FAILURE() << "engine library: " << error;
+        else if (e->loadLangDict(dir + game::kDictionaryFileName) != 1)
+            ADD_FAILURE() << "dictionary not loaded";
         return e;
     }();
     if (!loaded) throw std::runtime_error("no engine");

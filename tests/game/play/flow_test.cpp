@@ -4,8 +4,8 @@
 
 #include <set>
 
-#include "game/play/flow.h"
 #include "end_states.h"
+#include "game/play/flow.h"
 
 namespace game::flow {
 namespace {

@@ -38,8 +38,14 @@ TEST(CellAt, EveryTileCentreHitsItsCell) {
 TEST(CellAt, APressCountsWithin19PixelsOfACentreAndNotAt20) {
     const auto g = board4x4();
     const double x = centreX(1), y = centreY(2);  // cell 10
-    for (auto [dx, dy] : {std::pair{-19.0, 0.0}, {19.0, 0.0}, {0.0, -19.0}, {0.0, 19.0}, {13.0, 13.0}, {-19.4, 0.0},
-                          {18.5, 0.0}, {0.0, -6.0}})
+    for (auto [dx, dy] : {std::pair{-19.0, 0.0},
+                          {19.0, 0.0},
+                          {0.0, -19.0},
+                          {0.0, 19.0},
+                          {13.0, 13.0},
+                          {-19.4, 0.0},
+                          {18.5, 0.0},
+                          {0.0, -6.0}})
         EXPECT_EQ(cellAt(g, kLeft, kTop, x + dx, y + dy), 10) << dx << ", " << dy;
     // 19.5 rounds to the even 20; 14, 14 is 19.8 away.
     for (auto [dx, dy] : {std::pair{-20.0, 0.0}, {20.0, 0.0}, {0.0, 20.0}, {0.0, -20.0}, {14.0, 14.0}, {-19.5, 0.0}})

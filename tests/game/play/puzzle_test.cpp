@@ -69,7 +69,8 @@ TEST(NewPuzzle, FillsTheBoardAndWordTablesConsistently) {
                 ASSERT_TRUE(cell >= 1 && cell <= 36);
                 EXPECT_EQ(w[static_cast<std::size_t>(j)], g.gridLetters[cell] - 'a' + 'A') << w;
                 if (j > 0) {
-                    EXPECT_TRUE(game::linking::adjacent(g, list.paths[i][static_cast<std::size_t>(j) - 1] + 1, cell)) << w;
+                    EXPECT_TRUE(game::linking::adjacent(g, list.paths[i][static_cast<std::size_t>(j) - 1] + 1, cell))
+                        << w;
                 }
             }
             if (i > 1) {
@@ -139,10 +140,12 @@ TEST(RestorePuzzle, RebuildsExactlyTheTablesTheNewPuzzleHad) {
 TEST(RestorePuzzle, RefusesABoardSizeNoEngineCallCanTake) {
     for (auto [w, h] : {std::pair{0, 5}, {5, -1}, {20, 20}}) {
         GameData g;
-        EXPECT_FALSE(game::restorePuzzle(g, playtest::engine(), [&](GameData& s) {
-            s.gridWidth = static_cast<std::int16_t>(w);
-            s.gridHeight = static_cast<std::int16_t>(h);
-        })) << w << " x " << h;
+        EXPECT_FALSE(game::restorePuzzle(g, playtest::engine(),
+                                         [&](GameData& s) {
+                                             s.gridWidth = static_cast<std::int16_t>(w);
+                                             s.gridHeight = static_cast<std::int16_t>(h);
+                                         }))
+            << w << " x " << h;
         EXPECT_EQ(g.numSolutionWords, 0);
     }
 }
@@ -160,8 +163,10 @@ TEST(AllSolutionWords, ListsWordsOfThreeToNineLettersByLengthThenListOrder) {
     // 10-letter words count in numSolutionWords but leave their slots empty at the end.
     const int tenLetter = g.wordLists[9].count;
     ASSERT_EQ(static_cast<int>(expected.size()) + tenLetter, g.numSolutionWords);
-    for (std::size_t i = 0; i < expected.size(); ++i) EXPECT_EQ(g.allSolutionWords[static_cast<int>(i) + 1], expected[i]);
-    for (int i = static_cast<int>(expected.size()) + 1; i <= g.numSolutionWords; ++i) EXPECT_TRUE(g.allSolutionWords[i].empty());
+    for (std::size_t i = 0; i < expected.size(); ++i)
+        EXPECT_EQ(g.allSolutionWords[static_cast<int>(i) + 1], expected[i]);
+    for (int i = static_cast<int>(expected.size()) + 1; i <= g.numSolutionWords; ++i)
+        EXPECT_TRUE(g.allSolutionWords[i].empty());
 }
 
 TEST(PuzzleSeed, UniformNumbersGiveSeedsFromZeroTo10000RoundedHalfToEven) {

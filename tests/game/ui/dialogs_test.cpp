@@ -5,12 +5,12 @@
 #include <filesystem>
 #include <string>
 
+#include "end_states.h"
 #include "game/play/flow.h"
 #include "game/ui/dialogs.h"
 #include "game/ui/palette.h"
 #include "platform/headless.h"
 #include "platform/pixel_surface.h"
-#include "end_states.h"
 
 namespace game::ui {
 namespace {
@@ -96,9 +96,9 @@ TEST(FrmOKCancel, KeysAndPressesChooseTheButtons) {
     // Other keys and presses outside both buttons (or on their border lines) do nothing.
     p.ui.queueKey('y');
     p.ui.queueMouseDown(10, 10);
-    p.ui.queueMouseDown(20, 170);   // left border line of button 1
-    p.ui.queueMouseDown(100, 155);  // top border line of button 1
-    p.ui.queueMouseDown(200, 170);  // between the buttons
+    p.ui.queueMouseDown(20, 170);                            // left border line of button 1
+    p.ui.queueMouseDown(100, 155);                           // top border line of button 1
+    p.ui.queueMouseDown(200, 170);                           // between the buttons
     p.ui.queueMouseDown(300, 170, platform::mouse::kRight);  // inside button 2, any button
     box.showModal();
     EXPECT_EQ(box.clickedBtnNum(), 2);

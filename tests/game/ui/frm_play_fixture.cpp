@@ -17,9 +17,12 @@ std::string binDir() { return std::string(VARNOOK_BIN_DIR) + "/"; }
 game::PuzzleEngine& engine() {
     static std::unique_ptr<game::PuzzleEngine> loaded = [] {
         std::string error;
-        auto e = game::PuzzleEngine::load(binDir() + platform::SharedLibrary::fileName(game::kEngineLibraryName), &error);
-        if (!e) ADD_FAILURE() << "engine library: " << error;
-        else if (e->loadLangDict(binDir() + game::kDictionaryFileName) != 1) ADD_FAILURE() << "dictionary not loaded";
+        auto e =
+            game::PuzzleEngine::load(binDir() + platform::SharedLibrary::fileName(game::kEngineLibraryName), &error);
+        if (!e)
+            ADD_FAILURE() << "engine library: " << error;
+        else if (e->loadLangDict(binDir() + game::kDictionaryFileName) != 1)
+            ADD_FAILURE() << "dictionary not loaded";
         return e;
     }();
     if (!loaded) throw std::runtime_error("no engine");

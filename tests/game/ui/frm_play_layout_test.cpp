@@ -37,7 +37,9 @@ double midX(const BoxInfo& b) { return b.x + b.wid / 2.0; }
 double midY(const BoxInfo& b) { return b.y + b.ht / 2.0; }
 
 // The hover look draws a one-pixel frame on the region's edge.
-bool framed(const platform::Surface& s, const BoxInfo& b) { return s.pixel(b.x, b.y + b.ht / 2) == game::ui::penFrame.color; }
+bool framed(const platform::Surface& s, const BoxInfo& b) {
+    return s.pixel(b.x, b.y + b.ht / 2) == game::ui::penFrame.color;
+}
 
 // --- Main menu -------------------------------------------------------------------------------------
 
@@ -241,13 +243,15 @@ TEST(PlaySurface, ClassicShowsNoTimeOrLevelAndArcadeShowsBoth) {
     const auto& r = classic.frm->regions();
     for (int n : {6, 7, 8, 9}) {
         const BoxInfo& b = r.item(n);
-        EXPECT_EQ(uitest::countOther(classic.screen(), {b.x, b.y, b.x + b.wid, b.y + b.ht}, game::ui::brPanel.color), 0) << n;
+        EXPECT_EQ(uitest::countOther(classic.screen(), {b.x, b.y, b.x + b.wid, b.y + b.ht}, game::ui::brPanel.color), 0)
+            << n;
     }
     PlayWindow arcade;
     arcade.frm->divertClick(static_cast<int>(game::ui::MenuEntry::Arcade));
     for (int n : {6, 7, 8, 9}) {
         const BoxInfo& b = arcade.frm->regions().item(n);
-        EXPECT_GT(uitest::countOther(arcade.screen(), {b.x, b.y, b.x + b.wid, b.y + b.ht}, game::ui::brPanel.color), 20) << n;
+        EXPECT_GT(uitest::countOther(arcade.screen(), {b.x, b.y, b.x + b.wid, b.y + b.ht}, game::ui::brPanel.color), 20)
+            << n;
     }
 }
 
@@ -401,13 +405,13 @@ std::vector<platform::Rect> menuText(const FrmPlay& f) {
 
 std::vector<platform::Rect> playText(const FrmPlay& f) {
     const auto& r = f.regions();
-    return {{0, 0, 132, 528},                                              // side panel
-            {r.msgBox.x - 2, 0, r.msgBox.x + r.msgBox.wid + 2, 26},        // message line
-            {176, 40, 484, 100},                                           // word strip
-            {176, 100, 484, 150},                                          // Enter, Clear
-            {r.boardBox.x, 176, r.boardBox.x + 44 * 6, 176 + 44 * 6},      // tiles
-            {528, 56, 660, 322},                                           // word list
-            {528, 356, 664, 482}};                                         // statistics
+    return {{0, 0, 132, 528},                                          // side panel
+            {r.msgBox.x - 2, 0, r.msgBox.x + r.msgBox.wid + 2, 26},    // message line
+            {176, 40, 484, 100},                                       // word strip
+            {176, 100, 484, 150},                                      // Enter, Clear
+            {r.boardBox.x, 176, r.boardBox.x + 44 * 6, 176 + 44 * 6},  // tiles
+            {528, 56, 660, 322},                                       // word list
+            {528, 356, 664, 482}};                                     // statistics
 }
 
 // A game in the middle: two words found, a chain of three linked, a refusal on the message line.

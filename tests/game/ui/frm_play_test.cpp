@@ -80,10 +80,10 @@ TEST_F(ClassicGame, APress19PixelsFromACentreLinksAnd20DoesNot) {
 TEST_F(ClassicGame, CornersAndCellBordersDoNothing) {
     const auto& b = w.frm->regions().boardBox;
     const int before = w.win().presentCount();
-    w.pressAt(b.x + 44 + 2, b.y + 44 + 2);      // corner of cell 6
-    w.pressAt(b.x + 88 - 2, b.y + 88 - 2);      // the opposite corner
-    w.pressAt(b.x + 44, b.y + 22);              // the border between cells 1 and 2
-    w.pressAt(b.x + 22 + 44 * 2, b.y + 44 * 3); // the border between cells 11 and 15
+    w.pressAt(b.x + 44 + 2, b.y + 44 + 2);       // corner of cell 6
+    w.pressAt(b.x + 88 - 2, b.y + 88 - 2);       // the opposite corner
+    w.pressAt(b.x + 44, b.y + 22);               // the border between cells 1 and 2
+    w.pressAt(b.x + 22 + 44 * 2, b.y + 44 * 3);  // the border between cells 11 and 15
     EXPECT_TRUE(w.chain().empty());
     EXPECT_TRUE(w.heard().empty());
     EXPECT_EQ(w.win().presentCount(), before);
@@ -105,7 +105,8 @@ TEST_F(ClassicGame, OnlyTheLastLetterUnlinksAndAnEighthLetterNeverLinks) {
     EXPECT_EQ(w.chain(), (std::vector<int>{1, 2, 3, 4, 8}));
     EXPECT_EQ(w.heard(), Strings(2, "UNCLICK.wav"));
     for (int i = 0; i < w.game.numCells; ++i)
-        EXPECT_EQ(w.game.cellSelected[i + 1], (i + 1 == 1 || i + 1 == 2 || i + 1 == 3 || i + 1 == 4 || i + 1 == 8) ? 1 : 0);
+        EXPECT_EQ(w.game.cellSelected[i + 1],
+                  (i + 1 == 1 || i + 1 == 2 || i + 1 == 3 || i + 1 == 4 || i + 1 == 8) ? 1 : 0);
 }
 
 TEST_F(ClassicGame, RightButtonOnTheLastLetterSubmitsANewWord) {
@@ -121,7 +122,8 @@ TEST_F(ClassicGame, RightButtonOnTheLastLetterSubmitsANewWord) {
     EXPECT_GT(messageInk(w), 50) << "the message line shows the points";
     // The found word is in the list box, in the found colour.
     const auto& list = w.frm->regions().listBox;
-    EXPECT_GT(uitest::countColor(w.screen(), {list.x + 15, list.y, list.x + 120, list.y + 15}, game::ui::clrHiText), 10);
+    EXPECT_GT(uitest::countColor(w.screen(), {list.x + 15, list.y, list.x + 120, list.y + 15}, game::ui::clrHiText),
+              10);
     // The next press clears the message line.
     w.press(1);
     EXPECT_EQ(messageInk(w), 0);
@@ -188,7 +190,8 @@ TEST_F(ClassicGame, ProgressBarAndScoreFollowTheWordsFound) {
     EXPECT_FALSE(uitest::sameImage(w.screen(), fresh.screen()));
     int changed = 0;
     for (int y = barArea.top; y < barArea.bottom; ++y)
-        for (int x = barArea.left; x < barArea.right; ++x) changed += w.screen().pixel(x, y) != fresh.screen().pixel(x, y);
+        for (int x = barArea.left; x < barArea.right; ++x)
+            changed += w.screen().pixel(x, y) != fresh.screen().pixel(x, y);
     EXPECT_GT(changed, 0) << "the bar fills";
 }
 

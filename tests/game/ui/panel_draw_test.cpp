@@ -98,7 +98,7 @@ TEST_F(WordList, FoundWordsExactlyMatchedShowHighlighted) {
 }
 
 TEST_F(WordList, SelectedEntryIsFramedWithTheCurrentPen) {
-    drawWordList(box, data, words, 30, 3, 4);  // entry 4 is row 1
+    drawWordList(box, data, words, 30, 3, 4);                                     // entry 4 is row 1
     EXPECT_EQ(countColor(*surface, Rect{20, 30, 140, 31}, penFrame.color), 120);  // top edge
     EXPECT_EQ(countColor(*surface, Rect{20, 44, 140, 45}, penFrame.color), 120);  // bottom edge, top + 15 - 1
     EXPECT_EQ(surface->pixel(20, 37), penFrame.color);
@@ -176,8 +176,8 @@ TEST_F(ProgressBar, FillsByPercentRoundedHalfToEven) {
         double percent;
         int filled;
     };
-    for (Case c : {Case{150, 283}, Case{100, 283}, Case{0, 0}, Case{50, 142}, Case{100.0 / 3, 94},
-                   Case{99.9, 283}, Case{0.1, 0}}) {
+    for (Case c : {Case{150, 283}, Case{100, 283}, Case{0, 0}, Case{50, 142}, Case{100.0 / 3, 94}, Case{99.9, 283},
+                   Case{0.1, 0}}) {
         draw(c.percent);
         EXPECT_EQ(filledColumns(), c.filled) << c.percent;
         EXPECT_TRUE(outsideUntouched()) << c.percent;
@@ -297,7 +297,8 @@ void writeBmp(const platform::Surface& pic, const std::filesystem::path& path) {
             b[at + 2] = static_cast<std::uint8_t>(platform::redOf(c));
         }
     }
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(b.data()), static_cast<std::streamsize>(b.size()));
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(b.data()), static_cast<std::streamsize>(b.size()));
 }
 
 TEST(InitGraphics, LoadsTheSheetFromTheProgramFolder) {

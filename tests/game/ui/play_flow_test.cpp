@@ -127,9 +127,8 @@ TEST(ArcadeRun, ClockTicksFromFiveMinutesAndRunningOutEndsTheRunWithTheResults) 
     EXPECT_EQ(w.frm->timerStr, "4:55");
     uitest::saveSnapshot(w.screen(), "arcade_play_clock");
     // The Time value shows on the panel in the value colour.
-    EXPECT_GT(uitest::countColor(w.screen(), rectOf(w.frm->regions().item(game::ui::kTimeItem)),
-                                 game::ui::clrValueText),
-              5);
+    EXPECT_GT(
+        uitest::countColor(w.screen(), rectOf(w.frm->regions().item(game::ui::kTimeItem)), game::ui::clrValueText), 5);
 
     w.hp.ui.advance(2950 * 100 - 100);
     EXPECT_TRUE(w.dialogs.empty());
@@ -489,8 +488,8 @@ TEST_F(Results, AutoRepeatOfTheArrowsRunsOnTheClock) {
 }
 
 TEST(ResultsLongWords, AnEightOrNineLetterWordLightsItsWholePathButSpellsSevenLetters) {
-    const int seed = findSeed(1, GameMode::Classic,
-                              [](const GameData& g) { return wordsOfLength(g, 8) + wordsOfLength(g, 9) > 0; });
+    const int seed =
+        findSeed(1, GameMode::Classic, [](const GameData& g) { return wordsOfLength(g, 8) + wordsOfLength(g, 9) > 0; });
     FlowWindow w;
     w.startClassic(1, seed);
     w.command(13);
@@ -517,9 +516,8 @@ TEST(ResultsLongWords, AnEightOrNineLetterWordLightsItsWholePathButSpellsSevenLe
 }
 
 TEST(ResultsShortList, EmptyRowsPastTheLastWordDoNothingAndTheArrowsStayPut) {
-    const int seed = findSeed(9, GameMode::Classic, [](const GameData& g) {
-        return g.numSolutionWords > 2 && g.numSolutionWords < 13;
-    });
+    const int seed = findSeed(9, GameMode::Classic,
+                              [](const GameData& g) { return g.numSolutionWords > 2 && g.numSolutionWords < 13; });
     FlowWindow w;
     w.startClassic(9, seed);
     w.command(13);

@@ -104,8 +104,8 @@ protected:
         // The board, the found list, the statistics and the score read as before.
         const auto& r = frm().regions();
         EXPECT_TRUE(samePixels(mainWindow().screen(), s.screen, rectOf(r.boardBox))) << "board";
-        EXPECT_TRUE(samePixels(mainWindow().screen(), s.screen, Rect{r.listBox.x, r.listBox.y, r.listBox.x + 120,
-                                                                     r.listBox.y + 260}))
+        EXPECT_TRUE(samePixels(mainWindow().screen(), s.screen,
+                               Rect{r.listBox.x, r.listBox.y, r.listBox.x + 120, r.listBox.y + 260}))
             << "found list";
         EXPECT_TRUE(samePixels(mainWindow().screen(), s.screen, rectOf(r.item(game::ui::kScoreItem)))) << "score";
         EXPECT_TRUE(samePixels(mainWindow().screen(), s.screen, rectOf(r.barBox))) << "progress bar";

@@ -34,8 +34,7 @@ std::unique_ptr<PixelSurface> renderBoard(const SpriteSheet& sheet, std::vector<
     drawAllTiles(sheet, board, d);
     if (textAreas)
         for (int r = 0; r < 4; ++r)
-            for (int c = 0; c < 4; ++c)
-                textAreas->push_back(Rect{30 + 44 * c, 28 + 44 * r, 60 + 44 * c, 60 + 44 * r});
+            for (int c = 0; c < 4; ++c) textAreas->push_back(Rect{30 + 44 * c, 28 + 44 * r, 60 + 44 * c, 60 + 44 * r});
     return s;
 }
 
@@ -107,7 +106,8 @@ std::unique_ptr<PixelSurface> renderPlaySurface(const SpriteSheet& sheet) {
     setFontSize(*s, fontsize::kPanel);
     for (int n : {2, 3, 4, 5, 10, 11, 12, 13, 14, 15, 16}) {
         const int y = n <= 9 ? (n % 2 == 0 ? n * 25 : (n - 1) * 25 + 20) : 30 * n - 20;
-        const BoxInfo item{s.get(), 5, y, 122, 25, false, brPanel, penFrame, n % 2 && n < 10 ? clrValueText : clrText, 1};
+        const BoxInfo item{s.get(), 5, y, 122, 25, false, brPanel, penFrame, n % 2 && n < 10 ? clrValueText : clrText,
+                           1};
         const std::string caption = n == 3 ? "21" : n == 5 ? "140" : std::string(loadResString(60 + n));
         drawTextBtn(item, n == 12 ? 1 : 0, n == 12, n == 12 ? 8 : (n <= 5 ? 2 : n <= 12 ? 6 : 4), caption);
     }

@@ -181,8 +181,7 @@ PixelSurface loadPng(const std::string& path) {
     return out;
 }
 
-std::string compareWithGolden(const platform::Surface& s, const std::string& name,
-                              const std::vector<Rect>& textAreas) {
+std::string compareWithGolden(const platform::Surface& s, const std::string& name, const std::vector<Rect>& textAreas) {
     const std::string path = std::string(VARNOOK_SOURCE_DIR) + "/tests/game/ui/golden/" + name + ".png";
     const char* update = std::getenv("VARNOOK_UPDATE_GOLDEN");
     if (update != nullptr && std::string(update) == "1") {
@@ -194,9 +193,8 @@ std::string compareWithGolden(const platform::Surface& s, const std::string& nam
         return "golden " + path + " missing or of another size (VARNOOK_UPDATE_GOLDEN=1 writes it)";
     }
     auto inText = [&](int x, int y) {
-        return std::any_of(textAreas.begin(), textAreas.end(), [&](const Rect& r) {
-            return x >= r.left && x < r.right && y >= r.top && y < r.bottom;
-        });
+        return std::any_of(textAreas.begin(), textAreas.end(),
+                           [&](const Rect& r) { return x >= r.left && x < r.right && y >= r.top && y < r.bottom; });
     };
     auto farApart = [](Color a, Color b) {
         return std::abs(platform::redOf(a) - platform::redOf(b)) > 64 ||

@@ -58,7 +58,6 @@ PixelSurface loadPng(const std::string& path);
 // exactly; inside them (anti-aliased glyphs, which may differ between font versions) at most
 // 15 % of the pixels may differ by more than 64 in a channel. With VARNOOK_UPDATE_GOLDEN=1 the
 // golden is rewritten instead. Returns an empty string on success, else what differed.
-std::string compareWithGolden(const platform::Surface& s, const std::string& name,
-                              const std::vector<Rect>& textAreas);
+std::string compareWithGolden(const platform::Surface& s, const std::string& name, const std::vector<Rect>& textAreas);
 
 }  // namespace uitest
