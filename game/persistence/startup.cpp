@@ -24,8 +24,8 @@ std::string appPathOf(const std::string& folder) {
     return path;
 }
 
-Program::Program(const platform::Services& services, std::string appPath)
-    : services(services), appPath(std::move(appPath)) {}
+Program::Program(const platform::Services& services_, std::string appPath_)
+    : services(services_), appPath(std::move(appPath_)) {}
 
 Program::~Program() = default;
 

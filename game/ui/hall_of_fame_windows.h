@@ -141,8 +141,8 @@ private:
 // shown modally (showModal) or without blocking (show); "OK", Esc or Enter close it.
 class FrmStats final : public ModalDialog {
 public:
-    FrmStats(platform::Ui& ui, platform::Graphics& graphics, HallOfFame& hallOfFame, int modeNum)
-        : ModalDialog(ui, graphics), modeNum(modeNum), hallOfFame_(hallOfFame) {}
+    FrmStats(platform::Ui& ui, platform::Graphics& graphics, HallOfFame& hallOfFame, int mode)
+        : ModalDialog(ui, graphics), modeNum(mode), hallOfFame_(hallOfFame) {}
 
     const int modeNum;
 
