@@ -5,7 +5,7 @@
 #include <algorithm>
 
 #include "game/persistence/sound_effects.h"
-#include "game/play/puzzle_engine.h"
+#include "game/play/engine_library.h"
 #include "game/ui/frm_play.h"
 #include "platform/library.h"
 
@@ -38,7 +38,7 @@ std::unique_ptr<Program> Program::start(const platform::Services& services, cons
     // either the game cannot make a puzzle, so the program does not start.
     const std::string libraryFile = platform::SharedLibrary::fileName(kEngineLibraryName);
     std::string reason;
-    p->engine = PuzzleEngine::load(p->appPath + libraryFile, &reason);
+    p->engine = EngineLibrary::load(p->appPath + libraryFile, &reason);
     if (!p->engine) {
         if (failure)
             *failure = "The puzzle engine " + libraryFile + " could not be loaded from the program folder " +

@@ -13,7 +13,7 @@
 
 namespace game {
 
-class PuzzleEngine;
+class EngineLibrary;
 class SoundEffects;
 class Program;
 
@@ -56,7 +56,7 @@ public:
     // The settings records as loaded at start-up and written at shut-down: the settings record
     // (its reserved bytes carried through), the sound switches and both Hall of Fame tables.
     Settings settings;
-    std::unique_ptr<PuzzleEngine> engine;
+    std::unique_ptr<EngineLibrary> engine;
     ui::SpriteSheet sheet;
     std::unique_ptr<SoundEffects> sounds;
     std::unique_ptr<ui::FrmPlay> frmPlay;

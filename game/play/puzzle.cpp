@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "game/play/flow.h"
-#include "game/play/puzzle_engine.h"
+#include "game/play/engine_library.h"
 
 namespace game {
 
@@ -28,7 +28,7 @@ void resetPlay(GameData& g) {
 
 // Copies every solution list of 2 to 10 letters into wordLists, sums targetPoints, frees the
 // engine's lists and applies the Arcade level cap.
-void readSolutionLists(GameData& g, PuzzleEngine& engine) {
+void readSolutionLists(GameData& g, EngineLibrary& engine) {
     g.targetPoints = 0;
     for (int k = kFirstList; k <= kLastList; ++k) {
         WordList& list = g.wordLists[static_cast<std::size_t>(k)];
@@ -64,7 +64,7 @@ int puzzleSeed(double r) {
     return std::clamp(static_cast<int>(flow::roundHalfEven(r * kMaxPuzzleSeed)), 0, kMaxPuzzleSeed);
 }
 
-void newPuzzle(GameData& g, PuzzleEngine& engine, int seed) {
+void newPuzzle(GameData& g, EngineLibrary& engine, int seed) {
     resetPlay(g);
     g.numCells = static_cast<std::int16_t>(g.gridWidth * g.gridHeight);
     // Every cell is in play: the engine replaces each 1 with a letter.
@@ -74,7 +74,7 @@ void newPuzzle(GameData& g, PuzzleEngine& engine, int seed) {
     readSolutionLists(g, engine);
 }
 
-bool restorePuzzle(GameData& g, PuzzleEngine& engine, const LoadSavedGame& loadSavedGame) {
+bool restorePuzzle(GameData& g, EngineLibrary& engine, const LoadSavedGame& loadSavedGame) {
     resetPlay(g);
     if (loadSavedGame) loadSavedGame(g);
     if (g.gridWidth < 1 || g.gridHeight < 1 || g.gridWidth * g.gridHeight > kMaxCells) return false;

@@ -10,7 +10,7 @@
 
 namespace game {
 
-class PuzzleEngine;
+class EngineLibrary;
 
 // Puzzle seeds run from 0 to this value.
 constexpr int kMaxPuzzleSeed = 10000;
@@ -31,7 +31,7 @@ int puzzleSeed(double r);
 // A fresh puzzle of gridWidth x gridHeight (set by the caller) from seed: letters, solution
 // tables and targetPoints (capped by the level target in Arcade Mode). Found words and the chain
 // are emptied.
-void newPuzzle(GameData& g, PuzzleEngine& engine, int seed);
+void newPuzzle(GameData& g, EngineLibrary& engine, int seed);
 
 // Reads a saved game into g: the grid size and letters, the mode, the scores, the found words.
 // Supplied by the saved-game records.
@@ -43,7 +43,7 @@ constexpr int kMaxCells = 256;
 // The saved game's puzzle: loadSavedGame fills the grid and the stored state, the engine solves
 // the stored letters, and the word tables are read back as for a new puzzle. False, with no
 // puzzle made, when the stored board size is not a usable board (a damaged record).
-bool restorePuzzle(GameData& g, PuzzleEngine& engine, const LoadSavedGame& loadSavedGame);
+bool restorePuzzle(GameData& g, EngineLibrary& engine, const LoadSavedGame& loadSavedGame);
 
 // Fills allSolutionWords with the solution words of 3 to 9 letters: by length, then in list order.
 void buildAllSolutionWords(GameData& g);

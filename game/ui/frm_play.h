@@ -23,7 +23,7 @@ class Shell;
 }
 
 namespace game {
-class PuzzleEngine;
+class EngineLibrary;
 class SoundEffects;
 }  // namespace game
 
@@ -94,7 +94,7 @@ struct FrmPlayContext {
     platform::Graphics& graphics;
     platform::Shell& shell;
     GameData& game;
-    PuzzleEngine& engine;
+    EngineLibrary& engine;
     SoundEffects& sounds;
     const SpriteSheet& sheet;
     std::string appPath;

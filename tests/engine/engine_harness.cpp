@@ -1,7 +1,6 @@
 // Loading the library by name, guarded list reading and dictionary file helpers.
 #include "engine_harness.h"
 
-#include <dlfcn.h>
 #include <unistd.h>
 
 #include <atomic>
@@ -25,12 +24,6 @@ fs::path uniqueTempPath(const std::string& suffix) {
            ("varnook-engine-test-" + std::to_string(getpid()) + "-" + std::to_string(counter++) + suffix);
 }
 
-template <typename Fn>
-void bind(void* handle, Fn& fn, const char* name) {
-    fn = reinterpret_cast<Fn>(dlsym(handle, name));
-    if (fn == nullptr) throw std::runtime_error(std::string("missing export ") + name);
-}
-
 constexpr std::uint8_t kGuard = 0xA5;
 constexpr std::size_t kGuardBytes = 8;
 
@@ -38,29 +31,26 @@ constexpr std::size_t kGuardBytes = 8;
 
 EngineApi::EngineApi(const fs::path& file, bool removeAfter) {
     if (removeAfter) copy_ = file;
-    handle_ = dlopen(file.c_str(), RTLD_NOW | RTLD_LOCAL);
-    if (handle_ == nullptr) throw std::runtime_error(std::string("dlopen: ") + dlerror());
-    bind(handle_, loadLangDict, "loadLangDict");
-    bind(handle_, makeQXPuzzleA, "makeQXPuzzleA");
-    bind(handle_, qxpGetNumWordsInSize, "qxpGetNumWordsInSize");
-    bind(handle_, qxpGetWord, "qxpGetWord");
-    bind(handle_, clearMemory, "clearMemory");
-    bind(handle_, recreatePuzzle, "recreatePuzzle");
+    std::string error;
+    library_ = platform::SharedLibrary::open(file.string(), &error);
+    if (!library_) throw std::runtime_error("cannot load " + file.string() + ": " + error);
+    if (const char* missing = bind([&](const char* name) { return library_->symbol(name); }))
+        throw std::runtime_error(std::string("missing export ") + missing);
 }
 
 EngineApi::~EngineApi() {
-    if (handle_ != nullptr) dlclose(handle_);
+    library_.reset();
     if (!copy_.empty()) fs::remove(copy_);
 }
 
 EngineApi& EngineApi::shipped() {
-    static EngineApi api(fs::path(VARNOOK_TEST_BIN_DIR) / "libQXDLL.so", false);
+    static EngineApi api(fs::path(VARNOOK_TEST_BIN_DIR) / platform::SharedLibrary::fileName("QXDLL"), false);
     return api;
 }
 
 std::unique_ptr<EngineApi> EngineApi::freshCopy() {
     const fs::path copy = uniqueTempPath(".so");
-    fs::copy_file(fs::path(VARNOOK_TEST_BIN_DIR) / "libQXDLL.so", copy);
+    fs::copy_file(fs::path(VARNOOK_TEST_BIN_DIR) / platform::SharedLibrary::fileName("QXDLL"), copy);
     return std::unique_ptr<EngineApi>(new EngineApi(copy, true));
 }
 

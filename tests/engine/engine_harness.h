@@ -10,13 +10,14 @@
 #include <string>
 #include <vector>
 
+#include "platform/library.h"
 #include "qxdll.h"
 #include "reference_engine.h"
 
 namespace varnook::engine_test {
 
-// The six exports of one loaded copy of libQXDLL.so.
-class EngineApi {
+// The six exports of one loaded copy of libQXDLL.so (api.loadLangDict(...) and so on).
+class EngineApi : public qxdll::Exports {
 public:
     // The library in the program folder, loaded once per test process.
     static EngineApi& shipped();
@@ -26,16 +27,9 @@ public:
     EngineApi(const EngineApi&) = delete;
     EngineApi& operator=(const EngineApi&) = delete;
 
-    qxLoadLangDictFn loadLangDict = nullptr;
-    qxMakeQXPuzzleAFn makeQXPuzzleA = nullptr;
-    qxGetNumWordsInSizeFn qxpGetNumWordsInSize = nullptr;
-    qxGetWordFn qxpGetWord = nullptr;
-    qxClearMemoryFn clearMemory = nullptr;
-    qxRecreatePuzzleFn recreatePuzzle = nullptr;
-
 private:
     EngineApi(const std::filesystem::path& file, bool removeAfter);
-    void* handle_ = nullptr;
+    std::unique_ptr<platform::SharedLibrary> library_;
     std::filesystem::path copy_;
 };
 

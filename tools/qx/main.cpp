@@ -2,8 +2,6 @@
 // folder exactly as the game loads it, and prints the board and every solution word with its path.
 //   qx make --seed N --size WxH [--dict FILE]
 //   qx solve --board ROWS [--dict FILE]      (ROWS like catx/dogs/..., '.' for a hole)
-#include <dlfcn.h>
-
 #include <array>
 #include <charconv>
 #include <cstdint>
@@ -16,6 +14,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/library.h"
 #include "qxdll.h"
 
 namespace {
@@ -27,7 +26,6 @@ constexpr int kExitUsage = 2;
 constexpr int kMaxCells = 256;
 constexpr int kFirstList = 0;  // words of 1 letter
 constexpr int kLastList = 9;   // words of 10 letters
-constexpr const char* kLibraryName = "libQXDLL.so";
 constexpr const char* kDictionaryName = "DEFAULT.DICT";
 constexpr char kHole = '.';
 
@@ -46,40 +44,21 @@ struct UsageError {
 class EngineLibrary {
 public:
     static std::unique_ptr<EngineLibrary> open(const fs::path& file, std::string& error) {
-        void* handle = dlopen(file.c_str(), RTLD_NOW | RTLD_LOCAL);
-        if (handle == nullptr) {
-            error = dlerror();
+        auto library = platform::SharedLibrary::open(file.string(), &error);
+        if (!library) return nullptr;
+        auto lib = std::unique_ptr<EngineLibrary>(new EngineLibrary(std::move(library)));
+        if (const char* missing = lib->qx.bind([&](const char* name) { return lib->library_->symbol(name); })) {
+            error = std::string("the library has no export ") + missing;
             return nullptr;
         }
-        auto lib = std::unique_ptr<EngineLibrary>(new EngineLibrary(handle));
-        if (!lib->bind(lib->loadLangDict, "loadLangDict", error) ||
-            !lib->bind(lib->makeQXPuzzleA, "makeQXPuzzleA", error) ||
-            !lib->bind(lib->qxpGetNumWordsInSize, "qxpGetNumWordsInSize", error) ||
-            !lib->bind(lib->qxpGetWord, "qxpGetWord", error) || !lib->bind(lib->clearMemory, "clearMemory", error) ||
-            !lib->bind(lib->recreatePuzzle, "recreatePuzzle", error))
-            return nullptr;
         return lib;
     }
-    ~EngineLibrary() { dlclose(handle_); }
-    EngineLibrary(const EngineLibrary&) = delete;
-    EngineLibrary& operator=(const EngineLibrary&) = delete;
 
-    qxLoadLangDictFn loadLangDict = nullptr;
-    qxMakeQXPuzzleAFn makeQXPuzzleA = nullptr;
-    qxGetNumWordsInSizeFn qxpGetNumWordsInSize = nullptr;
-    qxGetWordFn qxpGetWord = nullptr;
-    qxClearMemoryFn clearMemory = nullptr;
-    qxRecreatePuzzleFn recreatePuzzle = nullptr;
+    qxdll::Exports qx;
 
 private:
-    explicit EngineLibrary(void* handle) : handle_(handle) {}
-    template <typename Fn>
-    bool bind(Fn& fn, const char* name, std::string& error) {
-        fn = reinterpret_cast<Fn>(dlsym(handle_, name));
-        if (fn == nullptr) error = std::string("the library has no export ") + name;
-        return fn != nullptr;
-    }
-    void* handle_;
+    explicit EngineLibrary(std::unique_ptr<platform::SharedLibrary> library) : library_(std::move(library)) {}
+    std::unique_ptr<platform::SharedLibrary> library_;
 };
 
 struct Options {
@@ -159,8 +138,6 @@ Options parseArguments(int argc, char** argv) {
     return options;
 }
 
-fs::path programFolder() { return fs::read_symlink("/proc/self/exe").parent_path(); }
-
 void printBoard(const Options& options, const std::vector<std::uint8_t>& grid) {
     for (int y = 0; y < options.height; ++y) {
         std::cout << " ";
@@ -173,7 +150,7 @@ void printBoard(const Options& options, const std::vector<std::uint8_t>& grid) {
 }
 
 // Reads every list back, prints it by length, then frees the lists.
-void printSolutions(EngineLibrary& engine) {
+void printSolutions(const qxdll::Exports& engine) {
     std::array<char, kLastList + 2> word{};
     std::array<std::uint8_t, kLastList + 1> path{};
     for (int k = kFirstList; k <= kLastList; ++k) {
@@ -192,15 +169,15 @@ void printSolutions(EngineLibrary& engine) {
 }
 
 int run(const Options& options) {
-    const fs::path folder = programFolder();
+    const fs::path folder = platform::programFolder();
     std::string error;
-    auto engine = EngineLibrary::open(folder / kLibraryName, error);
+    auto engine = EngineLibrary::open(folder / platform::SharedLibrary::fileName("QXDLL"), error);
     if (!engine) {
         std::cerr << "qx: cannot load the engine library: " << error << "\n";
         return kExitFailure;
     }
     const fs::path dict = options.dict.value_or(folder / kDictionaryName);
-    if (engine->loadLangDict(dict.c_str()) != 1) {
+    if (engine->qx.loadLangDict(dict.c_str()) != 1) {
         std::cerr << "qx: cannot load the dictionary " << dict << " (missing, unreadable or corrupt)\n";
         return kExitFailure;
     }
@@ -209,17 +186,17 @@ int run(const Options& options) {
     std::int32_t total = 0;
     if (options.command == "make") {
         grid.assign(static_cast<std::size_t>(options.width * options.height), 1);
-        total = engine->makeQXPuzzleA(options.width, options.height, grid.data(), kNeighbourSteps.data(),
-                                      kNeighbourSteps.size() / 2, *options.seed);
+        total = engine->qx.makeQXPuzzleA(options.width, options.height, grid.data(), kNeighbourSteps.data(),
+                                         kNeighbourSteps.size() / 2, *options.seed);
         std::cout << "Seed " << *options.seed << ", " << options.width << "x" << options.height;
     } else {
-        total = engine->recreatePuzzle(options.width, options.height, grid.data(), kNeighbourSteps.data(),
-                                       kNeighbourSteps.size() / 2);
+        total = engine->qx.recreatePuzzle(options.width, options.height, grid.data(), kNeighbourSteps.data(),
+                                          kNeighbourSteps.size() / 2);
         std::cout << "Board " << options.width << "x" << options.height;
     }
     std::cout << ": " << total << " words of 3 to 10 letters (paths: cell = row x width + column)\n\n";
     printBoard(options, grid);
-    printSolutions(*engine);
+    printSolutions(engine->qx);
     return 0;
 }
 

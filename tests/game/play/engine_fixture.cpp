@@ -9,11 +9,11 @@
 
 namespace playtest {
 
-game::PuzzleEngine& engine() {
-    static std::unique_ptr<game::PuzzleEngine> loaded = [] {
+game::EngineLibrary& engine() {
+    static std::unique_ptr<game::EngineLibrary> loaded = [] {
         const std::string dir = std::string(VARNOOK_BIN_DIR) + "/";
         std::string error;
-        auto e = game::PuzzleEngine::load(dir + platform::SharedLibrary::fileName(game::kEngineLibraryName), &error);
+        auto e = game::EngineLibrary::load(dir + platform::SharedLibrary::fileName(game::kEngineLibraryName), &error);
         if (!e)
             ADD_FAILURE() << "engine library: " << error;
         else if (e->loadLangDict(dir + game::kDictionaryFileName) != 1)

@@ -5,12 +5,12 @@
 #include <string>
 
 #include "game/play/game_data.h"
-#include "game/play/puzzle_engine.h"
+#include "game/play/engine_library.h"
 
 namespace playtest {
 
 // The engine library of the build with DEFAULT.DICT loaded; the test fails if it is missing.
-game::PuzzleEngine& engine();
+game::EngineLibrary& engine();
 
 // A board of the given letters (row by row), nothing linked, no solution words.
 game::GameData board(int width, int height, const std::string& letters);

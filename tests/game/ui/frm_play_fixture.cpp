@@ -14,11 +14,11 @@ namespace frmtest {
 
 std::string binDir() { return std::string(VARNOOK_BIN_DIR) + "/"; }
 
-game::PuzzleEngine& engine() {
-    static std::unique_ptr<game::PuzzleEngine> loaded = [] {
+game::EngineLibrary& engine() {
+    static std::unique_ptr<game::EngineLibrary> loaded = [] {
         std::string error;
         auto e =
-            game::PuzzleEngine::load(binDir() + platform::SharedLibrary::fileName(game::kEngineLibraryName), &error);
+            game::EngineLibrary::load(binDir() + platform::SharedLibrary::fileName(game::kEngineLibraryName), &error);
         if (!e)
             ADD_FAILURE() << "engine library: " << error;
         else if (e->loadLangDict(binDir() + game::kDictionaryFileName) != 1)

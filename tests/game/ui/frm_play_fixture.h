@@ -9,7 +9,7 @@
 
 #include "game/persistence/sound_effects.h"
 #include "game/play/game_data.h"
-#include "game/play/puzzle_engine.h"
+#include "game/play/engine_library.h"
 #include "game/ui/frm_play.h"
 #include "game/ui/sprite_sheet.h"
 #include "platform/headless.h"
@@ -19,7 +19,7 @@ namespace frmtest {
 // The program folder of the build, with its trailing separator.
 std::string binDir();
 // The engine of the build, loaded once with its dictionary.
-game::PuzzleEngine& engine();
+game::EngineLibrary& engine();
 
 class PlayWindow {
 public:

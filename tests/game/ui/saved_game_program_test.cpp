@@ -9,7 +9,7 @@
 #include "game/persistence/registry_records.h"
 #include "game/play/flow.h"
 #include "game/play/puzzle.h"
-#include "game/play/puzzle_engine.h"
+#include "game/play/engine_library.h"
 #include "game/ui/frm_play_records.h"
 #include "game/ui/palette.h"
 #include "game/ui/side_panel.h"

@@ -1,5 +1,5 @@
-// The puzzle engine library, loaded by name from the program folder at run time, and its six
-// exports. The game reaches the engine through this owner only.
+// The puzzle engine library, loaded by name from the program folder at run time, with its six
+// exports bound by name. The game reaches the engine through this owner only.
 #pragma once
 
 #include <cstdint>
@@ -19,15 +19,15 @@ namespace game {
 constexpr const char* kEngineLibraryName = "QXDLL";
 constexpr const char* kDictionaryFileName = "DEFAULT.DICT";
 
-class PuzzleEngine {
+class EngineLibrary {
 public:
-    ~PuzzleEngine();
-    PuzzleEngine(const PuzzleEngine&) = delete;
-    PuzzleEngine& operator=(const PuzzleEngine&) = delete;
+    ~EngineLibrary();
+    EngineLibrary(const EngineLibrary&) = delete;
+    EngineLibrary& operator=(const EngineLibrary&) = delete;
 
     // Loads the library file at path and binds its six exports. nullptr, with the reason in
     // *error, when the file cannot be loaded or lacks an export.
-    static std::unique_ptr<PuzzleEngine> load(const std::string& path, std::string* error = nullptr);
+    static std::unique_ptr<EngineLibrary> load(const std::string& path, std::string* error = nullptr);
 
     // 1 when the dictionary file was loaded; 0 when it is missing, unreadable or damaged.
     std::int32_t loadLangDict(const std::string& path);
@@ -43,15 +43,10 @@ public:
     void clearMemory();
 
 private:
-    PuzzleEngine() = default;
+    EngineLibrary() = default;
 
     std::unique_ptr<platform::SharedLibrary> library_;
-    qxLoadLangDictFn loadLangDict_ = nullptr;
-    qxMakeQXPuzzleAFn makeQXPuzzleA_ = nullptr;
-    qxGetNumWordsInSizeFn qxpGetNumWordsInSize_ = nullptr;
-    qxGetWordFn qxpGetWord_ = nullptr;
-    qxClearMemoryFn clearMemory_ = nullptr;
-    qxRecreatePuzzleFn recreatePuzzle_ = nullptr;
+    qxdll::Exports qx_;
 };
 
 }  // namespace game
