@@ -25,6 +25,29 @@ StoreStatus StoreKey::close() {
     return store->keyClosed(path_);
 }
 
+StoreLock::StoreLock(StoreLock&& other) noexcept : store_(std::exchange(other.store_, nullptr)) {}
+
+StoreLock& StoreLock::operator=(StoreLock&& other) noexcept {
+    if (this != &other) {
+        release();
+        store_ = std::exchange(other.store_, nullptr);
+    }
+    return *this;
+}
+
+StoreLock::~StoreLock() { release(); }
+
+void StoreLock::release() {
+    if (Store* store = std::exchange(store_, nullptr)) store->releaseLock();
+}
+
+StoreStatus Store::lock(StoreLock& result) {
+    result.release();
+    if (const StoreStatus s = acquireLock(); s != StoreStatus::Success) return s;
+    result = StoreLock(this);
+    return StoreStatus::Success;
+}
+
 StoreStatus Store::joinPath(const StoreKey* parent, std::string_view subKey, std::string& path) {
     if (parent != nullptr && !parent->isOpen()) return StoreStatus::InvalidParameter;
     path = parent != nullptr ? parent->path() : std::string();

@@ -18,6 +18,7 @@ enum class StoreStatus {
     AccessDenied,      // the store cannot be used (its file can be neither read nor set aside)
     InvalidParameter,  // a malformed key path or name, a value too large, an unknown type, a closed key
     WriteFailed,       // a change could not be made durable (folder not writable, disk full)
+    Busy,              // another program held the store's lock for longer than store_limits::kLockWaitMs
 };
 
 // Value types with the registry's numbers.
@@ -33,9 +34,30 @@ constexpr std::size_t kMaxKeyDepth = 32;
 constexpr std::size_t kMaxValueNameLength = 16383;
 constexpr std::size_t kMaxClassLength = 255;
 constexpr std::size_t kMaxValueSize = 1u << 20;
+// How long a store waits for another program that holds its lock before it gives up (Busy).
+constexpr int kLockWaitMs = 1500;
 }  // namespace store_limits
 
 class Store;
+
+// A store's exclusive lock, held until release() or the end of its scope (see Store::lock).
+class StoreLock {
+public:
+    StoreLock() = default;
+    StoreLock(StoreLock&& other) noexcept;
+    StoreLock& operator=(StoreLock&& other) noexcept;
+    StoreLock(const StoreLock&) = delete;
+    StoreLock& operator=(const StoreLock&) = delete;
+    ~StoreLock();
+
+    bool held() const { return store_ != nullptr; }
+    void release();
+
+private:
+    friend class Store;
+    explicit StoreLock(Store* store) : store_(store) {}
+    Store* store_ = nullptr;
+};
 
 // An open key. Closing it, explicitly or when it goes out of scope, makes the changes made through
 // the store durable; a key must not outlive its store.
@@ -87,6 +109,17 @@ public:
     // The class string a key was created with.
     StoreStatus keyClass(const StoreKey& key, std::string& result);
 
+    // Takes the store's exclusive lock, waiting at most store_limits::kLockWaitMs for another program
+    // that holds it (Busy when the wait runs out). While it is held, reads see the store as it stands
+    // now, other programs' changes included, and changes made through this store are written before
+    // it is released: a read, a change and its write form one step that no other program can come
+    // between. Locks taken through one store nest.
+    StoreStatus lock(StoreLock& result);
+
+    // Where a store that could not be read at all was kept before the store started afresh; empty
+    // when that did not happen. The player is told, so that nothing is lost without a word.
+    virtual std::string setAsideCopy() const { return {}; }
+
 protected:
     // Back-end operations on full, validated paths.
     virtual StoreStatus openKeyAt(const std::string& path) = 0;
@@ -99,9 +132,13 @@ protected:
     // A handle to path was opened / closed.
     virtual void keyOpened(const std::string& path) = 0;
     virtual StoreStatus keyClosed(const std::string& path) = 0;
+    // The lock itself; a store that only one program can use needs none.
+    virtual StoreStatus acquireLock() { return StoreStatus::Success; }
+    virtual void releaseLock() {}
 
 private:
     friend class StoreKey;
+    friend class StoreLock;
     static StoreStatus joinPath(const StoreKey* parent, std::string_view subKey, std::string& path);
 };
 
