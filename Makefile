@@ -3,7 +3,7 @@ BUILD ?= build
 ASAN_BUILD ?= build-asan
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps build run test test-fast test-asan bench clean
+.PHONY: all deps build run test test-fast test-asan bench snapshots clean
 
 all: build
 
@@ -33,6 +33,10 @@ test-asan: deps
 
 bench: build
 	@for b in $(BUILD)/bench/bench_*; do [ -x "$$b" ] && "$$b"; done
+
+# Pictures of every screen and window, drawn headlessly from the build's program folder.
+snapshots: build
+	$(BUILD)/tools/snapshots/snapshots $(BUILD)/snapshots
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD)

@@ -12,6 +12,9 @@
 #define QXDLL_API
 #endif
 
+/* Paths carry each cell as one byte, so a board has at most this many cells. */
+#define QXDLL_MAX_CELLS 256
+
 /* QXDLL_CALL is the calling convention of every export: the platform's default here. */
 #ifndef QXDLL_CALL
 #define QXDLL_CALL

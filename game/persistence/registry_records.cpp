@@ -5,7 +5,6 @@
 
 #include "game/persistence/byte_order.h"
 #include "platform/store.h"
-#include "platform/window.h"
 
 namespace game {
 
@@ -69,18 +68,13 @@ std::string saveKeyPath() { return records::settingsKeyPath() + "\\" + std::stri
 
 }  // namespace
 
-Records::Records(platform::Store& store, platform::Ui& ui) : store_(store), ui_(ui) {}
-
-void Records::showMessage(std::string_view text) { ui_.messageBox(records::kAppTitle, text); }
+Records::Records(platform::Store& store) : store_(store) {}
 
 // ---- settings -------------------------------------------------------------------------------------
 
 bool Records::loadSettings(Settings& settings, GameData& game) {
     OpenedKeys k = openKeys(store_, records::settingsKeyPath(), records::kSettingsClass);
-    if (!k.parentOpen) {
-        showMessage(records::kSettingsFailed);
-        return false;
-    }
+    if (!k.parentOpen) return false;
     if (k.keyOpen) {
         SolvingBytes solving{};
         if (readExact(store_, k.key, records::kSolvingData, solving)) {
@@ -128,10 +122,7 @@ bool Records::loadSettings(Settings& settings, GameData& game) {
 
 bool Records::saveSettings(const Settings& settings, const GameData& game) {
     OpenedKeys k = openKeys(store_, records::settingsKeyPath(), records::kSettingsClass);
-    if (!k.parentOpen) {
-        showMessage(records::kSettingsFailed);
-        return false;
-    }
+    if (!k.parentOpen) return false;
     bool ok = true;
     if (k.keyOpen) {
         auto set = [&](std::string_view name, ValueType type, std::span<const std::uint8_t> data) {
@@ -161,9 +152,7 @@ bool Records::saveSettings(const Settings& settings, const GameData& game) {
             }
         }
     }
-    ok = closeKeys(k) && ok;
-    if (!ok) showMessage(records::kSettingsFailed);
-    return ok;
+    return closeKeys(k) && ok;
 }
 
 // ---- saved game -----------------------------------------------------------------------------------
@@ -185,38 +174,32 @@ bool Records::saveGame(const GameData& game, const SolvingData& solvingData) {
 
         const std::array<std::uint8_t, 1> stored{1};
         set(records::kIsStored, ValueType::Binary, stored);
-        set16(records::kHeight, game.gridHeight);
-        set16(records::kWidth, game.gridWidth);
+        set16(records::kHeight, static_cast<std::int16_t>(game.gridHeight()));
+        set16(records::kWidth, static_cast<std::int16_t>(game.gridWidth()));
         set(records::kModeNum, ValueType::Binary,
             encodeSolvingData(solvingData, static_cast<std::int16_t>(game.gameMode), game.arcadeLevel));
         const std::vector<std::uint8_t>& letters = game.gridLetters.raw();
         set(records::kByteData, ValueType::Binary,
-            std::span<const std::uint8_t>(
-                letters.data(), std::min(letters.size(), static_cast<std::size_t>(std::max<int>(game.numCells, 0)))));
+            std::span<const std::uint8_t>(letters.data(),
+                                          std::min(letters.size(), static_cast<std::size_t>(game.numCells()))));
         set32(records::kScore, game.score);
-        set32(records::kNumWordsFound, game.numFoundWords);
+        set32(records::kNumWordsFound, game.numFoundWords());
         set32(records::kFoundTextLength, static_cast<std::int32_t>(text.size()));
         set32(records::kTimeLeft, game.timeLeft);
         set32(records::kLevelScore, game.levelScore);
         // The text without a terminating zero.
         set(records::kFoundWords, ValueType::String, bytesOf(text));
     }
-    ok = closeKeys(k) && ok;
-    // The player is about to lose the game if this went wrong: say so.
-    if (!ok) showMessage(records::kSaveFailed);
-    return ok;
+    return closeKeys(k) && ok;
 }
 
-bool Records::isGameStored() {
+StoredGame Records::isGameStored() {
     OpenedKeys k = openKeys(store_, saveKeyPath(), records::kSaveClass);
-    if (!k.parentOpen) {
-        showMessage(records::kCheckSavedGameFailed);
-        return false;
-    }
+    if (!k.parentOpen) return StoredGame::StoreUnavailable;
     std::array<std::uint8_t, 1> stored{0};
     if (k.keyOpen) store_.queryValue(k.key, records::kIsStored, stored);
     closeKeys(k);
-    return stored[0] != 0;
+    return stored[0] != 0 ? StoredGame::Waiting : StoredGame::None;
 }
 
 SavedGameStatus Records::loadSavedGame(SavedGame& saved) {

@@ -7,8 +7,8 @@
 namespace game {
 namespace {
 
-constexpr std::size_t kMinWordLength = 3;
-constexpr std::size_t kMaxWordLength = kMaxLinked;
+constexpr std::size_t kMinWordLength = kMinWordLen;
+constexpr std::size_t kMaxWordLength = kMaxWordLen;
 
 bool isFoundWord(std::string_view word) {
     return word.size() >= kMinWordLength && word.size() <= kMaxWordLength &&
@@ -26,8 +26,8 @@ bool isBoardLetter(std::uint8_t byte) { return byte > 0x20 && byte < 0x7F && byt
 
 std::string foundWordsText(const GameData& game) {
     std::string text;
-    for (int g = 1; g <= game.numFoundWords && g <= game.foundWords.size(); ++g) {
-        text += game.foundWords[g];
+    for (const std::string& word : game.foundWords) {
+        text += word;
         text += ',';
     }
     return text;
@@ -70,7 +70,7 @@ SavedGameStatus checkSavedState(const SavedGame& saved) {
             const Level& l = level(saved.arcadeLevel);
             if (l.width != saved.gridWidth || l.height != saved.gridHeight) return SavedGameStatus::BadMode;
             // A level ends when its clock reaches 0, so a game in progress has time left.
-            if (saved.timeLeft < 1 || saved.timeLeft > kLevelTenths) return SavedGameStatus::BadCounters;
+            if (saved.timeLeft < 1 || saved.timeLeft > kLevelTime) return SavedGameStatus::BadCounters;
             if (saved.levelScore < 0 || saved.levelScore > saved.score) return SavedGameStatus::BadCounters;
             break;
         }
@@ -81,10 +81,7 @@ SavedGameStatus checkSavedState(const SavedGame& saved) {
 }
 
 void applySavedGame(const SavedGame& saved, GameData& game, SolvingData& solvingData) {
-    game.gridWidth = saved.gridWidth;
-    game.gridHeight = saved.gridHeight;
-    game.numCells = static_cast<std::int16_t>(saved.gridWidth * saved.gridHeight);
-    game.gridLetters.reset(game.numCells);
+    game.setBoard(saved.gridWidth, saved.gridHeight);
     std::copy(saved.letters.begin(), saved.letters.end(), game.gridLetters.raw().begin());
     solvingData = saved.solvingData;
     game.gameMode = saved.gameMode;
@@ -92,22 +89,8 @@ void applySavedGame(const SavedGame& saved, GameData& game, SolvingData& solving
     game.score = saved.score;
     game.timeLeft = saved.timeLeft;
     game.levelScore = saved.levelScore;
-    game.numFoundWords = static_cast<std::int32_t>(saved.foundWords.size());
-    game.foundWords.reset(game.numFoundWords);
-    std::copy(saved.foundWords.begin(), saved.foundWords.end(), game.foundWords.raw().begin());
-}
-
-bool restoredWordsMatch(const GameData& game) {
-    for (int g = 1; g <= game.numFoundWords; ++g) {
-        const std::string& word = game.foundWords[g];
-        const std::size_t k = word.size() - 1;  // list k holds the words of k + 1 letters
-        if (word.empty() || k >= game.wordLists.size()) return false;
-        const WordList& list = game.wordLists[k];
-        bool found = false;
-        for (int i = 1; i <= list.count && i <= list.words.size() && !found; ++i) found = list.words[i] == word;
-        if (!found) return false;
-    }
-    return true;
+    game.foundWords.clear();
+    for (const std::string& word : saved.foundWords) game.foundWords.push_back(word);
 }
 
 }  // namespace game

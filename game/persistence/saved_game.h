@@ -27,9 +27,7 @@ enum class SavedGameStatus {
 
 // Limits on the found-word record; nothing larger is read.
 constexpr std::int32_t kMaxStoredFoundWords = 10000;
-constexpr std::int32_t kMaxStoredFoundText = kMaxStoredFoundWords * (kMaxLinked + 1);
-// An Arcade level lasts this many tenths of a second.
-constexpr std::int32_t kLevelTenths = 3000;
+constexpr std::int32_t kMaxStoredFoundText = kMaxStoredFoundWords * (kMaxWordLen + 1);
 
 struct SavedGame {
     std::int16_t gridWidth = 0;
@@ -63,9 +61,5 @@ SavedGameStatus checkSavedState(const SavedGame& saved);
 // Puts a checked saved game into the game's state (grid, mode, level, scores, clock, found words)
 // and its settings record into solvingData (restorePuzzle's read of the saved game).
 void applySavedGame(const SavedGame& saved, GameData& game, SolvingData& solvingData);
-
-// After the puzzle has been rebuilt from the stored letters: true when every found word is a
-// solution word of it. A record whose words are not is not resumed (WordsNotInPuzzle).
-bool restoredWordsMatch(const GameData& game);
 
 }  // namespace game

@@ -15,9 +15,9 @@ double roundHalfEven(double v) {
 }
 
 int classicLevelRow(double r) {
-    const int index = static_cast<int>(roundHalfEven(r * 8.0));
+    const int index = static_cast<int>(roundHalfEven(r * (kClassicRows - 1)));
     // r < 1 keeps the index within 0..8; the clamp only guards a generator out of its range.
-    return std::clamp(index, 0, 8) + 1;
+    return std::clamp(index, 0, kClassicRows - 1) + 1;
 }
 
 std::string formatTime(std::int32_t t, TimeStyle style) {
@@ -72,10 +72,10 @@ bool levelWon(const GameData& g) { return g.levelQualified && g.timeLeft >= 1; }
 
 ResText endDialogText(const GameData& g) {
     if (g.gameMode == GameMode::Classic) {
-        if (g.numSolutionWords > 0 && g.numFoundWords == g.numSolutionWords)
-            return {EndText::AllFound, {"|1", std::to_string(g.numFoundWords)}};
+        if (g.numSolutionWords() > 0 && g.numFoundWords() == g.numSolutionWords())
+            return {EndText::AllFound, {"|1", std::to_string(g.numFoundWords())}};
         return {EndText::Percentage,
-                {"|1", std::to_string(g.numFoundWords), "|2", std::to_string(g.numSolutionWords), "|3",
+                {"|1", std::to_string(g.numFoundWords()), "|2", std::to_string(g.numSolutionWords()), "|3",
                  std::to_string(g.score), "|4", percentText(g.score, g.targetPoints)}};
     }
     if (levelWon(g)) {

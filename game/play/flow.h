@@ -10,10 +10,6 @@
 
 namespace game::flow {
 
-// Countdown: one tick every 100 ms, five minutes per level, in tenths of a second.
-constexpr int kCountdownMs = 100;
-constexpr std::int32_t kLevelTime = 3000;
-
 // Styles of formatTime.
 enum class TimeStyle : std::int16_t { Minutes = 1, Ticking = 2, LevelStart = 3 };
 

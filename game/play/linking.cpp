@@ -51,7 +51,7 @@ Press pressCell(GameData& g, int cell, int button) {
         return Press::Started;
     }
 
-    const int last = g.curPath[static_cast<std::size_t>(g.curWordLen)];
+    const int last = g.curPath[g.curWordLen];
     if (cell == last) {
         if (button == kRightButton) return Press::Submit;
         g.curWordLen -= 1;
@@ -60,11 +60,11 @@ Press pressCell(GameData& g, int cell, int button) {
     }
 
     if (g.cellSelected[cell] == 1) return Press::Ignored;
-    if (!adjacent(g, last, cell) || g.curWordLen >= kMaxLinked) return Press::Ignored;
+    if (!adjacent(g, last, cell) || g.curWordLen >= kMaxWordLen) return Press::Ignored;
 
     g.curWordLen += 1;
     g.cellSelected[cell] = 1;
-    g.curPath[static_cast<std::size_t>(g.curWordLen)] = static_cast<std::int16_t>(cell);
+    g.curPath[g.curWordLen] = static_cast<std::int16_t>(cell);
     return Press::Linked;
 }
 

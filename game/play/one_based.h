@@ -1,12 +1,15 @@
-// A growable array indexed from 1, the way the game numbers cells, words and list rows.
+// Containers indexed the way the game numbers cells, words, list rows and panel items: from 1 (or
+// from another first index), never with an unused slot 0. Every such access goes through these.
 #pragma once
 
+#include <array>
 #include <cassert>
 #include <cstddef>
 #include <vector>
 
 namespace game {
 
+// A growable array indexed from 1.
 template <class T>
 class OneBased {
 public:
@@ -42,6 +45,35 @@ public:
 
 private:
     std::vector<T> items_;
+};
+
+// A fixed array indexed from First to Last, both included.
+template <class T, int First, int Last>
+class Indexed {
+    static_assert(First <= Last);
+
+public:
+    static constexpr int kFirst = First;
+    static constexpr int kLast = Last;
+
+    static constexpr bool contains(int i) { return i >= First && i <= Last; }
+
+    constexpr T& operator[](int i) {
+        assert(contains(i));
+        return items_[static_cast<std::size_t>(i - First)];
+    }
+    constexpr const T& operator[](int i) const {
+        assert(contains(i));
+        return items_[static_cast<std::size_t>(i - First)];
+    }
+
+    auto begin() { return items_.begin(); }
+    auto end() { return items_.end(); }
+    auto begin() const { return items_.begin(); }
+    auto end() const { return items_.end(); }
+
+private:
+    std::array<T, static_cast<std::size_t>(Last - First + 1)> items_{};
 };
 
 }  // namespace game

@@ -4,26 +4,22 @@
 #include <algorithm>
 #include <vector>
 
-#include "game/play/flow.h"
 #include "game/play/engine_library.h"
+#include "game/play/flow.h"
 
 namespace game {
 
 namespace {
 
 constexpr auto kEngineDirs = engineDirs();
-// Lists read back from the engine: words of 2 to 10 letters.
-constexpr int kFirstList = 1;
-constexpr int kLastList = 9;
 
 char upper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
 
 void resetPlay(GameData& g) {
-    g.numFoundWords = 0;
     g.foundWords.clear();
     g.foundListTop = 1;
-    g.numSolutionWords = 0;
     g.curWordLen = 0;
+    for (WordList& list : g.wordLists) list = WordList{};
 }
 
 // Copies every solution list of 2 to 10 letters into wordLists, sums targetPoints, frees the
@@ -31,15 +27,12 @@ void resetPlay(GameData& g) {
 void readSolutionLists(GameData& g, EngineLibrary& engine) {
     g.targetPoints = 0;
     for (int k = kFirstList; k <= kLastList; ++k) {
-        WordList& list = g.wordLists[static_cast<std::size_t>(k)];
-        list.sizeIndex = k;
-        list.count = std::max(0, engine.qxpGetNumWordsInSize(k));
-        // An empty list keeps its old entries; nothing reads beyond count.
-        if (list.count == 0) continue;
-        list.words.reset(list.count);
-        list.paths.reset(list.count);
+        WordList& list = g.wordLists[k];
+        const int count = std::max(0, engine.qxpGetNumWordsInSize(k));
+        list.words.reset(count);
+        list.paths.reset(count);
         std::vector<char> word(static_cast<std::size_t>(k) + 2, ' ');
-        for (int i = 1; i <= list.count; ++i) {
+        for (int i = 1; i <= count; ++i) {
             std::fill(word.begin(), word.end() - 1, ' ');
             word.back() = '\0';
             std::vector<std::uint8_t> path(static_cast<std::size_t>(k) + 1, 0);
@@ -64,37 +57,43 @@ int puzzleSeed(double r) {
     return std::clamp(static_cast<int>(flow::roundHalfEven(r * kMaxPuzzleSeed)), 0, kMaxPuzzleSeed);
 }
 
-void newPuzzle(GameData& g, EngineLibrary& engine, int seed) {
+void newPuzzle(GameData& g, EngineLibrary& engine, int width, int height, int seed) {
     resetPlay(g);
-    g.numCells = static_cast<std::int16_t>(g.gridWidth * g.gridHeight);
+    g.setBoard(width, height);
     // Every cell is in play: the engine replaces each 1 with a letter.
-    g.gridLetters.reset(g.numCells, 1);
-    g.cellSelected.reset(g.numCells, 0);
-    g.numSolutionWords = engine.makeQXPuzzleA(g.gridWidth, g.gridHeight, g.gridLetters.raw(), kEngineDirs, seed);
+    for (auto& letter : g.gridLetters) letter = 1;
+    engine.makeQXPuzzleA(g.gridWidth(), g.gridHeight(), g.gridLetters.raw(), kEngineDirs, seed);
     readSolutionLists(g, engine);
 }
 
 bool restorePuzzle(GameData& g, EngineLibrary& engine, const LoadSavedGame& loadSavedGame) {
     resetPlay(g);
     if (loadSavedGame) loadSavedGame(g);
-    if (g.gridWidth < 1 || g.gridHeight < 1 || g.gridWidth * g.gridHeight > kMaxCells) return false;
-    g.numCells = static_cast<std::int16_t>(g.gridWidth * g.gridHeight);
+    if (g.gridWidth() < 1 || g.gridHeight() < 1 || g.numCells() > kMaxCells) return false;
     // A damaged record must not make the engine read past the letters it gave.
-    g.gridLetters.resize(g.numCells, 0);
-    g.cellSelected.reset(g.numCells, 0);
-    g.numSolutionWords = engine.recreatePuzzle(g.gridWidth, g.gridHeight, g.gridLetters.raw(), kEngineDirs);
+    g.gridLetters.resize(g.numCells(), 0);
+    g.cellSelected.reset(g.numCells(), 0);
+    g.curWordLen = 0;
+    engine.recreatePuzzle(g.gridWidth(), g.gridHeight(), g.gridLetters.raw(), kEngineDirs);
     readSolutionLists(g, engine);
     return true;
 }
 
-void buildAllSolutionWords(GameData& g) {
-    g.allSolutionWords.reset(g.numSolutionWords);
-    int next = 1;
-    // Words of 3 to 9 letters; 10-letter words count in numSolutionWords but have no slot here.
-    for (int k = 2; k <= 8; ++k) {
-        const WordList& list = g.wordLists[static_cast<std::size_t>(k)];
-        for (int i = 1; i <= list.count && next <= g.numSolutionWords; ++i) g.allSolutionWords[next++] = list.words[i];
+bool foundWordsAreSolutions(const GameData& g) {
+    for (const std::string& word : g.foundWords) {
+        const WordList& list = g.wordsOfLength(static_cast<int>(word.size()));
+        if (std::find(list.words.begin(), list.words.end(), word) == list.words.end()) return false;
     }
+    return true;
+}
+
+void buildAllSolutionWords(GameData& g) {
+    g.allSolutionWords.clear();
+    // Words of 3 to 9 letters; 10-letter words count in numSolutionWords but have no slot here, so
+    // the list is as long as that count and its tail stays empty.
+    for (int k = 2; k <= 8; ++k)
+        for (const std::string& word : g.wordLists[k].words) g.allSolutionWords.push_back(word);
+    g.allSolutionWords.resize(g.numSolutionWords());
 }
 
 }  // namespace game

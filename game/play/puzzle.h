@@ -12,9 +12,6 @@ namespace game {
 
 class EngineLibrary;
 
-// Puzzle seeds run from 0 to this value.
-constexpr int kMaxPuzzleSeed = 10000;
-
 // The neighbour steps in the layout the engine takes: eight (dx, dy) pairs, in table order.
 constexpr std::array<std::int32_t, 16> engineDirs() {
     std::array<std::int32_t, 16> dirs{};
@@ -28,22 +25,21 @@ constexpr std::array<std::int32_t, 16> engineDirs() {
 // The seed of a new puzzle from a uniform r in [0, 1): r x 10000 rounded half to even.
 int puzzleSeed(double r);
 
-// A fresh puzzle of gridWidth x gridHeight (set by the caller) from seed: letters, solution
-// tables and targetPoints (capped by the level target in Arcade Mode). Found words and the chain
-// are emptied.
-void newPuzzle(GameData& g, EngineLibrary& engine, int seed);
+// A fresh puzzle on a board of width x height from seed: letters, solution tables and targetPoints
+// (capped by the level target in Arcade Mode). Found words and the chain are emptied.
+void newPuzzle(GameData& g, EngineLibrary& engine, int width, int height, int seed);
 
-// Reads a saved game into g: the grid size and letters, the mode, the scores, the found words.
-// Supplied by the saved-game records.
+// Reads a saved game into g: the board (through setBoard) and its letters, the mode, the scores,
+// the found words. Supplied by the saved-game records.
 using LoadSavedGame = std::function<void(GameData&)>;
 
-// The largest board the engine gives exact paths for.
-constexpr int kMaxCells = 256;
-
-// The saved game's puzzle: loadSavedGame fills the grid and the stored state, the engine solves
+// The saved game's puzzle: loadSavedGame fills the board and the stored state, the engine solves
 // the stored letters, and the word tables are read back as for a new puzzle. False, with no
 // puzzle made, when the stored board size is not a usable board (a damaged record).
 bool restorePuzzle(GameData& g, EngineLibrary& engine, const LoadSavedGame& loadSavedGame);
+
+// After a saved game's puzzle has been rebuilt: true when every found word is a solution word of it.
+bool foundWordsAreSolutions(const GameData& g);
 
 // Fills allSolutionWords with the solution words of 3 to 9 letters: by length, then in list order.
 void buildAllSolutionWords(GameData& g);

@@ -1,12 +1,14 @@
 // Word-list scrolling, statistics texts, list hover rows and solution paths.
 #include "game/play/solution_display.h"
 
+#include <algorithm>
+
 #include "game/play/flow.h"
 
 namespace game::results {
 
 int listCount(const GameData& g, ListMode mode) {
-    return mode == ListMode::Solutions ? g.numSolutionWords : g.numFoundWords;
+    return mode == ListMode::Solutions ? g.numSolutionWords() : g.numFoundWords();
 }
 
 const OneBased<std::string>& listWords(const GameData& g, ListMode mode) {
@@ -28,17 +30,11 @@ bool scrollUp(std::int16_t& top) {
 int nextRepeatInterval(int ms) { return ms > kRepeatStepMs ? ms - kRepeatStepMs : ms; }
 
 int foundOfLength(const GameData& g, int len) {
-    int n = 0;
-    for (int i = 1; i <= g.numFoundWords && i <= g.foundWords.size(); ++i)
-        if (static_cast<int>(g.foundWords[i].size()) == len) ++n;
-    return n;
+    return static_cast<int>(std::count_if(g.foundWords.begin(), g.foundWords.end(),
+                                          [len](const std::string& w) { return static_cast<int>(w.size()) == len; }));
 }
 
-int solutionsOfLength(const GameData& g, int len) {
-    const int k = len - 1;
-    if (k < 1 || k >= static_cast<int>(g.wordLists.size())) return 0;
-    return g.wordLists[static_cast<std::size_t>(k)].count;
-}
+int solutionsOfLength(const GameData& g, int len) { return g.wordsOfLength(len).count(); }
 
 std::string statsRowText(int len, int found, int total) {
     return " " + std::to_string(len) + " Letter " + std::to_string(found) + "/" + std::to_string(total);
@@ -57,17 +53,16 @@ std::optional<int> listIndexAt(const ListArea& area, int topWord, double x, doub
 }
 
 std::optional<int> wordToShow(const GameData& g, int id, int lastShownWordId) {
-    if (id < 1 || id > g.numSolutionWords || id == lastShownWordId) return std::nullopt;
+    if (id < 1 || id > g.numSolutionWords() || id == lastShownWordId) return std::nullopt;
     if (!g.allSolutionWords.contains(id) || g.allSolutionWords[id].empty()) return std::nullopt;
     return id;
 }
 
 bool loadSolutionPath(GameData& g, const std::string& word) {
     const int len = static_cast<int>(word.size());
-    const int k = len - 1;
-    if (len > kMaxPath || k < 1 || k >= static_cast<int>(g.wordLists.size())) return false;
-    const WordList& list = g.wordLists[static_cast<std::size_t>(k)];
-    for (int i = 1; i <= list.count && i <= list.words.size(); ++i) {
+    if (len > kMaxPath) return false;
+    const WordList& list = g.wordsOfLength(len);
+    for (int i = 1; i <= list.count(); ++i) {
         if (list.words[i] != word) continue;
         if (!list.paths.contains(i) || static_cast<int>(list.paths[i].size()) < len) return false;
         // Every cell of the path must be on the board before anything is changed.
@@ -76,7 +71,7 @@ bool loadSolutionPath(GameData& g, const std::string& word) {
         for (auto& c : g.cellSelected) c = 0;
         for (int j = 1; j <= len; ++j) {
             const int c = list.paths[i][static_cast<std::size_t>(j - 1)] + 1;
-            g.curPath[static_cast<std::size_t>(j)] = static_cast<std::int16_t>(c);
+            g.curPath[j] = static_cast<std::int16_t>(c);
             g.cellSelected[c] = 1;
         }
         g.curWordLen = static_cast<std::int16_t>(len);

@@ -11,9 +11,6 @@
 
 namespace game::results {
 
-// The list box shows 13 rows.
-constexpr int kListRows = 13;
-
 // Auto-repeat of a held arrow: the timer is created at 300 ms, every stop puts it back to 600 ms,
 // and each tick lowers it by 100 ms down to 100 ms.
 constexpr int kRepeatFirstMs = 300;

@@ -23,38 +23,32 @@ int compareFoundWords(const std::string& a, const std::string& b) {
 }
 
 int findFoundWord(const GameData& g, const std::string& word) {
-    for (int i = 1; i <= g.numFoundWords && i <= g.foundWords.size(); ++i)
+    for (int i = 1; i <= g.numFoundWords(); ++i)
         if (g.foundWords[i] == word) return i;
     return -1;
 }
 
 int addFoundWord(GameData& g, const std::string& word) {
     if (const int i = findFoundWord(g, word); i != -1) return i;
-    g.foundWords.resize(g.numFoundWords);
     g.foundWords.push_back(word);
-    g.numFoundWords += 1;
     // Exchange sort: every pair (i, j), i < j, swapped when out of order.
-    for (int i = 1; i <= g.numFoundWords - 1; ++i)
-        for (int j = i + 1; j <= g.numFoundWords; ++j)
+    const int n = g.numFoundWords();
+    for (int i = 1; i <= n - 1; ++i)
+        for (int j = i + 1; j <= n; ++j)
             if (compareFoundWords(g.foundWords[i], g.foundWords[j]) > 0) std::swap(g.foundWords[i], g.foundWords[j]);
     return findFoundWord(g, word);
 }
 
 bool isSolutionWord(const GameData& g, const std::string& word) {
-    const int k = static_cast<int>(word.size()) - 1;
-    if (k < 1 || k >= static_cast<int>(g.wordLists.size())) return false;
-    const WordList& list = g.wordLists[static_cast<std::size_t>(k)];
-    for (int i = 1; i <= list.count && i <= list.words.size(); ++i)
+    const WordList& list = g.wordsOfLength(static_cast<int>(word.size()));
+    for (int i = 1; i <= list.count(); ++i)
         if (list.words[i] == word) return true;
     return false;
 }
 
 std::string chainWord(const GameData& g) {
     std::string word;
-    for (int i = 1; i <= g.curWordLen; ++i) {
-        const int cell = g.curPath[static_cast<std::size_t>(i)];
-        word += upper(static_cast<char>(g.gridLetters[cell]));
-    }
+    for (int i = 1; i <= g.curWordLen; ++i) word += upper(static_cast<char>(g.gridLetters[g.curPath[i]]));
     return word;
 }
 
@@ -68,10 +62,10 @@ Submission submitChain(GameData& g) {
         s.answer = Answer::Refused;
         return s;
     }
-    const int before = g.numFoundWords;
+    const int before = g.numFoundWords();
     s.index = addFoundWord(g, s.word);
-    g.foundListTop = static_cast<std::int16_t>(listTopFor(s.index, g.numFoundWords));
-    if (g.numFoundWords == before) {
+    g.foundListTop = static_cast<std::int16_t>(listTopFor(s.index, g.numFoundWords()));
+    if (g.numFoundWords() == before) {
         s.answer = Answer::Repeated;
         return s;
     }
@@ -84,7 +78,7 @@ Submission submitChain(GameData& g) {
 
 bool clearChain(GameData& g) {
     if (g.curWordLen < 1) return false;
-    for (int i = 1; i <= g.curWordLen; ++i) g.cellSelected[g.curPath[static_cast<std::size_t>(i)]] = 0;
+    for (int i = 1; i <= g.curWordLen; ++i) g.cellSelected[g.curPath[i]] = 0;
     g.curWordLen = 0;
     return true;
 }

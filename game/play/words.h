@@ -8,12 +8,6 @@
 
 namespace game::words {
 
-// Chains shorter or longer than these submit nothing.
-constexpr int kMinWordLen = 3;
-constexpr int kMaxWordLen = 8;
-// Rows of the found-word list box.
-constexpr int kListRows = 13;
-
 // Order of the found list: by length, then alphabetical without regard to case.
 // Negative, 0 or positive as a sorts before, with or after b.
 int compareFoundWords(const std::string& a, const std::string& b);

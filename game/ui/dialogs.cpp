@@ -79,7 +79,7 @@ void FrmOKCancel::paint() {
     question.ht = back.ht - 4 * kMargin;
     question.textColor = clrDialogText;
     // Vertical centring alone: multi-line layout ignores it, the text sits at the top left.
-    drawShadowText(question, dialog::kQuestionShift, loadResString(dialog::kQuestionText),
+    drawShadowText(question, dialog::kQuestionShift, loadResString(StringId::SavedGameQuestion),
                    static_cast<int>(platform::text::kVCenter));
 
     setFontSize(s, dialog::kButtonPoints);
@@ -92,11 +92,12 @@ void FrmOKCancel::paint() {
 
 void FrmOKCancel::drawButton(int n, bool hot) {
     BoxInfo& b = buttons_[index(n)];
-    const std::string_view text = loadResString(dialog::kQuestionText + n);
+    // Button n's caption is entry 230 + n.
+    const std::string_view text = loadResString(offsetString(StringId::SavedGameQuestion, n));
     if (hot)
-        drawTextBtn(b, 2, true, dialog::kHoverShift, text);
+        drawTextBtn(b, FrameStyle::Double, true, dialog::kHoverShift, text);
     else
-        drawTextBtn(b, 1, false, dialog::kOkCancelNormalShift, text);
+        drawTextBtn(b, FrameStyle::Single, false, dialog::kOkCancelNormalShift, text);
     b.hover = hot;
 }
 
@@ -132,10 +133,16 @@ void FrmOKCancel::onMouseMove(int, int, double x, double y) {
 
 // ---- diagWow
 
-std::string endDialogString(const GameData& data) {
-    const flow::ResText t = flow::endDialogText(data);
-    const std::vector<ResArg> args(t.args.begin(), t.args.end());
-    return formatResString(static_cast<int>(t.id), args);
+// The end texts are string-table entries of the same numbers.
+static_assert(static_cast<int>(flow::EndText::AllFound) == static_cast<int>(StringId::AllFound));
+static_assert(static_cast<int>(flow::EndText::Percentage) == static_cast<int>(StringId::Percentage));
+static_assert(static_cast<int>(flow::EndText::Qualified) == static_cast<int>(StringId::Qualified));
+static_assert(static_cast<int>(flow::EndText::AllLevels) == static_cast<int>(StringId::AllLevels));
+static_assert(static_cast<int>(flow::EndText::GameOver) == static_cast<int>(StringId::GameOver));
+
+std::string endDialogString(const flow::ResText& text) {
+    const std::vector<ResArg> args(text.args.begin(), text.args.end());
+    return formatResString(static_cast<StringId>(text.id), args);
 }
 
 void DiagWow::paint() {
@@ -159,9 +166,8 @@ void DiagWow::paint() {
     const int left = static_cast<int>(flow::roundHalfEven((w - 2 * kMargin) / 2.0));
     okButton_ = buttonBox(left, h - 2 * kMargin, dialog::kOkButtonWidth);
 
-    text_ = endDialogString(data_);
     drawShadowText(textBox, dialog::kWowTextShift, text_, static_cast<int>(platform::text::kCenter));
-    drawTextBtn(okButton_, 1, false, dialog::kWowNormalShift, loadResString(dialog::kOkText));
+    drawTextBtn(okButton_, FrameStyle::Single, false, dialog::kWowNormalShift, loadResString(StringId::Ok));
     okButton_.hover = false;
 }
 
@@ -178,9 +184,9 @@ void DiagWow::onMouseMove(int, int, double x, double y) {
     if (inside == okButton_.hover) return;
     setFontSize(canvas(), dialog::kButtonPoints);
     if (inside)
-        drawTextBtn(okButton_, 2, true, dialog::kHoverShift, loadResString(dialog::kOkText));
+        drawTextBtn(okButton_, FrameStyle::Double, true, dialog::kHoverShift, loadResString(StringId::Ok));
     else
-        drawTextBtn(okButton_, 1, false, dialog::kWowNormalShift, loadResString(dialog::kOkText));
+        drawTextBtn(okButton_, FrameStyle::Single, false, dialog::kWowNormalShift, loadResString(StringId::Ok));
     okButton_.hover = inside;
     refresh();
 }

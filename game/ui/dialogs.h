@@ -7,8 +7,10 @@
 #include <string>
 #include <string_view>
 
-#include "game/play/game_data.h"
+#include "game/play/flow.h"
+#include "game/play/rules.h"
 #include "game/ui/box_info.h"
+#include "game/ui/palette.h"
 #include "platform/graphics.h"
 #include "platform/window.h"
 
@@ -48,15 +50,7 @@ constexpr double kButtonPoints = 14;
 constexpr const char* kOkCancelCaption = "Do you want to exit";
 constexpr const char* kWowCaption = "Game Statistics";
 
-// String-table entries.
-constexpr int kOkText = 91;
-constexpr int kQuestionText = 230;  // button n's caption is 230 + n
 }  // namespace dialog
-
-// Colours and tools of the dialogs.
-constexpr platform::Brush brDialog{platform::rgb(51, 68, 140)};
-constexpr platform::Color clrDialogText = platform::rgb(249, 249, 230);
-constexpr platform::Color clrDialogButton = platform::rgb(160, 160, 120);
 
 // A dialog window with its retained drawing surface. load() creates and paints it, showModal()
 // loads it, runs the nested loop until it closes and then unloads it.
@@ -101,6 +95,9 @@ private:
     bool closed_ = false;
 };
 
+// The end dialog's text with its placeholders filled.
+std::string endDialogString(const flow::ResText& text);
+
 // The two-button question box: "Yes" (or Enter) gives 1, "No thanks" (or Esc) gives 2, the close
 // box leaves -1.
 class FrmOKCancel final : public ModalDialog {
@@ -130,12 +127,11 @@ private:
     BoxInfo buttons_[2]{};
 };
 
-// The end-of-game statistics box. Its text is chosen from the game state when it loads; it changes
-// no game state.
+// The end-of-game statistics box, showing the text the rules chose for the game's end.
 class DiagWow final : public ModalDialog {
 public:
-    DiagWow(platform::Ui& ui, platform::Graphics& graphics, const GameData& data)
-        : ModalDialog(ui, graphics), data_(data) {}
+    DiagWow(platform::Ui& ui, platform::Graphics& graphics, const flow::ResText& text)
+        : ModalDialog(ui, graphics), text_(endDialogString(text)) {}
 
     const std::string& text() const { return text_; }
     bool highlighted() const { return okButton_.hover; }
@@ -152,12 +148,8 @@ protected:
     void paint() override;
 
 private:
-    const GameData& data_;
     std::string text_;
     BoxInfo okButton_{};
 };
-
-// The end dialog's text for the game state as it ends, with its placeholders filled.
-std::string endDialogString(const GameData& data);
 
 }  // namespace game::ui

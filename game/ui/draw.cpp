@@ -47,13 +47,7 @@ void drawStrip(const SpriteSheet& sheet, const BoxInfo& strip, std::string_view 
 }
 
 bool isFoundWord(const GameData& data, const std::string& word) {
-    const int n = std::min(data.numFoundWords, data.foundWords.size());
-    for (int i = 1; i <= n; ++i) {
-        if (data.foundWords[i] == word) {
-            return true;
-        }
-    }
-    return false;
+    return std::find(data.foundWords.begin(), data.foundWords.end(), word) != data.foundWords.end();
 }
 
 // Sheet sources of the sprite button kinds 0..5.
@@ -63,6 +57,7 @@ struct SpriteBtnKind {
     Sprite highlighted;
 };
 constexpr std::array<SpriteBtnKind, 6> kSpriteBtnKinds{{
+    // by SpriteKind
     {true, Sprite::SoundOff, Sprite::SoundOffHi},
     {true, Sprite::SoundOn, Sprite::SoundOnHi},
     {false, Sprite::Title, Sprite::Title},  // kind 2 draws nothing
@@ -82,12 +77,12 @@ void setFontSize(Surface& surface, double points) {
 }
 
 void drawTile(const SpriteSheet& sheet, const BoxInfo& board, const GameData& data, int cell, bool linked) {
-    if (!board.hdc || data.gridWidth <= 0 || !data.gridLetters.contains(cell)) {
+    if (!board.hdc || data.gridWidth() <= 0 || !data.gridLetters.contains(cell)) {
         return;
     }
     Surface& s = *board.hdc;
-    const int column = (cell - 1) % data.gridWidth;
-    const int row = (cell - 1) / data.gridWidth;
+    const int column = data.cellX(cell);
+    const int row = data.cellY(cell);
     const int m = board.ht;
     const int p = board.wid;
     Rect r{board.x + column * p + m, board.y + row * p + m, board.x + (column + 1) * p - m,
@@ -106,7 +101,7 @@ void drawTile(const SpriteSheet& sheet, const BoxInfo& board, const GameData& da
 }
 
 void drawAllTiles(const SpriteSheet& sheet, const BoxInfo& board, const GameData& data) {
-    const int cells = std::min<int>(data.numCells, data.gridLetters.size());
+    const int cells = std::min<int>(data.numCells(), data.gridLetters.size());
     for (int cell = 1; cell <= cells; ++cell) {
         const int code = data.gridLetters[cell];
         if (code < 1 || code > 128) {
@@ -118,7 +113,7 @@ void drawAllTiles(const SpriteSheet& sheet, const BoxInfo& board, const GameData
 }
 
 void drawChainLine(const BoxInfo& board, const GameData& data, int a, int b) {
-    if (!board.hdc || data.gridWidth <= 0) {
+    if (!board.hdc || data.gridWidth() <= 0) {
         return;
     }
     auto centreX = [&](int c) { return board.x + data.cellX(c) * board.wid + layout::kHalfCell; };
@@ -134,15 +129,11 @@ void drawBoardBack(const BoxInfo& board, const GameData& data) {
         return;
     }
     constexpr int h = layout::kHalfCell;
-    board.hdc->fillRect(Rect{board.x - h, board.y - h, board.x + data.gridWidth * kCellSize + h,
-                             board.y + data.gridHeight * kCellSize + h},
+    board.hdc->fillRect(Rect{board.x - h, board.y - h, board.x + data.gridWidth() * kCellSize + h,
+                             board.y + data.gridHeight() * kCellSize + h},
                         brPlay);
-    // curPath holds at most kMaxPath + 1 usable entries after its unused slot 0.
-    const int len = std::min<int>(data.curWordLen, static_cast<int>(data.curPath.size()) - 1);
-    for (int k = 1; k <= len - 1; ++k) {
-        drawChainLine(board, data, data.curPath[static_cast<std::size_t>(k)],
-                      data.curPath[static_cast<std::size_t>(k + 1)]);
-    }
+    const int len = std::min<int>(data.curWordLen, kMaxPath);
+    for (int k = 1; k <= len - 1; ++k) drawChainLine(board, data, data.curPath[k], data.curPath[k + 1]);
 }
 
 void drawWordStrip(const SpriteSheet& sheet, const BoxInfo& strip, const GameData& data) {
@@ -152,7 +143,7 @@ void drawWordStrip(const SpriteSheet& sheet, const BoxInfo& strip, const GameDat
     std::string letters;
     const int len = std::min<int>(data.curWordLen, layout::kStripSlots);
     for (int k = 1; k <= len; ++k) {
-        const int cell = data.curPath[static_cast<std::size_t>(k)];
+        const int cell = data.curPath[k];
         letters += data.gridLetters.contains(cell) ? toUpperAscii(data.gridLetters[cell]) : ' ';
     }
     drawStrip(sheet, strip, letters);
@@ -180,7 +171,7 @@ void drawWordList(const BoxInfo& list, const GameData& data, const OneBased<std:
     if (count <= 0) {
         return;
     }
-    const int n = std::min(count - first, layout::kListLastRowOffset);
+    const int n = std::min(count - first, layout::kListRows - 1);
     for (int i = 0; i <= n; ++i) {
         const int e = first + i;
         if (!words.contains(e)) {
@@ -196,11 +187,12 @@ void drawWordList(const BoxInfo& list, const GameData& data, const OneBased<std:
     }
 }
 
-void drawSpriteBtn(const SpriteSheet& sheet, const BoxInfo& box, int kind, bool highlighted) {
-    if (!box.hdc || kind < 0 || kind >= static_cast<int>(kSpriteBtnKinds.size())) {
+void drawSpriteBtn(const SpriteSheet& sheet, const BoxInfo& box, SpriteKind kind, bool highlighted) {
+    const int index = static_cast<int>(kind);
+    if (!box.hdc || index < 0 || index >= static_cast<int>(kSpriteBtnKinds.size())) {
         return;
     }
-    const SpriteBtnKind& k = kSpriteBtnKinds[static_cast<std::size_t>(kind)];
+    const SpriteBtnKind& k = kSpriteBtnKinds[static_cast<std::size_t>(index)];
     if (!k.drawn) {
         return;
     }
@@ -225,18 +217,18 @@ void fillSurface(Surface& surface, const platform::Brush& brush) {
     surface.fillRect(Rect{0, 0, surface.width(), surface.height()}, brush);
 }
 
-void drawTextBtn(const BoxInfo& box, int frameStyle, bool highlighted, int shift, std::string_view caption) {
+void drawTextBtn(const BoxInfo& box, FrameStyle frame, bool highlighted, int shift, std::string_view caption) {
     if (!box.hdc) {
         return;
     }
     Surface& s = *box.hdc;
     Rect r = boxRect(box);
     s.fillRect(r, box.brush);
-    if (frameStyle == 1 || frameStyle == 2) {
+    if (frame == FrameStyle::Single || frame == FrameStyle::Double) {
         s.selectPen(box.pen);
         s.frameRect(r);
     }
-    if (frameStyle == 2) {
+    if (frame == FrameStyle::Double) {
         s.selectPen(penFrame);
         s.frameRect(Rect{r.left + 1, r.top + 1, r.right - 1, r.bottom - 1});
     }

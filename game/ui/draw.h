@@ -9,22 +9,17 @@
 #include "game/play/game_data.h"
 #include "game/play/one_based.h"
 #include "game/ui/box_info.h"
+#include "game/ui/layout.h"
 #include "game/ui/sprite_sheet.h"
 #include "platform/graphics.h"
 
 namespace game::ui {
 
-// Fixed layout numbers of the drawing operations.
-namespace layout {
-constexpr int kHalfCell = kCellSize / 2;  // cell centres and the board's margin
-constexpr int kStripSlots = 7;
-constexpr int kListWidthUnits = 8;  // list box width in units of its text indent
-constexpr int kListRows = 13;
-constexpr int kListLastRowOffset = kListRows - 1;
-constexpr int kBarWidth = 283;
-constexpr int kBarHeight = 18;
-constexpr double kBarInset = 12.5;  // the bar centred in a span of seven cells
-}  // namespace layout
+// Frames of a text button: none, one in the box's pen, or that and an inner one in penFrame.
+enum class FrameStyle { None = 0, Single = 1, Double = 2 };
+
+// The sprite buttons: the sound icon off and on, nothing, the arrow bars and the title picture.
+enum class SpriteKind { SoundOff = 0, SoundOn = 1, Nothing = 2, UpBar = 3, DownBar = 4, Title = 5 };
 
 // Text flags of a caption: one line, centred both ways.
 constexpr unsigned kCaptionFlags = platform::text::kCenter | platform::text::kVCenter | platform::text::kSingleLine;
@@ -50,14 +45,15 @@ void drawWordStripText(const SpriteSheet& sheet, const BoxInfo& strip, std::stri
 // match in data.foundWords) in clrHiText, the entry numbered selected framed with the current pen.
 void drawWordList(const BoxInfo& list, const GameData& data, const OneBased<std::string>& words, int count, int first,
                   int selected);
-// A sprite: 0 sound off, 1 sound on, 3 up arrow bar, 4 down arrow bar, 5 title; others draw nothing.
-void drawSpriteBtn(const SpriteSheet& sheet, const BoxInfo& box, int kind, bool highlighted);
+// A sprite button in its plain or highlighted look; Nothing (and a value outside the enumeration)
+// draws nothing.
+void drawSpriteBtn(const SpriteSheet& sheet, const BoxInfo& box, SpriteKind kind, bool highlighted);
 // The progress bar at percent (above 100 counts as 100).
 void drawProgressBar(const SpriteSheet& sheet, const BoxInfo& box, double percent);
 void fillSurface(platform::Surface& surface, const platform::Brush& brush);
-// A text button or label: frameStyle 0 none, 1 the box's pen, 2 the box's pen and an inner penFrame.
-// The coloured caption sits shift / 2 pixels right of and above its black shadow.
-void drawTextBtn(const BoxInfo& box, int frameStyle, bool highlighted, int shift, std::string_view caption);
+// A text button or label. The coloured caption sits shift / 2 pixels right of and above its black
+// shadow.
+void drawTextBtn(const BoxInfo& box, FrameStyle frame, bool highlighted, int shift, std::string_view caption);
 void fillBox(const BoxInfo& box);
 // Text in black, then in box.textColor with the left edge shift pixels right and the top shift up.
 // format is a set of text flags, or kDefaultTextFormat.

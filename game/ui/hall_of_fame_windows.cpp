@@ -16,10 +16,12 @@ namespace game::ui {
 
 namespace {
 
-constexpr int kFrameNone = 0;
-constexpr int kFrameSingle = 1;
-constexpr int kFrameDouble = 2;
+constexpr FrameStyle kFrameNone = FrameStyle::None;
+constexpr FrameStyle kFrameSingle = FrameStyle::Single;
+constexpr FrameStyle kFrameDouble = FrameStyle::Double;
 constexpr unsigned kOneLineFlags = platform::text::kSingleLine | platform::text::kVCenter;
+// Ink for measuring typed text on a black scratch surface (not a colour the player sees).
+constexpr platform::Color kMeasureInk = platform::rgb(255, 255, 255);
 // Scratch width for measuring typed text: wide enough for kMaxTyped characters of the box's font.
 constexpr int kMeasureWidth = 4096;
 
@@ -48,7 +50,7 @@ std::pair<int, int> inkColumns(const platform::Surface& s) {
 
 std::string DiagUN::congratulation(GameMode mode) {
     std::string text = " Congratulations ! \r\n You have the best Score In \r\n";
-    text += loadResString(name_dialog::kModeCaption + static_cast<int>(mode));
+    text += loadResString(modeCaption(mode));
     return text;
 }
 
@@ -97,7 +99,7 @@ int DiagUN::caretOffset(std::string_view text) {
     // bar on a scratch surface: the caret goes where the bar's ink starts.
     auto s = graphics_.createSurface(kMeasureWidth, name_dialog::kNameHeight);
     s->setFont(canvas().font());
-    s->setTextColor(platform::rgb(255, 255, 255));
+    s->setTextColor(kMeasureInk);
     const platform::Rect r{0, 0, kMeasureWidth, name_dialog::kNameHeight};
     s->drawText("|", r, kOneLineFlags);
     const auto [barLeft, barRight] = inkColumns(*s);
@@ -247,7 +249,7 @@ void FrmStats::paint() {
 void FrmStats::drawTable() {
     fillBox(background_);
     drawTextBtn(title_, kFrameNone, false, stats_window::kTitleShift,
-                loadResString(stats_window::kModeCaption + modeNum));
+                loadResString(modeCaption(static_cast<GameMode>(modeNum))));
     const HallOfFameTable* table = hallOfFame_.table(static_cast<GameMode>(modeNum));
     if (table == nullptr) return;
     for (int i = 1; i <= kHallOfFameRanks; ++i) {
@@ -256,8 +258,9 @@ void FrmStats::drawTable() {
     }
 }
 
-void FrmStats::drawButton(int k, int frameStyle, bool highlighted, int shift) {
-    drawTextBtn(button(k), frameStyle, highlighted, shift, loadResString(stats_window::kButtonCaption + k));
+void FrmStats::drawButton(int k, FrameStyle frame, bool highlighted, int shift) {
+    // Button k's caption is entry 90 + k: "OK", "Clear Scores".
+    drawTextBtn(button(k), frame, highlighted, shift, loadResString(k == 1 ? StringId::Ok : StringId::ClearScores));
 }
 
 void FrmStats::clearScores() {

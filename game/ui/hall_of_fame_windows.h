@@ -11,10 +11,15 @@
 #include "game/persistence/records_layout.h"
 #include "game/ui/box_info.h"
 #include "game/ui/dialogs.h"
+#include "game/ui/draw.h"
+#include "game/ui/strings.h"
 
 namespace game::ui {
 
 class SpriteSheet;
+
+// A mode's name, "Classic Mode" or "Arcade Mode": entry 30 + mode.
+constexpr StringId modeCaption(GameMode mode) { return static_cast<StringId>(30 + static_cast<int>(mode)); }
 
 // Fixed layout of the name dialog, in pixels (its design positions in twips divided by 15).
 namespace name_dialog {
@@ -54,8 +59,7 @@ constexpr int kOkHeight = 375 / dialog::kTwipsPerPixel;  // 25
 constexpr double kOkPoints = 12;
 constexpr int kOkNormalShift = 4;
 
-constexpr int kTextShift = 1;     // offset of the shadowed labels
-constexpr int kModeCaption = 30;  // the mode's name is string 30 + mode
+constexpr int kTextShift = 1;  // offset of the shadowed labels
 }  // namespace name_dialog
 
 // Fixed layout of the Hall of Fame window, in pixels; u is the layout unit (cellSize).
@@ -70,7 +74,6 @@ constexpr int kTitleTop = kU / 2;
 constexpr int kTitleWidth = 4 * kU;
 constexpr int kTitleHeight = 30;
 constexpr int kTitleShift = 2;
-constexpr int kModeCaption = 30;  // the title is string 30 + modeNum
 
 constexpr int kNameLeft = kU;
 constexpr int kNameWidth = 6 * kU;
@@ -84,7 +87,6 @@ constexpr int kButtonWidth = 3 * kU;
 constexpr int kButtonHeight = 30;
 constexpr int kOkLeft = 2 * kU;
 constexpr int kClearLeft = 6 * kU;
-constexpr int kButtonCaption = 90;  // button k's caption is string 90 + k
 constexpr int kLoadShift = 4;
 constexpr int kHoverShift = 8;
 constexpr int kLeaveShift = 6;
@@ -168,7 +170,7 @@ protected:
 private:
     void layOut();
     void drawTable();
-    void drawButton(int k, int frameStyle, bool highlighted, int shift);
+    void drawButton(int k, FrameStyle frame, bool highlighted, int shift);
 
     HallOfFame& hallOfFame_;
     std::string caption_ = std::string(stats_window::kCaptionPrefix) + std::string(records::kAppTitle);

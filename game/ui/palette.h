@@ -23,8 +23,20 @@ constexpr platform::Pen penDialog{rgb(170, 170, 100), 1};  // frames of the cust
 constexpr platform::Pen penChain{rgb(100, 100, 10), 3};    // lines joining the linked tiles
 constexpr platform::Pen penFrame{rgb(250, 250, 140), 1};   // button frames, strip slots, list selection
 
-// Letter colours fixed by the tile and strip drawing.
+// The main window's own background, seen only while the game is paused, and the pause caption.
+constexpr platform::Color clrWindow = rgb(128, 128, 255);
+constexpr platform::Color clrPauseText = rgb(128, 255, 128);
+
+// The custom dialogs: panel blue, light texts, button captions in the normal caption colour.
+constexpr platform::Brush brDialog = brPanel;
+constexpr platform::Color clrDialogText = clrValueText;
+constexpr platform::Color clrDialogButton = clrText;
+
+// Shadows of every shadowed text, and the message line's text.
 constexpr platform::Color clrShadow = rgb(0, 0, 0);
+constexpr platform::Color clrMessage = rgb(0, 0, 0);
+
+// Letter colours fixed by the tile and strip drawing.
 constexpr platform::Color clrTileLinked = rgb(250, 250, 0);
 constexpr platform::Color clrTilePlain = rgb(240, 240, 100);
 constexpr platform::Color clrStripLetter = rgb(240, 240, 100);

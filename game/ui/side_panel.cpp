@@ -40,7 +40,7 @@ void styleButton(BoxInfo& b, platform::Color textColor) {
 
 void initLPBtns(PlayRegions& r, platform::Surface& s, int gridWidth) {
     using namespace panel;
-    r.boardBox = region(s, kBoardLeftAt7 + (kStripSlots - gridWidth) * kHalf, kBoardTop, kUnit, kTileMargin);
+    r.boardBox = region(s, kBoardLeftAt7 + (kStripSlots - gridWidth) * kHalfCell, kBoardTop, kUnit, kTileMargin);
     r.stripBox = region(s, kStripLeft, kStripTop, kUnit, kTileMargin);
     place(r.item(static_cast<int>(Command::Enter)), s, kEnterLeft, kCommandTop, kCommandBtnWidth, kButtonHeight);
     place(r.item(static_cast<int>(Command::Clear)), s, kClearLeft, kCommandTop, kCommandBtnWidth, kButtonHeight);
@@ -74,7 +74,7 @@ void initRPBtns(PlayRegions& r, platform::Surface& s) {
 
     r.msgBox = region(s, kMsgLeft, kMsgTop, kMsgWidth, kMsgHeight);
     r.msgBox.brush = brPlay;
-    r.msgBox.textColor = platform::rgb(0, 0, 0);
+    r.msgBox.textColor = clrMessage;
 
     r.backBtn = region(s, kBackLeft, kBackTop, kBackWidth, kButtonHeight);
     styleButton(r.backBtn, clrText);

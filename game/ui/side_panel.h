@@ -6,8 +6,10 @@
 #include <array>
 #include <cstddef>
 
-#include "game/play/game_data.h"
+#include "game/play/one_based.h"
 #include "game/ui/box_info.h"
+#include "game/ui/layout.h"
+#include "game/ui/strings.h"
 
 namespace platform {
 class Surface;
@@ -17,10 +19,10 @@ namespace game::ui {
 
 // Fixed layout numbers of the play surface, in pixels.
 namespace panel {
-constexpr int kUnit = kCellSize;      // 44
-constexpr int kHalf = kCellSize / 2;  // 22
-constexpr int kTileMargin = 2;
-constexpr int kStripSlots = 7;
+using layout::kHalfCell;
+using layout::kStripSlots;
+using layout::kTileMargin;
+using layout::kUnit;
 
 constexpr int kBoardLeftAt7 = 4 * kUnit;  // 176: the left edge of a 7-column board
 constexpr int kBoardTop = 4 * kUnit;      // 176
@@ -37,7 +39,7 @@ constexpr int kListLeft = 12 * kUnit;  // 528
 constexpr int kListTop = 60;
 constexpr int kListIndent = 15;  // text indent and text height
 constexpr int kListPitch = 20;
-constexpr int kListRows = 13;
+using layout::kListRows;
 constexpr int kArrowWidth = 120;
 constexpr int kArrowHeight = 20;
 constexpr int kUpBarTop = 40;
@@ -91,14 +93,18 @@ enum class Command {
     Clear = 18,
 };
 
-// Value items of the side panel.
+// Labels and value items of the side panel.
+constexpr int kScoreLabel = 2;
+constexpr int kBestScoreLabel = 4;
+constexpr int kTimeLabel = 6;
+constexpr int kLevelLabel = 8;
 constexpr int kScoreItem = 3;
 constexpr int kBestScoreItem = 5;
 constexpr int kTimeItem = 7;
 constexpr int kLevelItem = 9;
 
-// The string-table number of item n's caption.
-constexpr int itemCaption(int n) { return 60 + n; }
+// The string-table entry of item n's caption: 60 + n.
+constexpr StringId itemCaption(int n) { return static_cast<StringId>(60 + n); }
 // The caption offset of an item in its normal look: labels and values 2, the first three commands
 // 6, the rest 4.
 constexpr int itemShift(int n) { return n < kFirstCommand ? 2 : (n <= 12 ? 6 : 4); }
@@ -117,14 +123,14 @@ struct PlayRegions {
     BoxInfo leftPanel;
     BoxInfo msgBox;
     BoxInfo backBtn;
-    BoxInfo soundBox;                                        // state: 0 sound off, 1 sound on
-    std::array<BoxInfo, kLastItem + 1> panelBtns{};          // items 2..18
-    std::array<BoxInfo, panel::kStatsRows + 1> statsRows{};  // rows 1..6; row 1 is the toggle
+    BoxInfo soundBox;                                   // state: 0 sound off, 1 sound on
+    Indexed<BoxInfo, kFirstItem, kLastItem> panelBtns;  // items 2..18
+    Indexed<BoxInfo, 1, panel::kStatsRows> statsRows;   // rows 1..6; row 1 is the toggle
 
-    BoxInfo& item(int n) { return panelBtns[static_cast<std::size_t>(n)]; }
-    const BoxInfo& item(int n) const { return panelBtns[static_cast<std::size_t>(n)]; }
-    BoxInfo& statsRow(int r) { return statsRows[static_cast<std::size_t>(r)]; }
-    const BoxInfo& statsRow(int r) const { return statsRows[static_cast<std::size_t>(r)]; }
+    BoxInfo& item(int n) { return panelBtns[n]; }
+    const BoxInfo& item(int n) const { return panelBtns[n]; }
+    BoxInfo& statsRow(int r) { return statsRows[r]; }
+    const BoxInfo& statsRow(int r) const { return statsRows[r]; }
     // The found-statistics toggle: statistics row 1.
     BoxInfo& statsToggle() { return statsRow(1); }
     const BoxInfo& statsToggle() const { return statsRow(1); }

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstddef>
+#include <iterator>
 #include <memory>
 #include <string>
 
@@ -16,24 +17,30 @@ constexpr const char* kSheetFileName = "ALLPICDATA.BMP";
 constexpr int kSheetMinWidth = 283;
 constexpr int kSheetMinHeight = 232;
 
+// The regions of the sheet, one entry each: name, left, top, width, height. The enumeration Sprite
+// and the table of regions are made from this list.
+#define VARNOOK_SPRITES(X)                                                       \
+    X(TileMask, 0, 0, 40, 40)    /* the tile's silhouette, white on black: OR */ \
+    X(TilePlain, 41, 0, 40, 40)  /* the tile picture on white: AND */            \
+    X(TileLinked, 82, 0, 40, 40) /* the linked-tile picture on white: AND */     \
+    X(Texture, 179, 0, 34, 34)   /* dialog background, stretched */              \
+    X(BarEmpty, 0, 44, 283, 18)                                                  \
+    X(BarFull, 0, 63, 283, 18)                                                   \
+    X(Title, 0, 85, 195, 105)                                                    \
+    X(SoundOn, 196, 85, 32, 32)                                                  \
+    X(SoundOnHi, 229, 85, 32, 32)                                                \
+    X(SoundOff, 196, 118, 32, 32)                                                \
+    X(SoundOffHi, 229, 118, 32, 32)                                              \
+    X(UpBar, 0, 191, 120, 20)                                                    \
+    X(UpBarHi, 121, 191, 120, 20)                                                \
+    X(DownBar, 0, 212, 120, 20)                                                  \
+    X(DownBarHi, 121, 212, 120, 20)
+
 enum class Sprite {
-    TileMask,    // the tile's silhouette in white on black, combined with OR
-    TilePlain,   // tile picture on white, combined with AND
-    TileLinked,  // linked-tile picture on white, combined with AND
-    Texture,     // dialog background, stretched
-    BarEmpty,
-    BarFull,
-    Title,
-    SoundOn,
-    SoundOnHi,
-    SoundOff,
-    SoundOffHi,
-    UpBar,
-    UpBarHi,
-    DownBar,
-    DownBarHi,
+#define VARNOOK_SPRITE_NAME(name, left, top, width, height) name,
+    VARNOOK_SPRITES(VARNOOK_SPRITE_NAME)
+#undef VARNOOK_SPRITE_NAME
 };
-constexpr std::size_t kSpriteCount = 15;
 
 struct SheetRegion {
     int left;
@@ -43,23 +50,12 @@ struct SheetRegion {
 };
 
 // Where each sprite lies in the sheet, in the order of the Sprite enumeration.
-constexpr std::array<SheetRegion, kSpriteCount> kSheetRegions{{
-    {0, 0, 40, 40},       // TileMask
-    {41, 0, 40, 40},      // TilePlain
-    {82, 0, 40, 40},      // TileLinked
-    {179, 0, 34, 34},     // Texture
-    {0, 44, 283, 18},     // BarEmpty
-    {0, 63, 283, 18},     // BarFull
-    {0, 85, 195, 105},    // Title
-    {196, 85, 32, 32},    // SoundOn
-    {229, 85, 32, 32},    // SoundOnHi
-    {196, 118, 32, 32},   // SoundOff
-    {229, 118, 32, 32},   // SoundOffHi
-    {0, 191, 120, 20},    // UpBar
-    {121, 191, 120, 20},  // UpBarHi
-    {0, 212, 120, 20},    // DownBar
-    {121, 212, 120, 20},  // DownBarHi
-}};
+constexpr SheetRegion kSheetRegions[] = {
+#define VARNOOK_SPRITE_REGION(name, left, top, width, height) {left, top, width, height},
+    VARNOOK_SPRITES(VARNOOK_SPRITE_REGION)
+#undef VARNOOK_SPRITE_REGION
+};
+constexpr std::size_t kSpriteCount = std::size(kSheetRegions);
 
 constexpr const SheetRegion& region(Sprite s) { return kSheetRegions[static_cast<std::size_t>(s)]; }
 

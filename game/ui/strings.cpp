@@ -39,9 +39,9 @@ std::string formatDouble(double v) {
 
 }  // namespace
 
-std::string_view loadResString(int number) {
+std::string_view loadResString(StringId id) {
     for (const ResString& entry : kStringTable) {
-        if (entry.number == number) {
+        if (entry.id == id) {
             return entry.text;
         }
     }
@@ -86,12 +86,12 @@ std::string fillPlaceholders(std::string text, std::span<const ResArg> args) {
     return text;
 }
 
-std::string formatResString(int number, std::span<const ResArg> args) {
-    return fillPlaceholders(std::string(loadResString(number)), args);
+std::string formatResString(StringId id, std::span<const ResArg> args) {
+    return fillPlaceholders(std::string(loadResString(id)), args);
 }
 
-std::string formatResString(int number, std::initializer_list<ResArg> args) {
-    return formatResString(number, std::span<const ResArg>(args.begin(), args.size()));
+std::string formatResString(StringId id, std::initializer_list<ResArg> args) {
+    return formatResString(id, std::span<const ResArg>(args.begin(), args.size()));
 }
 
 }  // namespace game::ui

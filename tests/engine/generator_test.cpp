@@ -46,16 +46,6 @@ RefEngine& shippedModel() {
     return model;
 }
 
-TEST(ModelRand, StartsFromStateOneWithTheClassicSequence) {
-    RefRand r;
-    EXPECT_EQ(r.rand(), 41);
-    EXPECT_EQ(r.rand(), 18467);
-    EXPECT_EQ(r.rand(), 6334);
-    EXPECT_EQ(r.rand(), 26500);
-    r.srand(0);
-    EXPECT_EQ(r.rand(), 38);
-}
-
 class GeneratorTest : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_EQ(api_.loadLangDict(shippedDictionaryPath().c_str()), 1); }

@@ -2,16 +2,18 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "game/play/game_data.h"
 
 namespace game::testing {
 
+// found words of a total of three-letter solution words ("W1", "W2", ...: only the counts matter).
 inline GameData classicEnd(int found, int total, int score, int target) {
     GameData g;
     g.gameMode = GameMode::Classic;
-    g.numFoundWords = found;
-    g.numSolutionWords = total;
+    for (int i = 1; i <= total; ++i) g.wordLists[2].words.push_back("W" + std::to_string(i));
+    for (int i = 1; i <= found; ++i) g.foundWords.push_back("W" + std::to_string(i));
     g.score = score;
     g.targetPoints = target;
     return g;

@@ -170,30 +170,4 @@ TEST(Text, SingleByteTextAndOddInputDrawSafely) {
     EXPECT_TRUE(inkBox(drawn("Flat", {10, 10, 200, 10}, 0, kTileFont)).empty());
 }
 
-TEST(Text, SnapshotOfTheGameFonts) {
-    PixelSurface s(420, 200, kBack);
-    struct Sample {
-        Font font;
-        const char* text;
-    };
-    const Sample samples[] = {
-        {{"Arial Narrow", 14.25, true}, "CLASSIC GAME  HALL OF FAME - ARCADE"},
-        {{"Times New Roman", 14, true}, "Q W E R T Y  Enter  Clear  Score 1234"},
-        {{"Times New Roman", 12, true}, "Time Left  Level  Target Points"},
-        {{"Times New Roman", 10, true}, "found words: apple, grape, river"},
-        {{"MS Sans Serif", 12, false}, "Do you want to play the saved game ?"},
-        {{"MS Sans Serif", 13.5, true}, "Click here to resume the game"},
-    };
-    int y = 4;
-    for (const auto& sample : samples) {
-        s.setFont(sample.font);
-        s.setTextColor(rgb(0, 0, 0));
-        s.drawText(sample.text, {6, y + 1, 420, y + 40}, 0);
-        s.setTextColor(rgb(200, 220, 120));
-        s.drawText(sample.text, {5, y, 420, y + 40}, 0);
-        y += 32;
-    }
-    EXPECT_TRUE(platform::savePng(s, VARNOOK_SNAPSHOT_DIR "/platform_text_fonts.png"));
-}
-
 }  // namespace

@@ -1,5 +1,4 @@
-// Test support for the records: a fresh settings store per test, a message box that records what it
-// was asked to show, a store that cannot be opened, and a sound device that records what it played.
+// Test support for the records: a fresh settings store per test and a store that cannot be opened.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -13,59 +12,13 @@
 #include <vector>
 
 #include "game/persistence/registry_records.h"
-#include "platform/sound.h"
 #include "platform/store.h"
 #include "platform/store/file_store.h"
-#include "platform/window.h"
+#include "unavailable_store.h"
 
 namespace records_test {
 
-// Only the message box is used by the records; the rest does nothing.
-class MessageUi : public platform::Ui {
-public:
-    std::unique_ptr<platform::Window> createWindow(platform::WindowHandler&, const platform::WindowOptions&) override {
-        return nullptr;
-    }
-    std::unique_ptr<platform::Timer> createTimer(std::function<void()>) override { return nullptr; }
-    void runModal(platform::Window&) override {}
-    void run() override {}
-    void quit() override {}
-    void messageBox(std::string_view caption, std::string_view text) override {
-        messages.emplace_back(std::string(caption), std::string(text));
-    }
-    void sleep(int) override {}
-    long long nowMs() override { return 0; }
-
-    std::vector<std::pair<std::string, std::string>> messages;  // caption, text
-};
-
-// A store whose "Software" key cannot be opened, as when the store is not available at all.
-class UnavailableStore : public platform::Store {
-protected:
-    platform::StoreStatus openKeyAt(const std::string&) override { return platform::StoreStatus::AccessDenied; }
-    platform::StoreStatus createKeyAt(const std::string&, std::string_view, platform::Disposition&) override {
-        return platform::StoreStatus::AccessDenied;
-    }
-    platform::QueryResult queryValueAt(const std::string&, std::string_view, std::span<std::uint8_t>) override {
-        return {platform::StoreStatus::AccessDenied, platform::ValueType::Binary, 0};
-    }
-    platform::StoreStatus setValueAt(const std::string&, std::string_view, platform::ValueType,
-                                     std::span<const std::uint8_t>) override {
-        return platform::StoreStatus::AccessDenied;
-    }
-    platform::StoreStatus keyClassAt(const std::string&, std::string&) override {
-        return platform::StoreStatus::AccessDenied;
-    }
-    void keyOpened(const std::string&) override {}
-    platform::StoreStatus keyClosed(const std::string&) override { return platform::StoreStatus::Success; }
-};
-
-class RecordingSound : public platform::Sound {
-public:
-    void play(const std::string& path) override { calls.push_back(path); }
-    void stop() override { calls.push_back("<stop>"); }
-    std::vector<std::string> calls;
-};
+using game::testing::UnavailableStore;
 
 inline const std::string kSettingsPath = "Software\\Mirrim\\Varnook\\1.0";
 inline const std::string kSavePath = "Software\\Mirrim\\Varnook\\1.0\\SAVE";
@@ -79,7 +32,7 @@ protected:
         root_ = pattern;
         setenv("XDG_CONFIG_HOME", root_.c_str(), 1);
         store_ = std::make_unique<platform::FileStore>(platform::FileStore::defaultFolder());
-        records_ = std::make_unique<game::Records>(*store_, ui_);
+        records_ = std::make_unique<game::Records>(*store_);
     }
     void TearDown() override {
         records_.reset();
@@ -92,7 +45,7 @@ protected:
     void restart() {
         records_.reset();
         store_ = std::make_unique<platform::FileStore>(platform::FileStore::defaultFolder());
-        records_ = std::make_unique<game::Records>(*store_, ui_);
+        records_ = std::make_unique<game::Records>(*store_);
     }
 
     void putRaw(const std::string& path, std::string_view name, std::vector<std::uint8_t> data,
@@ -131,7 +84,6 @@ protected:
     }
 
     std::filesystem::path root_;
-    MessageUi ui_;
     std::unique_ptr<platform::FileStore> store_;
     std::unique_ptr<game::Records> records_;
 };

@@ -26,33 +26,25 @@ game::EngineLibrary& engine() {
 
 game::GameData board(int width, int height, const std::string& letters) {
     game::GameData g;
-    g.gridWidth = static_cast<std::int16_t>(width);
-    g.gridHeight = static_cast<std::int16_t>(height);
-    g.numCells = static_cast<std::int16_t>(width * height);
-    g.gridLetters.reset(g.numCells);
-    for (int i = 1; i <= g.numCells; ++i) g.gridLetters[i] = static_cast<std::uint8_t>(letters.at(i - 1));
-    g.cellSelected.reset(g.numCells, 0);
+    g.setBoard(width, height);
+    for (int i = 1; i <= g.numCells(); ++i)
+        g.gridLetters[i] = static_cast<std::uint8_t>(letters.at(static_cast<std::size_t>(i - 1)));
     return g;
 }
 
 void addSolution(game::GameData& g, const std::string& word, std::initializer_list<int> cells) {
-    game::WordList& list = g.wordLists[word.size() - 1];
-    list.sizeIndex = static_cast<std::int32_t>(word.size() - 1);
-    list.words.resize(list.count);
-    list.paths.resize(list.count);
+    game::WordList& list = g.wordLists[static_cast<int>(word.size()) - 1];
     list.words.push_back(word);
     std::vector<std::uint8_t> path;
     for (int c : cells) path.push_back(static_cast<std::uint8_t>(c - 1));
     list.paths.push_back(path);
-    list.count += 1;
-    g.numSolutionWords += 1;
     g.targetPoints += game::wordPoints(static_cast<int>(word.size()));
 }
 
 void link(game::GameData& g, std::initializer_list<int> cells) {
     for (int c : cells) {
         g.curWordLen += 1;
-        g.curPath[static_cast<std::size_t>(g.curWordLen)] = static_cast<std::int16_t>(c);
+        g.curPath[g.curWordLen] = static_cast<std::int16_t>(c);
         g.cellSelected[c] = 1;
     }
 }

@@ -17,18 +17,20 @@ using game::GameMode;
 
 GameData sized(int w, int h) {
     GameData g;
-    g.gridWidth = static_cast<std::int16_t>(w);
-    g.gridHeight = static_cast<std::int16_t>(h);
+    g.setBoard(w, h);
     return g;
 }
 
+// A new puzzle from seed on the board g already has.
+void makePuzzle(GameData& g, int seed) { game::newPuzzle(g, playtest::engine(), g.gridWidth(), g.gridHeight(), seed); }
+
 // Every table the puzzle procedures fill, for comparing two puzzles.
 std::string tables(const GameData& g) {
-    std::string out = std::to_string(g.numSolutionWords) + "/" + std::to_string(g.targetPoints) + ":";
+    std::string out = std::to_string(g.numSolutionWords()) + "/" + std::to_string(g.targetPoints) + ":";
     for (int k = 1; k <= 9; ++k) {
-        const auto& list = g.wordLists[static_cast<std::size_t>(k)];
-        out += "|" + std::to_string(list.count);
-        for (int i = 1; i <= list.count; ++i) {
+        const auto& list = g.wordLists[k];
+        out += "|" + std::to_string(list.count());
+        for (int i = 1; i <= list.count(); ++i) {
             out += " " + list.words[i] + "@";
             for (auto c : list.paths[i]) out += std::to_string(c) + ".";
         }
@@ -38,13 +40,12 @@ std::string tables(const GameData& g) {
 
 TEST(NewPuzzle, FillsTheBoardAndWordTablesConsistently) {
     GameData g = sized(6, 6);
-    g.numFoundWords = 4;
     g.foundWords.reset(4, "OLD");
     g.curWordLen = 3;
-    game::newPuzzle(g, playtest::engine(), 1234);
+    makePuzzle(g, 1234);
 
-    EXPECT_EQ(g.numCells, 36);
-    EXPECT_EQ(g.numFoundWords, 0);
+    EXPECT_EQ(g.numCells(), 36);
+    EXPECT_EQ(g.numFoundWords(), 0);
     EXPECT_EQ(g.curWordLen, 0);
     ASSERT_EQ(g.gridLetters.size(), 36);
     ASSERT_EQ(g.cellSelected.size(), 36);
@@ -55,11 +56,10 @@ TEST(NewPuzzle, FillsTheBoardAndWordTablesConsistently) {
 
     int words3to10 = 0, points = 0;
     for (int k = 1; k <= 9; ++k) {
-        const auto& list = g.wordLists[static_cast<std::size_t>(k)];
-        EXPECT_EQ(list.sizeIndex, k);
-        if (k >= 2) words3to10 += list.count;
-        points += list.count * game::wordPoints(k + 1);
-        for (int i = 1; i <= list.count; ++i) {
+        const auto& list = g.wordLists[k];
+        if (k >= 2) words3to10 += list.count();
+        points += list.count() * game::wordPoints(k + 1);
+        for (int i = 1; i <= list.count(); ++i) {
             const std::string& w = list.words[i];
             ASSERT_EQ(static_cast<int>(w.size()), k + 1);
             ASSERT_EQ(static_cast<int>(list.paths[i].size()), k + 1);
@@ -79,15 +79,15 @@ TEST(NewPuzzle, FillsTheBoardAndWordTablesConsistently) {
         }
     }
     EXPECT_GT(words3to10, 0);
-    EXPECT_EQ(g.numSolutionWords, words3to10);
+    EXPECT_EQ(g.numSolutionWords(), words3to10);
     EXPECT_EQ(g.targetPoints, points);
 }
 
 TEST(NewPuzzle, TheSameSeedGivesTheSamePuzzleAndAnotherSeedAnother) {
     GameData a = sized(5, 4), b = sized(5, 4), c = sized(5, 4);
-    game::newPuzzle(a, playtest::engine(), 77);
-    game::newPuzzle(b, playtest::engine(), 77);
-    game::newPuzzle(c, playtest::engine(), 78);
+    makePuzzle(a, 77);
+    makePuzzle(b, 77);
+    makePuzzle(c, 78);
     EXPECT_EQ(a.gridLetters.raw(), b.gridLetters.raw());
     EXPECT_EQ(tables(a), tables(b));
     EXPECT_NE(a.gridLetters.raw(), c.gridLetters.raw());
@@ -95,77 +95,70 @@ TEST(NewPuzzle, TheSameSeedGivesTheSamePuzzleAndAnotherSeedAnother) {
 
 TEST(NewPuzzle, ArcadeTargetIsCappedByTheLevelTargetClassicIsNot) {
     GameData classic = sized(6, 6);
-    game::newPuzzle(classic, playtest::engine(), 1234);
+    makePuzzle(classic, 1234);
     ASSERT_GT(classic.targetPoints, 225) << "a 6 x 6 puzzle is worth more than level 3's target";
 
     GameData arcade = sized(6, 6);
     arcade.gameMode = GameMode::Arcade;
     arcade.arcadeLevel = 3;
-    game::newPuzzle(arcade, playtest::engine(), 1234);
+    makePuzzle(arcade, 1234);
     EXPECT_EQ(arcade.targetPoints, 225);
-    EXPECT_EQ(arcade.numSolutionWords, classic.numSolutionWords);
+    EXPECT_EQ(arcade.numSolutionWords(), classic.numSolutionWords());
 
     // A level target above the puzzle's worth leaves the full sum.
     GameData small = sized(4, 4);
     small.gameMode = GameMode::Arcade;
     small.arcadeLevel = 10;
-    game::newPuzzle(small, playtest::engine(), 5);
+    makePuzzle(small, 5);
     GameData smallClassic = sized(4, 4);
-    game::newPuzzle(smallClassic, playtest::engine(), 5);
+    makePuzzle(smallClassic, 5);
     EXPECT_EQ(small.targetPoints, std::min(smallClassic.targetPoints, 425));
 }
 
 TEST(RestorePuzzle, RebuildsExactlyTheTablesTheNewPuzzleHad) {
     GameData made = sized(5, 5);
-    game::newPuzzle(made, playtest::engine(), 4321);
+    makePuzzle(made, 4321);
 
     GameData restored;
     const auto letters = made.gridLetters;
     const bool ok = game::restorePuzzle(restored, playtest::engine(), [&](GameData& g) {
-        g.gridWidth = 5;
-        g.gridHeight = 5;
+        g.setBoard(5, 5);
         g.gridLetters = letters;
         g.score = 31;
-        g.numFoundWords = 1;
         g.foundWords.reset(1, "ANY");
     });
     ASSERT_TRUE(ok);
-    EXPECT_EQ(restored.numCells, 25);
+    EXPECT_EQ(restored.numCells(), 25);
     EXPECT_EQ(tables(restored), tables(made));
     EXPECT_EQ(restored.score, 31) << "the stored state is kept";
-    EXPECT_EQ(restored.numFoundWords, 1);
+    EXPECT_EQ(restored.numFoundWords(), 1);
     EXPECT_EQ(restored.curWordLen, 0);
 }
 
 TEST(RestorePuzzle, RefusesABoardSizeNoEngineCallCanTake) {
     for (auto [w, h] : {std::pair{0, 5}, {5, -1}, {20, 20}}) {
         GameData g;
-        EXPECT_FALSE(game::restorePuzzle(g, playtest::engine(),
-                                         [&](GameData& s) {
-                                             s.gridWidth = static_cast<std::int16_t>(w);
-                                             s.gridHeight = static_cast<std::int16_t>(h);
-                                         }))
+        EXPECT_FALSE(game::restorePuzzle(g, playtest::engine(), [&](GameData& s) { s.setBoard(w, h); }))
             << w << " x " << h;
-        EXPECT_EQ(g.numSolutionWords, 0);
+        EXPECT_EQ(g.numSolutionWords(), 0);
     }
 }
 
 TEST(AllSolutionWords, ListsWordsOfThreeToNineLettersByLengthThenListOrder) {
     GameData g = sized(6, 6);
-    game::newPuzzle(g, playtest::engine(), 1234);
+    makePuzzle(g, 1234);
     game::buildAllSolutionWords(g);
-    ASSERT_EQ(g.allSolutionWords.size(), g.numSolutionWords);
+    ASSERT_EQ(g.allSolutionWords.size(), g.numSolutionWords());
 
     std::vector<std::string> expected;
     for (int k = 2; k <= 8; ++k)
-        for (int i = 1; i <= g.wordLists[static_cast<std::size_t>(k)].count; ++i)
-            expected.push_back(g.wordLists[static_cast<std::size_t>(k)].words[i]);
+        for (int i = 1; i <= g.wordLists[k].count(); ++i) expected.push_back(g.wordLists[k].words[i]);
     // 10-letter words count in numSolutionWords but leave their slots empty at the end.
-    const int tenLetter = g.wordLists[9].count;
-    ASSERT_EQ(static_cast<int>(expected.size()) + tenLetter, g.numSolutionWords);
+    const int tenLetter = g.wordLists[9].count();
+    ASSERT_EQ(static_cast<int>(expected.size()) + tenLetter, g.numSolutionWords());
     for (std::size_t i = 0; i < expected.size(); ++i)
         EXPECT_EQ(g.allSolutionWords[static_cast<int>(i) + 1], expected[i]);
-    for (int i = static_cast<int>(expected.size()) + 1; i <= g.numSolutionWords; ++i)
+    for (int i = static_cast<int>(expected.size()) + 1; i <= g.numSolutionWords(); ++i)
         EXPECT_TRUE(g.allSolutionWords[i].empty());
 }
 

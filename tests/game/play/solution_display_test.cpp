@@ -41,18 +41,12 @@ TEST(ListScrolling, RepeatSpeedsUpByHundredMillisecondsToAFloor) {
 GameData puzzleWith(std::vector<std::pair<std::string, std::vector<std::uint8_t>>> words, int width = 4,
                     int height = 4) {
     GameData g;
-    g.gridWidth = static_cast<std::int16_t>(width);
-    g.gridHeight = static_cast<std::int16_t>(height);
-    g.numCells = static_cast<std::int16_t>(width * height);
-    g.cellSelected.reset(g.numCells, 0);
-    g.gridLetters.reset(g.numCells, 'A');
+    g.setBoard(width, height);
+    for (auto& letter : g.gridLetters) letter = 'A';
     for (auto& [w, path] : words) {
-        WordList& l = g.wordLists[w.size() - 1];
-        l.sizeIndex = static_cast<std::int32_t>(w.size() - 1);
+        WordList& l = g.wordLists[static_cast<int>(w.size()) - 1];
         l.words.push_back(w);
         l.paths.push_back(path);
-        l.count += 1;
-        g.numSolutionWords += 1;
     }
     return g;
 }
@@ -62,7 +56,6 @@ TEST(Statistics, RowsCountFoundAgainstSolutionWordsOfEachLength) {
     g.foundWords.push_back("ACT");
     g.foundWords.push_back("TACO");
     g.foundWords.push_back("ORCHESTRA");  // 9 letters: counts in the header only
-    g.numFoundWords = 3;
     EXPECT_EQ(foundOfLength(g, 3), 1);
     EXPECT_EQ(foundOfLength(g, 4), 1);
     EXPECT_EQ(foundOfLength(g, 5), 0);
@@ -88,8 +81,8 @@ TEST(ResultsHover, RowUnderThePointerIncludesTheBoxEdges) {
 }
 
 TEST(ResultsHover, OnlyANewRealWordIsShown) {
-    GameData g = puzzleWith({{"CAT", {0, 1, 2}}, {"ACT", {1, 0, 2}}});
-    g.numSolutionWords = 3;  // a 10-letter word counted but without a slot in the list
+    // A 10-letter word is counted but has no slot in the list.
+    GameData g = puzzleWith({{"CAT", {0, 1, 2}}, {"ACT", {1, 0, 2}}, {"ABCDEFGHIJ", {0, 1, 2, 3, 7, 6, 5, 4, 8, 9}}});
     g.allSolutionWords.push_back("CAT");
     g.allSolutionWords.push_back("ACT");
     g.allSolutionWords.push_back("");
@@ -107,9 +100,9 @@ TEST(SolutionPath, LoadsTheWholePathOfANineLetterWord) {
     ASSERT_TRUE(loadSolutionPath(g, "ABCDEFGHI"));
     EXPECT_EQ(g.curWordLen, 9);
     const std::vector<int> expected{1, 2, 3, 4, 8, 7, 6, 5, 9};
-    for (int j = 1; j <= 9; ++j) EXPECT_EQ(g.curPath[static_cast<std::size_t>(j)], expected[j - 1]);
+    for (int j = 1; j <= 9; ++j) EXPECT_EQ(g.curPath[j], expected[j - 1]);
     int selected = 0;
-    for (int c = 1; c <= g.numCells; ++c) selected += g.cellSelected[c];
+    for (int c = 1; c <= g.numCells(); ++c) selected += g.cellSelected[c];
     EXPECT_EQ(selected, 9);
     EXPECT_EQ(g.cellSelected[16], 0);
 

@@ -25,7 +25,7 @@ game::GameData catBoard() {
 TEST(FoundList, IsOrderedByLengthThenAlphabeticallyWithoutRegardToCase) {
     game::GameData g;
     for (const char* w : {"CATS", "CAT", "ZOO", "ACT", "ABLE", "ZEBRAS", "BEE"}) game::words::addFoundWord(g, w);
-    ASSERT_EQ(g.numFoundWords, 7);
+    ASSERT_EQ(g.numFoundWords(), 7);
     std::vector<std::string> list(g.foundWords.begin(), g.foundWords.end());
     EXPECT_EQ(list, (std::vector<std::string>{"ACT", "BEE", "CAT", "ZOO", "ABLE", "CATS", "ZEBRAS"}));
 
@@ -43,7 +43,7 @@ TEST(FoundList, AddingAWordTwiceKeepsOneAndGivesItsIndex) {
     EXPECT_EQ(game::words::addFoundWord(g, "ACT"), 1);
     EXPECT_EQ(game::words::findFoundWord(g, "CAT"), 2);
     EXPECT_EQ(game::words::findFoundWord(g, "cat"), -1) << "exact comparison";
-    EXPECT_EQ(g.numFoundWords, 3);
+    EXPECT_EQ(g.numFoundWords(), 3);
 }
 
 TEST(Submit, ChainsOfOneOrTwoLettersSubmitNothing) {
@@ -61,7 +61,7 @@ TEST(Submit, ARefusedWordChangesNothingAndKeepsTheChain) {
     EXPECT_EQ(s.answer, Answer::Refused);
     EXPECT_EQ(s.word, "COX");
     EXPECT_EQ(g.score, 0);
-    EXPECT_EQ(g.numFoundWords, 0);
+    EXPECT_EQ(g.numFoundWords(), 0);
     EXPECT_EQ(g.curWordLen, 3);
 }
 
@@ -74,7 +74,7 @@ TEST(Submit, ANewWordScoresJoinsTheListAndARepeatScoresNothing) {
     EXPECT_EQ(s.points, 10);
     EXPECT_EQ(g.score, 10);
     EXPECT_EQ(g.levelScore, 0) << "Classic Mode has no level score";
-    EXPECT_EQ(g.numFoundWords, 1);
+    EXPECT_EQ(g.numFoundWords(), 1);
     EXPECT_EQ(s.index, 1);
     EXPECT_EQ(g.curWordLen, 4) << "the caller clears the chain";
 
@@ -91,7 +91,7 @@ TEST(Submit, ANewWordScoresJoinsTheListAndARepeatScoresNothing) {
     EXPECT_EQ(s.answer, Answer::Repeated);
     EXPECT_EQ(s.index, 1);
     EXPECT_EQ(g.score, 16);
-    EXPECT_EQ(g.numFoundWords, 2);
+    EXPECT_EQ(g.numFoundWords(), 2);
     EXPECT_EQ(g.curWordLen, 3);
 }
 
@@ -102,14 +102,6 @@ TEST(Submit, LowerCaseLettersAreLookedUpInUpperCase) {
     const auto s = submitChain(g);
     EXPECT_EQ(s.word, "CAT");
     EXPECT_EQ(s.answer, Answer::New);
-}
-
-TEST(Submit, OnlyTheListedWordsOfALengthCount) {
-    auto g = catBoard();
-    // A stale entry past count (left from an earlier puzzle) is not a solution word.
-    g.wordLists[2].words.push_back("COX");
-    playtest::link(g, {1, 5, 6});
-    EXPECT_EQ(submitChain(g).answer, Answer::Refused);
 }
 
 TEST(Submit, ArcadeModeAddsToTheLevelScoreAndTheTargetTestUsesIt) {
@@ -135,7 +127,7 @@ TEST(ClearChain, UnlinksEveryLetterAndReportsAnEmptyChain) {
     playtest::link(g, {1, 2, 3});
     EXPECT_TRUE(game::words::clearChain(g));
     EXPECT_EQ(g.curWordLen, 0);
-    for (int c = 1; c <= g.numCells; ++c) EXPECT_EQ(g.cellSelected[c], 0);
+    for (int c = 1; c <= g.numCells(); ++c) EXPECT_EQ(g.cellSelected[c], 0);
 }
 
 }  // namespace

@@ -29,15 +29,62 @@ game::EngineLibrary& engine() {
     return *loaded;
 }
 
+EventLog::EventLog(game::Session& session, game::SessionEvents& window) : session_(session), window_(window) {
+    session_.setEvents(this);
+}
+
+EventLog::~EventLog() { session_.setEvents(&window_); }
+
+void EventLog::phaseChanged(game::Phase from, game::Phase to) { window_.phaseChanged(from, to); }
+
+void EventLog::clockChanged(bool running) {
+    calls.push_back(running ? "clock on" : "clock off");
+    window_.clockChanged(running);
+}
+
+void EventLog::gameReady() { window_.gameReady(); }
+
+void EventLog::chainChanged(std::optional<game::linking::Press> how, int cell) { window_.chainChanged(how, cell); }
+
+void EventLog::wordAnswered(const game::words::Submission& answer) { window_.wordAnswered(answer); }
+
+void EventLog::timeChanged() { window_.timeChanged(); }
+
+void EventLog::scoreChanged() { window_.scoreChanged(); }
+
+void EventLog::solutionShown(int id) { window_.solutionShown(id); }
+
+void EventLog::playSound(game::Effect effect) { window_.playSound(effect); }
+
+void EventLog::showEndDialog(const game::flow::ResText& text) {
+    calls.push_back(session_.gamePlaying() ? "dialog while playing" : "dialog");
+    window_.showEndDialog(text);
+}
+
+void EventLog::offerBestScore(game::GameMode mode, std::int32_t score) {
+    calls.push_back("checkIfBest");
+    if (passOffers) window_.offerBestScore(mode, score);
+}
+
+game::SaveOutcome EventLog::saveGame() {
+    calls.push_back("saveGame");
+    return window_.saveGame();
+}
+
+void EventLog::exitProgram() {
+    calls.push_back("exit");
+    window_.exitProgram();
+}
+
 PlayWindow::PlayWindow(bool syntheticSheet) {
     sheet = syntheticSheet ? uitest::makeSyntheticSheet() : game::ui::initGraphics(hp.graphics, binDir());
-    sounds = std::make_unique<game::SoundEffects>(hp.sound, binDir());
+    sounds = std::make_unique<game::ui::SoundEffects>(hp.sound, binDir());
+    desk = std::make_unique<game::ui::RecordsDesk>(hp.ui, hp.graphics, sheet, *sounds, settings, nullptr);
+    session =
+        std::make_unique<game::Session>(game, engine(), [this] { return static_cast<std::uint64_t>(hp.ui.nowMs()); });
     frm = std::make_unique<game::ui::FrmPlay>(
-        game::ui::FrmPlayContext{hp.ui, hp.graphics, hp.shell, game, engine(), *sounds, sheet, binDir()});
+        game::ui::FrmPlayContext{hp.ui, hp.graphics, hp.shell, *session, *sounds, sheet, *desk, binDir()});
     frm->show(0);
-    frm->resizeWindow();
-    frm->initMainMenuVar();
-    frm->mainMenu(true);
 }
 
 platform::HeadlessWindow& PlayWindow::win() { return static_cast<platform::HeadlessWindow&>(*frm->window()); }
@@ -45,7 +92,7 @@ platform::HeadlessWindow& PlayWindow::win() { return static_cast<platform::Headl
 const platform::PixelSurface& PlayWindow::screen() { return win().screen(); }
 
 void PlayWindow::startClassic(int levelRow, int seed) {
-    frm->fixedPuzzle = game::ui::FrmPlay::FixedPuzzle{levelRow, seed};
+    session->setFixedPuzzle(game::Session::FixedPuzzle{levelRow, seed});
     const auto& entry = frm->mmBtn(1);
     pressAt(entry.x + entry.wid / 2.0, entry.y + entry.ht / 2.0);
     hp.sound.clear();
@@ -75,17 +122,17 @@ std::vector<std::string> PlayWindow::heard() {
 }
 
 std::pair<std::string, std::vector<int>> PlayWindow::solution(int len, int nth) const {
-    const auto& list = game.wordLists[static_cast<std::size_t>(len - 1)];
-    if (list.count < nth) throw std::runtime_error("the puzzle has too few words of that length");
+    const auto& list = game.wordsOfLength(len);
+    if (list.count() < nth) throw std::runtime_error("the puzzle has too few words of that length");
     std::vector<int> cells;
     for (auto c : list.paths[nth]) cells.push_back(c + 1);
     return {list.words[nth], cells};
 }
 
 std::vector<int> PlayWindow::nonWord() const {
-    for (int a = 1; a <= game.numCells; ++a)
-        for (int b = 1; b <= game.numCells; ++b)
-            for (int c = 1; c <= game.numCells; ++c) {
+    for (int a = 1; a <= game.numCells(); ++a)
+        for (int b = 1; b <= game.numCells(); ++b)
+            for (int c = 1; c <= game.numCells(); ++c) {
                 if (a == c || !game::linking::adjacent(game, a, b) || !game::linking::adjacent(game, b, c)) continue;
                 std::string w;
                 for (int cell : {a, b, c}) w += static_cast<char>(game.gridLetters[cell] - 'a' + 'A');
@@ -96,7 +143,7 @@ std::vector<int> PlayWindow::nonWord() const {
 
 std::vector<int> PlayWindow::chain() const {
     std::vector<int> cells;
-    for (int i = 1; i <= game.curWordLen; ++i) cells.push_back(game.curPath[static_cast<std::size_t>(i)]);
+    for (int i = 1; i <= game.curWordLen; ++i) cells.push_back(game.curPath[i]);
     return cells;
 }
 

@@ -7,10 +7,13 @@
 #include <utility>
 #include <vector>
 
-#include "game/persistence/sound_effects.h"
-#include "game/play/game_data.h"
+#include "game/persistence/registry_records.h"
 #include "game/play/engine_library.h"
+#include "game/play/game_data.h"
+#include "game/play/session.h"
 #include "game/ui/frm_play.h"
+#include "game/ui/records_desk.h"
+#include "game/ui/sound_effects.h"
 #include "game/ui/sprite_sheet.h"
 #include "platform/headless.h"
 
@@ -21,6 +24,35 @@ std::string binDir();
 // The engine of the build, loaded once with its dictionary.
 game::EngineLibrary& engine();
 
+// Records the session's events by name, in order, and passes each on to the window (an offer of a
+// best score only when passOffers is set).
+class EventLog final : public game::SessionEvents {
+public:
+    EventLog(game::Session& session, game::SessionEvents& window);
+    ~EventLog() override;
+
+    std::vector<std::string> calls;
+    bool passOffers = true;
+
+    void phaseChanged(game::Phase from, game::Phase to) override;
+    void clockChanged(bool running) override;
+    void gameReady() override;
+    void chainChanged(std::optional<game::linking::Press> how, int cell) override;
+    void wordAnswered(const game::words::Submission& answer) override;
+    void timeChanged() override;
+    void scoreChanged() override;
+    void solutionShown(int id) override;
+    void playSound(game::Effect effect) override;
+    void showEndDialog(const game::flow::ResText& text) override;
+    void offerBestScore(game::GameMode mode, std::int32_t score) override;
+    game::SaveOutcome saveGame() override;
+    void exitProgram() override;
+
+private:
+    game::Session& session_;
+    game::SessionEvents& window_;
+};
+
 class PlayWindow {
 public:
     // With the real sprite sheet of the build, or with the synthetic one of the drawing tests
@@ -30,7 +62,11 @@ public:
     platform::HeadlessPlatform hp;
     game::GameData game;
     game::ui::SpriteSheet sheet;
-    std::unique_ptr<game::SoundEffects> sounds;
+    std::unique_ptr<game::ui::SoundEffects> sounds;
+    // The Hall of Fame tables and the rest of the settings, in memory only (no store).
+    game::Settings settings;
+    std::unique_ptr<game::ui::RecordsDesk> desk;
+    std::unique_ptr<game::Session> session;
     std::unique_ptr<game::ui::FrmPlay> frm;
 
     platform::HeadlessWindow& win();

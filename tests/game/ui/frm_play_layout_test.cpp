@@ -1,5 +1,5 @@
 // The main menu (places, hover looks, choices, Esc) and the play surface's regions for every board
-// width, their hover looks, and presses on border lines; the snapshots of both surfaces.
+// width, their hover looks, and presses on border lines; golden pictures of both surfaces.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -9,9 +9,9 @@
 #include <unistd.h>
 
 #include "frm_play_fixture.h"
-#include "game/persistence/startup.h"
+#include "game/app/program.h"
 #include "game/play/words.h"
-#include "game/ui/frm_play_flow.h"
+#include "game/ui/hall_of_fame_windows.h"
 #include "game/ui/palette.h"
 #include "ui_test_support.h"
 
@@ -79,11 +79,6 @@ TEST(MainMenu, HoverLightsOneEntryAtATimeWithOneRedrawPerChange) {
 
 TEST(MainMenu, EachEntryMakesItsChoiceAndBorderLinesChooseNothing) {
     PlayWindow w;
-    Strings calls;
-    w.frm->seams.showHallOfFame = [&](int mode, bool modal) {
-        calls.push_back("hof " + std::to_string(mode) + (modal ? " modal" : " modeless"));
-    };
-    w.frm->seams.saveSettings = [&] { calls.push_back("saveSettings"); };
     auto choose = [&](int i, int button = 1) {
         const BoxInfo& e = w.frm->mmBtn(i);
         w.pressAt(midX(e), midY(e), button);
@@ -94,9 +89,13 @@ TEST(MainMenu, EachEntryMakesItsChoiceAndBorderLinesChooseNothing) {
     EXPECT_EQ(w.frm->view(), FrmPlay::View::Menu);
 
     choose(3, 2);
+    ASSERT_NE(w.desk->openTable(), nullptr);
+    EXPECT_EQ(w.desk->openTable()->modeNum, 1);
     choose(4, 4);
+    ASSERT_NE(w.desk->openTable(), nullptr);
+    EXPECT_EQ(w.desk->openTable()->modeNum, 2);
+    EXPECT_TRUE(w.hp.ui.modalHistory().empty()) << "the tables open beside the menu";
     choose(5);
-    EXPECT_EQ(calls, (Strings{"hof 1 modeless", "hof 2 modeless"}));
     ASSERT_EQ(w.hp.shell.requests().size(), 1u);
     EXPECT_EQ(w.hp.shell.requests()[0].target, frmtest::binDir() + "Varnook.htm");
     EXPECT_EQ(w.hp.shell.requests()[0].directory, std::string(VARNOOK_BIN_DIR));
@@ -105,12 +104,12 @@ TEST(MainMenu, EachEntryMakesItsChoiceAndBorderLinesChooseNothing) {
     choose(1);
     EXPECT_EQ(w.frm->view(), FrmPlay::View::Play);
     EXPECT_EQ(w.game.gameMode, game::GameMode::Classic);
-    EXPECT_TRUE(w.frm->gamePlaying);
-    EXPECT_GE(w.game.gridWidth, 4);
-    EXPECT_LE(w.game.gridWidth, 6);
+    EXPECT_TRUE(w.session->gamePlaying());
+    EXPECT_GE(w.game.gridWidth(), 4);
+    EXPECT_LE(w.game.gridWidth(), 6);
 
     // Back at the menu every entry is plain; the entry under the pointer lights again on a move.
-    w.frm->rightPanEvents(static_cast<int>(game::ui::Command::QuitGame));
+    w.session->quitGame();
     for (int i = 1; i <= 6; ++i) EXPECT_FALSE(framed(w.screen(), w.frm->mmBtn(i))) << i;
     w.move(midX(w.frm->mmBtn(2)), midY(w.frm->mmBtn(2)));
     EXPECT_TRUE(framed(w.screen(), w.frm->mmBtn(2)));
@@ -118,18 +117,17 @@ TEST(MainMenu, EachEntryMakesItsChoiceAndBorderLinesChooseNothing) {
     choose(2);
     EXPECT_EQ(w.game.gameMode, game::GameMode::Arcade);
     EXPECT_EQ(w.game.arcadeLevel, 1);
-    EXPECT_EQ(w.game.gridWidth, 6);
-    EXPECT_EQ(w.game.gridHeight, 6);
+    EXPECT_EQ(w.game.gridWidth(), 6);
+    EXPECT_EQ(w.game.gridHeight(), 6);
     EXPECT_LE(w.game.targetPoints, 125);
-    EXPECT_EQ(w.frm->timerStr, "5:00.0");
+    EXPECT_EQ(w.frm->timerStr(), "5:00.0");
     EXPECT_TRUE(w.frm->timrCntDwn().enabled());
     EXPECT_EQ(w.frm->timrCntDwn().interval(), 100);
 
-    w.frm->rightPanEvents(static_cast<int>(game::ui::Command::QuitGame));
-    calls.clear();
+    w.session->quitGame();
     choose(6);
     EXPECT_FALSE(w.win().isOpen());
-    EXPECT_EQ(calls, Strings{"saveSettings"});
+    EXPECT_EQ(w.session->phase(), game::Phase::Closing);
 }
 
 TEST(MainMenu, EscMinimisesAndPausesBehindTheMenuWhichStaysUnchanged) {
@@ -137,20 +135,18 @@ TEST(MainMenu, EscMinimisesAndPausesBehindTheMenuWhichStaysUnchanged) {
     const platform::PixelSurface before = w.screen();
     w.key(platform::key::kEscape);
     EXPECT_TRUE(w.win().isMinimized());
-    EXPECT_TRUE(w.frm->lblPauseVisible());
     EXPECT_EQ(w.frm->view(), FrmPlay::View::Menu);
     w.win().restore();
     EXPECT_TRUE(uitest::sameImage(w.screen(), before));
     // A game chosen afterwards starts unpaused.
     w.startClassic(9, 2024);
-    EXPECT_FALSE(w.frm->lblPauseVisible());
     EXPECT_EQ(w.frm->view(), FrmPlay::View::Play);
 }
 
 TEST(MainWindow, ResizingSnapsBackAndTheKeysOtherThanThreeDoNothing) {
     PlayWindow w;
     w.win().setClientSize(800, 600);
-    w.frm->Form_Resize(false);
+    w.frm->onStateChange(false);
     EXPECT_EQ(w.win().clientWidth(), 704);
     EXPECT_EQ(w.win().clientHeight(), 528);
     const int presents = w.win().presentCount();
@@ -183,9 +179,8 @@ TEST(MainWindow, EveryWindowShowsTheProgramIconAndWithoutTheSpriteSheetThereIsNo
         dialogIcon.assign(static_cast<platform::HeadlessWindow&>(m).icon());
         w.hp.ui.closeBox(m);
     });
-    game::ui::connectPlayFlow(*w.frm, w.hp.ui, w.hp.graphics, w.game, w.sheet);
     w.startClassic(9, 2024);
-    w.frm->rightPanEvents(static_cast<int>(game::ui::Command::QuitGame));
+    w.session->quitGame();
     ASSERT_EQ(w.hp.ui.modalHistory(), Strings{"Game Statistics"});
     ASSERT_EQ(dialogIcon.width(), 48);
     EXPECT_TRUE(std::ranges::equal(dialogIcon.pixels(), icon.pixels()));
@@ -194,9 +189,12 @@ TEST(MainWindow, EveryWindowShowsTheProgramIconAndWithoutTheSpriteSheetThereIsNo
     platform::HeadlessPlatform hp;
     game::GameData game;
     const game::ui::SpriteSheet noSheet;
-    game::SoundEffects sounds(hp.sound, frmtest::binDir());
-    FrmPlay frm(game::ui::FrmPlayContext{hp.ui, hp.graphics, hp.shell, game, frmtest::engine(), sounds, noSheet,
-                                         frmtest::binDir()});
+    game::ui::SoundEffects sounds(hp.sound, frmtest::binDir());
+    game::Settings settings;
+    game::ui::RecordsDesk desk(hp.ui, hp.graphics, noSheet, sounds, settings, nullptr);
+    game::Session session(game, frmtest::engine(), {});
+    FrmPlay frm(
+        game::ui::FrmPlayContext{hp.ui, hp.graphics, hp.shell, session, sounds, noSheet, desk, frmtest::binDir()});
     frm.show(0);
     EXPECT_EQ(static_cast<platform::HeadlessWindow&>(*frm.window()).icon().width(), 0);
 }
@@ -210,7 +208,7 @@ TEST_P(Layout, EveryRegionLiesAtItsPlaceForTheBoardWidth) {
     PlayWindow w;
     w.startClassic(row, 1);
     const auto& r = w.frm->regions();
-    ASSERT_EQ(w.game.gridWidth, game::level(row).width);
+    ASSERT_EQ(w.game.gridWidth(), game::level(row).width);
     expectBox(r.boardBox, {boardLeft, 176, 44, 2}, "board");
     expectBox(r.stripBox, {176, 44, 44, 2}, "strip");
     expectBox(r.item(17), {344, 110, 96, 30}, "Enter");
@@ -232,7 +230,7 @@ TEST_P(Layout, EveryRegionLiesAtItsPlaceForTheBoardWidth) {
     expectBox(r.backBtn, {220, 110, 220, 30}, "back button");
     expectBox(r.soundBox, {660, 462, 32, 32}, "sound icon");
     // The board sits centred under the seven-slot strip (176 .. 484).
-    EXPECT_EQ(r.boardBox.x - 176, 484 - (r.boardBox.x + 44 * w.game.gridWidth));
+    EXPECT_EQ(r.boardBox.x - 176, 484 - (r.boardBox.x + 44 * w.game.gridWidth()));
 }
 
 INSTANTIATE_TEST_SUITE_P(Widths, Layout, ::testing::Values(std::pair{9, 242}, std::pair{3, 220}, std::pair{1, 198}));
@@ -247,7 +245,7 @@ TEST(PlaySurface, ClassicShowsNoTimeOrLevelAndArcadeShowsBoth) {
             << n;
     }
     PlayWindow arcade;
-    arcade.frm->divertClick(static_cast<int>(game::ui::MenuEntry::Arcade));
+    arcade.session->startArcade();
     for (int n : {6, 7, 8, 9}) {
         const BoxInfo& b = arcade.frm->regions().item(n);
         EXPECT_GT(uitest::countOther(arcade.screen(), {b.x, b.y, b.x + b.wid, b.y + b.ht}, game::ui::brPanel.color), 20)
@@ -298,7 +296,7 @@ TEST(PlaySurface, APressOnABorderLineHitsNothing) {
     EXPECT_EQ(w.frm->view(), FrmPlay::View::Play);
     w.pressAt(pause.x + 1, midY(pause));
     EXPECT_EQ(w.frm->view(), FrmPlay::View::Paused);
-    w.frm->enablePause(false);
+    w.session->resume();
 
     // The statistics toggle flips inside, not on its edge.
     const BoxInfo& toggle = r.statsRow(1);
@@ -316,12 +314,12 @@ TEST(PlaySurface, ArrowsScrollAFoundListLongerThanThirteenAndRepeatWhileHeld) {
     const auto& r = w.frm->regions();
     w.hp.ui.mouseDown(w.win(), 1, midX(r.downBar), midY(r.downBar));
     EXPECT_EQ(w.game.foundListTop, 2);
-    EXPECT_EQ(w.frm->navigateToggle, 2);
+    EXPECT_EQ(w.frm->navigateToggle(), game::results::Navigate::Down);
     EXPECT_TRUE(w.frm->navigateTimer().enabled());
     w.hp.ui.advance(300 + 200 + 100 + 100 + 100 + 100);
     EXPECT_EQ(w.game.foundListTop, 8) << "stops with words 8 to 20 shown";
     w.hp.ui.mouseUp(w.win(), 1, midX(r.downBar), midY(r.downBar));
-    EXPECT_EQ(w.frm->navigateToggle, 0);
+    EXPECT_EQ(w.frm->navigateToggle(), game::results::Navigate::None);
     EXPECT_FALSE(w.frm->navigateTimer().enabled());
     EXPECT_EQ(w.frm->navigateTimer().interval(), 600);
     w.pressAt(midX(r.upBar), midY(r.upBar));
@@ -330,27 +328,18 @@ TEST(PlaySurface, ArrowsScrollAFoundListLongerThanThirteenAndRepeatWhileHeld) {
 
 // --- Start-up -------------------------------------------------------------------------------------
 
-TEST(StartUp, ShowsTheMainMenuWithTheHooksInTheirOrder) {
+TEST(StartUp, ShowsTheMainMenuWithTheBoardBeforeAnyGame) {
     platform::HeadlessPlatform hp;
-    Strings order;
-    game::StartupHooks hooks;
-    hooks.loadSettings = [&](game::Program& p) {
-        order.push_back("loadSettings");
-        p.startSizeIndex = 2;  // level 3: 5 x 5
-    };
-    hooks.connect = [&](game::Program&) { order.push_back("connect"); };
-    hooks.offerSavedGame = [&](game::Program& p) {
-        order.push_back(p.frmPlay->view() == FrmPlay::View::Menu ? "offer over the menu" : "offer");
-    };
     std::string failure;
-    auto program = game::Program::start(hp.services(), VARNOOK_BIN_DIR, hooks, &failure);
+    auto program = game::Program::start(hp.services(), VARNOOK_BIN_DIR, &failure);
     ASSERT_TRUE(program) << failure;
-    EXPECT_EQ(order, (Strings{"loadSettings", "connect", "offer over the menu"}));
     EXPECT_EQ(program->appPath, frmtest::binDir());
-    EXPECT_EQ(program->game.gridWidth, 5);
-    EXPECT_EQ(program->game.gridHeight, 5);
+    // Without stored settings the board before any game is level 1's, 6 x 6.
+    EXPECT_EQ(program->game.gridWidth(), 6);
+    EXPECT_EQ(program->game.gridHeight(), 6);
     EXPECT_EQ(program->sounds->soundOptions, game::kDefaultSoundOptions);
-    EXPECT_FALSE(program->frmPlay->gamePlaying);
+    EXPECT_FALSE(program->session->gamePlaying());
+    EXPECT_EQ(program->session->phase(), game::Phase::Menu);
     EXPECT_EQ(hp.ui.findWindow("Varnook"), program->frmPlay->window());
     EXPECT_TRUE(uitest::sameImage(static_cast<platform::HeadlessWindow*>(program->frmPlay->window())->screen(),
                                   program->frmPlay->pbMainMenu()));
@@ -364,20 +353,20 @@ TEST(StartUp, WithoutTheEngineOrItsDictionaryNothingStartsAndTheMessageNamesFile
     platform::HeadlessPlatform hp;
     std::string failure;
 
-    EXPECT_FALSE(game::Program::start(hp.services(), folder, {}, &failure));
+    EXPECT_FALSE(game::Program::start(hp.services(), folder, &failure));
     EXPECT_NE(failure.find("libQXDLL.so"), std::string::npos) << failure;
     EXPECT_NE(failure.find(folder + "/"), std::string::npos) << failure;
 
     // A copy, not a link: the same file would share the tests' loaded engine and its dictionary.
     std::filesystem::copy_file(frmtest::binDir() + "libQXDLL.so", dir / "libQXDLL.so");
     failure.clear();
-    EXPECT_FALSE(game::Program::start(hp.services(), folder + "/", {}, &failure));
+    EXPECT_FALSE(game::Program::start(hp.services(), folder + "/", &failure));
     EXPECT_NE(failure.find("DEFAULT.DICT"), std::string::npos) << failure;
     EXPECT_NE(failure.find(folder + "/"), std::string::npos) << failure;
 
     std::ofstream(dir / "DEFAULT.DICT") << "not a dictionary";
     failure.clear();
-    EXPECT_FALSE(game::Program::start(hp.services(), folder, {}, &failure));
+    EXPECT_FALSE(game::Program::start(hp.services(), folder, &failure));
     EXPECT_NE(failure.find("DEFAULT.DICT"), std::string::npos) << failure;
     EXPECT_TRUE(hp.ui.openWindows().empty()) << "no window of a broken game";
     std::filesystem::remove_all(dir);
@@ -391,7 +380,7 @@ TEST(StartUp, TheProgramFolderGetsExactlyOneTrailingSeparator) {
     EXPECT_EQ(game::appPathOf("C:\\"), "C:\\");
 }
 
-// --- Snapshots ------------------------------------------------------------------------------------
+// --- Golden pictures ----------------------------------------------------------------------------
 
 // Where text is drawn on each surface: anti-aliased glyphs may differ between font versions.
 std::vector<platform::Rect> menuText(const FrmPlay& f) {
@@ -419,25 +408,11 @@ void midGame(PlayWindow& w) {
     w.startClassic(9, 2024);
     for (int len : {4, 3}) {
         for (int c : w.solution(len).second) w.press(c);
-        w.frm->enterClicked();
+        w.session->enter();
     }
     for (int c : w.nonWord()) w.press(c);
-    w.frm->enterClicked();
+    w.session->enter();
     w.move(w.frm->regions().item(12).x + 10, w.frm->regions().item(12).y + 10);
-}
-
-TEST(Snapshots, MainMenuAndAGameInTheMiddleWithTheRealArtwork) {
-    bool real = false;
-    uitest::realOrSyntheticSheet(&real);
-    ASSERT_TRUE(real) << "the build's ALLPICDATA.BMP";
-    PlayWindow menu;
-    menu.move(midX(menu.frm->mmBtn(1)), midY(menu.frm->mmBtn(1)));
-    uitest::saveSnapshot(menu.screen(), "frm_play_main_menu");
-    uitest::saveSnapshot(menu.win().icon(), "program_icon");
-    PlayWindow game;
-    midGame(game);
-    uitest::saveSnapshot(game.screen(), "frm_play_mid_game");
-    EXPECT_TRUE(std::filesystem::exists(std::string(VARNOOK_SNAPSHOT_DIR) + "/frm_play_mid_game.png"));
 }
 
 TEST(Golden, MainMenuAndMidGameDoNotDrift) {

@@ -34,11 +34,11 @@ protected:
 
 TEST_F(ClassicGame, StartsOnTheFixedPuzzleWithAnEmptyChainAndTheMenuGone) {
     EXPECT_EQ(w.frm->view(), FrmPlay::View::Play);
-    EXPECT_TRUE(w.frm->gamePlaying);
-    EXPECT_EQ(w.game.gridWidth, 4);
-    EXPECT_EQ(w.game.gridHeight, 4);
+    EXPECT_TRUE(w.session->gamePlaying());
+    EXPECT_EQ(w.game.gridWidth(), 4);
+    EXPECT_EQ(w.game.gridHeight(), 4);
     EXPECT_EQ(w.game.score, 0);
-    EXPECT_GT(w.game.numSolutionWords, 0);
+    EXPECT_GT(w.game.numSolutionWords(), 0);
     EXPECT_TRUE(uitest::sameImage(w.screen(), w.frm->pbGrid()));
     EXPECT_FALSE(w.frm->timrCntDwn().enabled()) << "Classic Mode has no clock";
     // The same seed makes the same letters.
@@ -104,7 +104,7 @@ TEST_F(ClassicGame, OnlyTheLastLetterUnlinksAndAnEighthLetterNeverLinks) {
     w.press(7);
     EXPECT_EQ(w.chain(), (std::vector<int>{1, 2, 3, 4, 8}));
     EXPECT_EQ(w.heard(), Strings(2, "UNCLICK.wav"));
-    for (int i = 0; i < w.game.numCells; ++i)
+    for (int i = 0; i < w.game.numCells(); ++i)
         EXPECT_EQ(w.game.cellSelected[i + 1],
                   (i + 1 == 1 || i + 1 == 2 || i + 1 == 3 || i + 1 == 4 || i + 1 == 8) ? 1 : 0);
 }
@@ -116,7 +116,7 @@ TEST_F(ClassicGame, RightButtonOnTheLastLetterSubmitsANewWord) {
     w.press(cells.back(), 2);
     EXPECT_EQ(w.heard(), Strings{"RIGHT.wav"});
     EXPECT_EQ(w.game.score, 6);
-    EXPECT_EQ(w.game.numFoundWords, 1);
+    EXPECT_EQ(w.game.numFoundWords(), 1);
     EXPECT_EQ(w.game.foundWords[1], word);
     EXPECT_TRUE(w.chain().empty()) << "an accepted word clears the chain";
     EXPECT_GT(messageInk(w), 50) << "the message line shows the points";
@@ -144,22 +144,22 @@ TEST_F(ClassicGame, RefusedRepeatedAndNewWordsGiveTheirMessagesSoundsScoresAndLi
     const auto non = w.nonWord();
     link(non);
     w.heard();
-    w.frm->rightPanEvents(static_cast<int>(game::ui::Command::Enter));
+    w.session->enter();
     EXPECT_EQ(w.heard(), Strings{"BEEPS.wav"});
     EXPECT_EQ(w.chain(), non);
     EXPECT_EQ(w.game.score, 0);
     EXPECT_GT(messageInk(w), 50);
-    w.frm->clrClicked();
+    w.session->clear();
 
     // New: a four-letter word, then a three-letter one that sorts before it.
     const auto [four, fourCells] = w.solution(4);
     const auto [three, threeCells] = w.solution(3);
     link(fourCells);
-    w.frm->enterClicked();
+    w.session->enter();
     link(threeCells);
-    w.frm->enterClicked();
+    w.session->enter();
     EXPECT_EQ(w.game.score, 10 + 6);
-    EXPECT_EQ(w.game.numFoundWords, 2);
+    EXPECT_EQ(w.game.numFoundWords(), 2);
     EXPECT_EQ(w.game.foundWords[1], three) << "every 3-letter word before every 4-letter word";
     EXPECT_EQ(w.game.foundWords[2], four);
     w.heard();
@@ -168,12 +168,12 @@ TEST_F(ClassicGame, RefusedRepeatedAndNewWordsGiveTheirMessagesSoundsScoresAndLi
     link(fourCells);
     w.heard();
     const int before = w.win().presentCount();
-    w.frm->enterClicked();
+    w.session->enter();
     EXPECT_EQ(w.heard(), Strings{"BEEP.wav"});
     EXPECT_EQ(w.hp.ui.sleeps(), std::vector<int>{300});
     EXPECT_EQ(w.win().presentCount(), before + 2) << "shown highlighted, then plain again";
     EXPECT_EQ(w.game.score, 16);
-    EXPECT_EQ(w.game.numFoundWords, 2);
+    EXPECT_EQ(w.game.numFoundWords(), 2);
     EXPECT_EQ(w.chain(), fourCells);
     EXPECT_GT(messageInk(w), 50);
 }
@@ -185,7 +185,7 @@ TEST_F(ClassicGame, ProgressBarAndScoreFollowTheWordsFound) {
     fresh.startClassic(kRow4x4, kSeed);
     const auto [word, cells] = w.solution(5);
     link(cells);
-    w.frm->enterClicked();
+    w.session->enter();
     EXPECT_EQ(w.game.score, 15);
     EXPECT_FALSE(uitest::sameImage(w.screen(), fresh.screen()));
     int changed = 0;
@@ -195,16 +195,14 @@ TEST_F(ClassicGame, ProgressBarAndScoreFollowTheWordsFound) {
     EXPECT_GT(changed, 0) << "the bar fills";
 }
 
-TEST(ClassicGameEnd, FindingTheLastWordHandsTheWonGameToTheFlow) {
+TEST(ClassicGameEnd, FindingTheLastWordEndsTheGameOnceWithTheDialogAndTheBestScoreCheck) {
     PlayWindow w;
-    int won = 0, levelWon = 0;
-    w.frm->seams.gameWon = [&] { ++won; };
-    w.frm->seams.levelWon = [&] { ++levelWon; };
+    frmtest::EventLog log(*w.session, *w.frm);
     w.startClassic(kRow4x4, kSeed);
     // Every solution word but the last of three letters is taken as found.
     for (int k = 2; k <= 9; ++k)
-        for (int i = 1; i <= w.game.wordLists[static_cast<std::size_t>(k)].count; ++i) {
-            const std::string& word = w.game.wordLists[static_cast<std::size_t>(k)].words[i];
+        for (int i = 1; i <= w.game.wordLists[k].count(); ++i) {
+            const std::string& word = w.game.wordLists[k].words[i];
             if (k == 2 && i == 1) continue;
             game::words::addFoundWord(w.game, word);
             w.game.score += game::wordPoints(k + 1);
@@ -212,10 +210,12 @@ TEST(ClassicGameEnd, FindingTheLastWordHandsTheWonGameToTheFlow) {
     ASSERT_LT(w.game.score, w.game.targetPoints);
     const auto [word, cells] = w.solution(3, 1);
     for (int c : cells) w.press(c);
-    w.frm->enterClicked();
+    w.session->enter();
     EXPECT_EQ(w.game.score, w.game.targetPoints);
-    EXPECT_EQ(won, 1);
-    EXPECT_EQ(levelWon, 0);
+    EXPECT_EQ(log.calls, (Strings{"dialog", "checkIfBest"}));
+    // The score ranks in the empty table: the name dialog and the table follow the end dialog.
+    EXPECT_EQ(w.hp.ui.modalHistory(), (Strings{"Game Statistics", "Best Score", "Best Scores - Varnook"}));
+    EXPECT_EQ(w.frm->view(), FrmPlay::View::Menu);
 }
 
 TEST_F(ClassicGame, ARepeatedWordScrollsTheListOfThirtyToIt) {
@@ -225,20 +225,20 @@ TEST_F(ClassicGame, ARepeatedWordScrollsTheListOfThirtyToIt) {
     std::vector<std::pair<std::string, std::vector<int>>> words;
     for (int n = 1; n <= 30; ++n) words.push_back(big.solution(3, n));
     for (const auto& [word, cells] : words) game::words::addFoundWord(big.game, word);
-    ASSERT_EQ(big.game.numFoundWords, 30);
+    ASSERT_EQ(big.game.numFoundWords(), 30);
 
     auto repeat = [&](int position) {
         const auto& [word, cells] = words[static_cast<std::size_t>(position - 1)];
         EXPECT_EQ(game::words::findFoundWord(big.game, word), position);
         for (int c : cells) big.press(c);
-        big.frm->enterClicked();
-        big.frm->clrClicked();
+        big.session->enter();
+        big.session->clear();
         return big.game.foundListTop;
     };
     EXPECT_EQ(repeat(20), 17);
     EXPECT_EQ(repeat(10), 1);
     EXPECT_EQ(repeat(15), 15);
-    EXPECT_EQ(big.game.numFoundWords, 30);
+    EXPECT_EQ(big.game.numFoundWords(), 30);
 }
 
 TEST_F(ClassicGame, EnterAndBackspaceActOnlyOnChainsOfTwoOrMore) {
@@ -261,7 +261,7 @@ TEST_F(ClassicGame, EnterAndBackspaceActOnlyOnChainsOfTwoOrMore) {
     const auto [word, cells] = w.solution(3);
     link(cells);
     w.key(platform::key::kEnter);
-    EXPECT_EQ(w.game.numFoundWords, 1);
+    EXPECT_EQ(w.game.numFoundWords(), 1);
 }
 
 TEST_F(ClassicGame, TheSoundIconSilencesEveryEffect) {
@@ -272,7 +272,7 @@ TEST_F(ClassicGame, TheSoundIconSilencesEveryEffect) {
     EXPECT_EQ(w.sounds->soundOptions[0], 0);
     const auto [word, cells] = w.solution(3);
     link(cells);
-    w.frm->enterClicked();
+    w.session->enter();
     EXPECT_TRUE(w.heard().empty());
     w.pressAt(icon.x + 16, icon.y + 16);
     w.press(1);
@@ -284,11 +284,10 @@ TEST_F(ClassicGame, EscPausesAndMinimisesAndAPressResumes) {
     w.key(platform::key::kEscape);
     EXPECT_TRUE(w.win().isMinimized());
     EXPECT_EQ(w.frm->view(), FrmPlay::View::Paused);
-    EXPECT_TRUE(w.frm->lblPauseVisible());
     w.win().restore();
     // The pause view: the window background with the label's caption in green.
-    EXPECT_EQ(w.screen().pixel(5, 5), game::ui::window::kBackground);
-    EXPECT_GT(uitest::countColor(w.screen(), game::ui::window::kPauseLabel, game::ui::window::kPauseText), 20);
+    EXPECT_EQ(w.screen().pixel(5, 5), game::ui::clrWindow);
+    EXPECT_GT(uitest::countColor(w.screen(), game::ui::window::kPauseLabel, game::ui::clrPauseText), 20);
     // A press on the background (not on the label) resumes, with the chain as it was.
     w.pressAt(600, 20);
     EXPECT_EQ(w.frm->view(), FrmPlay::View::Play);
@@ -304,63 +303,52 @@ TEST_F(ClassicGame, EscPausesAndMinimisesAndAPressResumes) {
 }
 
 TEST_F(ClassicGame, QuitGameShowsTheEndDialogChecksTheScoreAndReturnsToTheMenu) {
-    Strings calls;
-    w.frm->seams.showEndDialog = [&] { calls.push_back(w.frm->gamePlaying ? "dialog while playing" : "dialog"); };
-    w.frm->seams.checkIfBest = [&] { calls.push_back("checkIfBest"); };
+    frmtest::EventLog log(*w.session, *w.frm);
     const auto& quit = w.frm->regions().item(14);
     w.pressAt(quit.x + 20, quit.y + 12);
-    EXPECT_EQ(calls, (Strings{"dialog", "checkIfBest"}));
-    EXPECT_FALSE(w.frm->gamePlaying);
+    EXPECT_EQ(log.calls, (Strings{"dialog", "checkIfBest"}));
+    EXPECT_FALSE(w.session->gamePlaying());
     EXPECT_EQ(w.frm->view(), FrmPlay::View::Menu);
     // "Main Menu" after the game has ended goes straight back, without a second check.
-    calls.clear();
-    w.frm->mainMenu(false);
-    w.frm->rightPanEvents(static_cast<int>(game::ui::Command::MainMenu));
-    EXPECT_TRUE(calls.empty());
+    log.calls.clear();
+    w.session->mainMenu();
+    EXPECT_TRUE(log.calls.empty());
     EXPECT_EQ(w.frm->view(), FrmPlay::View::Menu);
 }
 
-TEST_F(ClassicGame, CommandsOfLaterWorkGoThroughTheirSeams) {
-    Strings calls;
-    w.frm->seams.showHallOfFame = [&](int mode, bool modal) {
-        calls.push_back("hof " + std::to_string(mode) + (modal ? " modal" : " modeless"));
-    };
-    w.frm->seams.gameOver = [&] { calls.push_back("gameOver"); };
-    w.frm->seams.saveGame = [&] { calls.push_back("saveGame"); };
-    w.frm->seams.saveSettings = [&] { calls.push_back("saveSettings"); };
-    w.frm->seams.checkIfBest = [&] { calls.push_back("checkIfBest"); };
+TEST_F(ClassicGame, TheSidePanelCommandsReachTheTableTheShellAndTheResults) {
+    frmtest::EventLog log(*w.session, *w.frm);
     auto command = [&](int n) {
         const auto& b = w.frm->regions().item(n);
         w.pressAt(b.x + b.wid / 2.0, b.y + b.ht / 2.0);
     };
     command(10);
+    EXPECT_EQ(w.hp.ui.modalHistory(), Strings{"Best Scores - Varnook"}) << "the mode's table, modally";
     command(12);
-    command(13);
     ASSERT_EQ(w.hp.shell.requests().size(), 1u);
     EXPECT_EQ(w.hp.shell.requests()[0].target, frmtest::binDir() + "Varnook.htm");
-    command(16);
-    EXPECT_EQ(calls, (Strings{"hof 1 modal", "gameOver", "saveGame", "saveSettings"}))
-        << "Save and Exit stores the game, and the unload then skips the best-score check";
-    EXPECT_FALSE(w.win().isOpen());
+    EXPECT_TRUE(w.session->gamePlaying()) << "neither ends the game";
+    command(13);
+    EXPECT_EQ(log.calls, Strings{"checkIfBest"}) << "Show Solution: the check, and no dialog";
+    EXPECT_EQ(w.session->phase(), game::Phase::Results);
 }
 
 TEST(SaveAndExit, WaitsWhileNoSavedGameCanBeStored) {
     PlayWindow w;
     w.startClassic(kRow4x4, kSeed);
-    w.frm->rightPanEvents(static_cast<int>(game::ui::Command::SaveAndExit));
+    w.session->saveAndExit();
     EXPECT_TRUE(w.win().isOpen());
-    EXPECT_TRUE(w.frm->gamePlaying);
+    EXPECT_TRUE(w.session->gamePlaying());
 }
 
-TEST(CloseBox, ChecksTheScoreOfAGameOnBeforeTheSettingsAreWritten) {
+TEST(CloseBox, ChecksTheScoreOfAGameOnAndEndsTheProgram) {
     PlayWindow w;
-    Strings calls;
-    w.frm->seams.checkIfBest = [&] { calls.push_back("checkIfBest"); };
-    w.frm->seams.saveSettings = [&] { calls.push_back("saveSettings"); };
+    frmtest::EventLog log(*w.session, *w.frm);
     w.startClassic(kRow4x4, kSeed);
     w.hp.ui.closeBox(w.win());
-    EXPECT_EQ(calls, (Strings{"checkIfBest", "saveSettings"}));
-    EXPECT_FALSE(w.frm->gamePlaying);
+    EXPECT_EQ(log.calls, Strings{"checkIfBest"});
+    EXPECT_FALSE(w.session->gamePlaying());
+    EXPECT_FALSE(w.win().isOpen());
 }
 
 }  // namespace

@@ -4,9 +4,10 @@
 #include <gtest/gtest.h>
 
 #include "game/persistence/hall_of_fame.h"
-#include "game/persistence/sound_effects.h"
 #include "game/ui/hall_of_fame_windows.h"
+#include "game/ui/records_desk.h"
 #include "game/ui/side_panel.h"
+#include "game/ui/sound_effects.h"
 #include "records_program_fixture.h"
 #include "ui_test_support.h"
 
@@ -36,7 +37,6 @@ protected:
             FrmStats& t = tableOf(w);
             tablesShown.push_back(t.modeNum);
             tableSaw.push_back(hp->sound.playing());
-            uitest::saveSnapshot(w.screen(), "frmStats_after_ranking");
             hp->ui.keyPress(w, platform::key::kEnter);
         };
     }
@@ -89,7 +89,7 @@ TEST_F(HallOfFameRun, ANameOf25CharactersIsKept19AndAnEmptyOneBecomesADash) {
     command(static_cast<int>(game::ui::Command::QuitGame));
     EXPECT_EQ(table(GameMode::Classic).name(1), "abcdefghijklmnopqrs");
     EXPECT_EQ(frm().view(), FrmPlay::View::Menu);
-    EXPECT_FALSE(frm().gamePlaying);
+    EXPECT_FALSE(session().gamePlaying());
 
     // A second game with more points ranks first with an empty name; the first moves down.
     startClassic();
@@ -103,7 +103,7 @@ TEST_F(HallOfFameRun, ANameOf25CharactersIsKept19AndAnEmptyOneBecomesADash) {
 
     // The same score again ranks below the equal one; the side panel's Best Score shows rank 1.
     startClassic();
-    EXPECT_EQ(frm().bestScoreValString, std::to_string(table(GameMode::Classic).score(1)));
+    EXPECT_EQ(program().desk->bestScore(GameMode::Classic), table(GameMode::Classic).score(1));
     submit(3);
     answerWith(U"Third");
     command(static_cast<int>(game::ui::Command::QuitGame));
@@ -117,7 +117,7 @@ TEST_F(HallOfFameRun, ScoresThatDoNotRankBringNoApplauseAndNoDialog) {
     command(static_cast<int>(game::ui::Command::QuitGame));  // score 0 on a fresh table
     EXPECT_EQ(modalsAsked, Strings{kEndCaption});
     EXPECT_TRUE(heard().empty());
-    EXPECT_FALSE(frm().gamePlaying);
+    EXPECT_FALSE(session().gamePlaying());
 }
 
 TEST_F(HallOfFameRun, TheMainSwitchSilencesTheApplauseButNotTheDialogsAndIsKept) {
@@ -226,7 +226,7 @@ TEST_F(HallOfFameRun, TheSidePanelTableIsModalAndTheClockRunsOnUnderIt) {
     };
     command(static_cast<int>(game::ui::Command::HallOfFame));
     EXPECT_EQ(under, before - 10);
-    EXPECT_TRUE(frm().gamePlaying);
+    EXPECT_TRUE(session().gamePlaying());
     EXPECT_EQ(frm().view(), FrmPlay::View::Play);
     EXPECT_EQ(hp->ui.findWindow(kTableCaption), nullptr);
 }

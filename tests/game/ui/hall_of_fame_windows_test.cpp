@@ -1,5 +1,5 @@
 // The name dialog and the Hall of Fame table on their own: layout, typing into the name box, the
-// name handed back, hover looks, "Clear Scores", keys, and PNG snapshots of both.
+// name handed back, hover looks, "Clear Scores" and keys.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -70,7 +70,6 @@ TEST_F(NameDialog, LayoutTextureAndCongratulation) {
     EXPECT_GT(uitest::countColor(screen, Rect{20, 104, 130, 122}, clrDialogText), 30);
     // The caret of the empty box sits at its left.
     EXPECT_LT(rightmostInk(screen, name), name.x + 10);
-    uitest::saveSnapshot(screen, "diagUN");
     d.unload();
 }
 
@@ -104,7 +103,6 @@ TEST_F(NameDialog, TypingBackspaceAndTheCaret) {
     EXPECT_EQ(rightmostInk(w.screen(), box), afterThree);
     for (int i = 0; i < 5; ++i) p.ui.keyPress(w, platform::key::kBackspace);
     EXPECT_TRUE(d.text().empty());
-    uitest::saveSnapshot(w.screen(), "diagUN_empty_again");
 
     // A long name scrolls: its end, with the caret, stays inside the box.
     typeText(p.ui, w, U"Bartholomew Fitzgerald-Montgomery");
@@ -112,7 +110,6 @@ TEST_F(NameDialog, TypingBackspaceAndTheCaret) {
     EXPECT_GT(caret, box.x + box.wid / 2);
     EXPECT_LT(caret, box.x + box.wid - 1);
     EXPECT_EQ(w.screen().pixel(box.x + box.wid - 1, box.y + 10), penFrame.color) << "the frame stays whole";
-    uitest::saveSnapshot(w.screen(), "diagUN_long_name");
     d.unload();
 }
 
@@ -213,7 +210,6 @@ TEST_F(StatsWindow, LayoutTitleRowsAndButtons) {
         const BoxInfo& s = stats.scoreRegion(i);
         EXPECT_GT(uitest::countColor(screen, Rect{s.x, s.y - 1, s.x + s.wid, s.y + 20}, clrPanel), 5) << "rank " << i;
     }
-    uitest::saveSnapshot(screen, "frmStats");
 }
 
 TEST_F(StatsWindow, ClearScoresEmptiesTheShownTableOnlyAndRedrawsIt) {
@@ -244,7 +240,6 @@ TEST_F(StatsWindow, ClearScoresEmptiesTheShownTableOnlyAndRedrawsIt) {
         }
     EXPECT_EQ(rowDiff, 0);
     EXPECT_GT(changed, 20);
-    uitest::saveSnapshot(w.screen(), "frmStats_cleared");
 }
 
 TEST_F(StatsWindow, HoverLightsEachButtonOnceAndOkEscEnterClose) {
@@ -263,7 +258,6 @@ TEST_F(StatsWindow, HoverLightsEachButtonOnceAndOkEscEnterClose) {
     EXPECT_TRUE(stats.button(2).hover);
     EXPECT_EQ(w.screen().pixel(ok.x, ok.y + 10), brPanel.color);
     EXPECT_EQ(w.presentCount(), before + 3);
-    uitest::saveSnapshot(w.screen(), "frmStats_hover");
 
     // A press on the border line of "OK" does nothing; inside it closes the window.
     p.ui.click(w, ok.x, ok.y + 10);

@@ -84,9 +84,7 @@ TEST_F(WordList, ShortListDrawsEntriesFirstToCount) {
 TEST_F(WordList, FoundWordsExactlyMatchedShowHighlighted) {
     game::OneBased<std::string> list;
     for (const char* w : {"CAT", "cat", "DOG", "CATS"}) list.push_back(w);
-    data.foundWords.push_back("CAT");
-    data.foundWords.push_back("DOG");
-    data.numFoundWords = 1;  // only "CAT" counts as found
+    data.foundWords.push_back("CAT");  // only "CAT" is found
     drawWordList(box, data, list, 4, 1, 0);
 
     EXPECT_GT(countColor(*surface, row(0), clrHiText), 0);
@@ -122,7 +120,7 @@ TEST(DrawSpriteBtn, EachKindCopiesItsRegion) {
             const SheetRegion& r = region(c.plain);
             auto s = makeSurface(300, 200, kBack);
             BoxInfo box{s.get(), 20, 30, r.width, r.height};
-            drawSpriteBtn(sheet, box, c.kind, hi);
+            drawSpriteBtn(sheet, box, static_cast<SpriteKind>(c.kind), hi);
             const Color want = solidColor(hi ? c.hi : c.plain);
             EXPECT_EQ(countColor(*s, Rect{20, 30, 20 + r.width, 30 + r.height}, want), r.width * r.height)
                 << "kind " << c.kind << " hi " << hi;
@@ -139,7 +137,7 @@ TEST(DrawSpriteBtn, KindTwoAndUnknownKindsDrawNothing) {
     for (int kind : {2, -1, 6, 100}) {
         for (bool hi : {false, true}) {
             auto s = makeSurface(300, 200, kBack);
-            drawSpriteBtn(sheet, BoxInfo{s.get(), 20, 30, 120, 105}, kind, hi);
+            drawSpriteBtn(sheet, BoxInfo{s.get(), 20, 30, 120, 105}, static_cast<SpriteKind>(kind), hi);
             EXPECT_EQ(countOther(*s, Rect{0, 0, 300, 200}, kBack), 0) << kind;
         }
     }
@@ -204,27 +202,27 @@ protected:
 };
 
 TEST_F(TextButton, FrameStyles) {
-    drawTextBtn(box, 0, false, 4, "");
+    drawTextBtn(box, static_cast<FrameStyle>(0), false, 4, "");
     EXPECT_EQ(countColor(*surface, Rect{10, 10, 130, 40}, brPanel.color), 120 * 30);
     EXPECT_EQ(countOther(*surface, Rect{0, 40, 200, 60}, kBack), 0);
 
-    drawTextBtn(box, 1, true, 8, "");
+    drawTextBtn(box, static_cast<FrameStyle>(1), true, 8, "");
     EXPECT_EQ(countColor(*surface, Rect{10, 10, 130, 40}, penDialog.color), 2 * 120 + 2 * 28);
     EXPECT_EQ(surface->pixel(11, 11), brPanel.color);
 
-    drawTextBtn(box, 2, true, 8, "");
+    drawTextBtn(box, static_cast<FrameStyle>(2), true, 8, "");
     EXPECT_EQ(countColor(*surface, Rect{10, 10, 130, 40}, penDialog.color), 2 * 120 + 2 * 28);
     EXPECT_EQ(countColor(*surface, Rect{11, 11, 129, 39}, penFrame.color), 2 * 118 + 2 * 26);
     EXPECT_EQ(surface->pixel(12, 12), brPanel.color);
 
-    drawTextBtn(box, 7, true, 8, "");  // unknown styles have no frame
+    drawTextBtn(box, static_cast<FrameStyle>(7), true, 8, "");  // unknown styles have no frame
     EXPECT_EQ(countColor(*surface, Rect{10, 10, 130, 40}, brPanel.color), 120 * 30);
 }
 
 TEST_F(TextButton, CaptionSitsHalfTheShiftRightAndUpOfItsShadow) {
     const unsigned flags = platform::text::kCenter | platform::text::kVCenter | platform::text::kSingleLine;
     for (auto [shift, hi] : {std::pair{4, false}, std::pair{8, true}, std::pair{6, false}, std::pair{1, false}}) {
-        drawTextBtn(box, 0, hi, shift, "Hall of Fame");
+        drawTextBtn(box, static_cast<FrameStyle>(0), hi, shift, "Hall of Fame");
         auto expected = makeSurface(200, 60, kBack, fontsize::kPanel);
         expected->fillRect(Rect{10, 10, 130, 40}, brPanel);
         expected->setTextColor(rgb(0, 0, 0));
@@ -313,7 +311,7 @@ TEST(InitGraphics, LoadsTheSheetFromTheProgramFolder) {
     EXPECT_EQ(sheet.surface()->height(), 232);
 
     auto s = makeSurface(100, 40, kBack);
-    drawSpriteBtn(sheet, BoxInfo{s.get(), 0, 0, 32, 32}, 1, true);
+    drawSpriteBtn(sheet, BoxInfo{s.get(), 0, 0, 32, 32}, SpriteKind::SoundOn, true);
     EXPECT_EQ(s->pixel(31, 31), solidColor(Sprite::SoundOnHi));
     std::filesystem::remove_all(dir);
 }
@@ -324,7 +322,7 @@ TEST(InitGraphics, MissingSheetDrawsNoSpritesButStillText) {
     EXPECT_TRUE(sheet.empty());
 
     auto s = makeSurface(300, 300, kBack);
-    drawSpriteBtn(sheet, BoxInfo{s.get(), 0, 0, 120, 20}, 3, false);
+    drawSpriteBtn(sheet, BoxInfo{s.get(), 0, 0, 120, 20}, SpriteKind::UpBar, false);
     drawProgressBar(sheet, BoxInfo{s.get(), 0, 30, 330, 30}, 50);
     drawTexture(sheet, *s, 300, 300);
     EXPECT_EQ(countOther(*s, Rect{0, 0, 300, 300}, kBack), 0);

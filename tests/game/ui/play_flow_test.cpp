@@ -3,6 +3,7 @@
 // the tenth level, and the results display with its lit paths.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <vector>
@@ -12,7 +13,6 @@
 #include "game/play/puzzle.h"
 #include "game/play/words.h"
 #include "game/ui/dialogs.h"
-#include "game/ui/frm_play_flow.h"
 #include "game/ui/palette.h"
 #include "ui_test_support.h"
 
@@ -33,16 +33,14 @@ int findSeed(int row, GameMode mode, const std::function<bool(const GameData&)>&
         GameData g;
         g.gameMode = mode;
         g.arcadeLevel = static_cast<std::int16_t>(row);
-        g.gridWidth = game::level(row).width;
-        g.gridHeight = game::level(row).height;
-        game::newPuzzle(g, frmtest::engine(), seed);
+        game::newPuzzle(g, frmtest::engine(), game::level(row).width, game::level(row).height, seed);
         if (ok(g)) return seed;
     }
     ADD_FAILURE() << "no seed found for row " << row;
     return 0;
 }
 
-int wordsOfLength(const GameData& g, int len) { return g.wordLists[static_cast<std::size_t>(len - 1)].count; }
+int wordsOfLength(const GameData& g, int len) { return g.wordLists[len - 1].count(); }
 
 // Every solution word can be linked: none of 2 or of 8 to 10 letters.
 bool allLinkable(const GameData& g) {
@@ -52,15 +50,12 @@ bool allLinkable(const GameData& g) {
     return wordsOfLength(g, 3) > 0;
 }
 
-// The main window with the flow connected; every end dialog is read and closed with Enter.
+// The main window with every ending logged; every end dialog is read and closed with Enter, and the
+// best-score checks are counted without their windows.
 class FlowWindow : public frmtest::PlayWindow {
 public:
-    FlowWindow() : flow(*frm, hp.ui, hp.graphics, game, sheet) {
-        flow.attach();
-        frm->seams.checkIfBest = [this] {
-            ++bestChecks;
-            frm->gamePlaying = false;
-        };
+    FlowWindow() : log(*session, *frm) {
+        log.passOffers = false;
         hp.ui.setModalHandler([this](platform::Window& w) {
             auto& hw = static_cast<HeadlessWindow&>(w);
             if (auto* d = dynamic_cast<game::ui::DiagWow*>(&hw.handler())) dialogs.push_back(d->text());
@@ -70,7 +65,7 @@ public:
     }
 
     void startArcade(int seed) {
-        frm->fixedPuzzle = FrmPlay::FixedPuzzle{1, seed};
+        session->setFixedPuzzle(game::Session::FixedPuzzle{1, seed});
         const auto& entry = frm->mmBtn(2);
         pressAt(midX(entry), midY(entry));
         hp.sound.clear();
@@ -78,7 +73,7 @@ public:
     // Jumps the run to a later level, as if the levels before it had been won.
     void playLevel(int level) {
         game.arcadeLevel = static_cast<std::int16_t>(level - 1);
-        frm->startGame();
+        session->startGame();
     }
     void command(int n) { pressAt(midX(frm->regions().item(n)), midY(frm->regions().item(n))); }
     // Links a word's cells and submits it with a right press on the last one.
@@ -89,8 +84,8 @@ public:
     // Takes every solution word but the first 3-letter one as found, then submits that one.
     void findAllWords() {
         for (int k = 1; k <= 9; ++k) {
-            const auto& list = game.wordLists[static_cast<std::size_t>(k)];
-            for (int i = (k == 2 ? 2 : 1); i <= list.count; ++i) {
+            const auto& list = game.wordLists[k];
+            for (int i = (k == 2 ? 2 : 1); i <= list.count(); ++i) {
                 game::words::addFoundWord(game, list.words[i]);
                 game.score += game::wordPoints(k + 1);
                 if (game.gameMode == GameMode::Arcade) game.levelScore += game::wordPoints(k + 1);
@@ -104,8 +99,9 @@ public:
         move(l.x + 60, l.y + row * 20 + dy);
     }
 
-    game::ui::FrmPlayFlow flow;
-    int bestChecks = 0;
+    int bestChecks() const { return static_cast<int>(std::count(log.calls.begin(), log.calls.end(), "checkIfBest")); }
+
+    frmtest::EventLog log;
     std::vector<std::string> dialogs;
     std::function<void(HeadlessWindow&)> onDialog;
 };
@@ -116,32 +112,31 @@ TEST(ArcadeRun, ClockTicksFromFiveMinutesAndRunningOutEndsTheRunWithTheResults) 
     FlowWindow w;
     w.startArcade(7);
     EXPECT_EQ(w.game.arcadeLevel, 1);
-    EXPECT_EQ(w.frm->timerStr, "5:00.0");
+    EXPECT_EQ(w.frm->timerStr(), "5:00.0");
     EXPECT_TRUE(w.frm->timrCntDwn().enabled());
     EXPECT_EQ(w.frm->timrCntDwn().interval(), 100);
 
     w.hp.ui.advance(100);
     EXPECT_EQ(w.game.timeLeft, 2999);
-    EXPECT_EQ(w.frm->timerStr, "4:59");
+    EXPECT_EQ(w.frm->timerStr(), "4:59");
     w.hp.ui.advance(4900);
-    EXPECT_EQ(w.frm->timerStr, "4:55");
-    uitest::saveSnapshot(w.screen(), "arcade_play_clock");
+    EXPECT_EQ(w.frm->timerStr(), "4:55");
     // The Time value shows on the panel in the value colour.
     EXPECT_GT(
         uitest::countColor(w.screen(), rectOf(w.frm->regions().item(game::ui::kTimeItem)), game::ui::clrValueText), 5);
 
     w.hp.ui.advance(2950 * 100 - 100);
     EXPECT_TRUE(w.dialogs.empty());
-    EXPECT_TRUE(w.frm->gamePlaying);
+    EXPECT_TRUE(w.session->gamePlaying());
     w.hp.ui.advance(100);
     ASSERT_EQ(w.dialogs.size(), 1u);
     EXPECT_EQ(w.dialogs[0], "Game Over \n Level reached 1 \n Points Scored 0");
     EXPECT_EQ(w.game.timeLeft, 0);
-    EXPECT_EQ(w.frm->timerStr, "0:00");
-    EXPECT_FALSE(w.frm->gamePlaying);
-    EXPECT_TRUE(w.frm->showingResults);
-    EXPECT_EQ(w.frm->listMode, game::results::ListMode::Solutions);
-    EXPECT_EQ(w.bestChecks, 1);
+    EXPECT_EQ(w.frm->timerStr(), "0:00");
+    EXPECT_FALSE(w.session->gamePlaying());
+    EXPECT_TRUE(w.session->showingResults());
+    EXPECT_EQ(w.session->listMode(), game::results::ListMode::Solutions);
+    EXPECT_EQ(w.bestChecks(), 1);
     EXPECT_FALSE(w.frm->timrCntDwn().enabled());
 
     // The clock never starts again once the run is over: not by pausing and resuming.
@@ -189,7 +184,7 @@ TEST(ArcadeRun, ReachingTheTargetOnLevelThreeWithTwoMinutesLeftPaysTheBonusAndGo
     w.game.score = 500;
     w.playLevel(3);
     ASSERT_EQ(w.game.arcadeLevel, 3);
-    EXPECT_EQ(w.game.gridWidth, 5);
+    EXPECT_EQ(w.game.gridWidth(), 5);
     EXPECT_LE(w.game.targetPoints, 225);
     const auto [word, cells] = w.solution(3);
     w.game.timeLeft = 1205;
@@ -205,9 +200,9 @@ TEST(ArcadeRun, ReachingTheTargetOnLevelThreeWithTwoMinutesLeftPaysTheBonusAndGo
     EXPECT_EQ(w.game.timeLeft, 3000);
     EXPECT_EQ(w.game.levelScore, 0);
     EXPECT_FALSE(w.game.levelQualified);
-    EXPECT_TRUE(w.frm->gamePlaying);
+    EXPECT_TRUE(w.session->gamePlaying());
     EXPECT_TRUE(w.frm->timrCntDwn().enabled());
-    EXPECT_EQ(w.bestChecks, 0);
+    EXPECT_EQ(w.bestChecks(), 0);
 
     // Quitting the level after the won one is Game Over, not another qualification.
     w.hp.ui.advance(1000);
@@ -215,7 +210,7 @@ TEST(ArcadeRun, ReachingTheTargetOnLevelThreeWithTwoMinutesLeftPaysTheBonusAndGo
     ASSERT_EQ(w.dialogs.size(), 2u);
     EXPECT_EQ(w.dialogs[1], "Game Over \n Level reached 4 \n Points Scored 867");
     EXPECT_EQ(w.frm->view(), FrmPlay::View::Menu);
-    EXPECT_EQ(w.bestChecks, 1);
+    EXPECT_EQ(w.bestChecks(), 1);
     EXPECT_FALSE(w.frm->timrCntDwn().enabled());
 }
 
@@ -256,8 +251,8 @@ TEST_F(TenthLevel, WonCompletesTheRunWithItsBonusAndTheBestScoreCheck) {
     for (int len = 3; len <= 7; ++len) allWords += wordsOfLength(w.game, len) * game::wordPoints(len);
     // Every word, and the bonus: (2700 x 10) div 10.
     EXPECT_EQ(w.game.score, before + allWords + 2700);
-    EXPECT_EQ(w.bestChecks, 1);
-    EXPECT_FALSE(w.frm->gamePlaying);
+    EXPECT_EQ(w.bestChecks(), 1);
+    EXPECT_FALSE(w.session->gamePlaying());
     EXPECT_EQ(w.frm->view(), FrmPlay::View::Menu);
     EXPECT_EQ(w.game.arcadeLevel, 10) << "no eleventh level is read";
     EXPECT_FALSE(w.frm->timrCntDwn().enabled());
@@ -267,7 +262,7 @@ TEST_F(TenthLevel, LostByTheClockOrQuitIsGameOver) {
     w.hp.ui.advance(300000);
     ASSERT_EQ(w.dialogs.size(), 1u);
     EXPECT_EQ(w.dialogs[0], "Game Over \n Level reached 10 \n Points Scored 4000");
-    EXPECT_TRUE(w.frm->showingResults);
+    EXPECT_TRUE(w.session->showingResults());
 
     FlowWindow q;
     q.startArcade(seed);
@@ -286,10 +281,11 @@ TEST(ClassicEnd, FindingTheLastWordShowsCongratsAndReturnsToTheMenu) {
     w.startClassic(9, seed);
     w.findAllWords();
     ASSERT_EQ(w.dialogs.size(), 1u);
-    EXPECT_EQ(w.dialogs[0], "Congrats ! You have found all the " + std::to_string(w.game.numSolutionWords) + " words");
+    EXPECT_EQ(w.dialogs[0],
+              "Congrats ! You have found all the " + std::to_string(w.game.numSolutionWords()) + " words");
     EXPECT_EQ(w.hp.ui.modalHistory(), std::vector<std::string>{"Game Statistics"});
-    EXPECT_EQ(w.bestChecks, 1);
-    EXPECT_FALSE(w.frm->gamePlaying);
+    EXPECT_EQ(w.bestChecks(), 1);
+    EXPECT_FALSE(w.session->gamePlaying());
     EXPECT_EQ(w.frm->view(), FrmPlay::View::Menu);
 }
 
@@ -302,9 +298,9 @@ TEST(ClassicEnd, QuitShowsThePercentageWithoutTrailingZeros) {
     w.game.targetPoints = 200;
     w.command(14);
     ASSERT_EQ(w.dialogs.size(), 1u);
-    EXPECT_EQ(w.dialogs[0], "You found 1 of " + std::to_string(w.game.numSolutionWords) +
+    EXPECT_EQ(w.dialogs[0], "You found 1 of " + std::to_string(w.game.numSolutionWords()) +
                                 " words \n Your score of 75 is \n37.5 percent of maximum score possible.");
-    EXPECT_EQ(w.bestChecks, 1);
+    EXPECT_EQ(w.bestChecks(), 1);
     EXPECT_EQ(w.frm->view(), FrmPlay::View::Menu);
 }
 
@@ -312,8 +308,7 @@ TEST(ClassicEnd, APuzzleWithoutWordsShowsZeroPercentAndAnEmptyBar) {
     FlowWindow w;
     w.startClassic(1, 1234);
     // The engine found nothing on this board.
-    for (auto& l : w.game.wordLists) l.count = 0;
-    w.game.numSolutionWords = 0;
+    for (auto& l : w.game.wordLists) l = game::WordList{};
     w.game.targetPoints = 0;
     w.frm->drawProgress();
     // The bar is the empty bar of the sheet, pixel for pixel.
@@ -335,30 +330,30 @@ TEST(ClassicEnd, ShowSolutionGoesToTheResultsWithoutADialogAndMainMenuThenGoesSt
     w.command(13);
     EXPECT_TRUE(w.dialogs.empty());
     EXPECT_TRUE(w.hp.ui.modalHistory().empty());
-    EXPECT_EQ(w.bestChecks, 1);
-    EXPECT_FALSE(w.frm->gamePlaying);
-    EXPECT_TRUE(w.frm->showingResults);
-    EXPECT_EQ(w.frm->lastShownWordId, -1);
-    EXPECT_EQ(w.game.allSolutionWords.size(), w.game.numSolutionWords);
+    EXPECT_EQ(w.bestChecks(), 1);
+    EXPECT_FALSE(w.session->gamePlaying());
+    EXPECT_TRUE(w.session->showingResults());
+    EXPECT_EQ(w.session->lastShownWordId(), -1);
+    EXPECT_EQ(w.game.allSolutionWords.size(), w.game.numSolutionWords());
     EXPECT_EQ(w.frm->view(), FrmPlay::View::Play);
 
     w.command(15);
     EXPECT_EQ(w.frm->view(), FrmPlay::View::Menu);
     EXPECT_TRUE(w.hp.ui.modalHistory().empty());
-    EXPECT_EQ(w.bestChecks, 1);
+    EXPECT_EQ(w.bestChecks(), 1);
 }
 
 TEST(ClassicEnd, BoardSizesComeFromTheFirstNineRows) {
     FlowWindow w;
     for (int game = 0; game < 40; ++game) {
         w.hp.ui.setNow(1000 + game * 7919);
-        w.frm->fixedPuzzle.reset();
+        w.session->setFixedPuzzle(std::nullopt);
         w.game.gameMode = GameMode::Classic;
-        w.frm->startGame();
+        w.session->startGame();
         bool inTable = false;
         for (int row = 1; row <= 9; ++row)
-            inTable |= w.game.gridWidth == game::level(row).width && w.game.gridHeight == game::level(row).height;
-        EXPECT_TRUE(inTable) << w.game.gridWidth << " x " << w.game.gridHeight;
+            inTable |= w.game.gridWidth() == game::level(row).width && w.game.gridHeight() == game::level(row).height;
+        EXPECT_TRUE(inTable) << w.game.gridWidth() << " x " << w.game.gridHeight();
     }
 }
 
@@ -370,8 +365,8 @@ protected:
         w.startClassic(1, 1234);
         w.submit(w.solution(3).second);
         w.command(13);
-        ASSERT_TRUE(w.frm->showingResults);
-        ASSERT_GT(w.game.numSolutionWords, 30);
+        ASSERT_TRUE(w.session->showingResults());
+        ASSERT_GT(w.game.numSolutionWords(), 30);
     }
     FlowWindow w;
 };
@@ -407,7 +402,7 @@ TEST_F(Results, HoveringAWordLightsItsPathOnceAndTheBackButtonReturns) {
     const auto& r = w.frm->regions();
     int before = w.win().presentCount();
     w.hoverRow(0);
-    EXPECT_EQ(w.frm->lastShownWordId, 1);
+    EXPECT_EQ(w.session->lastShownWordId(), 1);
     EXPECT_EQ(w.win().presentCount(), before + 1);
     const std::string first = w.game.allSolutionWords[1];
     EXPECT_EQ(w.game.curWordLen, static_cast<int>(first.size()));
@@ -416,17 +411,16 @@ TEST_F(Results, HoveringAWordLightsItsPathOnceAndTheBackButtonReturns) {
     EXPECT_EQ(w.win().presentCount(), before + 1) << "the same word draws nothing";
 
     w.hoverRow(5);
-    EXPECT_EQ(w.frm->lastShownWordId, 6);
+    EXPECT_EQ(w.session->lastShownWordId(), 6);
     EXPECT_EQ(w.win().presentCount(), before + 2);
     const std::string sixth = w.game.allSolutionWords[6];
     std::string onBoard;
     for (int j = 1; j <= w.game.curWordLen; ++j)
-        onBoard += static_cast<char>(std::toupper(w.game.gridLetters[w.game.curPath[static_cast<std::size_t>(j)]]));
+        onBoard += static_cast<char>(std::toupper(w.game.gridLetters[w.game.curPath[j]]));
     EXPECT_EQ(onBoard, sixth);
     int lit = 0;
-    for (int c = 1; c <= w.game.numCells; ++c) lit += w.game.cellSelected[c];
+    for (int c = 1; c <= w.game.numCells(); ++c) lit += w.game.cellSelected[c];
     EXPECT_EQ(lit, static_cast<int>(sixth.size()));
-    uitest::saveSnapshot(w.screen(), "results_lit_path");
 
     // The back button lights once under the pointer and returns to the menu.
     before = w.win().presentCount();
@@ -476,15 +470,15 @@ TEST_F(Results, AutoRepeatOfTheArrowsRunsOnTheClock) {
     w.move(10, 10);
     EXPECT_FALSE(w.frm->navigateTimer().enabled());
     EXPECT_EQ(w.frm->navigateTimer().interval(), 600);
-    EXPECT_EQ(w.frm->navigateToggle, 1) << "kept until the button is released";
+    EXPECT_EQ(w.frm->navigateToggle(), game::results::Navigate::Up) << "kept until the button is released";
     w.hp.ui.mouseUp(w.win(), 1, 10, 10);
-    EXPECT_EQ(w.frm->navigateToggle, 0);
+    EXPECT_EQ(w.frm->navigateToggle(), game::results::Navigate::None);
 
     // Moving over a row after scrolling shows the word at that position of the list.
     for (int i = 0; i < 4; ++i) w.pressAt(midX(r.downBar), midY(r.downBar));
     EXPECT_EQ(w.game.foundListTop, 5);
     w.hoverRow(2);
-    EXPECT_EQ(w.frm->lastShownWordId, 7);
+    EXPECT_EQ(w.session->lastShownWordId(), 7);
 }
 
 TEST(ResultsLongWords, AnEightOrNineLetterWordLightsItsWholePathButSpellsSevenLetters) {
@@ -494,17 +488,17 @@ TEST(ResultsLongWords, AnEightOrNineLetterWordLightsItsWholePathButSpellsSevenLe
     w.startClassic(1, seed);
     w.command(13);
     int id = 0;
-    for (int i = 1; i <= w.game.numSolutionWords; ++i)
+    for (int i = 1; i <= w.game.numSolutionWords(); ++i)
         if (w.game.allSolutionWords[i].size() >= 8) id = i;
     ASSERT_GT(id, 0);
     const auto& r = w.frm->regions();
     while (w.game.foundListTop + 12 < id) w.pressAt(midX(r.downBar), midY(r.downBar));
     w.hoverRow(id - w.game.foundListTop);
-    ASSERT_EQ(w.frm->lastShownWordId, id);
+    ASSERT_EQ(w.session->lastShownWordId(), id);
     const std::string word = w.game.allSolutionWords[id];
     EXPECT_EQ(w.game.curWordLen, static_cast<int>(word.size()));
     int lit = 0;
-    for (int c = 1; c <= w.game.numCells; ++c) lit += w.game.cellSelected[c];
+    for (int c = 1; c <= w.game.numCells(); ++c) lit += w.game.cellSelected[c];
     EXPECT_EQ(lit, static_cast<int>(word.size()));
     // Seven slots, all filled: a tile in each.
     const auto& strip = r.stripBox;
@@ -512,22 +506,21 @@ TEST(ResultsLongWords, AnEightOrNineLetterWordLightsItsWholePathButSpellsSevenLe
         const platform::Rect inner{strip.x + slot * 44 + 4, strip.y + 4, strip.x + slot * 44 + 40, strip.y + 40};
         EXPECT_GT(uitest::countOther(w.screen(), inner, game::ui::brPlay.color), 500) << slot;
     }
-    uitest::saveSnapshot(w.screen(), "results_long_word");
 }
 
 TEST(ResultsShortList, EmptyRowsPastTheLastWordDoNothingAndTheArrowsStayPut) {
     const int seed = findSeed(9, GameMode::Classic,
-                              [](const GameData& g) { return g.numSolutionWords > 2 && g.numSolutionWords < 13; });
+                              [](const GameData& g) { return g.numSolutionWords() > 2 && g.numSolutionWords() < 13; });
     FlowWindow w;
     w.startClassic(9, seed);
     w.command(13);
-    const int n = w.game.numSolutionWords;
+    const int n = w.game.numSolutionWords();
     const auto& r = w.frm->regions();
     w.hoverRow(n - 1);
-    EXPECT_EQ(w.frm->lastShownWordId, n);
+    EXPECT_EQ(w.session->lastShownWordId(), n);
     const int before = w.win().presentCount();
     for (int row = n; row < 13; ++row) w.hoverRow(row);
-    EXPECT_EQ(w.frm->lastShownWordId, n);
+    EXPECT_EQ(w.session->lastShownWordId(), n);
     EXPECT_EQ(w.win().presentCount(), before);
     w.pressAt(midX(r.downBar), midY(r.downBar));
     w.pressAt(midX(r.upBar), midY(r.upBar));

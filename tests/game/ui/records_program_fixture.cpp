@@ -4,8 +4,7 @@
 #include <stdlib.h>
 
 #include "frm_play_fixture.h"
-#include "game/ui/frm_play_flow.h"
-#include "game/ui/frm_play_records.h"
+#include "game/play/session.h"
 #include "platform/store.h"
 
 namespace recordstest {
@@ -43,15 +42,10 @@ void ProgramTest::start(const std::function<platform::Ui*(platform::HeadlessUi&)
         const auto it = responders.find(hw.caption());
         if (it != responders.end()) it->second(hw);
     });
-    game::StartupHooks hooks;
-    hooks.connect = [](game::Program& p) {
-        game::ui::connectPlayFlow(*p.frmPlay, *p.services.ui, *p.services.graphics, p.game, p.sheet);
-    };
-    game::ui::addRecordsHooks(hooks);
     platform::Services services = hp->services(store_.get());
     if (wrap) services.ui = wrap(hp->ui);
     std::string failure;
-    program_ = game::Program::start(services, frmtest::binDir(), hooks, &failure);
+    program_ = game::Program::start(services, frmtest::binDir(), &failure);
     ASSERT_NE(program_, nullptr) << failure;
 }
 
@@ -81,18 +75,18 @@ void ProgramTest::menu(int entry) { pressCentre(frm().mmBtn(entry)); }
 void ProgramTest::command(int item) { pressCentre(frm().regions().item(item)); }
 
 void ProgramTest::startClassic(int levelRow, int seed) {
-    frm().fixedPuzzle = game::ui::FrmPlay::FixedPuzzle{levelRow, seed};
+    program_->session->setFixedPuzzle(game::Session::FixedPuzzle{levelRow, seed});
     menu(1);
 }
 
 void ProgramTest::startArcade(int seed) {
-    frm().fixedPuzzle = game::ui::FrmPlay::FixedPuzzle{1, seed};
+    program_->session->setFixedPuzzle(game::Session::FixedPuzzle{1, seed});
     menu(2);
 }
 
 std::string ProgramTest::submit(int len, int nth) {
-    const game::WordList& list = game().wordLists[static_cast<std::size_t>(len - 1)];
-    if (list.count < nth) throw std::runtime_error("the puzzle has too few words of that length");
+    const game::WordList& list = game().wordsOfLength(len);
+    if (list.count() < nth) throw std::runtime_error("the puzzle has too few words of that length");
     const auto& board = frm().regions().boardBox;
     for (const auto cell : list.paths[nth]) {
         const int c = cell + 1;

@@ -13,7 +13,8 @@
 #include <string>
 #include <vector>
 
-#include "game/persistence/startup.h"
+#include "game/app/program.h"
+#include "game/play/session.h"
 #include "game/ui/frm_play.h"
 #include "platform/headless.h"
 #include "platform/store/file_store.h"
@@ -45,6 +46,7 @@ protected:
 
     game::Program& program() { return *program_; }
     game::ui::FrmPlay& frm() { return *program_->frmPlay; }
+    game::Session& session() { return *program_->session; }
     game::GameData& game() { return program_->game; }
     platform::HeadlessWindow& mainWindow();
     platform::HeadlessUi& ui() { return hp->ui; }

@@ -7,14 +7,14 @@
 
 #include "frm_play_fixture.h"
 #include "game/persistence/registry_records.h"
+#include "game/play/engine_library.h"
 #include "game/play/flow.h"
 #include "game/play/puzzle.h"
-#include "game/play/engine_library.h"
-#include "game/ui/frm_play_records.h"
 #include "game/ui/palette.h"
 #include "game/ui/side_panel.h"
 #include "records_program_fixture.h"
 #include "ui_test_support.h"
+#include "unavailable_store.h"
 
 namespace recordstest {
 namespace {
@@ -40,7 +40,7 @@ bool samePixels(const platform::Surface& a, const platform::Surface& b, const Re
 
 std::vector<std::string> foundWords(const game::GameData& g) {
     std::vector<std::string> words;
-    for (int i = 1; i <= g.numFoundWords; ++i) words.push_back(g.foundWords[i]);
+    for (int i = 1; i <= g.numFoundWords(); ++i) words.push_back(g.foundWords[i]);
     return words;
 }
 
@@ -91,7 +91,7 @@ protected:
     }
     void expectResumed(const Snapshot& s) {
         EXPECT_EQ(frm().view(), FrmPlay::View::Play);
-        EXPECT_TRUE(frm().gamePlaying);
+        EXPECT_TRUE(session().gamePlaying());
         EXPECT_EQ(game().gameMode, s.mode);
         EXPECT_EQ(game().gridLetters.raw(), s.letters);
         EXPECT_EQ(foundWords(game()), s.words);
@@ -118,7 +118,7 @@ TEST_F(SavedGameRun, AClassicGameWithWordsComesBackAsItWasAndSaveAndExitNeverAsk
     submit(4);
     submit(3);
     submit(3, 2);
-    ASSERT_EQ(game().numFoundWords, 3);
+    ASSERT_EQ(game().numFoundWords(), 3);
     const Snapshot before = take();
     saveAndExit();
     EXPECT_TRUE(modalsAsked.empty()) << "a score of " << before.score << " ranks on a fresh table, yet no name dialog";
@@ -129,7 +129,6 @@ TEST_F(SavedGameRun, AClassicGameWithWordsComesBackAsItWasAndSaveAndExitNeverAsk
     expectResumed(before);
     EXPECT_FALSE(frm().timrCntDwn().enabled()) << "Classic Mode has no clock";
     EXPECT_EQ(program().settings.hallOfFame.bestScore(GameMode::Classic), 0);
-    uitest::saveSnapshot(mainWindow().screen(), "resumed_classic");
 
     // The resumed game plays on: a word found before is a repeat, a new one scores.
     const std::int32_t score = game().score;
@@ -137,7 +136,7 @@ TEST_F(SavedGameRun, AClassicGameWithWordsComesBackAsItWasAndSaveAndExitNeverAsk
     EXPECT_EQ(game().score, score);
     command(static_cast<int>(game::ui::Command::Clear));  // a repeated word stays linked
     submit(3, 3);
-    EXPECT_EQ(game().numFoundWords, 4);
+    EXPECT_EQ(game().numFoundWords(), 4);
     EXPECT_EQ(game().score, score + 6);
 
     // Not offered again once taken.
@@ -158,9 +157,9 @@ TEST_F(SavedGameRun, AGameWithNoWordsComesBackWithAnEmptyList) {
 
     start();
     expectResumed(before);
-    EXPECT_EQ(game().gridWidth, 6);
-    EXPECT_EQ(game().gridHeight, 4);
-    EXPECT_EQ(game().numFoundWords, 0);
+    EXPECT_EQ(game().gridWidth(), 6);
+    EXPECT_EQ(game().gridHeight(), 4);
+    EXPECT_EQ(game().numFoundWords(), 0);
     const auto& list = frm().regions().listBox;
     EXPECT_EQ(uitest::countOther(mainWindow().screen(), Rect{list.x, list.y, list.x + 120, list.y + 260},
                                  game::ui::brPanel.color),
@@ -181,16 +180,15 @@ TEST_F(SavedGameRun, AnArcadeGameRunsOnFromItsStoredClockLevelAndLevelScore) {
     start();
     expectResumed(before);
     EXPECT_EQ(game().timeLeft, 2877);
-    EXPECT_EQ(frm().timerStr, "4:47.7");
+    EXPECT_EQ(frm().timerStr(), "4:47.7");
     ASSERT_TRUE(frm().timrCntDwn().enabled());
     EXPECT_EQ(frm().timrCntDwn().interval(), 100);
     // The level's target is capped as for a new level.
     std::int32_t allPoints = 0;
     for (const auto& list : game().wordLists)
-        for (int i = 1; i <= list.count; ++i) allPoints += game::wordPoints(static_cast<int>(list.words[i].size()));
+        for (int i = 1; i <= list.count(); ++i) allPoints += game::wordPoints(static_cast<int>(list.words[i].size()));
     EXPECT_GT(allPoints, game::level(1).target);
     EXPECT_EQ(game().targetPoints, game::level(1).target);
-    uitest::saveSnapshot(mainWindow().screen(), "resumed_arcade");
 
     hp->ui.advance(1'000);
     EXPECT_EQ(game().timeLeft, 2867);
@@ -201,17 +199,15 @@ TEST_F(SavedGameRun, AnArcadeGameOfALaterLevelKeepsItsLevelAndTarget) {
     game::GameData g;
     g.gameMode = GameMode::Arcade;
     g.arcadeLevel = 3;
-    g.gridWidth = 5;
-    g.gridHeight = 5;
     start();
-    game::newPuzzle(g, *program().engine, 4321);
+    game::newPuzzle(g, *program().engine, 5, 5, 4321);
     end();
     g.score = 220;
     g.levelScore = 40;
     g.timeLeft = 1234;
     {
         platform::FileStore store(platform::FileStore::defaultFolder());
-        ASSERT_TRUE(game::Records(store, hp->ui).saveGame(g, game::SolvingData{}));
+        ASSERT_TRUE(game::Records(store).saveGame(g, game::SolvingData{}));
     }
 
     start();
@@ -221,7 +217,7 @@ TEST_F(SavedGameRun, AnArcadeGameOfALaterLevelKeepsItsLevelAndTarget) {
     EXPECT_EQ(game().levelScore, 40);
     EXPECT_EQ(game().timeLeft, 1234);
     EXPECT_EQ(game().targetPoints, std::min(g.targetPoints, 225));
-    EXPECT_EQ(frm().timerStr, game::flow::formatTime(1234, game::flow::TimeStyle::LevelStart));
+    EXPECT_EQ(frm().timerStr(), game::flow::formatTime(1234, game::flow::TimeStyle::LevelStart));
     EXPECT_TRUE(frm().timrCntDwn().enabled());
 }
 
@@ -236,7 +232,7 @@ TEST_F(SavedGameRun, DecliningLeavesTheGameForTheNextStart) {
     start();
     EXPECT_EQ(modalsAsked, Strings{kQuestionCaption});
     EXPECT_EQ(frm().view(), FrmPlay::View::Menu);
-    EXPECT_FALSE(frm().gamePlaying);
+    EXPECT_FALSE(session().gamePlaying());
     closeWindow();
     EXPECT_EQ(stored(kSaveKey, "ISSTORED"), kStored);
 
@@ -358,9 +354,9 @@ TEST_F(SavedGameRun, ATamperedRecordIsReportedAndTheMenuStays) {
         EXPECT_EQ(messages[0].caption, "Varnook");
         EXPECT_EQ(messages[0].text, " Error - Load Saved Game Failerd");
         EXPECT_EQ(frm().view(), FrmPlay::View::Menu);
-        EXPECT_FALSE(frm().gamePlaying);
-        EXPECT_EQ(game().numFoundWords, 0);
-        EXPECT_EQ(game().gridWidth, 6) << "the board before any game";
+        EXPECT_FALSE(session().gamePlaying());
+        EXPECT_EQ(game().numFoundWords(), 0);
+        EXPECT_EQ(game().gridWidth(), 6) << "the board before any game";
         EXPECT_EQ(stored(kSaveKey, "ISSTORED"), kConsumed);
         // The menu works as ever.
         startClassic();
@@ -370,42 +366,19 @@ TEST_F(SavedGameRun, ATamperedRecordIsReportedAndTheMenuStays) {
     }
 }
 
-// A store that cannot be opened at all.
-class UnavailableStore final : public platform::Store {
-protected:
-    platform::StoreStatus openKeyAt(const std::string&) override { return platform::StoreStatus::AccessDenied; }
-    platform::StoreStatus createKeyAt(const std::string&, std::string_view, platform::Disposition&) override {
-        return platform::StoreStatus::AccessDenied;
-    }
-    platform::QueryResult queryValueAt(const std::string&, std::string_view, std::span<std::uint8_t>) override {
-        return {platform::StoreStatus::AccessDenied, platform::ValueType::Binary, 0};
-    }
-    platform::StoreStatus setValueAt(const std::string&, std::string_view, platform::ValueType,
-                                     std::span<const std::uint8_t>) override {
-        return platform::StoreStatus::AccessDenied;
-    }
-    platform::StoreStatus keyClassAt(const std::string&, std::string&) override {
-        return platform::StoreStatus::AccessDenied;
-    }
-    void keyOpened(const std::string&) override {}
-    platform::StoreStatus keyClosed(const std::string&) override { return platform::StoreStatus::Success; }
-};
-
 TEST(RecordsWithoutAStore, TheFailuresAreReportedAndTheGameStillPlays) {
     platform::HeadlessPlatform hp;
-    UnavailableStore store;
-    game::StartupHooks hooks;
-    game::ui::addRecordsHooks(hooks);
+    game::testing::UnavailableStore store;
     std::string failure;
-    auto program = game::Program::start(hp.services(&store), frmtest::binDir(), hooks, &failure);
+    auto program = game::Program::start(hp.services(&store), frmtest::binDir(), &failure);
     ASSERT_NE(program, nullptr) << failure;
     Strings texts;
     for (const auto& m : hp.ui.messages()) texts.push_back(m.text);
     EXPECT_EQ(texts, (Strings{" Error Failerd", " Error - Loading the Saved Game Failerd"}));
     EXPECT_TRUE(hp.ui.modalHistory().empty()) << "no saved-game offer";
 
-    program->frmPlay->fixedPuzzle = game::ui::FrmPlay::FixedPuzzle{kRow4x4, kSeed};
-    program->frmPlay->divertClick(1);
+    program->session->setFixedPuzzle(game::Session::FixedPuzzle{kRow4x4, kSeed});
+    program->session->startClassic();
     EXPECT_EQ(program->frmPlay->view(), FrmPlay::View::Play);
     auto* main = hp.ui.findWindow(kMainCaption);
     ASSERT_NE(main, nullptr);

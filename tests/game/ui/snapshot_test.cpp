@@ -1,6 +1,5 @@
-// Pictures of the drawn elements: PNG snapshots with the real sprite sheet (when it has been built)
-// for looking at, and golden images drawn with the synthetic sheet so that the drawing cannot drift.
-// VARNOOK_UPDATE_GOLDEN=1 rewrites the goldens in tests/game/ui/golden/.
+// Golden images of the drawn elements, drawn with the synthetic sheet so that the drawing cannot
+// drift. VARNOOK_UPDATE_GOLDEN=1 rewrites the goldens in tests/game/ui/golden/.
 #include <gtest/gtest.h>
 
 #include "game/ui/draw.h"
@@ -18,7 +17,7 @@ game::GameData chainBoard() {
     game::GameData d = makeBoard(4, 4, "VAGQsRbLEmNkTWOd");
     const int path[] = {1, 2, 6, 11, 15};
     for (int k = 0; k < 5; ++k) {
-        d.curPath[static_cast<std::size_t>(k + 1)] = static_cast<std::int16_t>(path[k]);
+        d.curPath[k + 1] = static_cast<std::int16_t>(path[k]);
         d.cellSelected[path[k]] = 1;
     }
     d.curWordLen = 5;
@@ -56,7 +55,6 @@ std::unique_ptr<PixelSurface> renderList(std::vector<Rect>* textAreas = nullptr)
         words.push_back(w);
     }
     for (const char* w : {"EAR", "RAN", "NEAR", "RAVEN"}) d.foundWords.push_back(w);
-    d.numFoundWords = 4;
     drawWordList(BoxInfo{s.get(), 10, 10, 15, 20}, d, words, words.size(), 2, 5);
     if (textAreas)
         for (int i = 0; i < 13; ++i) textAreas->push_back(Rect{25, 10 + 20 * i, 130, 25 + 20 * i});
@@ -66,16 +64,16 @@ std::unique_ptr<PixelSurface> renderList(std::vector<Rect>* textAreas = nullptr)
 // Every sprite button, plain and highlighted, and the texture.
 std::unique_ptr<PixelSurface> renderSprites(const SpriteSheet& sheet) {
     auto s = makeSurface(520, 260, brPanel.color, fontsize::kPanel);
-    drawSpriteBtn(sheet, BoxInfo{s.get(), 10, 10, 195, 105}, 5, false);
-    drawSpriteBtn(sheet, BoxInfo{s.get(), 10, 125, 120, 20}, 3, false);
-    drawSpriteBtn(sheet, BoxInfo{s.get(), 140, 125, 120, 20}, 3, true);
-    drawSpriteBtn(sheet, BoxInfo{s.get(), 10, 155, 120, 20}, 4, false);
-    drawSpriteBtn(sheet, BoxInfo{s.get(), 140, 155, 120, 20}, 4, true);
-    drawSpriteBtn(sheet, BoxInfo{s.get(), 220, 10, 32, 32}, 1, false);
-    drawSpriteBtn(sheet, BoxInfo{s.get(), 260, 10, 32, 32}, 1, true);
-    drawSpriteBtn(sheet, BoxInfo{s.get(), 220, 50, 32, 32}, 0, false);
-    drawSpriteBtn(sheet, BoxInfo{s.get(), 260, 50, 32, 32}, 0, true);
-    drawSpriteBtn(sheet, BoxInfo{s.get(), 220, 90, 32, 32}, 2, true);  // draws nothing
+    drawSpriteBtn(sheet, BoxInfo{s.get(), 10, 10, 195, 105}, SpriteKind::Title, false);
+    drawSpriteBtn(sheet, BoxInfo{s.get(), 10, 125, 120, 20}, SpriteKind::UpBar, false);
+    drawSpriteBtn(sheet, BoxInfo{s.get(), 140, 125, 120, 20}, SpriteKind::UpBar, true);
+    drawSpriteBtn(sheet, BoxInfo{s.get(), 10, 155, 120, 20}, SpriteKind::DownBar, false);
+    drawSpriteBtn(sheet, BoxInfo{s.get(), 140, 155, 120, 20}, SpriteKind::DownBar, true);
+    drawSpriteBtn(sheet, BoxInfo{s.get(), 220, 10, 32, 32}, SpriteKind::SoundOn, false);
+    drawSpriteBtn(sheet, BoxInfo{s.get(), 260, 10, 32, 32}, SpriteKind::SoundOn, true);
+    drawSpriteBtn(sheet, BoxInfo{s.get(), 220, 50, 32, 32}, SpriteKind::SoundOff, false);
+    drawSpriteBtn(sheet, BoxInfo{s.get(), 260, 50, 32, 32}, SpriteKind::SoundOff, true);
+    drawSpriteBtn(sheet, BoxInfo{s.get(), 220, 90, 32, 32}, SpriteKind::Nothing, true);  // draws nothing
     auto texture = makeSurface(200, 120, rgb(0, 0, 0));
     drawTexture(sheet, *texture, 200, 120);
     s->bitBlt(310, 10, 200, 120, *texture, 0, 0, platform::Rop::Copy);
@@ -90,61 +88,6 @@ std::unique_ptr<PixelSurface> renderProgress(const SpriteSheet& sheet) {
         y += 25;
     }
     return s;
-}
-
-// The play surface as a game puts it together, for a look at the whole.
-std::unique_ptr<PixelSurface> renderPlaySurface(const SpriteSheet& sheet) {
-    auto s = makeSurface(704, 528, rgb(128, 128, 255));
-    fillSurface(*s, brPlay);
-    fillBox(BoxInfo{s.get(), 0, 0, 132, 528, false, brPanel});
-    const game::GameData d = chainBoard();
-    setFontSize(*s, fontsize::kTiles);
-    const BoxInfo board = boardBox(s.get(), 176 + (7 - 4) * 22, 176);
-    drawBoardBack(board, d);
-    drawAllTiles(sheet, board, d);
-    drawWordStrip(sheet, boardBox(s.get(), 176, 44), d);
-    setFontSize(*s, fontsize::kPanel);
-    for (int n : {2, 3, 4, 5, 10, 11, 12, 13, 14, 15, 16}) {
-        const int y = n <= 9 ? (n % 2 == 0 ? n * 25 : (n - 1) * 25 + 20) : 30 * n - 20;
-        const BoxInfo item{s.get(), 5, y, 122, 25, false, brPanel, penFrame, n % 2 && n < 10 ? clrValueText : clrText,
-                           1};
-        const std::string caption = n == 3 ? "21" : n == 5 ? "140" : std::string(loadResString(60 + n));
-        drawTextBtn(item, n == 12 ? 1 : 0, n == 12, n == 12 ? 8 : (n <= 5 ? 2 : n <= 12 ? 6 : 4), caption);
-    }
-    drawTextBtn(BoxInfo{s.get(), 344, 110, 96, 30, false, brPanel, penFrame, clrText}, 0, false, 4, loadResString(77));
-    drawTextBtn(BoxInfo{s.get(), 220, 110, 96, 30, false, brPanel, penFrame, clrText}, 0, false, 4, loadResString(78));
-    drawSpriteBtn(sheet, BoxInfo{s.get(), 528, 40, 120, 20}, 3, false);
-    drawSpriteBtn(sheet, BoxInfo{s.get(), 528, 320, 120, 20}, 4, true);
-    drawSpriteBtn(sheet, BoxInfo{s.get(), 660, 462, 32, 32}, 1, false);
-    setFontSize(*s, fontsize::kList);
-    s->selectPen(penFrame);
-    game::GameData found;
-    game::OneBased<std::string> words;
-    for (const char* w : {"EAR", "RAN", "NEAR", "RAVEN"}) words.push_back(w);
-    found.foundWords = words;
-    found.numFoundWords = 4;
-    drawWordList(BoxInfo{s.get(), 528, 60, 15, 20}, found, words, 4, 1, 0);
-    drawProgressBar(sheet, BoxInfo{s.get(), 176, 462, 330, 30}, 21.0 * 100 / 140);
-    platform::Font message = s->font();
-    message.bold = false;
-    s->setFont(message);
-    drawShadowText(BoxInfo{s.get(), 154, 3, 396, 20, false, brPlay, {}, rgb(0, 0, 0)}, 1,
-                   formatResString(212, {"|1", 15}),
-                   static_cast<int>(platform::text::kCenter | platform::text::kVCenter | platform::text::kSingleLine));
-    return s;
-}
-
-TEST(Snapshots, ElementsWithTheRealSheet) {
-    bool real = false;
-    const SpriteSheet sheet = realOrSyntheticSheet(&real);
-    const std::string suffix = real ? "" : "_synthetic";
-    saveSnapshot(*renderBoard(sheet), "ui_board" + suffix);
-    saveSnapshot(*renderStrip(sheet), "ui_word_strip" + suffix);
-    saveSnapshot(*renderList(), "ui_word_list");
-    saveSnapshot(*renderSprites(sheet), "ui_sprites" + suffix);
-    saveSnapshot(*renderProgress(sheet), "ui_progress_bar" + suffix);
-    saveSnapshot(*renderPlaySurface(sheet), "ui_play_surface" + suffix);
-    if (!real) GTEST_SKIP() << "ALLPICDATA.BMP not built; snapshots drawn with the synthetic sheet";
 }
 
 TEST(Golden, BoardWithLinkedChain) {

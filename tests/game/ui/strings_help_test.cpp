@@ -13,41 +13,49 @@ namespace {
 
 using namespace game::ui;
 
+// The entry of a number, as callers that compute numbers (60 + item, 80 + entry, ...) ask for it.
+constexpr StringId S(int number) { return static_cast<StringId>(number); }
+
 TEST(StringTable, TextsAreExactAndNumbersUnique) {
-    EXPECT_EQ(loadResString(85), "INSTRUCTTIONS");
-    EXPECT_EQ(loadResString(200), "Back to Main Menu ");
-    EXPECT_EQ(loadResString(112),
+    EXPECT_EQ(loadResString(S(85)), "INSTRUCTTIONS");
+    EXPECT_EQ(loadResString(S(200)), "Back to Main Menu ");
+    EXPECT_EQ(loadResString(S(112)),
               "You qualified for the next level \n with |1 seconds to spare\n and you get |2 bonus points ");
-    EXPECT_EQ(loadResString(60 + 13), "Show Solution");
-    EXPECT_EQ(loadResString(80 + 3), "HALL OF FAME - CLASSIC");
-    EXPECT_EQ(loadResString(230 + 2), "No thanks");
-    EXPECT_EQ(loadResString(999), "");
-    EXPECT_EQ(loadResString(63), "");
+    EXPECT_EQ(loadResString(S(60 + 13)), "Show Solution");
+    EXPECT_EQ(loadResString(S(80 + 3)), "HALL OF FAME - CLASSIC");
+    EXPECT_EQ(loadResString(S(230 + 2)), "No thanks");
+    EXPECT_EQ(loadResString(S(999)), "");
+    EXPECT_EQ(loadResString(S(63)), "");
 
     std::set<int> numbers;
-    for (const ResString& e : kStringTable) EXPECT_TRUE(numbers.insert(e.number).second) << e.number;
+    for (const ResString& e : kStringTable) {
+        const int number = static_cast<int>(e.id);
+        EXPECT_TRUE(numbers.insert(number).second) << number;
+    }
+    EXPECT_EQ(StringId::MenuInstructions, S(85));
+    EXPECT_EQ(offsetString(StringId::MenuClassic, 5), StringId::MenuExit);
 }
 
 TEST(FormatResString, FillsNumbersAndLeavesTheRestAsWritten) {
-    EXPECT_EQ(formatResString(212, {"|1", 10}), "10 points");
-    EXPECT_EQ(formatResString(115, {"|1", 4, "|2", 512}), "Game Over \n Level reached 4 \n Points Scored 512");
-    EXPECT_EQ(formatResString(111, {"|1", 12, "|2", 40, "|3", 300, "|4", 37.5}),
+    EXPECT_EQ(formatResString(S(212), {"|1", 10}), "10 points");
+    EXPECT_EQ(formatResString(S(115), {"|1", 4, "|2", 512}), "Game Over \n Level reached 4 \n Points Scored 512");
+    EXPECT_EQ(formatResString(S(111), {"|1", 12, "|2", 40, "|3", 300, "|4", 37.5}),
               "You found 12 of 40 words \n Your score of 300 is \n37.5 percent of maximum score possible.");
-    EXPECT_EQ(formatResString(110, {"|1", std::string("all 57")}), "Congrats ! You have found all the all 57 words");
+    EXPECT_EQ(formatResString(S(110), {"|1", std::string("all 57")}), "Congrats ! You have found all the all 57 words");
 }
 
 TEST(FormatResString, MissingKeysAndEmptyArgumentsLeaveTheText) {
-    EXPECT_EQ(formatResString(212, {"|3", 10}), "|1 points");
-    EXPECT_EQ(formatResString(115, {}), "Game Over \n Level reached |1 \n Points Scored |2");
-    EXPECT_EQ(formatResString(210, {"|1", 5}), "Word Already in the list");
-    EXPECT_EQ(formatResString(999, {"|1", 5}), "");
+    EXPECT_EQ(formatResString(S(212), {"|3", 10}), "|1 points");
+    EXPECT_EQ(formatResString(S(115), {}), "Game Over \n Level reached |1 \n Points Scored |2");
+    EXPECT_EQ(formatResString(S(210), {"|1", 5}), "Word Already in the list");
+    EXPECT_EQ(formatResString(S(999), {"|1", 5}), "");
 }
 
 TEST(FormatResString, OddLengthTakesThePreviousValue) {
-    EXPECT_EQ(formatResString(115, {"|1", 7, "|2"}), "Game Over \n Level reached 7 \n Points Scored 7");
-    EXPECT_EQ(formatResString(212, {"|1"}), " points");
+    EXPECT_EQ(formatResString(S(115), {"|1", 7, "|2"}), "Game Over \n Level reached 7 \n Points Scored 7");
+    EXPECT_EQ(formatResString(S(212), {"|1"}), " points");
     const std::vector<ResArg> args{"|1", 3};
-    EXPECT_EQ(formatResString(212, args), "3 points");
+    EXPECT_EQ(formatResString(S(212), args), "3 points");
 }
 
 TEST(FormatResString, EveryOccurrenceIsReplaced) {

@@ -84,12 +84,8 @@ bool sameImage(const platform::Surface& a, const platform::Surface& b) {
 
 game::GameData makeBoard(int width, int height, const std::string& letters) {
     game::GameData d;
-    d.gridWidth = static_cast<std::int16_t>(width);
-    d.gridHeight = static_cast<std::int16_t>(height);
-    d.numCells = static_cast<std::int16_t>(width * height);
-    d.gridLetters.reset(d.numCells);
-    d.cellSelected.reset(d.numCells, 0);
-    for (int i = 1; i <= d.numCells && i <= static_cast<int>(letters.size()); ++i) {
+    d.setBoard(width, height);
+    for (int i = 1; i <= d.numCells() && i <= static_cast<int>(letters.size()); ++i) {
         d.gridLetters[i] = static_cast<std::uint8_t>(letters[static_cast<std::size_t>(i - 1)]);
     }
     return d;
@@ -103,11 +99,6 @@ game::ui::BoxInfo boardBox(platform::Surface* s, int x, int y) {
     b.wid = game::kCellSize;
     b.ht = 2;
     return b;
-}
-
-void saveSnapshot(const platform::Surface& s, const std::string& name) {
-    std::filesystem::create_directories(VARNOOK_SNAPSHOT_DIR);
-    platform::savePng(s, std::string(VARNOOK_SNAPSHOT_DIR) + "/" + name + ".png");
 }
 
 namespace {

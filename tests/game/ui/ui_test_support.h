@@ -49,8 +49,6 @@ bool sameImage(const platform::Surface& a, const platform::Surface& b);
 game::GameData makeBoard(int width, int height, const std::string& letters);
 game::ui::BoxInfo boardBox(platform::Surface* s, int x, int y);
 
-// Writes VARNOOK_SNAPSHOT_DIR/<name>.png.
-void saveSnapshot(const platform::Surface& s, const std::string& name);
 // Reads an 8-bit RGB PNG (as savePng writes it); empty surface when unreadable.
 PixelSurface loadPng(const std::string& path);
 

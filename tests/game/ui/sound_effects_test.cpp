@@ -1,33 +1,36 @@
 // Which effects play under which sound switches.
-#include "game/persistence/sound_effects.h"
-#include "records_fixture.h"
+#include "game/ui/sound_effects.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/headless.h"
 
 namespace {
 
 using game::Effect;
-using game::SoundEffects;
+using game::ui::SoundEffects;
 
 constexpr std::array<Effect, 6> kAll{Effect::Click, Effect::Unclick, Effect::Beep,
                                      Effect::Beeps, Effect::Right,   Effect::Clap};
 
-std::vector<std::string> playAll(SoundEffects& fx, records_test::RecordingSound& sound) {
-    sound.calls.clear();
+std::vector<std::string> playAll(SoundEffects& fx, platform::HeadlessSound& sound) {
+    sound.clear();
     for (const Effect e : kAll) fx.play(e);
-    return sound.calls;
+    return sound.played();
 }
 
 TEST(SoundEffects, EveryEffectPlaysItsFileWithTheFirstRunSwitches) {
-    records_test::RecordingSound sound;
+    platform::HeadlessSound sound;
     SoundEffects fx(sound, "/games/varnook/");
     EXPECT_EQ(playAll(fx, sound), (std::vector<std::string>{"/games/varnook/CLICK.wav", "/games/varnook/UNCLICK.wav",
                                                             "/games/varnook/BEEP.wav", "/games/varnook/BEEPS.wav",
                                                             "/games/varnook/RIGHT.wav", "/games/varnook/CLAP.wav"}));
     fx.stop();
-    EXPECT_EQ(sound.calls.back(), "<stop>");
+    EXPECT_TRUE(sound.requests().back().stop);
 }
 
 TEST(SoundEffects, TheMainSwitchSilencesEverything) {
-    records_test::RecordingSound sound;
+    platform::HeadlessSound sound;
     SoundEffects fx(sound, "/p/");
     fx.soundOptions = {0, 1, 1, 1, 1, 1, 1};
     EXPECT_TRUE(playAll(fx, sound).empty());
@@ -36,7 +39,7 @@ TEST(SoundEffects, TheMainSwitchSilencesEverything) {
 }
 
 TEST(SoundEffects, TheRightWordSwitchOnlyAsksForNonZero) {
-    records_test::RecordingSound sound;
+    platform::HeadlessSound sound;
     SoundEffects fx(sound, "/p/");
     fx.soundOptions = {1, -1, -1, -1, -1, -1, -1};
     EXPECT_EQ(playAll(fx, sound), (std::vector<std::string>{"/p/RIGHT.wav"}));

@@ -3,22 +3,11 @@
 #include <cstdio>
 #include <string>
 
-#include "game/persistence/startup.h"
-#include "game/ui/frm_play.h"
-#include "game/ui/frm_play_flow.h"
-#include "game/ui/frm_play_records.h"
+#include "game/app/program.h"
+#include "game/persistence/records_layout.h"
 #include "platform/library.h"
 #include "platform/sdl.h"
 #include "platform/store/file_store.h"
-
-namespace {
-
-// The parts of the game that plug into the main window.
-void connect(game::Program& p) {
-    game::ui::connectPlayFlow(*p.frmPlay, *p.services.ui, *p.services.graphics, p.game, p.sheet);
-}
-
-}  // namespace
 
 int main() {
     platform::SdlPlatform desktop;
@@ -30,14 +19,11 @@ int main() {
     // Settings, Hall of Fame and the saved game live in the settings store under XDG_CONFIG_HOME.
     platform::FileStore store(platform::FileStore::defaultFolder());
 
-    game::StartupHooks hooks;
-    hooks.connect = connect;
-    game::ui::addRecordsHooks(hooks);
     std::string failure;
-    auto program = game::Program::start(desktop.services(&store), platform::programFolder(), hooks, &failure);
+    auto program = game::Program::start(desktop.services(&store), platform::programFolder(), &failure);
     if (!program) {
         std::fprintf(stderr, "varnook: %s\n", failure.c_str());
-        desktop.ui.messageBox(game::kAppTitle, failure);
+        desktop.ui.messageBox(game::records::kAppTitle, failure);
         return 1;
     }
     desktop.ui.run();

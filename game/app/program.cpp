@@ -1,0 +1,124 @@
+// The start-up sequence in its fixed order, the saved game offered at its end, and what the program
+// does when its engine or its dictionary is not there.
+#include "game/app/program.h"
+
+#include <algorithm>
+
+#include "game/play/engine_library.h"
+#include "game/play/session.h"
+#include "game/ui/dialogs.h"
+#include "game/ui/frm_play.h"
+#include "game/ui/records_desk.h"
+#include "game/ui/sound_effects.h"
+#include "platform/library.h"
+#include "platform/window.h"
+
+namespace game {
+
+namespace {
+
+bool isSeparator(char c) { return c == '/' || c == '\\'; }
+
+}  // namespace
+
+std::string appPathOf(const std::string& folder) {
+    std::string path = folder;
+    while (path.size() > 1 && isSeparator(path.back()) && isSeparator(path[path.size() - 2])) path.pop_back();
+    if (path.empty() || !isSeparator(path.back())) path += '/';
+    return path;
+}
+
+Program::Program(const platform::Services& services_, std::string appPath_)
+    : services(services_), appPath(std::move(appPath_)) {}
+
+Program::~Program() = default;
+
+std::unique_ptr<Program> Program::start(const platform::Services& services, const std::string& programFolder,
+                                        std::string* failure) {
+    // 1-2. The program folder. (The Hall of Fame tables start empty with the settings records.)
+    std::unique_ptr<Program> p(new Program(services, appPathOf(programFolder)));
+
+    // 3. The engine library, loaded by name from the program folder, loads the dictionary. Without
+    // either the game cannot make a puzzle, so the program does not start.
+    const std::string libraryFile = platform::SharedLibrary::fileName(kEngineLibraryName);
+    std::string reason;
+    p->engine = EngineLibrary::load(p->appPath + libraryFile, &reason);
+    if (!p->engine) {
+        if (failure)
+            *failure = "The puzzle engine " + libraryFile + " could not be loaded from the program folder " +
+                       p->appPath + ".\n\n" + reason;
+        return nullptr;
+    }
+    if (p->engine->loadLangDict(p->appPath + kDictionaryFileName) == 0) {
+        if (failure)
+            *failure = std::string("The dictionary ") + kDictionaryFileName +
+                       " is missing or unreadable in the program folder " + p->appPath + ".";
+        return nullptr;
+    }
+
+    // 4. The level table and the board pitch are constants (kLevels, kCellSize).
+    // 5. The settings records, and the sound switches they hold.
+    p->sounds = std::make_unique<ui::SoundEffects>(*services.sound, p->appPath);
+    if (services.store != nullptr) p->records = std::make_unique<Records>(*services.store);
+    p->loadSettings();
+
+    // 6. The board before any game: the level table's row startSizeIndex + 1.
+    const Level& start = level(startLevel(p->settings.solvingData));
+    p->game.setBoard(start.width, start.height);
+
+    // 7. The sound file paths were set with the sound effects; 8. the sprite sheet.
+    p->sheet = ui::initGraphics(*services.graphics, p->appPath);
+
+    // 9-10. The session and the main window, modeless, with its main menu.
+    p->desk = std::make_unique<ui::RecordsDesk>(*services.ui, *services.graphics, p->sheet, *p->sounds, p->settings,
+                                                p->records.get());
+    platform::Ui& ui = *services.ui;
+    p->session =
+        std::make_unique<Session>(p->game, *p->engine, [&ui] { return static_cast<std::uint64_t>(ui.nowMs()); });
+    p->frmPlay = std::make_unique<ui::FrmPlay>(ui::FrmPlayContext{ui, *services.graphics, *services.shell, *p->session,
+                                                                  *p->sounds, p->sheet, *p->desk, p->appPath});
+    p->frmPlay->show(p->settings.solvingData.foundViewAtStart);
+
+    // 11. The saved-game offer.
+    p->offerSavedGame();
+    return p;
+}
+
+void Program::loadSettings() {
+    if (!records) return;
+    if (!records->loadSettings(settings, game)) services.ui->messageBox(records::kAppTitle, records::kSettingsFailed);
+    sounds->soundOptions = settings.soundOptions;
+}
+
+void Program::offerSavedGame() {
+    if (!records) return;
+    switch (records->isGameStored()) {
+        case StoredGame::None: return;
+        case StoredGame::StoreUnavailable:
+            services.ui->messageBox(records::kAppTitle, records::kCheckSavedGameFailed);
+            return;
+        case StoredGame::Waiting: break;
+    }
+
+    ui::FrmOKCancel question(*services.ui, *services.graphics);
+    question.showModal();
+    if (question.clickedBtnNum() != 1) return;  // "No thanks", Esc or the close box: offered again next time
+
+    auto failedToResume = [&] { services.ui->messageBox(records::kAppTitle, records::kLoadSavedGameFailed); };
+    // Reading the record consumes it before anything is restored, so a game that cannot be
+    // restored is not offered again.
+    SavedGame saved;
+    if (records->loadSavedGame(saved) != SavedGameStatus::Loaded) {
+        failedToResume();
+        return;
+    }
+    // A record whose words are not words of the rebuilt puzzle leaves everything as it was.
+    SolvingData solving = settings.solvingData;
+    if (!session->resumeSaved([&](GameData& g) { applySavedGame(saved, g, solving); })) {
+        failedToResume();
+        return;
+    }
+    settings.solvingData = solving;
+}
+
+}  // namespace game

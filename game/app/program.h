@@ -1,0 +1,62 @@
+// The composition root: everything the running program holds, made by the start-up sequence in its
+// order and kept until the program ends. Shut-down runs in the main window's unload handler.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "game/persistence/registry_records.h"
+#include "game/play/game_data.h"
+#include "game/ui/sprite_sheet.h"
+#include "platform/platform.h"
+
+namespace game {
+
+class EngineLibrary;
+class Session;
+
+namespace ui {
+class FrmPlay;
+class RecordsDesk;
+class SoundEffects;
+}  // namespace ui
+
+class Program {
+public:
+    ~Program();
+    Program(const Program&) = delete;
+    Program& operator=(const Program&) = delete;
+
+    // Runs the start-up sequence from the program folder: the engine and its dictionary, the
+    // settings (when the services have a store), the sounds and the sprite sheet, the main window
+    // with its main menu, and the offer of a saved game. nullptr when the engine library cannot be
+    // loaded or the dictionary is missing or unreadable; *failure then names the file and the
+    // program folder, for a message box.
+    static std::unique_ptr<Program> start(const platform::Services& services, const std::string& programFolder,
+                                          std::string* failure);
+
+    const platform::Services services;
+    // The program folder with one trailing separator; every data file is appPath + its name.
+    const std::string appPath;
+    GameData game;
+    // The settings records as loaded at start-up and written at shut-down: the settings record
+    // (its reserved bytes carried through), the sound switches and both Hall of Fame tables.
+    Settings settings;
+    std::unique_ptr<Records> records;  // null without a settings store
+    std::unique_ptr<EngineLibrary> engine;
+    ui::SpriteSheet sheet;
+    std::unique_ptr<ui::SoundEffects> sounds;
+    std::unique_ptr<ui::RecordsDesk> desk;
+    std::unique_ptr<Session> session;
+    std::unique_ptr<ui::FrmPlay> frmPlay;
+
+private:
+    Program(const platform::Services& services, std::string appPath);
+    void loadSettings();
+    void offerSavedGame();
+};
+
+// The folder with exactly one trailing separator ("/" or "\" kept as given).
+std::string appPathOf(const std::string& folder);
+
+}  // namespace game

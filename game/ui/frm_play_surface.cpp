@@ -1,0 +1,276 @@
+// The play surface: building it for a game, the side panel's texts and values, the word list, the
+// statistics block, the message line, the board after each change, and the results display with
+// its back button and the solution paths lit on the board.
+#include <string>
+
+#include "game/play/puzzle.h"
+#include "game/play/solution_display.h"
+#include "game/ui/draw.h"
+#include "game/ui/frm_play.h"
+#include "game/ui/palette.h"
+#include "game/ui/records_desk.h"
+#include "game/ui/side_panel.h"
+#include "game/ui/sound_effects.h"
+#include "game/ui/strings.h"
+
+namespace game::ui {
+
+namespace {
+
+// The rows of the statistics block count words of 3 to 7 letters.
+constexpr int kShortestStatsWord = kMinWordLen;
+constexpr int kLongestStatsWord = kMaxWordLen;
+
+// A font of the same family and size with the given weight.
+void setBold(platform::Surface& s, bool bold) {
+    platform::Font f = s.font();
+    f.bold = bold;
+    s.setFont(f);
+}
+
+}  // namespace
+
+// --- A game on the play surface -----------------------------------------------------------------
+
+void FrmPlay::gameReady() {
+    if (game_.gameMode == GameMode::Arcade) timerStr_ = flow::formatTime(game_.timeLeft, flow::TimeStyle::LevelStart);
+    buildPlaySurface();
+}
+
+void FrmPlay::buildPlaySurface() {
+    platform::Surface& s = *pbGrid_;
+    fillSurface(s, brPlay);
+    initLPBtns(regions_, s, game_.gridWidth());
+    initRPBtns(regions_, s);
+
+    setFontSize(s, fontsize::kList);
+    drawFoundList(0);
+    setFontSize(s, fontsize::kTiles);
+    drawBoardBack(regions_.boardBox, game_);
+    drawAllTiles(ctx_.sheet, regions_.boardBox, game_);
+    drawWordStrip(ctx_.sheet, regions_.stripBox, game_);
+    setFontSize(s, fontsize::kPanel);
+    fillBox(regions_.leftPanel);
+    drawSpriteBtn(ctx_.sheet, regions_.downBar, SpriteKind::DownBar, false);
+    drawSpriteBtn(ctx_.sheet, regions_.upBar, SpriteKind::UpBar, false);
+    drawFoundStats();
+    drawPanelTexts();
+    drawProgress();
+}
+
+void FrmPlay::drawPanelTexts() {
+    platform::Surface& s = *pbGrid_;
+    setFontSize(s, fontsize::kPanel);
+    auto label = [&](int n) {
+        drawTextBtn(regions_.item(n), FrameStyle::None, false, itemShift(n), loadResString(itemCaption(n)));
+    };
+    auto value = [&](int n, const std::string& text) {
+        drawTextBtn(regions_.item(n), FrameStyle::None, false, itemShift(n), text);
+    };
+
+    label(kScoreLabel);
+    value(kScoreItem, std::to_string(game_.score));
+    label(kBestScoreLabel);
+    value(kBestScoreItem, std::to_string(ctx_.records.bestScore(game_.gameMode)));
+    for (int n = kFirstCommand; n <= kLastItem; ++n) drawCommand(n, false, itemShift(n));
+
+    // The icon always shows the current sound switch.
+    regions_.soundBox.state = ctx_.sounds.soundOptions[0];
+    drawSpriteBtn(ctx_.sheet, regions_.soundBox, static_cast<SpriteKind>(regions_.soundBox.state), false);
+
+    if (game_.gameMode == GameMode::Arcade) {
+        label(kTimeLabel);
+        value(kTimeItem, timerStr_);
+        label(kLevelLabel);
+        value(kLevelItem, std::to_string(game_.arcadeLevel));
+    }
+}
+
+void FrmPlay::drawCommand(int n, bool hover, int shift) {
+    const std::string_view caption = loadResString(itemCaption(n));
+    if (hover)
+        drawTextBtn(regions_.item(n), FrameStyle::Single, true, window::kHoverShift, caption);
+    else
+        drawTextBtn(regions_.item(n), FrameStyle::None, false, shift, caption);
+}
+
+// --- Side panel pieces --------------------------------------------------------------------------
+
+void FrmPlay::drawScore() {
+    setFontSize(*pbGrid_, fontsize::kPanel);
+    drawTextBtn(regions_.item(kScoreItem), FrameStyle::None, false, itemShift(kScoreItem), std::to_string(game_.score));
+    setFontSize(*pbGrid_, fontsize::kList);
+}
+
+void FrmPlay::drawTime(int shift) {
+    setFontSize(*pbGrid_, fontsize::kPanel);
+    drawTextBtn(regions_.item(kTimeItem), FrameStyle::None, false, shift, timerStr_);
+}
+
+void FrmPlay::drawProgress() {
+    const std::int32_t points = game_.gameMode == GameMode::Arcade ? game_.levelScore : game_.score;
+    drawProgressBar(ctx_.sheet, regions_.barBox, flow::progressPercent(points, game_.targetPoints));
+}
+
+void FrmPlay::drawFoundList(int selected) {
+    const results::ListMode mode = session_.listMode();
+    drawWordList(regions_.listBox, game_, results::listWords(game_, mode), results::listCount(game_, mode),
+                 game_.foundListTop, selected);
+}
+
+void FrmPlay::scrolled() {
+    setFontSize(*pbGrid_, fontsize::kList);
+    drawFoundList(0);
+    refresh();
+}
+
+void FrmPlay::drawFoundStats() {
+    platform::Surface& s = *pbGrid_;
+    const double size = s.font().points;
+    setFontSize(s, fontsize::kPanel);
+    const bool open = regions_.statsToggle().state == 1;
+    for (int len = kShortestStatsWord; len <= kLongestStatsWord; ++len) {
+        BoxInfo& row = regions_.statsRow(len - 1);
+        row.brush = open ? brPanel : brPlay;
+        fillBox(row);
+        if (open) {
+            const std::string text =
+                results::statsRowText(len, results::foundOfLength(game_, len), results::solutionsOfLength(game_, len));
+            drawShadowText(row, window::kStatsShift, text,
+                           static_cast<int>(platform::text::kVCenter | platform::text::kSingleLine));
+        }
+    }
+    drawTextBtn(regions_.statsToggle(), FrameStyle::None, false, itemShift(kScoreLabel),
+                results::statsHeaderText(open, game_.numFoundWords(), game_.numSolutionWords()));
+    setFontSize(s, size);
+    refresh();
+}
+
+void FrmPlay::showMessage(Message messageId, const std::string& text) {
+    platform::Surface& s = *pbGrid_;
+    setFontSize(s, fontsize::kMessage);
+    setBold(s, false);
+    const int centred = static_cast<int>(platform::text::kCenter);
+    switch (messageId) {
+        case Message::Clear: fillBox(regions_.msgBox); break;
+        case Message::Points:
+            fillBox(regions_.msgBox);
+            drawShadowText(regions_.msgBox, window::kMessageShift, formatResString(StringId::Points, {"|1", text}),
+                           centred);
+            break;
+        case Message::AlreadyFound:
+            drawShadowText(regions_.msgBox, window::kMessageShift, loadResString(StringId::AlreadyFound), centred);
+            break;
+        case Message::NotAWord:
+            drawShadowText(regions_.msgBox, window::kMessageShift, loadResString(StringId::NotAWord), centred);
+            break;
+        case Message::Results:
+            drawShadowText(regions_.msgBox, window::kMessageShift, loadResString(StringId::CheckMissed), centred);
+            break;
+    }
+    setBold(s, true);
+}
+
+// --- The chain and the words --------------------------------------------------------------------
+
+void FrmPlay::redrawBoard() {
+    setFontSize(*pbGrid_, fontsize::kTiles);
+    drawBoardBack(regions_.boardBox, game_);
+    drawAllTiles(ctx_.sheet, regions_.boardBox, game_);
+    drawWordStrip(ctx_.sheet, regions_.stripBox, game_);
+}
+
+void FrmPlay::chainChanged(std::optional<linking::Press> how, int cell) {
+    if (how == linking::Press::Started) {
+        // The first letter: its tile and the strip; there is no line to draw yet.
+        setFontSize(*pbGrid_, fontsize::kTiles);
+        drawTile(ctx_.sheet, regions_.boardBox, game_, cell, true);
+        drawWordStrip(ctx_.sheet, regions_.stripBox, game_);
+    } else {
+        redrawBoard();
+    }
+    refresh();
+}
+
+void FrmPlay::wordAnswered(const words::Submission& answer) {
+    switch (answer.answer) {
+        case words::Answer::None: return;
+        case words::Answer::Refused:
+            showMessage(Message::NotAWord);
+            refresh();
+            return;
+        case words::Answer::Repeated:
+            // The word found before lights up in the list for a moment.
+            setFontSize(*pbGrid_, fontsize::kList);
+            drawFoundList(answer.index);
+            showMessage(Message::AlreadyFound);
+            refresh();
+            ctx_.ui.sleep(window::kRepeatedWordMs);
+            setFontSize(*pbGrid_, fontsize::kList);
+            drawFoundList(0);
+            refresh();
+            return;
+        case words::Answer::New:
+            showMessage(Message::Points, std::to_string(answer.points));
+            drawScore();
+            drawFoundList(0);
+            redrawBoard();
+            drawProgress();
+            drawFoundStats();
+            refresh();
+            return;
+    }
+}
+
+void FrmPlay::timeChanged() {
+    timerStr_ = flow::formatTime(game_.timeLeft, flow::TimeStyle::Ticking);
+    drawTime(window::kTimeTickShift);
+    refresh();
+}
+
+void FrmPlay::scoreChanged() {
+    drawScore();
+    refresh();
+}
+
+// --- The results display ------------------------------------------------------------------------
+
+void FrmPlay::drawBackBtn(bool hot) {
+    BoxInfo& back = regions_.backBtn;
+    setFontSize(*pbGrid_, fontsize::kPanel);
+    const std::string_view caption = loadResString(StringId::BackToMainMenu);
+    if (hot)
+        drawTextBtn(back, FrameStyle::Single, true, window::kBackHoverShift, caption);
+    else
+        drawTextBtn(back, FrameStyle::None, false, window::kBackShift, caption);
+    back.hover = hot;
+}
+
+void FrmPlay::initiateResultsShow() {
+    platform::Surface& s = *pbGrid_;
+    // Commands that mean nothing after the end leave the panel: out of press and hover handling,
+    // painted over with their own (panel) brush.
+    for (Command c : kResultsHiddenCommands) {
+        BoxInfo& b = regions_.item(static_cast<int>(c));
+        b.state = 0;
+        b.hover = false;
+        fillBox(b);
+    }
+    drawBackBtn(false);
+
+    const double size = s.font().points;
+    setFontSize(s, fontsize::kList);
+    drawFoundList(0);
+    showMessage(Message::Results);
+    setFontSize(s, size);
+}
+
+void FrmPlay::solutionShown(int id) {
+    setFontSize(*pbGrid_, fontsize::kTiles);
+    drawWordStripText(ctx_.sheet, regions_.stripBox, game_.allSolutionWords[id]);
+    drawBoardBack(regions_.boardBox, game_);
+    drawAllTiles(ctx_.sheet, regions_.boardBox, game_);
+    refresh();
+}
+
+}  // namespace game::ui

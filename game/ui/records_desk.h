@@ -1,0 +1,65 @@
+// The records on screen: the best-score check with its applause, name dialog and Hall of Fame table,
+// the table opened from the menu and the side panel, and the saved game and settings written
+// through the records, with the player told in a message box when that fails.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+
+#include "game/persistence/registry_records.h"
+#include "game/play/session.h"
+
+namespace platform {
+class Graphics;
+class Ui;
+}  // namespace platform
+
+namespace game::ui {
+
+class FrmStats;
+class SoundEffects;
+class SpriteSheet;
+
+class RecordsDesk {
+public:
+    // records may be null: then nothing is read or written (no settings store), and the tables live
+    // in memory only.
+    RecordsDesk(platform::Ui& ui, platform::Graphics& graphics, const SpriteSheet& sheet, SoundEffects& sounds,
+                Settings& settings, Records* records);
+    ~RecordsDesk();
+    RecordsDesk(const RecordsDesk&) = delete;
+    RecordsDesk& operator=(const RecordsDesk&) = delete;
+
+    // Offers a game's score (its low 16 bits, signed) to the mode's table. A score that ranks
+    // brings applause, the name dialog and then the table, modally; the sound stops when the table
+    // closes.
+    void checkIfBest(GameMode mode, std::int32_t score);
+    // The table of modeNum: without blocking from the main menu, modally from the side panel. A
+    // table already open is closed first, so only one is ever on screen.
+    void showHallOfFame(int modeNum, bool modal);
+    // The rank 1 score of a mode's table.
+    std::int32_t bestScore(GameMode mode) const;
+    // "Save and Exit": stores the game being played.
+    SaveOutcome saveGame(const GameData& game);
+    // Shut-down: the settings, the sound switches and both tables.
+    void saveSettings(const GameData& game);
+
+    // The Hall of Fame window on screen, or nullptr.
+    FrmStats* openTable() const { return shown_; }
+
+private:
+    void closeOpenTable();
+    void showTableModal(int modeNum);
+    void tell(std::string_view message);
+
+    platform::Ui& ui_;
+    platform::Graphics& graphics_;
+    const SpriteSheet& sheet_;
+    SoundEffects& sounds_;
+    Settings& settings_;
+    Records* records_;
+    std::unique_ptr<FrmStats> modeless_;
+    FrmStats* shown_ = nullptr;
+};
+
+}  // namespace game::ui
