@@ -23,7 +23,7 @@ int main() {
     auto program = game::Program::start(desktop.services(&store), platform::programFolder(), &failure);
     if (!program) {
         std::fprintf(stderr, "varnook: %s\n", failure.c_str());
-        desktop.ui.messageBox(game::records::kAppTitle, failure);
+        desktop.ui.messageBox(game::kAppTitle, failure);
         return 1;
     }
     desktop.ui.run();

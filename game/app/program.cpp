@@ -11,6 +11,7 @@
 #include "game/ui/records_desk.h"
 #include "game/ui/sound_effects.h"
 #include "platform/library.h"
+#include "platform/store.h"
 #include "platform/window.h"
 
 namespace game {
@@ -86,17 +87,18 @@ std::unique_ptr<Program> Program::start(const platform::Services& services, cons
 
 void Program::loadSettings() {
     if (!records) return;
-    if (!records->loadSettings(settings, game)) services.ui->messageBox(records::kAppTitle, records::kSettingsFailed);
+    if (!records->loadSettings(settings)) services.ui->messageBox(kAppTitle, records::kSettingsFailed);
     sounds->soundOptions = settings.soundOptions;
+    // A store that could not be read at all was set aside: say where, so that nothing is lost unseen.
+    if (const std::string kept = services.store->setAsideCopy(); !kept.empty())
+        services.ui->messageBox(kAppTitle, std::string(records::kSettingsSetAside) + kept + ".");
 }
 
 void Program::offerSavedGame() {
     if (!records) return;
     switch (records->isGameStored()) {
         case StoredGame::None: return;
-        case StoredGame::StoreUnavailable:
-            services.ui->messageBox(records::kAppTitle, records::kCheckSavedGameFailed);
-            return;
+        case StoredGame::StoreUnavailable: services.ui->messageBox(kAppTitle, records::kCheckSavedGameFailed); return;
         case StoredGame::Waiting: break;
     }
 
@@ -104,13 +106,16 @@ void Program::offerSavedGame() {
     question.showModal();
     if (question.clickedBtnNum() != 1) return;  // "No thanks", Esc or the close box: offered again next time
 
-    auto failedToResume = [&] { services.ui->messageBox(records::kAppTitle, records::kLoadSavedGameFailed); };
-    // Reading the record consumes it before anything is restored, so a game that cannot be
-    // restored is not offered again.
+    auto tell = [&](std::string_view text) { services.ui->messageBox(kAppTitle, text); };
+    auto failedToResume = [&] { tell(records::kLoadSavedGameFailed); };
+    // Reading the record takes it before anything is restored, so a game that cannot be restored
+    // is not offered again, and no game is resumed that is not marked taken.
     SavedGame saved;
-    if (records->loadSavedGame(saved) != SavedGameStatus::Loaded) {
-        failedToResume();
-        return;
+    switch (records->loadSavedGame(saved)) {
+        case SavedGameStatus::Loaded: break;
+        case SavedGameStatus::NotTaken: tell(records::kSavedGameNotTaken); return;
+        case SavedGameStatus::NotWaiting: tell(records::kSavedGameTakenElsewhere); return;
+        default: failedToResume(); return;
     }
     // A record whose words are not words of the rebuilt puzzle leaves everything as it was.
     SolvingData solving = settings.solvingData;

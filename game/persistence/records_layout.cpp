@@ -20,25 +20,30 @@ std::string statsNameName(int mode, int rank) { return statsScoresName(mode) + s
 
 }  // namespace records
 
-SolvingBytes encodeSolvingData(const SolvingData& data, std::int16_t gameMode, std::int16_t arcadeLevel) {
+SolvingBytes encodeSolvingData(const SolvingData& data) {
     SolvingBytes b{};
     put16(&b[records::kStartSizeIndexAt], data.startSizeIndex);
-    put16(&b[records::kGameModeAt], gameMode);
-    put16(&b[records::kArcadeLevelAt], arcadeLevel);
+    put16(&b[records::kGameModeAt], data.gameMode);
+    put16(&b[records::kArcadeLevelAt], data.arcadeLevel);
     std::copy(data.reserved.begin(), data.reserved.end(), b.begin() + records::kReservedAt);
     put16(&b[records::kFoundViewAt], static_cast<std::int16_t>(data.foundViewAtStart));
     return b;
 }
 
-SolvingData decodeSolvingData(std::span<const std::uint8_t, records::kSolvingDataSize> bytes, std::int16_t* gameMode,
-                              std::int16_t* arcadeLevel) {
+SolvingData decodeSolvingData(std::span<const std::uint8_t, records::kSolvingDataSize> bytes) {
     SolvingData d;
     d.startSizeIndex = get16(&bytes[records::kStartSizeIndexAt]);
+    d.gameMode = get16(&bytes[records::kGameModeAt]);
+    d.arcadeLevel = get16(&bytes[records::kArcadeLevelAt]);
     std::copy_n(bytes.begin() + records::kReservedAt, records::kReservedSize, d.reserved.begin());
     d.foundViewAtStart = static_cast<std::uint16_t>(get16(&bytes[records::kFoundViewAt]));
-    if (gameMode != nullptr) *gameMode = get16(&bytes[records::kGameModeAt]);
-    if (arcadeLevel != nullptr) *arcadeLevel = get16(&bytes[records::kArcadeLevelAt]);
     return d;
+}
+
+SolvingData withGame(SolvingData data, const GameData& game) {
+    data.gameMode = static_cast<std::int16_t>(game.gameMode);
+    data.arcadeLevel = game.arcadeLevel;
+    return data;
 }
 
 int startLevel(const SolvingData& data) {

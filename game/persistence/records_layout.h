@@ -17,7 +17,7 @@ namespace game {
 // Names, sizes and offsets of the stored records. Every value is little-endian.
 namespace records {
 
-constexpr std::string_view kAppTitle = "Varnook";
+constexpr std::string_view kAppTitle = game::kAppTitle;
 constexpr int kVersionMajor = 1;
 constexpr int kVersionMinor = 0;
 
@@ -65,6 +65,17 @@ constexpr std::string_view kSettingsFailed = " Error Failerd";
 constexpr std::string_view kSaveFailed = " Sorry - Save Failerd ";
 constexpr std::string_view kCheckSavedGameFailed = " Error - Loading the Saved Game Failerd";
 constexpr std::string_view kLoadSavedGameFailed = " Error - Load Saved Game Failerd";
+// Told when a saved game cannot be marked as taken (it would be offered again, and could be
+// resumed twice), and when another copy of the game took it first.
+constexpr std::string_view kSavedGameNotTaken =
+    "The saved game could not be marked as taken in the settings, so it was not resumed. It is still "
+    "saved: make sure the settings can be written, then start the game again.";
+constexpr std::string_view kSavedGameTakenElsewhere =
+    "The saved game has already been resumed by another copy of "
+    "the game.";
+// Told at start-up when the settings could not be read at all; the path of the kept copy follows.
+constexpr std::string_view kSettingsSetAside =
+    "The settings could not be read, so the game starts with new ones. The old settings were kept in ";
 
 // "Mirrim\Varnook\1.0": the settings key below kParentKey.
 std::string settingsKeyPath();
@@ -74,10 +85,12 @@ std::string statsNameName(int mode, int rank);
 
 }  // namespace records
 
-// The settings record: the fields the game keeps for itself. Its other two fields, the mode and the
-// Arcade level, are the live GameData values.
+// The settings record. The mode and level are those of the game last started; they go back out as
+// they came in (whatever they hold) until a game is played, and are 0 in a new record.
 struct SolvingData {
     std::int16_t startSizeIndex = 0;  // the board before any game is level startSizeIndex + 1's
+    std::int16_t gameMode = 0;
+    std::int16_t arcadeLevel = 0;
     std::array<std::uint8_t, records::kReservedSize> reserved{};  // carried through unchanged
     std::uint16_t foundViewAtStart = 0;  // the found-statistics toggle's state when the window loads
 
@@ -85,9 +98,10 @@ struct SolvingData {
 };
 
 using SolvingBytes = std::array<std::uint8_t, records::kSolvingDataSize>;
-SolvingBytes encodeSolvingData(const SolvingData& data, std::int16_t gameMode, std::int16_t arcadeLevel);
-SolvingData decodeSolvingData(std::span<const std::uint8_t, records::kSolvingDataSize> bytes,
-                              std::int16_t* gameMode = nullptr, std::int16_t* arcadeLevel = nullptr);
+SolvingBytes encodeSolvingData(const SolvingData& data);
+SolvingData decodeSolvingData(std::span<const std::uint8_t, records::kSolvingDataSize> bytes);
+// The record with the mode and level of the game being played.
+SolvingData withGame(SolvingData data, const GameData& game);
 
 // The level (1..10) whose board is shown before any game. A stored index outside the level table
 // gives level 1; the index itself is saved back as it came.

@@ -2,6 +2,7 @@
 #include "game/persistence/registry_records.h"
 
 #include <algorithm>
+#include <functional>
 
 #include "game/persistence/byte_order.h"
 #include "platform/store.h"
@@ -72,87 +73,122 @@ Records::Records(platform::Store& store) : store_(store) {}
 
 // ---- settings -------------------------------------------------------------------------------------
 
-bool Records::loadSettings(Settings& settings, GameData& game) {
+namespace {
+
+// One mode's table from the store: a missing scores value keeps the scores; a rank whose name is
+// missing (or longer than the buffer with its zero) becomes kMissingName with score 0.
+void readTable(platform::Store& store, const StoreKey& key, GameMode mode, HallOfFameTable& table) {
+    const int m = static_cast<int>(mode);
+    std::array<std::uint8_t, records::kScoresSize> scores{};
+    if (readExact(store, key, records::statsScoresName(m), scores))
+        for (int i = 1; i <= kHallOfFameRanks; ++i) table.score(i) = get32(&scores[4 * (i - 1)]);
+    for (int i = 1; i <= kHallOfFameRanks; ++i) {
+        std::array<std::uint8_t, records::kNameBufferSize> name{};
+        const platform::QueryResult r = store.queryValue(key, records::statsNameName(m, i), name);
+        if (r.status != StoreStatus::Success) {
+            table.name(i) = kMissingName;
+            table.score(i) = 0;
+            continue;
+        }
+        // The text up to its terminating zero (an empty value is an empty name).
+        const auto* text = reinterpret_cast<const char*>(name.data());
+        table.name(i).assign(text, std::find(text, text + r.size, '\0'));
+    }
+}
+
+// Sets one mode's table: the scores, then each rank's name as single-byte text with its zero.
+bool writeTable(platform::Store& store, const StoreKey& key, GameMode mode, const HallOfFameTable& table) {
+    const int m = static_cast<int>(mode);
+    std::array<std::uint8_t, records::kScoresSize> scores{};
+    for (int i = 1; i <= kHallOfFameRanks; ++i) {
+        const auto b = bytes32(table.score(i));
+        std::copy(b.begin(), b.end(), scores.begin() + 4 * (i - 1));
+    }
+    bool ok = store.setValue(key, records::statsScoresName(m), ValueType::Binary, scores) == StoreStatus::Success;
+    for (int i = 1; i <= kHallOfFameRanks; ++i) {
+        const std::string& name = table.name(i);
+        const std::span<const std::uint8_t> text(reinterpret_cast<const std::uint8_t*>(name.c_str()), name.size() + 1);
+        ok = store.setValue(key, records::statsNameName(m, i), ValueType::String, text) == StoreStatus::Success && ok;
+    }
+    return ok;
+}
+
+SoundOptions decodeSoundOptions(std::span<const std::uint8_t, records::kSoundOptionsSize> bytes) {
+    SoundOptions options{};
+    for (std::size_t i = 0; i < options.size(); ++i) options[i] = get16(&bytes[2 * i]);
+    return options;
+}
+
+std::array<std::uint8_t, records::kSoundOptionsSize> encodeSoundOptions(const SoundOptions& options) {
+    std::array<std::uint8_t, records::kSoundOptionsSize> bytes{};
+    for (std::size_t i = 0; i < options.size(); ++i) put16(&bytes[2 * i], options[i]);
+    return bytes;
+}
+
+}  // namespace
+
+bool Records::loadSettings(Settings& settings) {
     OpenedKeys k = openKeys(store_, records::settingsKeyPath(), records::kSettingsClass);
     if (!k.parentOpen) return false;
     if (k.keyOpen) {
         SolvingBytes solving{};
-        if (readExact(store_, k.key, records::kSolvingData, solving)) {
-            std::int16_t mode = 0;
-            std::int16_t arcadeLevel = 0;
-            settings.solvingData = decodeSolvingData(solving, &mode, &arcadeLevel);
-            // The mode and level go to the live game state only when the game could have set them.
-            if (mode >= 0 && mode <= static_cast<std::int16_t>(GameMode::Arcade))
-                game.gameMode = static_cast<GameMode>(mode);
-            if (arcadeLevel >= 0 && arcadeLevel <= kLevelCount) game.arcadeLevel = arcadeLevel;
-        }
+        if (readExact(store_, k.key, records::kSolvingData, solving)) settings.solvingData = decodeSolvingData(solving);
 
         std::array<std::uint8_t, records::kSoundOptionsSize> sound{};
-        if (readExact(store_, k.key, records::kSoundOptions, sound)) {
-            for (std::size_t i = 0; i < settings.soundOptions.size(); ++i)
-                settings.soundOptions[i] = get16(&sound[2 * i]);
-        } else {
-            settings.soundOptions = kDefaultSoundOptions;
-        }
+        settings.soundOptions =
+            readExact(store_, k.key, records::kSoundOptions, sound) ? decodeSoundOptions(sound) : kDefaultSoundOptions;
 
-        for (const GameMode mode : {GameMode::Classic, GameMode::Arcade}) {
-            const int m = static_cast<int>(mode);
-            HallOfFameTable& table = *settings.hallOfFame.table(mode);
-            std::array<std::uint8_t, records::kScoresSize> scores{};
-            if (readExact(store_, k.key, records::statsScoresName(m), scores))
-                for (int i = 1; i <= kHallOfFameRanks; ++i) table.score(i) = get32(&scores[4 * (i - 1)]);
-            for (int i = 1; i <= kHallOfFameRanks; ++i) {
-                std::array<std::uint8_t, records::kNameBufferSize> name{};
-                const platform::QueryResult r = store_.queryValue(k.key, records::statsNameName(m, i), name);
-                if (r.status != StoreStatus::Success) {
-                    // Missing, or longer than the buffer with its zero.
-                    table.name(i) = kMissingName;
-                    table.score(i) = 0;
-                    continue;
-                }
-                // The text up to its terminating zero (an empty value is an empty name).
-                const auto* text = reinterpret_cast<const char*>(name.data());
-                table.name(i).assign(text, std::find(text, text + r.size, '\0'));
-            }
-        }
+        for (const GameMode mode : {GameMode::Classic, GameMode::Arcade})
+            readTable(store_, k.key, mode, *settings.hallOfFame.table(mode));
     }
     closeKeys(k);
     return true;
 }
 
-bool Records::saveSettings(const Settings& settings, const GameData& game) {
+bool Records::saveSettings(const Settings& settings, const Settings& loaded) {
     OpenedKeys k = openKeys(store_, records::settingsKeyPath(), records::kSettingsClass);
     if (!k.parentOpen) return false;
     bool ok = true;
     if (k.keyOpen) {
-        auto set = [&](std::string_view name, ValueType type, std::span<const std::uint8_t> data) {
-            ok = store_.setValue(k.key, name, type, data) == StoreStatus::Success && ok;
+        // A value is written when this run changed it, or when the store has none of it yet.
+        auto write = [&](std::string_view name, bool changed, std::span<const std::uint8_t> bytes) {
+            std::vector<std::uint8_t> there(bytes.size());
+            if (!changed && readExact(store_, k.key, name, there)) return;
+            ok = store_.setValue(k.key, name, ValueType::Binary, bytes) == StoreStatus::Success && ok;
         };
-        set(records::kSolvingData, ValueType::Binary,
-            encodeSolvingData(settings.solvingData, static_cast<std::int16_t>(game.gameMode), game.arcadeLevel));
-        std::array<std::uint8_t, records::kSoundOptionsSize> sound{};
-        for (std::size_t i = 0; i < settings.soundOptions.size(); ++i) put16(&sound[2 * i], settings.soundOptions[i]);
-        set(records::kSoundOptions, ValueType::Binary, sound);
-
-        for (const GameMode mode : {GameMode::Classic, GameMode::Arcade}) {
-            const int m = static_cast<int>(mode);
-            const HallOfFameTable& table = *settings.hallOfFame.table(mode);
-            std::array<std::uint8_t, records::kScoresSize> scores{};
-            for (int i = 1; i <= kHallOfFameRanks; ++i) {
-                const auto b = bytes32(table.score(i));
-                std::copy(b.begin(), b.end(), scores.begin() + 4 * (i - 1));
-            }
-            set(records::statsScoresName(m), ValueType::Binary, scores);
-            for (int i = 1; i <= kHallOfFameRanks; ++i) {
-                // The name's single-byte text with its terminating zero.
-                const std::string& name = table.name(i);
-                set(records::statsNameName(m, i), ValueType::String,
-                    std::span<const std::uint8_t>(reinterpret_cast<const std::uint8_t*>(name.c_str()),
-                                                  name.size() + 1));
-            }
-        }
+        write(records::kSolvingData, !(settings.solvingData == loaded.solvingData),
+              encodeSolvingData(settings.solvingData));
+        write(records::kSoundOptions, settings.soundOptions != loaded.soundOptions,
+              encodeSoundOptions(settings.soundOptions));
     }
     return closeKeys(k) && ok;
+}
+
+bool Records::changeTable(HallOfFame& tables, GameMode mode, const std::function<void(HallOfFameTable&)>& change) {
+    HallOfFameTable* table = tables.table(mode);
+    if (table == nullptr) return false;
+    platform::StoreLock lock;
+    if (store_.lock(lock) != StoreStatus::Success) {
+        change(*table);
+        return false;
+    }
+    OpenedKeys k = openKeys(store_, records::settingsKeyPath(), records::kSettingsClass);
+    bool ok = k.keyOpen;
+    if (k.keyOpen) readTable(store_, k.key, mode, *table);
+    change(*table);
+    if (k.keyOpen) ok = writeTable(store_, k.key, mode, *table);
+    return closeKeys(k) && ok;
+}
+
+bool Records::insertBestScore(HallOfFame& tables, GameMode mode, std::int16_t score, const std::string& name) {
+    return changeTable(tables, mode, [&](HallOfFameTable&) {
+        // Scores ranked meanwhile by another copy of the game may have pushed this one out.
+        if (tables.rankForScore(mode, score) <= kHallOfFameRanks) tables.insertBestScore(mode, score, name);
+    });
+}
+
+bool Records::clearScores(HallOfFame& tables, GameMode mode) {
+    return changeTable(tables, mode, [&](HallOfFameTable&) { tables.clearScores(mode); });
 }
 
 // ---- saved game -----------------------------------------------------------------------------------
@@ -176,8 +212,7 @@ bool Records::saveGame(const GameData& game, const SolvingData& solvingData) {
         set(records::kIsStored, ValueType::Binary, stored);
         set16(records::kHeight, static_cast<std::int16_t>(game.gridHeight()));
         set16(records::kWidth, static_cast<std::int16_t>(game.gridWidth()));
-        set(records::kModeNum, ValueType::Binary,
-            encodeSolvingData(solvingData, static_cast<std::int16_t>(game.gameMode), game.arcadeLevel));
+        set(records::kModeNum, ValueType::Binary, encodeSolvingData(withGame(solvingData, game)));
         const std::vector<std::uint8_t>& letters = game.gridLetters.raw();
         set(records::kByteData, ValueType::Binary,
             std::span<const std::uint8_t>(letters.data(),
@@ -202,17 +237,39 @@ StoredGame Records::isGameStored() {
     return stored[0] != 0 ? StoredGame::Waiting : StoredGame::None;
 }
 
-SavedGameStatus Records::loadSavedGame(SavedGame& saved) {
-    saved = SavedGame{};
+SavedGameStatus Records::takeSavedGame() {
+    // Under the store's lock: the game must still be waiting (another copy of the game may have
+    // taken it since the offer), and the mark that it is taken must be written before it is read.
     OpenedKeys k = openKeys(store_, saveKeyPath(), records::kSaveClass);
     if (!k.keyOpen) {
         closeKeys(k);
         return SavedGameStatus::StoreUnavailable;
     }
-    // From here on the saved game is consumed, whatever follows.
-    const std::array<std::uint8_t, 1> consumed{0};
-    store_.setValue(k.key, records::kIsStored, ValueType::Binary, consumed);
+    std::array<std::uint8_t, 1> stored{0};
+    const platform::QueryResult r = store_.queryValue(k.key, records::kIsStored, stored);
+    if (r.status != StoreStatus::Success || stored[0] == 0) {
+        closeKeys(k);
+        return SavedGameStatus::NotWaiting;
+    }
+    const std::array<std::uint8_t, 1> taken{0};
+    const bool marked = store_.setValue(k.key, records::kIsStored, ValueType::Binary, taken) == StoreStatus::Success;
+    // Closing the keys writes the mark; only a mark that reached the store counts.
+    return closeKeys(k) && marked ? SavedGameStatus::Loaded : SavedGameStatus::NotTaken;
+}
 
+SavedGameStatus Records::loadSavedGame(SavedGame& saved) {
+    saved = SavedGame{};
+    platform::StoreLock lock;
+    if (const StoreStatus s = store_.lock(lock); s != StoreStatus::Success)
+        return s == StoreStatus::Busy ? SavedGameStatus::NotTaken : SavedGameStatus::StoreUnavailable;
+    if (const SavedGameStatus s = takeSavedGame(); s != SavedGameStatus::Loaded) return s;
+
+    // From here on the saved game is taken, whatever follows.
+    OpenedKeys k = openKeys(store_, saveKeyPath(), records::kSaveClass);
+    if (!k.keyOpen) {
+        closeKeys(k);
+        return SavedGameStatus::StoreUnavailable;
+    }
     const SavedGameStatus status = [&] {
         if (!readInt16(store_, k.key, records::kHeight, saved.gridHeight) ||
             !readInt16(store_, k.key, records::kWidth, saved.gridWidth))
@@ -225,11 +282,12 @@ SavedGameStatus Records::loadSavedGame(SavedGame& saved) {
 
         SolvingBytes solving{};
         if (!readExact(store_, k.key, records::kModeNum, solving)) return SavedGameStatus::MissingValue;
-        std::int16_t mode = 0;
-        saved.solvingData = decodeSolvingData(solving, &mode, &saved.arcadeLevel);
+        saved.solvingData = decodeSolvingData(solving);
+        const std::int16_t mode = saved.solvingData.gameMode;
         if (mode != static_cast<std::int16_t>(GameMode::Classic) && mode != static_cast<std::int16_t>(GameMode::Arcade))
             return SavedGameStatus::BadMode;
         saved.gameMode = static_cast<GameMode>(mode);
+        saved.arcadeLevel = saved.solvingData.arcadeLevel;
 
         std::int32_t numWords = 0;
         std::int32_t textLength = 0;
@@ -249,8 +307,10 @@ SavedGameStatus Records::loadSavedGame(SavedGame& saved) {
         if (r.status == StoreStatus::NotFound) return SavedGameStatus::MissingValue;
         if (r.status != StoreStatus::Success || r.size != static_cast<std::uint32_t>(textLength))
             return SavedGameStatus::BadFoundWords;
-        return splitFoundWords(std::string_view(reinterpret_cast<const char*>(text.data()), r.size), numWords,
-                               saved.foundWords);
+        const SavedGameStatus split = splitFoundWords(
+            std::string_view(reinterpret_cast<const char*>(text.data()), r.size), numWords, saved.foundWords);
+        if (split != SavedGameStatus::Loaded) return split;
+        return checkSavedScores(saved);
     }();
     closeKeys(k);
     if (status != SavedGameStatus::Loaded) saved = SavedGame{};

@@ -4,6 +4,8 @@
 // tells the player with the message texts of records_layout.h.
 #pragma once
 
+#include <functional>
+#include <string>
 #include <string_view>
 
 #include "game/persistence/hall_of_fame.h"
@@ -32,14 +34,23 @@ class Records {
 public:
     explicit Records(platform::Store& store);
 
-    // Reads the settings record (its mode and level into game), the sound switches and both Hall of
-    // Fame tables. A value that is missing or has the wrong size: the record keeps its contents, the
-    // switches become all 1, a rank's name becomes kMissingName with score 0. False when the store
-    // cannot be opened (nothing read; the caller shows kSettingsFailed).
-    bool loadSettings(Settings& settings, GameData& game);
-    // Writes all of it back, the mode and level from game. False when the store cannot be opened or
-    // the values could not be written (the caller shows kSettingsFailed).
-    bool saveSettings(const Settings& settings, const GameData& game);
+    // Reads the settings record, the sound switches and both Hall of Fame tables. A value that is
+    // missing or has the wrong size: the record keeps its contents, the switches become all 1, a
+    // rank's name becomes kMissingName with score 0. False when the store cannot be opened (nothing
+    // read; the caller shows kSettingsFailed).
+    bool loadSettings(Settings& settings);
+    // Shut-down: writes the settings record and the sound switches where they differ from `loaded`,
+    // what was read at start-up, or where the store has none yet; another copy of the game keeps
+    // what it changed meanwhile. The tables are written when they change (below). False when the store cannot be opened
+    // or a value could not be written (the caller shows kSettingsFailed).
+    bool saveSettings(const Settings& settings, const Settings& loaded);
+    // A new best score: under the store's lock the mode's table is read again, the score inserted
+    // into it as it stands there (if it still ranks) and the table written back, so that a score
+    // another copy of the game ranked meanwhile is kept. tables then holds that table. False when the
+    // store could not be locked, read or written; the score is then in tables only.
+    bool insertBestScore(HallOfFame& tables, GameMode mode, std::int16_t score, const std::string& name);
+    // "Clear Scores", written at once in the same way.
+    bool clearScores(HallOfFame& tables, GameMode mode);
 
     // "Save and Exit": stores the game being played as the saved game (with the settings record).
     // False when it could not be stored (the caller shows kSaveFailed).
@@ -47,12 +58,17 @@ public:
     // Whether a saved game is waiting. Creates the saved game's empty key on a first run.
     // StoreUnavailable when the store cannot be opened (the caller shows kCheckSavedGameFailed).
     StoredGame isGameStored();
-    // Marks the saved game consumed ("ISSTORED" 0, written before anything is read), reads it and
-    // checks every stored field. Anything but Loaded: the game is not resumed; the caller shows
-    // kLoadSavedGameFailed and stays on the main menu.
+    // Under the store's lock: checks that the saved game is still waiting (NotWaiting when another
+    // copy of the game took it), marks it taken ("ISSTORED" 0) and makes sure the mark reached the
+    // store before anything is read (NotTaken otherwise: the game stays saved and is not resumed, so
+    // it can never be resumed twice), then reads it and checks every stored field. Anything but
+    // Loaded: the game is not resumed and the caller tells the player.
     SavedGameStatus loadSavedGame(SavedGame& saved);
 
 private:
+    SavedGameStatus takeSavedGame();
+    bool changeTable(HallOfFame& tables, GameMode mode, const std::function<void(HallOfFameTable&)>& change);
+
     platform::Store& store_;
 };
 

@@ -76,7 +76,16 @@ SavedGameStatus checkSavedState(const SavedGame& saved) {
         }
         default: return SavedGameStatus::BadMode;
     }
-    if (saved.score < 0) return SavedGameStatus::BadCounters;
+    if (saved.score < 0 || saved.score > kMaxScore) return SavedGameStatus::BadCounters;
+    return SavedGameStatus::Loaded;
+}
+
+SavedGameStatus checkSavedScores(const SavedGame& saved) {
+    std::int64_t points = 0;
+    for (const std::string& word : saved.foundWords) points += wordPoints(static_cast<int>(word.size()));
+    if (saved.gameMode == GameMode::Classic)
+        return points == saved.score ? SavedGameStatus::Loaded : SavedGameStatus::BadScore;
+    if (points != saved.levelScore || saved.levelScore > saved.score) return SavedGameStatus::BadScore;
     return SavedGameStatus::Loaded;
 }
 

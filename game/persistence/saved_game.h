@@ -16,12 +16,15 @@ namespace game {
 enum class SavedGameStatus {
     Loaded,
     StoreUnavailable,  // the store could not be opened
+    NotWaiting,        // no game waits any more: another copy of the game took it
+    NotTaken,          // the mark that the game is taken could not be written: it stays saved
     MissingValue,      // a value is missing or has the wrong size
     BadBoard,          // a board size the game does not play
     BadLetters,        // letters missing, too many, or ones a tile cannot show
     BadMode,           // not Classic or Arcade, or an Arcade level that does not fit the board
-    BadCounters,       // a negative score, an Arcade clock out of range, impossible word counts
+    BadCounters,       // a score out of range, an Arcade clock out of range, impossible word counts
     BadFoundWords,     // the found-word text does not match its counts, or holds impossible words
+    BadScore,          // the score is not the points of the found words
     WordsNotInPuzzle,  // a found word is not a solution word of the rebuilt puzzle
 };
 
@@ -57,6 +60,10 @@ SavedGameStatus splitFoundWords(std::string_view text, std::int32_t count, std::
 
 // Checks the mode, level, clock and scores against each other and the board. Loaded when usable.
 SavedGameStatus checkSavedState(const SavedGame& saved);
+// Checks the scores against the found words: in Classic Mode the score is the points of the found
+// words; in Arcade Mode the level's score is (the found words are the level's) and the run's score
+// is at least that.
+SavedGameStatus checkSavedScores(const SavedGame& saved);
 
 // Puts a checked saved game into the game's state (grid, mode, level, scores, clock, found words)
 // and its settings record into solvingData (restorePuzzle's read of the saved game).

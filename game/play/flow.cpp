@@ -72,10 +72,10 @@ bool levelWon(const GameData& g) { return g.levelQualified && g.timeLeft >= 1; }
 
 ResText endDialogText(const GameData& g) {
     if (g.gameMode == GameMode::Classic) {
-        if (g.numSolutionWords() > 0 && g.numFoundWords() == g.numSolutionWords())
+        if (g.numLinkableWords() > 0 && g.numFoundWords() == g.numLinkableWords())
             return {EndText::AllFound, {"|1", std::to_string(g.numFoundWords())}};
         return {EndText::Percentage,
-                {"|1", std::to_string(g.numFoundWords()), "|2", std::to_string(g.numSolutionWords()), "|3",
+                {"|1", std::to_string(g.numFoundWords()), "|2", std::to_string(g.numLinkableWords()), "|3",
                  std::to_string(g.score), "|4", percentText(g.score, g.targetPoints)}};
     }
     if (levelWon(g)) {

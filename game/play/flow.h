@@ -60,7 +60,8 @@ bool onLastLevel(const GameData& g);
 bool levelWon(const GameData& g);
 
 // The end-dialog text for the state of the game as it ends.
-// Classic: 110 when every solution word is found, else 111 (also for a puzzle without words).
+// Classic: 110 when every word a chain can link is found, else 111 (also for a puzzle without
+// words); the totals count words of 3 to 7 letters.
 // Arcade, levels 1..9: 112 with the bonus when the level was won in time, else 115.
 // Arcade, level 10: 113 with 10 when won, else 115.
 ResText endDialogText(const GameData& g);

@@ -23,4 +23,10 @@ int GameData::numSolutionWords() const {
     return n;
 }
 
+int GameData::numLinkableWords() const {
+    int n = 0;
+    for (int len = kMinWordLen; len <= kMaxWordLen; ++len) n += wordsOfLength(len).count();
+    return n;
+}
+
 }  // namespace game

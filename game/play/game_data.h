@@ -41,8 +41,11 @@ public:
     Indexed<WordList, kFirstList, kLastList> wordLists;
     // The solution words of len letters (an empty list for a length the tables do not hold).
     const WordList& wordsOfLength(int len) const;
-    // Solution words of 3 to 10 letters, as the engine counts them.
+    // Solution words of 3 to 10 letters, as the engine counts them: the results display lists them.
     int numSolutionWords() const;
+    // Solution words a chain can link, of 3 to 7 letters: what a game can find, what its target and
+    // every "found of total" figure count.
+    int numLinkableWords() const;
     std::int32_t targetPoints = 0;
     OneBased<std::string> allSolutionWords;
 

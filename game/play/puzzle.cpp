@@ -22,8 +22,10 @@ void resetPlay(GameData& g) {
     for (WordList& list : g.wordLists) list = WordList{};
 }
 
-// Copies every solution list of 2 to 10 letters into wordLists, sums targetPoints, frees the
-// engine's lists and applies the Arcade level cap.
+// Copies every solution list of 2 to 10 letters into wordLists, sums the points of the words a chain
+// can link (3 to 7 letters) into targetPoints, frees the engine's lists and applies the Arcade level
+// cap. Longer words are listed for the results display but could never be found, so they do not
+// count towards the target: every game can be won by finding every word it can link.
 void readSolutionLists(GameData& g, EngineLibrary& engine) {
     g.targetPoints = 0;
     for (int k = kFirstList; k <= kLastList; ++k) {
@@ -41,7 +43,7 @@ void readSolutionLists(GameData& g, EngineLibrary& engine) {
             std::transform(text.begin(), text.end(), text.begin(), upper);
             list.words[i] = std::move(text);
             list.paths[i] = std::move(path);
-            g.targetPoints += wordPoints(k + 1);
+            if (k + 1 >= kMinWordLen && k + 1 <= kMaxWordLen) g.targetPoints += wordPoints(k + 1);
         }
     }
     engine.clearMemory();

@@ -9,6 +9,10 @@
 
 namespace game {
 
+// The application title: the main window's caption, the caption of every message box, and a part of
+// the settings key.
+constexpr const char* kAppTitle = "Varnook";
+
 enum class GameMode : std::int16_t { Classic = 1, Arcade = 2 };
 
 // The board pitch in pixels: a press counts for a cell by its distance from the cell's centre, and
@@ -25,6 +29,16 @@ constexpr int kLastList = 9;
 
 // Points of a word of len letters: 1 + 2 + ... + len.
 constexpr int wordPoints(int len) { return len * (len + 1) / 2; }
+
+// No score reaches this: a whole Arcade run earns a few tens of thousands of points at most. Scores
+// read from the store are refused above it, and scores stop growing at it.
+constexpr std::int32_t kMaxScore = 1'000'000;
+
+// Adds points to a score, which stops at kMaxScore.
+constexpr std::int32_t addPoints(std::int32_t score, std::int32_t points) {
+    const std::int64_t sum = static_cast<std::int64_t>(score) + points;
+    return static_cast<std::int32_t>(sum > kMaxScore ? kMaxScore : sum);
+}
 
 // The found-word list box shows this many words at a time.
 constexpr int kListRows = 13;

@@ -55,6 +55,8 @@ results::ListMode Session::listMode() const {
 void Session::setPhase(Phase to) {
     const Phase from = phase_;
     phase_ = to;
+    // A pause asked for under an ending's dialogs belongs to that game only.
+    if (to == Phase::Menu) pauseWhenEnded_ = false;
     updateClock();
     if (from != to) events_->phaseChanged(from, to);
 }
@@ -115,9 +117,14 @@ bool Session::resumeSaved(const LoadSavedGame& load) {
 
 void Session::putGameOnScreen() {
     lastShownWordId_ = -1;
-    pauseWhenEnded_ = false;
+    gamePlayedThisRun_ = true;
     events_->gameReady();
+    // A level that starts while the window is minimised, or after it was minimised under the last
+    // level's dialog, starts paused: its clock waits for the player.
+    const bool paused = minimized_ || pauseWhenEnded_;
+    pauseWhenEnded_ = false;
     setPhase(Phase::Playing);
+    if (paused) pause();
 }
 
 // --- Play -----------------------------------------------------------------------------------------
@@ -141,7 +148,7 @@ void Session::pressCell(int cell, int button) {
 }
 
 void Session::enter() {
-    if (!gamePlaying()) return;
+    if (phase_ != Phase::Playing) return;
     const words::Submission s = words::submitChain(game_);
     switch (s.answer) {
         case words::Answer::None: return;
@@ -162,16 +169,17 @@ void Session::enter() {
 }
 
 void Session::clear() {
-    if (!gamePlaying()) return;
+    if (phase_ != Phase::Playing) return;
     if (words::clearChain(game_)) events_->chainChanged(std::nullopt, 0);
 }
 
+// The keys act only on a game being played: while paused the board is hidden and they do nothing.
 void Session::enterKey() {
-    if (gamePlaying() && game_.curWordLen > 1) enter();
+    if (phase_ == Phase::Playing && game_.curWordLen > 1) enter();
 }
 
 void Session::backspaceKey() {
-    if (gamePlaying() && game_.curWordLen > 1) clear();
+    if (phase_ == Phase::Playing && game_.curWordLen > 1) clear();
 }
 
 bool Session::scroll(results::Navigate direction) {
@@ -232,8 +240,10 @@ void Session::mainMenu() {
 }
 
 void Session::saveAndExit() {
-    if (!gamePlaying()) return;
-    if (events_->saveGame() == SaveOutcome::Unavailable) return;
+    if (phase_ != Phase::Playing) return;
+    // A game that could not be stored stays on screen, its clock as it was, so that the player can
+    // try again or end it on purpose.
+    if (events_->saveGame() != SaveOutcome::Saved) return;
     // A saved game is not also offered to the Hall of Fame.
     setPhase(Phase::Closing);
     events_->exitProgram();
@@ -266,7 +276,7 @@ void Session::endGame(Ending how) {
             game_.levelQualified = true;
             events_->showEndDialog(flow::endDialogText(game_));
             // The bonus the dialog announced, added once it has closed.
-            game_.score += flow::levelBonus(game_.timeLeft, game_.arcadeLevel);
+            game_.score = addPoints(game_.score, flow::levelBonus(game_.timeLeft, game_.arcadeLevel));
             events_->scoreChanged();
             if (!flow::onLastLevel(game_)) {
                 startGame();
@@ -289,6 +299,8 @@ void Session::endGame(Ending how) {
         setPhase(Phase::Menu);
         return;
     }
+    // The unfinished chain is not left lit: on the results display it would read as a solution.
+    words::clearChain(game_);
     buildAllSolutionWords(game_);
     game_.foundListTop = 1;
     lastShownWordId_ = -1;

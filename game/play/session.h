@@ -90,6 +90,9 @@ public:
     results::ListMode listMode() const;
     // Results display: the solution word whose path is shown, -1 for none yet.
     int lastShownWordId() const { return lastShownWordId_; }
+    // A game was started or resumed since the program started: its mode and level are the ones the
+    // settings keep.
+    bool gamePlayedThisRun() const { return gamePlayedThisRun_; }
 
     // Plays this board instead of a random one (tests, and a puzzle asked for by its number): the
     // level-table row of a Classic board and the puzzle seed.
@@ -163,6 +166,7 @@ private:
     bool minimized_ = false;
     bool pauseWhenEnded_ = false;  // paused while a game was ending: the next view starts paused
     int lastShownWordId_ = -1;
+    bool gamePlayedThisRun_ = false;
 };
 
 }  // namespace game

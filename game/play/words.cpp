@@ -52,7 +52,11 @@ std::string chainWord(const GameData& g) {
     return word;
 }
 
-int listTopFor(int i, int numFound) { return i < kListRows + 1 ? 1 : std::min(i, numFound - kListRows); }
+int listTopFor(int i, int numFound) {
+    // The list's last position shows words n - 12 to n (where the down arrow stops), so the word is
+    // always in view.
+    return i < kListRows + 1 ? 1 : std::min(i, numFound - kListRows + 1);
+}
 
 Submission submitChain(GameData& g) {
     Submission s;
@@ -71,8 +75,8 @@ Submission submitChain(GameData& g) {
     }
     s.answer = Answer::New;
     s.points = wordPoints(g.curWordLen);
-    g.score += s.points;
-    if (g.gameMode == GameMode::Arcade) g.levelScore += s.points;
+    g.score = addPoints(g.score, s.points);
+    if (g.gameMode == GameMode::Arcade) g.levelScore = addPoints(g.levelScore, s.points);
     return s;
 }
 

@@ -45,6 +45,8 @@ void ModalDialog::close() {
     closed_ = true;
 }
 
+void ModalDialog::tell(std::string_view message) { ui_.messageBox(kAppTitle, message); }
+
 BoxInfo ModalDialog::buttonBox(int left, int top, int width) const {
     BoxInfo b;
     b.hdc = surface_.get();

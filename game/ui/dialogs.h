@@ -86,6 +86,8 @@ protected:
     void refresh();
     void close();
     BoxInfo buttonBox(int left, int top, int width) const;
+    // The standard message box, captioned with the application title.
+    void tell(std::string_view message);
 
 private:
     platform::Ui& ui_;

@@ -21,6 +21,11 @@ enum class FrameStyle { None = 0, Single = 1, Double = 2 };
 // The sprite buttons: the sound icon off and on, nothing, the arrow bars and the title picture.
 enum class SpriteKind { SoundOff = 0, SoundOn = 1, Nothing = 2, UpBar = 3, DownBar = 4, Title = 5 };
 
+// The sound icon for a main sound switch: any value but 0 shows it on.
+constexpr SpriteKind soundIcon(int soundSwitch) {
+    return soundSwitch != 0 ? SpriteKind::SoundOn : SpriteKind::SoundOff;
+}
+
 // Text flags of a caption: one line, centred both ways.
 constexpr unsigned kCaptionFlags = platform::text::kCenter | platform::text::kVCenter | platform::text::kSingleLine;
 // drawShadowText's default format: vertical centring alone, which multi-line text ignores.

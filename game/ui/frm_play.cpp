@@ -157,6 +157,9 @@ void FrmPlay::refresh() {
 // --- What the session reports -------------------------------------------------------------------
 
 void FrmPlay::phaseChanged(Phase from, Phase to) {
+    // A held arrow's release may never come (the pause view or a dialog swallows it): its
+    // auto-repeat ends with the phase.
+    releaseArrow();
     switch (to) {
         case Phase::Menu: mainMenu(); break;
         case Phase::Results:
@@ -178,11 +181,15 @@ void FrmPlay::clockChanged(bool running) {
 void FrmPlay::playSound(Effect effect) { ctx_.sounds.play(effect); }
 
 void FrmPlay::showEndDialog(const flow::ResText& text) {
+    releaseArrow();
     DiagWow dialog(ctx_.ui, ctx_.graphics, text);
     dialog.showModal();
 }
 
-void FrmPlay::offerBestScore(GameMode mode, std::int32_t score) { ctx_.records.checkIfBest(mode, score); }
+void FrmPlay::offerBestScore(GameMode mode, std::int32_t score) {
+    releaseArrow();
+    ctx_.records.checkIfBest(mode, score);
+}
 
 SaveOutcome FrmPlay::saveGame() { return ctx_.records.saveGame(game_); }
 
@@ -233,7 +240,7 @@ void FrmPlay::onClose() { Form_Unload(); }
 
 void FrmPlay::Form_Unload() {
     session_.close();
-    ctx_.records.saveSettings(game_);
+    ctx_.records.saveSettings(game_, session_.gamePlayedThisRun());
     navigateTimer_->setEnabled(false);
     timrCntDwn_->setEnabled(false);
     // With the main window gone the program ends, even if a modeless window is still open.
@@ -283,10 +290,11 @@ void FrmPlay::pbGrid_MouseDown(int button, int, double x, double y) {
         drawFoundStats();
     }
     if (hitTest(regions_.soundBox, x, y)) {
+        // The switch flips from what the icon shows: on (any non-zero value) to 0, off to 1.
         BoxInfo& icon = regions_.soundBox;
-        icon.state = (icon.state + 1) % 2;
+        icon.state = icon.state != 0 ? 0 : 1;
         ctx_.sounds.soundOptions[0] = static_cast<std::int16_t>(icon.state);
-        drawSpriteBtn(ctx_.sheet, icon, static_cast<SpriteKind>(icon.state), true);
+        drawSpriteBtn(ctx_.sheet, icon, soundIcon(icon.state), true);
         refresh();
         return;
     }
@@ -300,7 +308,10 @@ void FrmPlay::pbGrid_MouseDown(int button, int, double x, double y) {
 
 void FrmPlay::rightPanEvents(int btnIndex) {
     switch (static_cast<Command>(btnIndex)) {
-        case Command::HallOfFame: ctx_.records.showHallOfFame(modeNum(game_.gameMode), true); break;
+        case Command::HallOfFame:
+            releaseArrow();
+            ctx_.records.showHallOfFame(modeNum(game_.gameMode), true);
+            break;
         case Command::Pause: session_.pause(); break;
         case Command::Instructions: showHelp(); break;
         case Command::ShowSolution: session_.showSolution(); break;
@@ -321,6 +332,12 @@ void FrmPlay::holdArrow(results::Navigate direction) {
 void FrmPlay::stopRepeat() {
     navigateTimer_->setEnabled(false);
     navigateTimer_->setInterval(window::kRepeatRestartMs);
+}
+
+void FrmPlay::releaseArrow() {
+    if (navigateToggle_ == results::Navigate::None && !navigateTimer_->enabled()) return;
+    navigateToggle_ = results::Navigate::None;
+    stopRepeat();
 }
 
 void FrmPlay::navigateTimer_Timer() {
@@ -363,7 +380,7 @@ void FrmPlay::pbGrid_MouseMove(int, int, double x, double y) {
     BoxInfo& icon = regions_.soundBox;
     if (hitTest(icon, x, y) != icon.hover) {
         icon.hover = !icon.hover;
-        drawSpriteBtn(ctx_.sheet, icon, static_cast<SpriteKind>(icon.state), icon.hover);
+        drawSpriteBtn(ctx_.sheet, icon, soundIcon(icon.state), icon.hover);
         refresh();
     }
 

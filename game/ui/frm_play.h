@@ -29,7 +29,7 @@ class SpriteSheet;
 
 // Fixed numbers of the main window and its menu, in pixels.
 namespace window {
-constexpr const char* kTitle = "Varnook";
+constexpr const char* kTitle = kAppTitle;
 constexpr int kWidth = 16 * kCellSize;   // 704
 constexpr int kHeight = 12 * kCellSize;  // 528
 
@@ -180,6 +180,8 @@ private:
     void rightPanEvents(int btnIndex);
     void holdArrow(results::Navigate direction);
     void stopRepeat();
+    // Ends a held arrow's auto-repeat as its release would.
+    void releaseArrow();
     void navigateTimer_Timer();
     void processShowingResMove(double x, double y);
 

@@ -76,7 +76,7 @@ void FrmPlay::drawPanelTexts() {
 
     // The icon always shows the current sound switch.
     regions_.soundBox.state = ctx_.sounds.soundOptions[0];
-    drawSpriteBtn(ctx_.sheet, regions_.soundBox, static_cast<SpriteKind>(regions_.soundBox.state), false);
+    drawSpriteBtn(ctx_.sheet, regions_.soundBox, soundIcon(regions_.soundBox.state), false);
 
     if (game_.gameMode == GameMode::Arcade) {
         label(kTimeLabel);
@@ -141,7 +141,7 @@ void FrmPlay::drawFoundStats() {
         }
     }
     drawTextBtn(regions_.statsToggle(), FrameStyle::None, false, itemShift(kScoreLabel),
-                results::statsHeaderText(open, game_.numFoundWords(), game_.numSolutionWords()));
+                results::statsHeaderText(open, game_.numFoundWords(), game_.numLinkableWords()));
     setFontSize(s, size);
     refresh();
 }
@@ -257,10 +257,14 @@ void FrmPlay::initiateResultsShow() {
         fillBox(b);
     }
     drawBackBtn(false);
+    // The chain the player left unfinished is gone from the board and the strip.
+    redrawBoard();
 
     const double size = s.font().points;
     setFontSize(s, fontsize::kList);
     drawFoundList(0);
+    // Message 4 draws over the line; whatever was there goes first.
+    showMessage(Message::Clear);
     showMessage(Message::Results);
     setFontSize(s, size);
 }

@@ -264,7 +264,11 @@ void FrmStats::drawButton(int k, FrameStyle frame, bool highlighted, int shift) 
 }
 
 void FrmStats::clearScores() {
-    hallOfFame_.clearScores(static_cast<GameMode>(modeNum));
+    const GameMode mode = static_cast<GameMode>(modeNum);
+    if (records_ == nullptr)
+        hallOfFame_.clearScores(mode);
+    else if (!records_->clearScores(hallOfFame_, mode))
+        tell(records::kSettingsFailed);
     drawTable();
     drawButton(1, kFrameNone, false, stats_window::kLoadShift);
     drawButton(2, kFrameNone, false, stats_window::kLoadShift);

@@ -9,6 +9,7 @@
 
 #include "game/persistence/hall_of_fame.h"
 #include "game/persistence/records_layout.h"
+#include "game/persistence/registry_records.h"
 #include "game/ui/box_info.h"
 #include "game/ui/dialogs.h"
 #include "game/ui/draw.h"
@@ -143,8 +144,10 @@ private:
 // shown modally (showModal) or without blocking (show); "OK", Esc or Enter close it.
 class FrmStats final : public ModalDialog {
 public:
-    FrmStats(platform::Ui& ui, platform::Graphics& graphics, HallOfFame& hallOfFame, int mode)
-        : ModalDialog(ui, graphics), modeNum(mode), hallOfFame_(hallOfFame) {}
+    // records, when given, keeps "Clear Scores" in the store at once.
+    FrmStats(platform::Ui& ui, platform::Graphics& graphics, HallOfFame& hallOfFame, int mode,
+             Records* records = nullptr)
+        : ModalDialog(ui, graphics), modeNum(mode), hallOfFame_(hallOfFame), records_(records) {}
 
     const int modeNum;
 
@@ -173,6 +176,7 @@ private:
     void drawButton(int k, FrameStyle frame, bool highlighted, int shift);
 
     HallOfFame& hallOfFame_;
+    Records* records_;
     std::string caption_ = std::string(stats_window::kCaptionPrefix) + std::string(records::kAppTitle);
     BoxInfo background_{};
     BoxInfo title_{};

@@ -9,7 +9,13 @@ namespace game::ui {
 
 RecordsDesk::RecordsDesk(platform::Ui& ui, platform::Graphics& graphics, const SpriteSheet& sheet, SoundEffects& sounds,
                          Settings& settings, Records* records)
-    : ui_(ui), graphics_(graphics), sheet_(sheet), sounds_(sounds), settings_(settings), records_(records) {}
+    : ui_(ui),
+      graphics_(graphics),
+      sheet_(sheet),
+      sounds_(sounds),
+      settings_(settings),
+      loaded_(settings),
+      records_(records) {}
 
 RecordsDesk::~RecordsDesk() = default;
 
@@ -21,7 +27,7 @@ void RecordsDesk::closeOpenTable() {
 }
 
 void RecordsDesk::showTableModal(int modeNum) {
-    FrmStats table(ui_, graphics_, settings_.hallOfFame, modeNum);
+    FrmStats table(ui_, graphics_, settings_.hallOfFame, modeNum, records_);
     shown_ = &table;
     table.showModal();
     if (shown_ == &table) shown_ = nullptr;
@@ -33,7 +39,7 @@ void RecordsDesk::showHallOfFame(int modeNum, bool modal) {
         showTableModal(modeNum);
         return;
     }
-    modeless_ = std::make_unique<FrmStats>(ui_, graphics_, settings_.hallOfFame, modeNum);
+    modeless_ = std::make_unique<FrmStats>(ui_, graphics_, settings_.hallOfFame, modeNum, records_);
     modeless_->show();
     shown_ = modeless_.get();
 }
@@ -49,7 +55,11 @@ void RecordsDesk::checkIfBest(GameMode mode, std::int32_t score) {
     diagUN.bestNo = static_cast<std::int16_t>(rank);
     sounds_.play(Effect::Clap);
     diagUN.showModal();
-    settings_.hallOfFame.insertBestScore(mode, s, diagUN.nameEntered);
+    // Into the table as the store holds it now, so that another copy of the game keeps its entries.
+    if (records_ == nullptr)
+        settings_.hallOfFame.insertBestScore(mode, s, diagUN.nameEntered);
+    else if (!records_->insertBestScore(settings_.hallOfFame, mode, s, diagUN.nameEntered))
+        tell(records::kSettingsFailed);
 
     showTableModal(static_cast<int>(mode));
     sounds_.stop();
@@ -65,10 +75,11 @@ SaveOutcome RecordsDesk::saveGame(const GameData& game) {
     return SaveOutcome::Failed;
 }
 
-void RecordsDesk::saveSettings(const GameData& game) {
+void RecordsDesk::saveSettings(const GameData& game, bool gamePlayed) {
     if (records_ == nullptr) return;
     settings_.soundOptions = sounds_.soundOptions;
-    if (!records_->saveSettings(settings_, game)) tell(records::kSettingsFailed);
+    if (gamePlayed) settings_.solvingData = withGame(settings_.solvingData, game);
+    if (!records_->saveSettings(settings_, loaded_)) tell(records::kSettingsFailed);
 }
 
 }  // namespace game::ui

@@ -39,10 +39,11 @@ public:
     void showHallOfFame(int modeNum, bool modal);
     // The rank 1 score of a mode's table.
     std::int32_t bestScore(GameMode mode) const;
-    // "Save and Exit": stores the game being played.
+    // "Save and Exit": stores the game being played; the player is told when that fails.
     SaveOutcome saveGame(const GameData& game);
-    // Shut-down: the settings, the sound switches and both tables.
-    void saveSettings(const GameData& game);
+    // Shut-down: the settings record (with the mode and level of the last game when one was played
+    // in this run) and the sound switches, where they changed.
+    void saveSettings(const GameData& game, bool gamePlayed);
 
     // The Hall of Fame window on screen, or nullptr.
     FrmStats* openTable() const { return shown_; }
@@ -57,6 +58,7 @@ private:
     const SpriteSheet& sheet_;
     SoundEffects& sounds_;
     Settings& settings_;
+    const Settings loaded_;  // the settings as the store held them at start-up
     Records* records_;
     std::unique_ptr<FrmStats> modeless_;
     FrmStats* shown_ = nullptr;

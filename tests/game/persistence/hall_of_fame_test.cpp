@@ -84,14 +84,13 @@ using HallOfFameRecords = records_test::RecordsTest;
 
 TEST_F(HallOfFameRecords, ALongNameIsStoredAsItsFirst19Characters) {
     game::Settings s;
-    game::GameData g;
-    ASSERT_TRUE(records_->loadSettings(s, g));
-    s.hallOfFame.insertBestScore(GameMode::Classic, 77, game::finishName("abcdefghijklmnopqrstuvwxy"));
-    s.hallOfFame.insertBestScore(GameMode::Classic, 66, game::finishName(""));
-    ASSERT_TRUE(records_->saveSettings(s, g));
+    ASSERT_TRUE(records_->loadSettings(s));
+    ASSERT_TRUE(
+        records_->insertBestScore(s.hallOfFame, GameMode::Classic, 77, game::finishName("abcdefghijklmnopqrstuvwxy")));
+    ASSERT_TRUE(records_->insertBestScore(s.hallOfFame, GameMode::Classic, 66, game::finishName("")));
     restart();
     game::Settings back;
-    ASSERT_TRUE(records_->loadSettings(back, g));
+    ASSERT_TRUE(records_->loadSettings(back));
     EXPECT_EQ(back.hallOfFame.table(GameMode::Classic)->name(1), "abcdefghijklmnopqrs");
     EXPECT_EQ(back.hallOfFame.table(GameMode::Classic)->name(2), "-");
     EXPECT_EQ(back.hallOfFame.table(GameMode::Classic)->score(2), 66);

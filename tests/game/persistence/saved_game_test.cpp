@@ -6,6 +6,7 @@
 
 #include "game/persistence/saved_game.h"
 #include "game/play/puzzle.h"
+#include "memory_store.h"
 #include "records_fixture.h"
 
 namespace {
@@ -104,7 +105,8 @@ TEST_F(SavedGameTest, AClassicGameWithWordsRoundTripsInStoredOrder) {
     EXPECT_EQ(g.score, 18);
     EXPECT_EQ(g.numFoundWords(), 3);
     EXPECT_EQ(g.foundWords.raw(), (std::vector<std::string>{"CAT", "DOG", "TEA"}));
-    EXPECT_EQ(restored, record());  // the settings record comes back with the game
+    // The settings record comes back with the game, with the mode and level of that game.
+    EXPECT_EQ(restored, game::withGame(record(), saved));
 }
 
 TEST_F(SavedGameTest, AnArcadeGameKeepsItsClockLevelAndLevelScore) {
@@ -144,6 +146,58 @@ TEST_F(SavedGameTest, FoundWordsMustBeWordsOfTheRebuiltPuzzle) {
     EXPECT_FALSE(game::foundWordsAreSolutions(g));
     GameData none = gameOn(1, GameMode::Classic, {});
     EXPECT_TRUE(game::foundWordsAreSolutions(none));
+}
+
+TEST_F(SavedGameTest, AScoreThatIsNotThePointsOfTheFoundWordsIsRefused) {
+    // Classic: a SCORE of 90 with three words worth 18 would rank in the Hall of Fame unearned.
+    GameData classic = gameOn(1, GameMode::Classic, {"CAT", "DOG", "TEA"});
+    classic.score = 90;
+    ASSERT_TRUE(records_->saveGame(classic, record()));
+    SavedGame loaded;
+    EXPECT_EQ(records_->loadSavedGame(loaded), SavedGameStatus::BadScore);
+    classic.score = 18;
+    ASSERT_TRUE(records_->saveGame(classic, record()));
+    EXPECT_EQ(records_->loadSavedGame(loaded), SavedGameStatus::Loaded);
+
+    // Arcade: the level's score is the points of the level's words, and the run's score is not less.
+    GameData arcade = gameOn(5, GameMode::Arcade, {"ABC", "GHIJ"});
+    arcade.timeLeft = 1000;
+    arcade.score = 15;
+    arcade.levelScore = 16;
+    ASSERT_TRUE(records_->saveGame(arcade, record()));
+    EXPECT_NE(records_->loadSavedGame(loaded), SavedGameStatus::Loaded);
+    arcade.score = 500;
+    ASSERT_TRUE(records_->saveGame(arcade, record()));
+    EXPECT_EQ(records_->loadSavedGame(loaded), SavedGameStatus::Loaded);
+}
+
+TEST_F(SavedGameTest, AGameTakenByAnotherCopyIsNotResumedTwice) {
+    ASSERT_TRUE(records_->saveGame(gameOn(1, GameMode::Classic, {}), record()));
+    // Two copies of the game both see the game waiting and both offer it.
+    platform::FileStore otherStore(platform::FileStore::defaultFolder());
+    game::Records other(otherStore);
+    EXPECT_EQ(records_->isGameStored(), game::StoredGame::Waiting);
+    EXPECT_EQ(other.isGameStored(), game::StoredGame::Waiting);
+    SavedGame a, b;
+    EXPECT_EQ(other.loadSavedGame(b), SavedGameStatus::Loaded);
+    EXPECT_EQ(records_->loadSavedGame(a), SavedGameStatus::NotWaiting);
+    EXPECT_TRUE(a.letters.empty());
+}
+
+TEST(SavedGameTaken, AGameWhoseTakenMarkCannotBeWrittenIsNotResumed) {
+    game::testing::MemoryStore store;
+    game::Records records(store);
+    GameData g = gameOn(1, GameMode::Classic, {"CAT"});
+    g.score = 6;
+    ASSERT_TRUE(records.saveGame(g, SolvingData{}));
+    store.failWrites = true;
+    SavedGame loaded;
+    EXPECT_EQ(records.loadSavedGame(loaded), SavedGameStatus::NotTaken);
+    EXPECT_TRUE(loaded.letters.empty()) << "nothing is read";
+    store.failWrites = false;
+    EXPECT_EQ(records.isGameStored(), game::StoredGame::Waiting) << "still saved, for a later try";
+    EXPECT_EQ(records.loadSavedGame(loaded), SavedGameStatus::Loaded);
+    EXPECT_EQ(records.isGameStored(), game::StoredGame::None);
 }
 
 struct Tamper {
@@ -230,6 +284,9 @@ TEST_F(SavedGameTest, TamperedRecordsAreRefusedAndStillConsumed) {
         {"negative score", [](auto& v) { v["SCORE"] = le32({-1}); }, S::BadCounters},
         {"level score above the score", [](auto& v) { v["CURLEVELSCORE"] = le32({301}); }, S::BadCounters},
         {"negative level score", [](auto& v) { v["CURLEVELSCORE"] = le32({-6}); }, S::BadCounters},
+        {"a level score that is not the points of the level's words", [](auto& v) { v["CURLEVELSCORE"] = le32({24}); },
+         S::BadScore},
+        {"a score at the top of 32 bits", [](auto& v) { v["SCORE"] = le32({0x7fffffff}); }, S::BadCounters},
         {"SCORE missing", [](auto& v) { v.erase("SCORE"); }, S::MissingValue},
         {"TIMEREM of 2 bytes",
          [](auto& v) {
@@ -285,6 +342,9 @@ TEST_F(SavedGameTest, AShortFoundWordTextKeepsTheWordsItHas) {
              {5, "CAT,DOG,TEA,", {"CAT", "DOG", "TEA"}},
              {2, "", {}}}) {
         SCOPED_TRACE(stored);
+        putRaw(kSavePath, "ISSTORED", Bytes{1});
+        // The score is the points of the words kept (a score that is not is refused; below).
+        putRaw(kSavePath, "SCORE", le32({static_cast<std::int32_t>(6 * kept.size())}));
         putRaw(kSavePath, "NWORDSFOUND", le32({count}));
         putRaw(kSavePath, "SWORDSFOUND", le32({static_cast<std::int32_t>(stored.size())}));
         putText(kSavePath, "FOUNDWORDS", stored);
@@ -304,9 +364,8 @@ TEST_F(SavedGameTest, AStoreFileCutAnywhereNeverCrashesTheRecords) {
     base.score = 50;
     base.levelScore = 12;
     game::Settings s;
-    ASSERT_TRUE(records_->loadSettings(s, base));
-    s.hallOfFame.insertBestScore(GameMode::Classic, 99, "Keeper");
-    ASSERT_TRUE(records_->saveSettings(s, base));
+    ASSERT_TRUE(records_->loadSettings(s));
+    ASSERT_TRUE(records_->insertBestScore(s.hallOfFame, GameMode::Classic, 99, "Keeper"));
     ASSERT_TRUE(records_->saveGame(base, s.solvingData));
     const std::filesystem::path file = store_->filePath();
     std::ifstream in(file, std::ios::binary);
@@ -321,8 +380,7 @@ TEST_F(SavedGameTest, AStoreFileCutAnywhereNeverCrashesTheRecords) {
         testing::internal::CaptureStderr();
         restart();
         game::Settings loaded;
-        GameData g;
-        EXPECT_TRUE(records_->loadSettings(loaded, g));
+        EXPECT_TRUE(records_->loadSettings(loaded));
         // A cut file is set aside whole: the store starts from the defaults.
         EXPECT_EQ(loaded.hallOfFame.table(GameMode::Classic)->name(1), "Anononymous");
         EXPECT_EQ(records_->isGameStored(), game::StoredGame::None);

@@ -13,7 +13,7 @@ using SettingsTest = RecordsTest;
 TEST_F(SettingsTest, FirstRunCreatesTheKeyAndGivesTheDefaults) {
     Settings s;
     GameData g;
-    ASSERT_TRUE(records_->loadSettings(s, g));
+    ASSERT_TRUE(records_->loadSettings(s));
     EXPECT_EQ(keyClass(kSettingsPath), "USERDATA");
     EXPECT_EQ(s.soundOptions, game::kDefaultSoundOptions);
     for (const GameMode mode : {GameMode::Classic, GameMode::Arcade}) {
@@ -32,17 +32,17 @@ TEST_F(SettingsTest, FirstRunCreatesTheKeyAndGivesTheDefaults) {
 
 TEST_F(SettingsTest, SaveWritesEveryValueInItsLayoutAndLoadReadsItBack) {
     Settings s;
-    GameData g;
-    ASSERT_TRUE(records_->loadSettings(s, g));
+    ASSERT_TRUE(records_->loadSettings(s));
+    const Settings loaded = s;
     s.solvingData.startSizeIndex = 3;
+    s.solvingData.gameMode = 2;
+    s.solvingData.arcadeLevel = 4;
     s.solvingData.reserved = {0xde, 0xad, 0xbe, 0xef, 0x01, 0x02};
     s.solvingData.foundViewAtStart = 1;
     s.soundOptions = {0, 1, 0, 1, 1, -1, 1};
-    s.hallOfFame.insertBestScore(GameMode::Classic, 120, "Alice");
-    s.hallOfFame.insertBestScore(GameMode::Arcade, 3000, "Bob");
-    g.gameMode = GameMode::Arcade;
-    g.arcadeLevel = 4;
-    ASSERT_TRUE(records_->saveSettings(s, g));
+    ASSERT_TRUE(records_->saveSettings(s, loaded));
+    ASSERT_TRUE(records_->insertBestScore(s.hallOfFame, GameMode::Classic, 120, "Alice"));
+    ASSERT_TRUE(records_->insertBestScore(s.hallOfFame, GameMode::Arcade, 3000, "Bob"));
 
     EXPECT_EQ(getRaw(kSettingsPath, "SOLVINGDATA"),
               (std::vector<std::uint8_t>{3, 0, 2, 0, 4, 0, 0xde, 0xad, 0xbe, 0xef, 0x01, 0x02, 1, 0}));
@@ -56,12 +56,9 @@ TEST_F(SettingsTest, SaveWritesEveryValueInItsLayoutAndLoadReadsItBack) {
 
     restart();
     Settings back;
-    GameData g2;
-    ASSERT_TRUE(records_->loadSettings(back, g2));
+    ASSERT_TRUE(records_->loadSettings(back));
     EXPECT_EQ(back.solvingData, s.solvingData);  // the reserved bytes survive unchanged
     EXPECT_EQ(back.soundOptions, s.soundOptions);
-    EXPECT_EQ(g2.gameMode, GameMode::Arcade);
-    EXPECT_EQ(g2.arcadeLevel, 4);
     for (const GameMode mode : {GameMode::Classic, GameMode::Arcade}) {
         EXPECT_EQ(back.hallOfFame.table(mode)->scores, s.hallOfFame.table(mode)->scores);
         EXPECT_EQ(back.hallOfFame.table(mode)->names, s.hallOfFame.table(mode)->names);
@@ -74,7 +71,7 @@ TEST_F(SettingsTest, ANameOf24CharactersLoadsAndOneOf25DoesNot) {
     putText(kSettingsPath, "STATS12", std::string(25, 'y') + '\0');
     Settings s;
     GameData g;
-    ASSERT_TRUE(records_->loadSettings(s, g));
+    ASSERT_TRUE(records_->loadSettings(s));
     const game::HallOfFameTable& t = *s.hallOfFame.table(GameMode::Classic);
     EXPECT_EQ(t.name(1), std::string(24, 'x'));
     EXPECT_EQ(t.score(1), 900);
@@ -91,7 +88,7 @@ TEST_F(SettingsTest, MissingScoresKeepZeroAndAMissingNameClearsItsRank) {
         if (rank != 2) putText(kSettingsPath, "STATS2" + std::to_string(rank), "A" + std::to_string(rank) + '\0');
     Settings s;
     GameData g;
-    ASSERT_TRUE(records_->loadSettings(s, g));
+    ASSERT_TRUE(records_->loadSettings(s));
     const game::HallOfFameTable& classic = *s.hallOfFame.table(GameMode::Classic);
     const game::HallOfFameTable& arcade = *s.hallOfFame.table(GameMode::Arcade);
     for (int rank = 1; rank <= 8; ++rank) {
@@ -108,19 +105,17 @@ TEST_F(SettingsTest, MissingScoresKeepZeroAndAMissingNameClearsItsRank) {
 
 TEST_F(SettingsTest, AnEmptyNameIsOneZeroByteAndReadsBackEmpty) {
     Settings s;
-    GameData g;
-    ASSERT_TRUE(records_->loadSettings(s, g));
-    s.hallOfFame.table(GameMode::Classic)->name(3) = "";
-    ASSERT_TRUE(records_->saveSettings(s, g));
-    EXPECT_EQ(getRaw(kSettingsPath, "STATS13"), (std::vector<std::uint8_t>{0}));
+    ASSERT_TRUE(records_->loadSettings(s));
+    ASSERT_TRUE(records_->insertBestScore(s.hallOfFame, GameMode::Classic, 50, ""));
+    EXPECT_EQ(getRaw(kSettingsPath, "STATS11"), (std::vector<std::uint8_t>{0}));
     restart();
     Settings back;
-    ASSERT_TRUE(records_->loadSettings(back, g));
-    EXPECT_EQ(back.hallOfFame.table(GameMode::Classic)->name(3), "");
+    ASSERT_TRUE(records_->loadSettings(back));
+    EXPECT_EQ(back.hallOfFame.table(GameMode::Classic)->name(1), "");
     // A zero-length value (not one the game writes) is an empty name too, and text after a zero is cut.
     putText(kSettingsPath, "STATS14", "");
     putText(kSettingsPath, "STATS15", std::string("Al\0ice\0", 7));
-    ASSERT_TRUE(records_->loadSettings(back, g));
+    ASSERT_TRUE(records_->loadSettings(back));
     EXPECT_EQ(back.hallOfFame.table(GameMode::Classic)->name(4), "");
     EXPECT_EQ(back.hallOfFame.table(GameMode::Classic)->name(5), "Al");
 }
@@ -134,7 +129,7 @@ TEST_F(SettingsTest, ValuesOfTheWrongSizeAreTreatedAsUnreadable) {
     s.hallOfFame.table(GameMode::Classic)->score(1) = 42;
     s.hallOfFame.table(GameMode::Classic)->name(1) = "kept";
     GameData g;
-    ASSERT_TRUE(records_->loadSettings(s, g));
+    ASSERT_TRUE(records_->loadSettings(s));
     EXPECT_EQ(s.solvingData.startSizeIndex, 5);
     EXPECT_EQ(s.soundOptions, game::kDefaultSoundOptions);
     // The scores were not read; rank 1's missing name then clears its score as usual.
@@ -143,21 +138,70 @@ TEST_F(SettingsTest, ValuesOfTheWrongSizeAreTreatedAsUnreadable) {
 }
 
 TEST_F(SettingsTest, ARecordOutOfRangeIsCarriedBackButNotUsed) {
-    // startSizeIndex 57, mode 9, level 300: the board falls back to level 1, the game's mode and
-    // level are left alone, and the record goes back out as it came in.
+    // startSizeIndex 57, mode 9, level 300: the board falls back to level 1, and the record goes back
+    // out as it came in, mode and level included.
     const std::vector<std::uint8_t> odd{57, 0, 9, 0, 0x2c, 0x01, 0, 0, 0, 0, 0, 0, 0, 0};
     putRaw(kSettingsPath, "SOLVINGDATA", odd);
     Settings s;
-    GameData g;
-    g.gameMode = GameMode::Classic;
-    g.arcadeLevel = 1;
-    ASSERT_TRUE(records_->loadSettings(s, g));
+    ASSERT_TRUE(records_->loadSettings(s));
     EXPECT_EQ(s.solvingData.startSizeIndex, 57);
     EXPECT_EQ(game::startLevel(s.solvingData), 1);
-    EXPECT_EQ(g.gameMode, GameMode::Classic);
-    EXPECT_EQ(g.arcadeLevel, 1);
-    ASSERT_TRUE(records_->saveSettings(s, g));
-    EXPECT_EQ((*getRaw(kSettingsPath, "SOLVINGDATA"))[0], 57);
+    EXPECT_EQ(s.solvingData.gameMode, 9);
+    EXPECT_EQ(s.solvingData.arcadeLevel, 300);
+    ASSERT_TRUE(records_->saveSettings(s, Settings{}));
+    EXPECT_EQ(getRaw(kSettingsPath, "SOLVINGDATA"), odd);
+}
+
+TEST_F(SettingsTest, OnlyWhatThisCopyChangedIsWrittenBack) {
+    // Two copies of the game start on the same store.
+    Settings a, b;
+    ASSERT_TRUE(records_->loadSettings(a));
+    platform::FileStore otherStore(platform::FileStore::defaultFolder());
+    game::Records other(otherStore);
+    ASSERT_TRUE(other.loadSettings(b));
+    const Settings aLoaded = a, bLoaded = b;
+
+    // A ranks a score and switches the sound off; B, idle, exits afterwards: A's changes stay.
+    ASSERT_TRUE(records_->insertBestScore(a.hallOfFame, GameMode::Classic, 300, "A"));
+    a.soundOptions[0] = 0;
+    ASSERT_TRUE(records_->saveSettings(a, aLoaded));
+    ASSERT_TRUE(other.saveSettings(b, bLoaded));
+    restart();
+    Settings back;
+    ASSERT_TRUE(records_->loadSettings(back));
+    EXPECT_EQ(back.hallOfFame.table(GameMode::Classic)->name(1), "A");
+    EXPECT_EQ(back.soundOptions[0], 0);
+
+    // B's own best score goes into the table as the store holds it, below A's.
+    ASSERT_TRUE(other.insertBestScore(b.hallOfFame, GameMode::Classic, 200, "B"));
+    EXPECT_EQ(b.hallOfFame.table(GameMode::Classic)->name(1), "A") << "B's table is the store's now";
+    EXPECT_EQ(b.hallOfFame.table(GameMode::Classic)->name(2), "B");
+    restart();
+    ASSERT_TRUE(records_->loadSettings(back));
+    EXPECT_EQ(back.hallOfFame.table(GameMode::Classic)->score(1), 300);
+    EXPECT_EQ(back.hallOfFame.table(GameMode::Classic)->score(2), 200);
+
+    // "Clear Scores" in one copy clears the store's table, not a stale one.
+    ASSERT_TRUE(records_->clearScores(back.hallOfFame, GameMode::Classic));
+    restart();
+    ASSERT_TRUE(records_->loadSettings(back));
+    EXPECT_EQ(back.hallOfFame.table(GameMode::Classic)->score(1), 0);
+    EXPECT_EQ(back.hallOfFame.table(GameMode::Classic)->name(1), "Anonoymous");
+}
+
+TEST_F(SettingsTest, AScoreThatNoLongerRanksInTheStoresTableIsNotInserted) {
+    Settings a, b;
+    ASSERT_TRUE(records_->loadSettings(a));
+    platform::FileStore otherStore(platform::FileStore::defaultFolder());
+    game::Records other(otherStore);
+    ASSERT_TRUE(other.loadSettings(b));
+    for (int i = 0; i < game::kHallOfFameRanks; ++i)
+        ASSERT_TRUE(records_->insertBestScore(a.hallOfFame, GameMode::Arcade, static_cast<std::int16_t>(900 - i),
+                                              "A" + std::to_string(i)));
+    // B's 50 ranked in B's empty table, but the store's table is full of higher scores by now.
+    ASSERT_TRUE(other.insertBestScore(b.hallOfFame, GameMode::Arcade, 50, "B"));
+    EXPECT_EQ(b.hallOfFame.table(GameMode::Arcade)->score(8), 893);
+    EXPECT_EQ(b.hallOfFame.table(GameMode::Arcade)->name(8), "A7");
 }
 
 TEST_F(SettingsTest, AStoreThatCannotBeOpenedIsReportedAndNothingIsRead) {
@@ -165,10 +209,10 @@ TEST_F(SettingsTest, AStoreThatCannotBeOpenedIsReportedAndNothingIsRead) {
     game::Records records(unavailable);
     Settings s;  // as at start-up: switches all 0, scores 0, names empty
     GameData g;
-    EXPECT_FALSE(records.loadSettings(s, g));
+    EXPECT_FALSE(records.loadSettings(s));
     EXPECT_EQ(s.soundOptions, game::SoundOptions{});
     EXPECT_EQ(s.hallOfFame.table(GameMode::Classic)->name(1), "");
-    EXPECT_FALSE(records.saveSettings(s, g));
+    EXPECT_FALSE(records.saveSettings(s, Settings{}));
     EXPECT_EQ(records.isGameStored(), game::StoredGame::StoreUnavailable);
     EXPECT_FALSE(records.saveGame(g, s.solvingData));
     game::SavedGame saved;
@@ -182,8 +226,10 @@ TEST_F(SettingsTest, AWriteThatFailsIsReportedNotSwallowed) {
     restart();
     Settings s;
     GameData g;
-    ASSERT_TRUE(records_->loadSettings(s, g));  // reading works: there is simply nothing stored
-    EXPECT_FALSE(records_->saveSettings(s, g));
+    ASSERT_TRUE(records_->loadSettings(s));  // reading works: there is simply nothing stored
+    EXPECT_FALSE(records_->saveSettings(s, Settings{}));
+    EXPECT_FALSE(records_->insertBestScore(s.hallOfFame, GameMode::Classic, 10, "X"));
+    EXPECT_EQ(s.hallOfFame.table(GameMode::Classic)->name(1), "X") << "the score is kept for this run";
     g.gridLetters.reset(g.numCells(), 'A');
     EXPECT_FALSE(records_->saveGame(g, s.solvingData));
 }

@@ -54,11 +54,15 @@ TEST(NewPuzzle, FillsTheBoardAndWordTablesConsistently) {
         EXPECT_EQ(g.cellSelected[i], 0);
     }
 
-    int words3to10 = 0, points = 0;
+    int words3to10 = 0, words3to7 = 0, points = 0;
     for (int k = 1; k <= 9; ++k) {
         const auto& list = g.wordLists[k];
         if (k >= 2) words3to10 += list.count();
-        points += list.count() * game::wordPoints(k + 1);
+        // Only words a chain can link count towards the target.
+        if (k >= 2 && k <= 6) {
+            words3to7 += list.count();
+            points += list.count() * game::wordPoints(k + 1);
+        }
         for (int i = 1; i <= list.count(); ++i) {
             const std::string& w = list.words[i];
             ASSERT_EQ(static_cast<int>(w.size()), k + 1);
@@ -80,7 +84,29 @@ TEST(NewPuzzle, FillsTheBoardAndWordTablesConsistently) {
     }
     EXPECT_GT(words3to10, 0);
     EXPECT_EQ(g.numSolutionWords(), words3to10);
+    EXPECT_EQ(g.numLinkableWords(), words3to7);
     EXPECT_EQ(g.targetPoints, points);
+}
+
+TEST(NewPuzzle, WordsLongerThanAChainAreListedButLeftOutOfTheTarget) {
+    // Over many boards every target is exactly the points of the words of 3 to 7 letters, so every
+    // game can end with every linkable word found; the longer words stay in the lists.
+    int boardsWithLongWords = 0;
+    for (int seed = 0; seed < 60; ++seed) {
+        GameData g = sized(6, 6);
+        makePuzzle(g, seed);
+        int linkablePoints = 0, longWords = 0;
+        for (int len = 3; len <= 10; ++len) {
+            if (len <= 7)
+                linkablePoints += g.wordsOfLength(len).count() * game::wordPoints(len);
+            else
+                longWords += g.wordsOfLength(len).count();
+        }
+        EXPECT_EQ(g.targetPoints, linkablePoints) << "seed " << seed;
+        EXPECT_EQ(g.numSolutionWords(), g.numLinkableWords() + longWords);
+        boardsWithLongWords += longWords > 0;
+    }
+    EXPECT_GT(boardsWithLongWords, 10) << "the check met boards with words of 8 letters or more";
 }
 
 TEST(NewPuzzle, TheSameSeedGivesTheSamePuzzleAndAnotherSeedAnother) {

@@ -1,6 +1,8 @@
 // Submitting words: the lookup, the found list's order, scoring, foundListTop and clearing.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "engine_fixture.h"
 #include "game/play/words.h"
 
@@ -44,6 +46,32 @@ TEST(FoundList, AddingAWordTwiceKeepsOneAndGivesItsIndex) {
     EXPECT_EQ(game::words::findFoundWord(g, "CAT"), 2);
     EXPECT_EQ(game::words::findFoundWord(g, "cat"), -1) << "exact comparison";
     EXPECT_EQ(g.numFoundWords(), 3);
+}
+
+TEST(FoundList, TheWordJustFoundIsAlwaysInView) {
+    // With 14 found words and the new one sorting last, the list must not stop one row short of it.
+    EXPECT_EQ(game::words::listTopFor(14, 14), 2);
+    for (int n = 1; n <= 40; ++n)
+        for (int i = 1; i <= n; ++i) {
+            const int top = game::words::listTopFor(i, n);
+            EXPECT_LE(top, i) << i << " of " << n;
+            EXPECT_GE(top + game::kListRows - 1, i) << i << " of " << n;
+            // Never past where the down arrow stops.
+            EXPECT_LE(top, std::max(1, n - game::kListRows + 1)) << i << " of " << n;
+        }
+}
+
+TEST(Submit, ScoresStopGrowingAtTheirLimit) {
+    auto g = catBoard();
+    g.gameMode = game::GameMode::Arcade;
+    g.score = game::kMaxScore - 2;
+    g.levelScore = game::kMaxScore - 1;
+    playtest::link(g, {1, 2, 3});
+    ASSERT_EQ(submitChain(g).answer, Answer::New);
+    EXPECT_EQ(g.score, game::kMaxScore);
+    EXPECT_EQ(g.levelScore, game::kMaxScore);
+    // Even a score read from far above the limit does not wrap round.
+    EXPECT_EQ(game::addPoints(2147483647, 28), game::kMaxScore);
 }
 
 TEST(Submit, ChainsOfOneOrTwoLettersSubmitNothing) {

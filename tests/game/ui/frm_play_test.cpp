@@ -5,6 +5,7 @@
 #include "frm_play_fixture.h"
 #include "game/play/words.h"
 #include "game/ui/palette.h"
+#include "game/ui/sprite_sheet.h"
 #include "ui_test_support.h"
 
 namespace {
@@ -199,8 +200,8 @@ TEST(ClassicGameEnd, FindingTheLastWordEndsTheGameOnceWithTheDialogAndTheBestSco
     PlayWindow w;
     frmtest::EventLog log(*w.session, *w.frm);
     w.startClassic(kRow4x4, kSeed);
-    // Every solution word but the last of three letters is taken as found.
-    for (int k = 2; k <= 9; ++k)
+    // Every word a chain can link but the first of three letters is taken as found.
+    for (int k = 2; k <= 6; ++k)
         for (int i = 1; i <= w.game.wordLists[k].count(); ++i) {
             const std::string& word = w.game.wordLists[k].words[i];
             if (k == 2 && i == 1) continue;
@@ -235,9 +236,11 @@ TEST_F(ClassicGame, ARepeatedWordScrollsTheListOfThirtyToIt) {
         big.session->clear();
         return big.game.foundListTop;
     };
-    EXPECT_EQ(repeat(20), 17);
+    // The list's last position (words 18 to 30) is where the down arrow stops.
+    EXPECT_EQ(repeat(20), 18);
     EXPECT_EQ(repeat(10), 1);
     EXPECT_EQ(repeat(15), 15);
+    EXPECT_EQ(repeat(30), 18);
     EXPECT_EQ(big.game.numFoundWords(), 30);
 }
 
@@ -277,6 +280,46 @@ TEST_F(ClassicGame, TheSoundIconSilencesEveryEffect) {
     w.pressAt(icon.x + 16, icon.y + 16);
     w.press(1);
     EXPECT_EQ(w.heard(), Strings{"CLICK.wav"});
+}
+
+TEST_F(ClassicGame, WhilePausedTheKeysSubmitAndClearNothing) {
+    const auto [word, cells] = w.solution(3);
+    link(cells);
+    w.key(platform::key::kEscape);
+    w.win().restore();
+    ASSERT_EQ(w.frm->view(), FrmPlay::View::Paused);
+    w.key(platform::key::kEnter);
+    w.key(platform::key::kBackspace);
+    EXPECT_EQ(w.game.score, 0);
+    EXPECT_EQ(w.game.numFoundWords(), 0);
+    EXPECT_EQ(w.chain(), cells);
+    w.pressAt(600, 20);
+    w.key(platform::key::kEnter);
+    EXPECT_EQ(w.game.numFoundWords(), 1) << "once resumed the keys work";
+}
+
+TEST(SoundSwitch, AnyNonZeroStoredValueShowsTheIconOnAndIsKeptUntilPressed) {
+    for (const std::int16_t stored : {std::int16_t{2}, std::int16_t{5}, std::int16_t{-1}}) {
+        SCOPED_TRACE(stored);
+        PlayWindow w;
+        w.sounds->soundOptions[0] = stored;
+        w.startClassic(kRow4x4, kSeed);
+        const auto& icon = w.frm->regions().soundBox;
+        const platform::Rect r{icon.x, icon.y, icon.x + 32, icon.y + 32};
+        const auto& region = game::ui::region(game::ui::Sprite::SoundOn);
+        int differ = 0;
+        for (int y = 0; y < 32; ++y)
+            for (int x = 0; x < 32; ++x)
+                differ += w.screen().pixel(r.left + x, r.top + y) !=
+                          w.sheet.surface()->pixel(region.left + x, region.top + y);
+        EXPECT_EQ(differ, 0) << "the sound-on icon";
+        EXPECT_EQ(w.sounds->soundOptions[0], stored) << "the stored value is kept";
+        // A press switches off what the icon shows as on, and on again.
+        w.pressAt(icon.x + 16, icon.y + 16);
+        EXPECT_EQ(w.sounds->soundOptions[0], 0);
+        w.pressAt(icon.x + 16, icon.y + 16);
+        EXPECT_EQ(w.sounds->soundOptions[0], 1);
+    }
 }
 
 TEST_F(ClassicGame, EscPausesAndMinimisesAndAPressResumes) {

@@ -181,15 +181,62 @@ TEST_F(HallOfFameRun, TheMenuTableStaysOpenBesideTheGameAndMakesWayForARankingOn
     EXPECT_EQ(tableOf(*hp->ui.findWindow(kTableCaption)).modeNum, 2);
 }
 
-TEST_F(HallOfFameRun, ClearScoresInTheArcadeTableLeavesTheClassicOne) {
+TEST_F(HallOfFameRun, TheSettingsRecordGoesBackAsItCameUntilAGameIsPlayed) {
+    // A fresh record carries mode 0 and level 0, the values before any game.
     start();
-    for (int i = 1; i <= game::kHallOfFameRanks; ++i) {
-        table(GameMode::Classic).score(i) = 100 - i;
-        table(GameMode::Classic).name(i) = "C" + std::to_string(i);
-        table(GameMode::Arcade).score(i) = 900 - i;
-        table(GameMode::Arcade).name(i) = "A" + std::to_string(i);
-    }
     closeWindow();
+    EXPECT_EQ(stored(kSettingsKey, "SOLVINGDATA"), std::vector<std::uint8_t>(14, 0));
+
+    // Mode 7 and level 50 are not the game's, but they are written back unchanged.
+    std::vector<std::uint8_t> odd{2, 0, 7, 0, 50, 0, 1, 2, 3, 4, 5, 6, 1, 0};
+    putStored(kSettingsKey, "SOLVINGDATA", odd);
+    start();
+    closeWindow();
+    EXPECT_EQ(stored(kSettingsKey, "SOLVINGDATA"), odd);
+
+    // A game played takes its mode and level into the record.
+    start();
+    startArcade();
+    command(static_cast<int>(game::ui::Command::QuitGame));
+    closeWindow();
+    odd[2] = 2;
+    odd[4] = 1;
+    EXPECT_EQ(stored(kSettingsKey, "SOLVINGDATA"), odd);
+}
+
+TEST_F(HallOfFameRun, ASecondCopyOfTheGameKeepsTheBestScoresOfTheFirst) {
+    // Copy B starts and idles on the menu; copy A ranks a score meanwhile; then B exits.
+    start();
+    auto copyB = std::move(program_);
+    auto storeB = std::move(store_);
+    auto hpB = std::move(hp);
+    start();
+    startClassic();
+    submit(3);
+    answerWith(U"First copy");
+    command(static_cast<int>(game::ui::Command::QuitGame));
+    closeWindow();
+    hpB->ui.closeBox(*hpB->ui.findWindow(kMainCaption));
+    copyB.reset();
+    storeB.reset();
+
+    start();
+    EXPECT_EQ(table(GameMode::Classic).name(1), "First copy");
+    EXPECT_GT(table(GameMode::Classic).score(1), 0);
+}
+
+TEST_F(HallOfFameRun, ClearScoresInTheArcadeTableLeavesTheClassicOne) {
+    {
+        platform::FileStore store(platform::FileStore::defaultFolder());
+        game::Records records(store);
+        game::HallOfFame tables;
+        for (int i = 1; i <= game::kHallOfFameRanks; ++i) {
+            records.insertBestScore(tables, GameMode::Classic, static_cast<std::int16_t>(100 - i),
+                                    "C" + std::to_string(i));
+            records.insertBestScore(tables, GameMode::Arcade, static_cast<std::int16_t>(900 - i),
+                                    "A" + std::to_string(i));
+        }
+    }
 
     start();
     EXPECT_EQ(table(GameMode::Arcade).name(8), "A8");

@@ -228,6 +228,82 @@ TEST(ArcadeRun, APuzzleWorthLessThanItsTargetIsWonByFindingAllItsWords) {
     EXPECT_EQ(w.game.arcadeLevel, 10);
 }
 
+TEST(ArcadeRun, MinimisedUnderTheLevelWonDialogTheNextLevelStartsPaused) {
+    FlowWindow w;
+    w.startArcade(7);
+    w.game.timeLeft = 2000;
+    w.game.levelScore = w.game.targetPoints - 6;
+    // The main window is minimised (by the desktop, as its minimise box is blocked) while the
+    // level-won dialog is up.
+    w.onDialog = [&](HeadlessWindow&) { w.win().minimize(); };
+    w.submit(w.solution(3).second);
+    ASSERT_EQ(w.dialogs.size(), 1u);
+    ASSERT_EQ(w.game.arcadeLevel, 2);
+    EXPECT_EQ(w.frm->view(), FrmPlay::View::Paused);
+    EXPECT_FALSE(w.frm->timrCntDwn().enabled());
+    w.hp.ui.advance(10'000);
+    EXPECT_EQ(w.game.timeLeft, 3000) << "the new level's clock waits";
+    w.hp.ui.restoreBox(w.win());
+    w.hp.ui.advance(1'000);
+    EXPECT_EQ(w.game.timeLeft, 3000) << "restoring alone does not resume";
+    w.pressAt(650, 20);
+    w.hp.ui.advance(1'000);
+    EXPECT_EQ(w.game.timeLeft, 2990);
+}
+
+TEST(ArcadeRun, AHeldArrowStopsRepeatingWhenTheClockEndsTheRunUnderIt) {
+    FlowWindow w;
+    w.startArcade(7);
+    for (int n = 1; n <= 30; ++n) game::words::addFoundWord(w.game, w.solution(3, n).first);
+    w.game.timeLeft = 10;
+    bool repeatingUnderTheDialog = true;
+    int topWhenTheDialogOpened = 0;
+    w.onDialog = [&](HeadlessWindow&) {
+        repeatingUnderTheDialog = w.frm->navigateTimer().enabled();
+        topWhenTheDialogOpened = w.game.foundListTop;
+        w.hp.ui.advance(2'000);  // the player reads the dialog for a while
+    };
+    const auto& down = w.frm->regions().downBar;
+    // The button is held until after the run is over: its release goes to the dialog.
+    w.hp.ui.mouseDown(w.win(), 1, midX(down), midY(down));
+    w.hp.ui.advance(1'000);
+    ASSERT_EQ(w.dialogs.size(), 1u);
+    EXPECT_FALSE(repeatingUnderTheDialog);
+    EXPECT_EQ(w.frm->navigateToggle(), game::results::Navigate::None);
+    // The results display starts at the top, and nothing scrolls it on its own.
+    EXPECT_EQ(w.game.foundListTop, 1);
+    w.hp.ui.advance(5'000);
+    EXPECT_EQ(w.game.foundListTop, 1);
+    EXPECT_GT(topWhenTheDialogOpened, 1) << "the arrow did repeat before the end";
+}
+
+TEST(ArcadeRun, TheResultsStartOnACleanMessageLineWithNoChainLit) {
+    // One run ends by the clock after a refused word with three letters still linked; another ends
+    // by "Show Solution" from a clean state. Their message lines and strips must be alike.
+    FlowWindow refused;
+    refused.startArcade(7);
+    for (int c : refused.nonWord()) refused.press(c);
+    refused.press(refused.chain().back(), platform::mouse::kRight);
+    ASSERT_EQ(refused.chain().size(), 3u);
+    refused.game.timeLeft = 1;
+    refused.hp.ui.advance(100);
+    ASSERT_TRUE(refused.session->showingResults());
+    EXPECT_EQ(refused.game.curWordLen, 0);
+
+    FlowWindow clean;
+    clean.startArcade(7);
+    clean.command(static_cast<int>(game::ui::Command::ShowSolution));
+    ASSERT_TRUE(clean.session->showingResults());
+    const auto& msg = refused.frm->regions().msgBox;
+    const auto& strip = refused.frm->regions().stripBox;
+    for (const platform::Rect r : {rectOf(msg), platform::Rect{strip.x, strip.y, strip.x + 7 * 44, strip.y + 46}}) {
+        int differ = 0;
+        for (int y = r.top; y < r.bottom; ++y)
+            for (int x = r.left; x < r.right; ++x) differ += refused.screen().pixel(x, y) != clean.screen().pixel(x, y);
+        EXPECT_EQ(differ, 0) << r.left << "," << r.top;
+    }
+}
+
 class TenthLevel : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -298,7 +374,8 @@ TEST(ClassicEnd, QuitShowsThePercentageWithoutTrailingZeros) {
     w.game.targetPoints = 200;
     w.command(14);
     ASSERT_EQ(w.dialogs.size(), 1u);
-    EXPECT_EQ(w.dialogs[0], "You found 1 of " + std::to_string(w.game.numSolutionWords()) +
+    // The total counts the words a chain can link, of 3 to 7 letters.
+    EXPECT_EQ(w.dialogs[0], "You found 1 of " + std::to_string(w.game.numLinkableWords()) +
                                 " words \n Your score of 75 is \n37.5 percent of maximum score possible.");
     EXPECT_EQ(w.bestChecks(), 1);
     EXPECT_EQ(w.frm->view(), FrmPlay::View::Menu);

@@ -4,14 +4,18 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
+#include <fstream>
 
 #include "frm_play_fixture.h"
 #include "game/persistence/registry_records.h"
 #include "game/play/engine_library.h"
 #include "game/play/flow.h"
 #include "game/play/puzzle.h"
+#include "game/play/words.h"
 #include "game/ui/palette.h"
 #include "game/ui/side_panel.h"
+#include "memory_store.h"
 #include "records_program_fixture.h"
 #include "ui_test_support.h"
 #include "unavailable_store.h"
@@ -195,13 +199,16 @@ TEST_F(SavedGameRun, AnArcadeGameRunsOnFromItsStoredClockLevelAndLevelScore) {
 }
 
 TEST_F(SavedGameRun, AnArcadeGameOfALaterLevelKeepsItsLevelAndTarget) {
-    // A level 3 game (5 x 5, target 225) with 40 points in the level and 180 before it.
+    // A level 3 game (5 x 5, target 225) with 40 points in the level (four 4-letter words found) and
+    // 180 before it.
     game::GameData g;
     g.gameMode = GameMode::Arcade;
     g.arcadeLevel = 3;
     start();
     game::newPuzzle(g, *program().engine, 5, 5, 4321);
     end();
+    ASSERT_GE(g.wordsOfLength(4).count(), 4);
+    for (int i = 1; i <= 4; ++i) game::words::addFoundWord(g, g.wordsOfLength(4).words[i]);
     g.score = 220;
     g.levelScore = 40;
     g.timeLeft = 1234;
@@ -364,6 +371,61 @@ TEST_F(SavedGameRun, ATamperedRecordIsReportedAndTheMenuStays) {
         EXPECT_EQ(game().score, 0);
         closeWindow();
     }
+}
+
+TEST_F(SavedGameRun, AFailedSaveAndExitKeepsTheGameOnScreenAndItsClockRunning) {
+    start();
+    startArcade();
+    submit(3);
+    hp->ui.advance(2'000);
+    const Snapshot before = take();
+    // The settings folder is replaced by a plain file: nothing can be written any more.
+    const std::filesystem::path folder = root_ / "varnook";
+    std::filesystem::rename(folder, root_ / "varnook-away");
+    std::ofstream(folder) << "not a folder";
+
+    command(kSaveAndExit);
+    ASSERT_FALSE(hp->ui.messages().empty());
+    EXPECT_EQ(hp->ui.messages().back().text, " Sorry - Save Failerd ");
+    EXPECT_TRUE(frm().window()->isOpen()) << "the program stays open";
+    EXPECT_EQ(frm().view(), FrmPlay::View::Play);
+    EXPECT_TRUE(session().gamePlaying());
+    EXPECT_EQ(foundWords(game()), before.words);
+    EXPECT_EQ(game().score, before.score);
+    EXPECT_TRUE(frm().timrCntDwn().enabled()) << "the clock runs on as before the command";
+    hp->ui.advance(1'000);
+    EXPECT_EQ(game().timeLeft, before.timeLeft - 10);
+
+    // With the folder back, the player can try again.
+    std::filesystem::remove(folder);
+    std::filesystem::rename(root_ / "varnook-away", folder);
+    saveAndExit();
+    EXPECT_EQ(stored(kSaveKey, "ISSTORED"), std::vector<std::uint8_t>{1});
+}
+
+TEST(SavedGameTaken, AGameWhoseTakenMarkCannotBeWrittenStaysSavedAndThePlayerIsTold) {
+    platform::HeadlessPlatform hp;
+    game::testing::MemoryStore store;
+    {
+        // A Classic game with one word, saved.
+        game::GameData g;
+        game::newPuzzle(g, frmtest::engine(), 4, 4, kSeed);
+        const std::string word = g.wordsOfLength(3).words[1];
+        game::words::addFoundWord(g, word);
+        g.score = 6;
+        ASSERT_TRUE(game::Records(store).saveGame(g, game::SolvingData{}));
+    }
+    store.failWrites = true;
+    hp.ui.setModalHandler([&](platform::Window& w) { hp.ui.keyPress(w, platform::key::kEnter); });
+    std::string failure;
+    auto program = game::Program::start(hp.services(&store), frmtest::binDir(), &failure);
+    ASSERT_NE(program, nullptr) << failure;
+    EXPECT_EQ(hp.ui.modalHistory(), Strings{kQuestionCaption});
+    ASSERT_FALSE(hp.ui.messages().empty());
+    EXPECT_NE(hp.ui.messages().back().text.find("could not be marked as taken"), std::string::npos);
+    EXPECT_EQ(program->frmPlay->view(), FrmPlay::View::Menu) << "not resumed";
+    store.failWrites = false;
+    EXPECT_EQ(game::Records(store).isGameStored(), game::StoredGame::Waiting) << "offered again next time";
 }
 
 TEST(RecordsWithoutAStore, TheFailuresAreReportedAndTheGameStillPlays) {
