@@ -19,6 +19,9 @@ using store_text::Hive;
 namespace {
 
 constexpr std::string_view kRootKey = "Software";  // always present, like the registry's own
+// Damaged lines reported one by one; more are only counted.
+constexpr std::size_t kMaxReportedLines = 20;
+constexpr std::size_t kMaxReportedLineLength = 160;
 
 // Holds an exclusive flock on the lock file for its lifetime.
 class FileLock {
@@ -76,6 +79,27 @@ std::string timeStamp() {
 
 bool isRootKey(std::string_view path) { return store_text::sameName(path, kRootKey); }
 
+// A line of the file as it may be shown on a terminal: bytes other than printable ASCII as \xHH,
+// and cut short when long.
+std::string printable(std::string_view line) {
+    std::string out;
+    for (const char c : line) {
+        if (out.size() >= kMaxReportedLineLength) {
+            out += "...";
+            break;
+        }
+        const auto b = static_cast<unsigned char>(c);
+        if (b >= 0x20 && b < 0x7f) {
+            out += c;
+        } else {
+            char hex[8];
+            std::snprintf(hex, sizeof hex, "\\x%02x", b);
+            out += hex;
+        }
+    }
+    return out;
+}
+
 }  // namespace
 
 FileStore::FileStore(fs::path folder)
@@ -104,7 +128,7 @@ fs::path FileStore::defaultFolder() {
 
 // ---- reading --------------------------------------------------------------------------------------
 
-FileStore::ReadResult FileStore::readFile(Hive& hive) const {
+FileStore::ReadResult FileStore::readFile(Hive& hive) {
     const int fd = ::open(file_.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) return (errno == ENOENT || errno == ENOTDIR) ? ReadResult::Missing : ReadResult::Damaged;
     struct stat st {};
@@ -128,10 +152,29 @@ FileStore::ReadResult FileStore::readFile(Hive& hive) const {
     }
     ::close(fd);
     text.resize(got);
-    std::optional<Hive> parsed = store_text::parse(text);
+    std::optional<store_text::ParseResult> parsed = store_text::parse(text);
     if (!parsed) return ReadResult::Damaged;
-    hive = std::move(*parsed);
+    reportDamage(*parsed);
+    hive = std::move(parsed->hive);
     return ReadResult::Ok;
+}
+
+void FileStore::reportDamage(const store_text::ParseResult& parsed) {
+    std::string report;
+    const std::string file = printable(file_.string());
+    for (std::size_t i = 0; i < parsed.dropped.size() && i < kMaxReportedLines; ++i) {
+        const store_text::DroppedLine& d = parsed.dropped[i];
+        report += "varnook: " + file + " line " + std::to_string(d.number) + ": dropped " + std::string(d.reason) +
+                  ": " + printable(d.text) + "\n";
+    }
+    if (parsed.dropped.size() > kMaxReportedLines)
+        report += "varnook: " + file + ": " + std::to_string(parsed.dropped.size() - kMaxReportedLines) +
+                  " more damaged lines dropped\n";
+    if (!parsed.ended)
+        report += "varnook: " + file + ": no end line, so the file may have been cut short; kept every whole line\n";
+    // The file is read again at almost every call: say it once, until it changes.
+    if (report != lastDamageReport_) std::fputs(report.c_str(), stderr);
+    lastDamageReport_ = std::move(report);
 }
 
 bool FileStore::setAside() {
@@ -149,8 +192,9 @@ bool FileStore::setAside() {
         return false;
     }
     syncFolder(folder_);
-    std::fprintf(stderr, "varnook: the settings file %s was damaged; kept it as %s and started with defaults\n",
+    std::fprintf(stderr, "varnook: the settings file %s could not be read at all; kept it as %s and started afresh\n",
                  file_.c_str(), target.c_str());
+    setAsideCopy_ = target;
     return true;
 }
 

@@ -4,8 +4,9 @@
 // Changes are collected while keys are open and written when a key is closed: under an exclusive lock
 // the file is read again, only this store's own changes are applied to what is there, and the result
 // goes to a temporary file that is synced and renamed over the old one (the folder is synced too), so
-// the file is always either the old or the new version and other programs' keys are kept. A file
-// that cannot be read is set aside as registry.txt.damaged-<time> and the store starts empty.
+// the file is always either the old or the new version and other programs' keys are kept. A damaged
+// line costs only itself (reported on stderr); a file that cannot be read at all is set aside as
+// registry.txt.damaged-<time> (setAsideCopy) and the store starts empty.
 #pragma once
 
 #include <filesystem>
@@ -37,6 +38,8 @@ public:
     // Writes the pending changes now.
     StoreStatus flush();
 
+    std::string setAsideCopy() const override { return setAsideCopy_; }
+
 protected:
     StoreStatus openKeyAt(const std::string& path) override;
     StoreStatus createKeyAt(const std::string& path, std::string_view keyClass, Disposition& disposition) override;
@@ -61,7 +64,10 @@ private:
 
     // Reads the file again when no change is pending, so that other programs' writes are seen.
     void refresh();
-    ReadResult readFile(store_text::Hive& hive) const;
+    // Damaged: the file is there but cannot be read at all (not a regular file, too large, not a
+    // store file). Damaged lines are reported and left out.
+    ReadResult readFile(store_text::Hive& hive);
+    void reportDamage(const store_text::ParseResult& parsed);
     // Sets a damaged file aside (the lock must be held). False when it cannot be moved.
     bool setAside();
     bool writeFile(const store_text::Hive& hive);
@@ -75,6 +81,8 @@ private:
     std::vector<Change> pending_;
     int openKeys_ = 0;
     bool broken_ = false;  // the file can be neither read nor set aside: the store refuses all calls
+    std::string setAsideCopy_;
+    std::string lastDamageReport_;  // so that the same damage is not reported at every read
 };
 
 }  // namespace platform
