@@ -7,10 +7,13 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
+#include <thread>
 
 namespace platform {
 namespace fs = std::filesystem;
@@ -19,31 +22,50 @@ using store_text::Hive;
 namespace {
 
 constexpr std::string_view kRootKey = "Software";  // always present, like the registry's own
+// How often a waiting store looks at the lock again.
+constexpr auto kLockPoll = std::chrono::milliseconds(10);
+// Damaged lines reported one by one; more are only counted.
+constexpr std::size_t kMaxReportedLines = 20;
+constexpr std::size_t kMaxReportedLineLength = 160;
 
-// Holds an exclusive flock on the lock file for its lifetime.
-class FileLock {
-public:
-    explicit FileLock(const fs::path& path) {
-        fd_ = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-        if (fd_ < 0) return;
-        int rc;
-        do rc = ::flock(fd_, LOCK_EX);
-        while (rc != 0 && errno == EINTR);
-        if (rc != 0) {
-            ::close(fd_);
-            fd_ = -1;
+// Opens path only when it is a regular file (or creates it, with create), never blocking: a FIFO or
+// device in its place is refused unopened. -1 when it cannot be opened.
+int openRegular(const fs::path& path, int flags, bool create = false) {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) == 0) {
+        if (!S_ISREG(st.st_mode)) {
+            errno = EINVAL;
+            return -1;
         }
+    } else if (errno != ENOENT || !create) {
+        return -1;
     }
-    ~FileLock() {
-        if (fd_ >= 0) ::close(fd_);  // closing releases the lock
+    const int fd = ::open(path.c_str(), flags | O_NONBLOCK | O_CLOEXEC | (create ? O_CREAT : 0), 0600);
+    if (fd < 0) return -1;
+    // Look again at what was opened: the name may have been replaced in between.
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        errno = EINVAL;
+        return -1;
     }
-    FileLock(const FileLock&) = delete;
-    FileLock& operator=(const FileLock&) = delete;
-    bool locked() const { return fd_ >= 0; }
+    return fd;
+}
 
-private:
-    int fd_ = -1;
-};
+enum class LockWait { Taken, Busy, Failed };
+
+// Takes an exclusive flock on fd, waiting at most store_limits::kLockWaitMs for its holder.
+LockWait waitForLock(int fd) {
+    using Clock = std::chrono::steady_clock;
+    const Clock::time_point deadline = Clock::now() + std::chrono::milliseconds(store_limits::kLockWaitMs);
+    while (true) {
+        if (::flock(fd, LOCK_EX | LOCK_NB) == 0) return LockWait::Taken;
+        if (errno == EINTR) continue;
+        if (errno != EWOULDBLOCK) return LockWait::Failed;
+        const Clock::time_point now = Clock::now();
+        if (now >= deadline) return LockWait::Busy;
+        std::this_thread::sleep_for(std::min<Clock::duration>(kLockPoll, deadline - now));
+    }
+}
 
 bool writeAll(int fd, std::string_view bytes) {
     while (!bytes.empty()) {
@@ -76,6 +98,27 @@ std::string timeStamp() {
 
 bool isRootKey(std::string_view path) { return store_text::sameName(path, kRootKey); }
 
+// A line of the file as it may be shown on a terminal: bytes other than printable ASCII as \xHH,
+// and cut short when long.
+std::string printable(std::string_view line) {
+    std::string out;
+    for (const char c : line) {
+        if (out.size() >= kMaxReportedLineLength) {
+            out += "...";
+            break;
+        }
+        const auto b = static_cast<unsigned char>(c);
+        if (b >= 0x20 && b < 0x7f) {
+            out += c;
+        } else {
+            char hex[8];
+            std::snprintf(hex, sizeof hex, "\\x%02x", b);
+            out += hex;
+        }
+    }
+    return out;
+}
+
 }  // namespace
 
 FileStore::FileStore(fs::path folder)
@@ -83,6 +126,7 @@ FileStore::FileStore(fs::path folder)
 
 FileStore::~FileStore() {
     if (!pending_.empty()) flush();
+    if (lockFd_ >= 0) ::close(lockFd_);  // a lock left held: closing gives it back
 }
 
 fs::path FileStore::defaultFolder() {
@@ -102,14 +146,77 @@ fs::path FileStore::defaultFolder() {
     return fs::path(base) / ".config" / "varnook";
 }
 
+// ---- the lock -------------------------------------------------------------------------------------
+
+StoreStatus FileStore::holdLock() {
+    if (lockDepth_ > 0) {
+        ++lockDepth_;
+        return StoreStatus::Success;
+    }
+    std::error_code ec;
+    fs::create_directories(folder_, ec);
+    if (ec) return StoreStatus::WriteFailed;
+    int fd = openRegular(lockFile_, O_RDWR, true);
+    // A folder that cannot be written to: the lock can still be shared with readers.
+    if (fd < 0 && (errno == EACCES || errno == EROFS)) fd = openRegular(lockFile_, O_RDONLY);
+    if (fd < 0) return StoreStatus::WriteFailed;
+    const LockWait wait = waitForLock(fd);
+    if (wait != LockWait::Taken) {
+        ::close(fd);
+        if (wait == LockWait::Busy) {
+            std::fprintf(stderr, "varnook: another program has held the lock on %s for over %d ms; gave up waiting\n",
+                         file_.c_str(), store_limits::kLockWaitMs);
+            return StoreStatus::Busy;
+        }
+        return StoreStatus::WriteFailed;
+    }
+    lockFd_ = fd;
+    lockDepth_ = 1;
+    return StoreStatus::Success;
+}
+
+void FileStore::dropLock() {
+    if (lockDepth_ == 0 || --lockDepth_ > 0) return;
+    ::close(lockFd_);  // closing gives the flock back
+    lockFd_ = -1;
+}
+
+StoreStatus FileStore::acquireLock() {
+    const bool taking = lockDepth_ == 0;
+    if (const StoreStatus s = holdLock(); s != StoreStatus::Success) return s;
+    if (taking) reloadUnderLock();
+    return StoreStatus::Success;
+}
+
+void FileStore::releaseLock() {
+    // What was changed under the lock goes out before others may come in; a write that fails here
+    // stays pending, as any failed write does.
+    if (lockDepth_ == 1 && !pending_.empty()) flush();
+    dropLock();
+}
+
+void FileStore::reloadUnderLock() {
+    Hive base;
+    if (readFile(base) == ReadResult::Damaged) {
+        if (!setAside()) {
+            broken_ = true;
+            view_ = Hive{};
+            return;
+        }
+        base = Hive{};
+    }
+    broken_ = false;
+    for (const Change& change : pending_) apply(base, change);
+    view_ = std::move(base);
+}
+
 // ---- reading --------------------------------------------------------------------------------------
 
-FileStore::ReadResult FileStore::readFile(Hive& hive) const {
-    const int fd = ::open(file_.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return (errno == ENOENT || errno == ENOTDIR) ? ReadResult::Missing : ReadResult::Damaged;
+FileStore::ReadResult FileStore::readFile(Hive& hive) {
+    const int fd = openRegular(file_, O_RDONLY);
+    if (fd < 0) return errno == ENOENT || errno == ENOTDIR ? ReadResult::Missing : ReadResult::Damaged;
     struct stat st {};
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) ||
-        static_cast<std::uint64_t>(st.st_size) > store_text::kMaxFileSize) {
+    if (::fstat(fd, &st) != 0 || static_cast<std::uint64_t>(st.st_size) > store_text::kMaxFileSize) {
         ::close(fd);
         return ReadResult::Damaged;
     }
@@ -128,10 +235,29 @@ FileStore::ReadResult FileStore::readFile(Hive& hive) const {
     }
     ::close(fd);
     text.resize(got);
-    std::optional<Hive> parsed = store_text::parse(text);
+    std::optional<store_text::ParseResult> parsed = store_text::parse(text);
     if (!parsed) return ReadResult::Damaged;
-    hive = std::move(*parsed);
+    reportDamage(*parsed);
+    hive = std::move(parsed->hive);
     return ReadResult::Ok;
+}
+
+void FileStore::reportDamage(const store_text::ParseResult& parsed) {
+    std::string report;
+    const std::string file = printable(file_.string());
+    for (std::size_t i = 0; i < parsed.dropped.size() && i < kMaxReportedLines; ++i) {
+        const store_text::DroppedLine& d = parsed.dropped[i];
+        report += "varnook: " + file + " line " + std::to_string(d.number) + ": dropped " + std::string(d.reason) +
+                  ": " + printable(d.text) + "\n";
+    }
+    if (parsed.dropped.size() > kMaxReportedLines)
+        report += "varnook: " + file + ": " + std::to_string(parsed.dropped.size() - kMaxReportedLines) +
+                  " more damaged lines dropped\n";
+    if (!parsed.ended)
+        report += "varnook: " + file + ": no end line, so the file may have been cut short; kept every whole line\n";
+    // The file is read again at almost every call: say it once, until it changes.
+    if (report != lastDamageReport_) std::fputs(report.c_str(), stderr);
+    lastDamageReport_ = std::move(report);
 }
 
 bool FileStore::setAside() {
@@ -149,30 +275,36 @@ bool FileStore::setAside() {
         return false;
     }
     syncFolder(folder_);
-    std::fprintf(stderr, "varnook: the settings file %s was damaged; kept it as %s and started with defaults\n",
+    std::fprintf(stderr, "varnook: the settings file %s could not be read at all; kept it as %s and started afresh\n",
                  file_.c_str(), target.c_str());
+    setAsideCopy_ = target;
     return true;
 }
 
-void FileStore::refresh() {
-    if (!pending_.empty() || openKeys_ > 0) return;
+StoreStatus FileStore::refresh() {
+    // Under the lock the view is current: read when the lock was taken, changed only by this store.
+    if (lockDepth_ > 0 || !pending_.empty() || openKeys_ > 0) return StoreStatus::Success;
     Hive hive;
     ReadResult r = readFile(hive);
     if (r == ReadResult::Damaged) {
         // Look again under the lock: another copy of the game may be replacing the file right now.
-        FileLock lock(lockFile_);
-        r = lock.locked() ? readFile(hive) : ReadResult::Damaged;
+        const StoreStatus s = holdLock();
+        if (s == StoreStatus::Busy) return s;
+        r = s == StoreStatus::Success ? readFile(hive) : ReadResult::Damaged;
+        const bool setAsideNow = r == ReadResult::Damaged && s == StoreStatus::Success && setAside();
+        if (s == StoreStatus::Success) dropLock();
         if (r == ReadResult::Damaged) {
-            if (!lock.locked() || !setAside()) {
+            if (!setAsideNow) {
                 broken_ = true;
                 view_ = Hive{};
-                return;
+                return StoreStatus::Success;
             }
             r = ReadResult::Missing;
         }
     }
     broken_ = false;
     view_ = r == ReadResult::Ok ? std::move(hive) : Hive{};
+    return StoreStatus::Success;
 }
 
 // ---- writing --------------------------------------------------------------------------------------
@@ -224,40 +356,40 @@ void FileStore::apply(Hive& hive, const Change& change) {
 StoreStatus FileStore::flush() {
     if (pending_.empty()) return StoreStatus::Success;
     if (broken_) return StoreStatus::AccessDenied;
-    std::error_code ec;
-    fs::create_directories(folder_, ec);
-    if (ec) return StoreStatus::WriteFailed;
-    FileLock lock(lockFile_);
-    if (!lock.locked()) return StoreStatus::WriteFailed;
-    removeStaleTemporaries();
-
-    // Start from what the file holds now, so that keys written meanwhile by others are kept.
-    Hive base;
-    if (readFile(base) == ReadResult::Damaged) {
-        if (!setAside()) {
-            broken_ = true;
-            return StoreStatus::AccessDenied;
+    // Under a lock already held this costs nothing and the write goes out at once.
+    if (const StoreStatus s = holdLock(); s != StoreStatus::Success) return s;  // the changes stay pending
+    const StoreStatus result = [&] {
+        removeStaleTemporaries();
+        // Start from what the file holds now, so that keys written meanwhile by others are kept.
+        Hive base;
+        if (readFile(base) == ReadResult::Damaged) {
+            if (!setAside()) {
+                broken_ = true;
+                return StoreStatus::AccessDenied;
+            }
+            base = Hive{};
         }
-        base = Hive{};
-    }
-    for (const Change& change : pending_) apply(base, change);
-    if (!writeFile(base)) return StoreStatus::WriteFailed;  // the changes stay pending
-    view_ = std::move(base);
-    pending_.clear();
-    return StoreStatus::Success;
+        for (const Change& change : pending_) apply(base, change);
+        if (!writeFile(base)) return StoreStatus::WriteFailed;  // the changes stay pending
+        view_ = std::move(base);
+        pending_.clear();
+        return StoreStatus::Success;
+    }();
+    dropLock();
+    return result;
 }
 
 // ---- the store calls ------------------------------------------------------------------------------
 
 StoreStatus FileStore::openKeyAt(const std::string& path) {
-    refresh();
+    if (const StoreStatus s = refresh(); s != StoreStatus::Success) return s;
     if (broken_) return StoreStatus::AccessDenied;
     if (isRootKey(path) || view_.find(path) != nullptr) return StoreStatus::Success;
     return StoreStatus::NotFound;
 }
 
 StoreStatus FileStore::createKeyAt(const std::string& path, std::string_view keyClass, Disposition& disposition) {
-    refresh();
+    if (const StoreStatus s = refresh(); s != StoreStatus::Success) return s;
     if (broken_) return StoreStatus::AccessDenied;
     if (isRootKey(path) || view_.find(path) != nullptr) {
         disposition = Disposition::OpenedExistingKey;

@@ -8,7 +8,9 @@
 //   end
 //
 // Strings keep their exact bytes: printable ASCII as is, "\"" and "\\" escaped, a zero byte as \0 and
-// every other byte as \xHH. The closing "end" line makes a cut-off file detectable.
+// every other byte as \xHH. The closing "end" line makes a cut-off file detectable. The file may be
+// edited by hand, so each line is read on its own: one that cannot be read is dropped and reported,
+// and everything else is kept.
 #include "store_text.h"
 
 #include <algorithm>
@@ -27,6 +29,36 @@ int hexDigit(char c) {
 }
 
 constexpr char kHex[] = "0123456789abcdef";
+
+// Why a line was dropped, in words the player can act on.
+constexpr std::string_view kOutsideKey = "a value or class line before any [key] line";
+constexpr std::string_view kBadKeyLine = "a [key] line that does not hold a valid key path";
+constexpr std::string_view kInDroppedKey = "a line of a section whose [key] line was dropped";
+constexpr std::string_view kBadClass = "a class line that is not @class=\"...\"";
+constexpr std::string_view kSecondClass = "a second class line for the same key";
+constexpr std::string_view kBadName = "a value line that does not start with a valid quoted name";
+constexpr std::string_view kNoType = "a value line without =type: after its name";
+constexpr std::string_view kUnknownType = "a value of an unknown type (binary, dword and string are known)";
+constexpr std::string_view kBadBinary = "a binary value that is not a comma-separated list of two-digit hex bytes";
+constexpr std::string_view kBadDword = "a dword value that is not eight hex digits";
+constexpr std::string_view kBadString =
+    "a string value that is not one quoted text of printable ASCII with \\\" \\\\ \\0 \\xHH escapes";
+constexpr std::string_view kSecondValue = "a second value of the same name in one key";
+constexpr std::string_view kAfterEnd = "a line after the end line";
+constexpr std::string_view kCutOff = "a last line cut off before its line end (and no end line)";
+constexpr std::string_view kUnknownLine = "a line of no known kind";
+
+bool isBlank(char c) { return c == ' ' || c == '\t'; }
+
+std::string_view trimBlanks(std::string_view text) {
+    while (!text.empty() && isBlank(text.front())) text.remove_prefix(1);
+    while (!text.empty() && isBlank(text.back())) text.remove_suffix(1);
+    return text;
+}
+
+void skipBlanks(std::string_view text, std::size_t& pos) {
+    while (pos < text.size() && isBlank(text[pos])) ++pos;
+}
 
 void appendHexByte(std::string& out, std::uint8_t b) {
     out += kHex[b >> 4];
@@ -87,6 +119,7 @@ void appendQuoted(std::string& out, std::string_view bytes) {
     out += '"';
 }
 
+// Two-digit hex bytes separated by commas, blanks allowed around the commas; the text is trimmed.
 bool parseBinary(std::string_view text, std::vector<std::uint8_t>& data) {
     data.clear();
     if (text.empty()) return true;
@@ -99,9 +132,11 @@ bool parseBinary(std::string_view text, std::vector<std::uint8_t>& data) {
         if (data.size() >= store_limits::kMaxValueSize) return false;
         data.push_back(static_cast<std::uint8_t>(hi * 16 + lo));
         pos += 2;
+        skipBlanks(text, pos);
         if (pos == text.size()) return true;
         if (text[pos] != ',') return false;
         ++pos;
+        skipBlanks(text, pos);
     }
 }
 
@@ -118,37 +153,52 @@ bool parseDword(std::string_view text, std::vector<std::uint8_t>& data) {
     return true;
 }
 
-// One value line: "name"=type:data.
-bool parseValueLine(std::string_view line, Key& key) {
+// One value line, "name"=type:data, added to key. Returns why it cannot be read, or empty.
+std::string_view parseValueLine(std::string_view line, Key& key) {
     std::size_t pos = 0;
     std::string name;
-    if (!parseQuoted(line, pos, name, store_limits::kMaxValueNameLength)) return false;
-    if (!isValidValueName(name) || key.findValue(name) != nullptr) return false;
-    if (pos >= line.size() || line[pos] != '=') return false;
+    if (!parseQuoted(line, pos, name, store_limits::kMaxValueNameLength) || !isValidValueName(name)) return kBadName;
+    skipBlanks(line, pos);
+    if (pos >= line.size() || line[pos] != '=') return kNoType;
     const std::string_view rest = line.substr(pos + 1);
     const std::size_t colon = rest.find(':');
-    if (colon == std::string_view::npos) return false;
-    const std::string_view type = rest.substr(0, colon);
-    const std::string_view body = rest.substr(colon + 1);
+    if (colon == std::string_view::npos) return kNoType;
+    const std::string_view type = trimBlanks(rest.substr(0, colon));
+    const std::string_view body = trimBlanks(rest.substr(colon + 1));
     std::vector<std::uint8_t> data;
     ValueType valueType;
     if (type == "binary") {
         valueType = ValueType::Binary;
-        if (!parseBinary(body, data)) return false;
+        if (!parseBinary(body, data)) return kBadBinary;
     } else if (type == "dword") {
         valueType = ValueType::Dword;
-        if (!parseDword(body, data)) return false;
+        if (!parseDword(body, data)) return kBadDword;
     } else if (type == "string") {
         valueType = ValueType::String;
         std::size_t at = 0;
         std::string bytes;
-        if (!parseQuoted(body, at, bytes, store_limits::kMaxValueSize) || at != body.size()) return false;
+        if (!parseQuoted(body, at, bytes, store_limits::kMaxValueSize) || at != body.size()) return kBadString;
         data.assign(bytes.begin(), bytes.end());
     } else {
-        return false;
+        return kUnknownType;
     }
+    // Which of two values of one name was meant cannot be told; the first one stays.
+    if (key.findValue(name) != nullptr) return kSecondValue;
     key.values.push_back(Value{std::move(name), valueType, std::move(data)});
-    return true;
+    return {};
+}
+
+// A class line, @class="text"; false when it cannot be read.
+bool parseClassLine(std::string_view line, std::string& keyClass) {
+    constexpr std::string_view kClassWord = "@class";
+    if (!line.starts_with(kClassWord)) return false;
+    std::size_t pos = kClassWord.size();
+    skipBlanks(line, pos);
+    if (pos >= line.size() || line[pos] != '=') return false;
+    ++pos;
+    skipBlanks(line, pos);
+    return parseQuoted(line, pos, keyClass, store_limits::kMaxClassLength) && pos == line.size() &&
+           isValidClass(keyClass);
 }
 
 }  // namespace
@@ -244,68 +294,101 @@ Key& Hive::create(std::string_view path, std::string_view keyClass, bool* create
     return keys_.back();
 }
 
-std::optional<Hive> parse(std::string_view text) {
+std::optional<ParseResult> parse(std::string_view text) {
     if (text.size() > kMaxFileSize) return std::nullopt;
-    Hive hive;
-    // Keys named by a section of their own; a key only implied by a deeper section may still get one.
-    std::map<std::string, bool> sectioned;
+    // A byte-order mark, as some editors add when saving.
+    constexpr std::string_view kByteOrderMark = "\xef\xbb\xbf";
+    if (text.starts_with(kByteOrderMark)) text.remove_prefix(kByteOrderMark.size());
+
+    ParseResult result;
+    std::map<std::string, bool> classRead;  // folded path -> a class line was read for the key
     std::string currentPath;
-    bool inSection = false;
-    bool classSeen = false;
-    bool first = true;
-    bool ended = false;
+    enum class Section { None, Key, Dropped } section = Section::None;
+    bool signatureRead = false;
+    std::size_t linesRead = 0;  // key, class and value lines taken in
+    std::size_t number = 0;
 
     while (!text.empty()) {
         const std::size_t nl = text.find('\n');
-        std::string_view line = text.substr(0, nl);
-        text = nl == std::string_view::npos ? std::string_view{} : text.substr(nl + 1);
-        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        const bool terminated = nl != std::string_view::npos;
+        std::string_view raw = text.substr(0, nl);
+        text = terminated ? text.substr(nl + 1) : std::string_view{};
+        ++number;
+        if (!raw.empty() && raw.back() == '\r') raw.remove_suffix(1);
+        const std::string_view line = trimBlanks(raw);
+        auto drop = [&](std::string_view reason) { result.dropped.push_back({number, reason, std::string(raw)}); };
 
-        if (ended) {
-            if (!line.empty()) return std::nullopt;  // nothing may follow the end line
-            continue;
-        }
-        if (first) {
-            if (line != kSignature) return std::nullopt;
-            first = false;
-            continue;
-        }
         if (line.empty() || line.front() == ';') continue;
+        if (!signatureRead) {
+            // Without its signature the text is some other file, which must not be written over.
+            if (line != kSignature) return std::nullopt;
+            signatureRead = true;
+            continue;
+        }
+        if (result.ended) {
+            drop(kAfterEnd);
+            continue;
+        }
         if (line == kEndLine) {
-            ended = true;
+            result.ended = true;
+            continue;
+        }
+        // The writer ends every line, so an unended last line before any end line was cut short.
+        if (!terminated) {
+            drop(kCutOff);
             continue;
         }
         if (line.front() == '[') {
-            if (line.size() < 3 || line.back() != ']') return std::nullopt;
-            const std::string_view path = line.substr(1, line.size() - 2);
-            if (!isValidKeyPath(path)) return std::nullopt;
-            bool& seen = sectioned[foldName(path)];
-            if (seen) return std::nullopt;  // the same key twice
-            seen = true;
-            hive.create(path, {});
+            const std::string_view path =
+                line.size() >= 3 && line.back() == ']' ? line.substr(1, line.size() - 2) : std::string_view{};
+            if (!isValidKeyPath(path)) {
+                // The lines below belong to a key that cannot be told: they go with it.
+                drop(kBadKeyLine);
+                section = Section::Dropped;
+                continue;
+            }
+            // A key named twice gets the lines of both sections.
+            result.hive.create(path, {});
             currentPath = path;
-            inSection = true;
-            classSeen = false;
+            section = Section::Key;
+            ++linesRead;
             continue;
         }
-        if (!inSection) return std::nullopt;
-        Key* key = hive.find(currentPath);
+        if (line.front() != '@' && line.front() != '"') {
+            drop(kUnknownLine);
+            continue;
+        }
+        if (section != Section::Key) {
+            drop(section == Section::None ? kOutsideKey : kInDroppedKey);
+            continue;
+        }
+        Key* key = result.hive.find(currentPath);
         if (line.front() == '@') {
-            constexpr std::string_view kClassPrefix = "@class=";
-            if (classSeen || !line.starts_with(kClassPrefix)) return std::nullopt;
-            std::size_t pos = kClassPrefix.size();
             std::string keyClass;
-            if (!parseQuoted(line, pos, keyClass, store_limits::kMaxClassLength) || pos != line.size())
-                return std::nullopt;
-            if (!isValidClass(keyClass)) return std::nullopt;
+            if (!parseClassLine(line, keyClass)) {
+                drop(kBadClass);
+                continue;
+            }
+            bool& read = classRead[foldName(currentPath)];
+            if (read) {
+                drop(kSecondClass);
+                continue;
+            }
+            read = true;
             key->keyClass = std::move(keyClass);
-            classSeen = true;
+            ++linesRead;
             continue;
         }
-        if (line.front() != '"' || !parseValueLine(line, *key)) return std::nullopt;
+        if (const std::string_view reason = parseValueLine(line, *key); !reason.empty()) {
+            drop(reason);
+            continue;
+        }
+        ++linesRead;
     }
-    if (first || !ended) return std::nullopt;
-    return hive;
+    if (!signatureRead) return std::nullopt;
+    // Damage and nothing else: keep the file whole rather than replace it with an empty store.
+    if (linesRead == 0 && !result.dropped.empty()) return std::nullopt;
+    return result;
 }
 
 std::string format(const Hive& hive) {

@@ -1,5 +1,6 @@
-// The settings store's tree of keys and values in memory, and its human-readable text form: a strict
-// parser (bounded, never reads past its input) and the writer.
+// The settings store's tree of keys and values in memory, and its human-readable text form: a
+// line-by-line parser that drops only the lines it cannot read (bounded, never reads past its input)
+// and the writer.
 #pragma once
 
 #include <cstddef>
@@ -68,8 +69,30 @@ private:
     std::map<std::string, std::size_t> index_;  // folded path -> position in keys_
 };
 
-// The text of a store file; nullopt when it is not a complete, well-formed store file.
-std::optional<Hive> parse(std::string_view text);
+// A line of a store file that could not be read and was left out.
+struct DroppedLine {
+    std::size_t number = 0;   // counted from 1
+    std::string_view reason;  // what was wrong with it, for the player
+    std::string text;         // the line as it stood (without its line end)
+    bool operator==(const DroppedLine&) const = default;
+};
+
+struct ParseResult {
+    Hive hive;
+    std::vector<DroppedLine> dropped;  // in file order
+    bool ended = false;                // the closing end line was there
+    // Read whole: nothing dropped and not cut short.
+    bool complete() const { return ended && dropped.empty(); }
+};
+
+// Reads a store file line by line. A line that cannot be read costs only itself (a damaged key line
+// also costs the lines of its section, which belong to no known key); blanks around a line, around
+// "=" and ":" and around the commas of a binary list are allowed. Without the end line, a last line
+// that has no line end was cut off and is dropped too. nullopt when the text is not a store file at
+// all: larger than kMaxFileSize, no signature line first, or nothing in it readable but something
+// damaged.
+std::optional<ParseResult> parse(std::string_view text);
+// The writer's form: signature, one section per key, end line; every line is one parse reads back.
 std::string format(const Hive& hive);
 
 }  // namespace platform::store_text

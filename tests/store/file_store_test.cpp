@@ -1,5 +1,5 @@
-// The file store: registry semantics the game relies on, durability, damaged files, and two copies
-// of the game writing at once.
+// The file store: registry semantics the game relies on, durability, files that cannot be read at
+// all, and two copies of the game writing at once.
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -167,8 +167,10 @@ TEST_F(FileStoreTest, TwoProcessesWritingAtOnceLoseNothing) {
             EXPECT_EQ(get(check, std::string("Software\\") + name, "N" + std::to_string(i)), std::to_string(i));
 }
 
-TEST_F(FileStoreTest, ADamagedFileIsSetAsideAndTheStoreStartsEmpty) {
-    const std::string junk = "varnook-store 1\n[Software\\K]\n\"V\"=binary:0";  // cut off mid-line
+TEST_F(FileStoreTest, AFileThatCannotBeReadAtAllIsSetAsideAndTheStoreStartsEmpty) {
+    const std::string junk =
+        "\x7f"
+        "ELF binary junk\x01\x02\n[Software\\K]\n";
     writeText(file(), junk);
     testing::internal::CaptureStderr();
     FileStore store(folder_);
@@ -176,22 +178,24 @@ TEST_F(FileStoreTest, ADamagedFileIsSetAsideAndTheStoreStartsEmpty) {
     const std::string err = testing::internal::GetCapturedStderr();
     const auto aside = filesNamed("registry.txt.damaged-");
     ASSERT_EQ(aside.size(), 1u);
-    EXPECT_EQ(readText(aside[0]), junk);  // kept byte for byte
+    EXPECT_EQ(readText(aside[0]), junk);                 // kept byte for byte
+    EXPECT_EQ(store.setAsideCopy(), aside[0].string());  // for the player's message
     EXPECT_NE(err.find(aside[0].string()), std::string::npos) << err;
     EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1);
     EXPECT_FALSE(std::filesystem::exists(file()));
 
-    // Writing works again, and a second damaged file gets a name of its own.
+    // Writing works again, and a second unreadable file gets a name of its own.
     ASSERT_EQ(put(store, "Software\\K", "V", "ok"), StoreStatus::Success);
     EXPECT_EQ(get(store, "Software\\K", "V"), "ok");
-    writeText(file(),
-              "\x7f"
-              "ELF binary junk\x01\x02");
+    writeText(file(), "varnook-store 1\n\x01\x02 nothing readable\nend\n");
     testing::internal::CaptureStderr();
     FileStore other(folder_);
+    EXPECT_EQ(other.setAsideCopy(), "");
     EXPECT_EQ(put(other, "Software\\K", "V", "again"), StoreStatus::Success);
     testing::internal::GetCapturedStderr();
     EXPECT_EQ(filesNamed("registry.txt.damaged-").size(), 2u);
+    EXPECT_NE(other.setAsideCopy(), store.setAsideCopy());
+    EXPECT_EQ(readText(other.setAsideCopy()), "varnook-store 1\n\x01\x02 nothing readable\nend\n");
     EXPECT_EQ(get(other, "Software\\K", "V"), "again");
 }
 
@@ -202,6 +206,7 @@ TEST_F(FileStoreTest, AStoreFileThatIsNotAFileIsSetAside) {
     EXPECT_EQ(put(store, "Software\\K", "V", "x"), StoreStatus::Success);
     testing::internal::GetCapturedStderr();
     EXPECT_EQ(filesNamed("registry.txt.damaged-").size(), 1u);
+    EXPECT_EQ(store.setAsideCopy(), filesNamed("registry.txt.damaged-")[0].string());
     EXPECT_EQ(get(store, "Software\\K", "V"), "x");
 }
 

@@ -53,7 +53,8 @@ TEST_F(StoreCrashTest, KilledMidWriteLeavesTheOldOrTheNewFile) {
 
         // The file on disk is always complete.
         const std::string text = readText(file());
-        ASSERT_TRUE(platform::store_text::parse(text).has_value()) << "round " << round;
+        const auto parsed = platform::store_text::parse(text);
+        ASSERT_TRUE(parsed.has_value() && parsed->complete()) << "round " << round;
         FileStore check(folder_);
         EXPECT_EQ(get(check, "Software\\Mirrim\\Varnook\\1.0", "STATS11"), "precious");
         const std::string count = get(check, "Software\\Loop", "COUNT");

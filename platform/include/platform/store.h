@@ -17,7 +17,7 @@ enum class StoreStatus {
     MoreData,          // the value is larger than the caller's buffer; nothing was copied
     AccessDenied,      // the store cannot be used (its file can be neither read nor set aside)
     InvalidParameter,  // a malformed key path or name, a value too large, an unknown type, a closed key
-    WriteFailed,       // a change could not be made durable (folder not writable, disk full)
+    WriteFailed,       // a change could not be made durable (folder not writable, disk full, no lock file)
     Busy,              // another program held the store's lock for longer than store_limits::kLockWaitMs
 };
 
@@ -110,10 +110,12 @@ public:
     StoreStatus keyClass(const StoreKey& key, std::string& result);
 
     // Takes the store's exclusive lock, waiting at most store_limits::kLockWaitMs for another program
-    // that holds it (Busy when the wait runs out). While it is held, reads see the store as it stands
-    // now, other programs' changes included, and changes made through this store are written before
-    // it is released: a read, a change and its write form one step that no other program can come
-    // between. Locks taken through one store nest.
+    // that holds it (Busy when the wait runs out; WriteFailed when no lock can be had at all, as when
+    // the store's folder cannot be made). While it is held, reads see the store as it stands now,
+    // other programs' changes included, and changes made through this store are written before it is
+    // released (each key close writes at once): a read, a change and its write form one step that no
+    // other program can come between. Locks taken through one store nest. Writes made without it take
+    // the lock for themselves, with the same bounded wait, and fail with Busy when it runs out.
     StoreStatus lock(StoreLock& result);
 
     // Where a store that could not be read at all was kept before the store started afresh; empty

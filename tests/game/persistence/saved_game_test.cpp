@@ -381,9 +381,12 @@ TEST_F(SavedGameTest, AStoreFileCutAnywhereNeverCrashesTheRecords) {
         restart();
         game::Settings loaded;
         EXPECT_TRUE(records_->loadSettings(loaded));
-        // A cut file is set aside whole: the store starts from the defaults.
-        EXPECT_EQ(loaded.hallOfFame.table(GameMode::Classic)->name(1), "Anononymous");
-        EXPECT_EQ(records_->isGameStored(), game::StoredGame::None);
+        // A cut file keeps every whole line before the cut; the cut line and all after it are lost.
+        const std::string kept = whole.substr(0, cut);
+        const bool nameKept = kept.find("\"STATS11\"=string:\"Keeper\\0\"\n") != std::string::npos;
+        EXPECT_EQ(loaded.hallOfFame.table(GameMode::Classic)->name(1), nameKept ? "Keeper" : "Anononymous");
+        EXPECT_EQ(records_->isGameStored() == game::StoredGame::Waiting,
+                  kept.find("\"ISSTORED\"=binary:01\n") != std::string::npos);
         testing::internal::GetCapturedStderr();
     }
 }

@@ -403,6 +403,21 @@ TEST_F(SavedGameRun, AFailedSaveAndExitKeepsTheGameOnScreenAndItsClockRunning) {
     EXPECT_EQ(stored(kSaveKey, "ISSTORED"), std::vector<std::uint8_t>{1});
 }
 
+TEST_F(SavedGameRun, ASettingsFileThatCannotBeReadAtAllIsKeptAndThePlayerToldWhere) {
+    std::filesystem::create_directories(root_ / "varnook");
+    std::ofstream(root_ / "varnook" / "registry.txt", std::ios::binary) << std::string("\x7f\x45\x4c\x46\0\1junk", 10);
+    testing::internal::CaptureStderr();
+    start();
+    testing::internal::GetCapturedStderr();
+    ASSERT_EQ(hp->ui.messages().size(), 1u);
+    const std::string text = hp->ui.messages()[0].text;
+    const std::string kept = store_->setAsideCopy();
+    ASSERT_FALSE(kept.empty());
+    EXPECT_NE(text.find(kept), std::string::npos) << text;
+    EXPECT_TRUE(std::filesystem::exists(kept));
+    EXPECT_EQ(frm().view(), FrmPlay::View::Menu) << "the game starts afresh";
+}
+
 TEST(SavedGameTaken, AGameWhoseTakenMarkCannotBeWrittenStaysSavedAndThePlayerIsTold) {
     platform::HeadlessPlatform hp;
     game::testing::MemoryStore store;
