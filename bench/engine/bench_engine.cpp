@@ -108,7 +108,12 @@ void benchRecreateRandom4x4(benchmark::State& state, Engine* engine) {
 class SummaryReporter : public benchmark::ConsoleReporter {
 public:
     explicit SummaryReporter(std::vector<std::string> engines)
-        : ConsoleReporter(isatty(STDOUT_FILENO) ? OO_ColorTabular : OO_Tabular), engines_(std::move(engines)) {}
+        : ConsoleReporter(isatty(STDOUT_FILENO) ? OO_ColorTabular : OO_Tabular), engines_(std::move(engines)) {
+        // The summary's rows, in this order whatever order the benchmarks ran in.
+        measure(kBoardsCaption, 0, true);
+        for (auto size = kSizes.rbegin(); size != kSizes.rend(); ++size) measure(makeCaption(*size), 1, false);
+        measure(kLoadCaption, 2, false);
+    }
 
     void ReportRuns(const std::vector<Run>& runs) override {
         ConsoleReporter::ReportRuns(runs);
@@ -133,6 +138,7 @@ public:
         if (engines_.size() == 2) out << "     change";
         out << "\n";
         for (const auto& measure : measures_) {
+            if (measure.values.empty()) continue;
             std::snprintf(line, sizeof line, "%-36s", measure.caption.c_str());
             out << line;
             std::vector<double> values;
@@ -144,9 +150,13 @@ public:
                 out << line;
             }
             if (values.size() == 2 && values[0] > 0 && values[1] > 0) {
-                // Shown as a speed-up: how many times faster the second engine is.
+                // How many times faster (or slower) the second engine is.
                 const double factor = measure.higherIsBetter ? values[1] / values[0] : values[0] / values[1];
-                std::snprintf(line, sizeof line, "   %6.2fx faster", factor);
+                if (factor >= 1) {
+                    std::snprintf(line, sizeof line, "   %6.2fx faster", factor);
+                } else {
+                    std::snprintf(line, sizeof line, "   %6.2fx slower", 1 / factor);
+                }
                 out << line;
             }
             out << "\n";
@@ -154,6 +164,12 @@ public:
     }
 
 private:
+    static constexpr const char* kBoardsCaption = "random 4x4 boards solved per second";
+    static constexpr const char* kLoadCaption = "dictionary load, ms";
+    static std::string makeCaption(int size) {
+        return std::to_string(size) + "x" + std::to_string(size) + " make + read + clear, us";
+    }
+
     struct Measure {
         std::string caption;
         int decimals;
@@ -170,13 +186,12 @@ private:
         const std::string engine = name.substr(slash + 1);
         const std::string& args = run.run_name.args;
         if (family == "LoadLangDict") {
-            measure("dictionary load, ms", 2, false)[engine] = run.GetAdjustedCPUTime();
+            measure(kLoadCaption, 2, false)[engine] = run.GetAdjustedCPUTime();
         } else if (family == "MakeAndReadPuzzle") {
-            measure(args + "x" + args + " make + read + clear, us", 1, false)[engine] = run.GetAdjustedCPUTime();
+            measure(makeCaption(std::stoi(args)), 1, false)[engine] = run.GetAdjustedCPUTime();
         } else if (family == "RecreateRandom4x4") {
             const auto rate = run.counters.find("boards/s");
-            if (rate != run.counters.end())
-                measure("random 4x4 boards solved per second", 0, true)[engine] = rate->second;
+            if (rate != run.counters.end()) measure(kBoardsCaption, 0, true)[engine] = rate->second;
         }
     }
 
