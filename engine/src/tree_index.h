@@ -33,7 +33,12 @@ public:
     // The first-level list hangs from a node of its own, past the file's nodes.
     std::int32_t root() const { return static_cast<std::int32_t>(nodes_.size()) - 1; }
     Node node(std::int32_t i) const { return nodes_[static_cast<std::size_t>(i)]; }
-    void prefetch(std::int32_t i) const { __builtin_prefetch(&nodes_[static_cast<std::size_t>(i)]); }
+    // Asks for node i's cache line ahead of its use (a hint; nothing where the compiler has none).
+    void prefetch([[maybe_unused]] std::int32_t i) const {
+#if defined(__GNUC__)
+        __builtin_prefetch(&nodes_[static_cast<std::size_t>(i)]);
+#endif
+    }
 
     // The first child of parent that holds letter (the same node a walk along the sibling list
     // finds), or -1. bit is letterBit(letter) and must be in parent's child mask.
