@@ -243,21 +243,23 @@ void PuzzleEngine::extendChain(int cell, std::int32_t node, TreeIndex::Node reac
 }
 
 void PuzzleEngine::addSolution(std::int32_t node, int depth) {
-    // Whole arrays are copied (fixed sizes copy fastest); the letters past the word are cleared.
+    // Written in place (a copy from the stack stalls on its partial writes). Whole arrays are
+    // read, fixed sizes being the fastest to copy; the letters past the word are cleared.
     const auto length = static_cast<std::size_t>(depth) + 1;
-    Solution solution;
-    for (std::size_t i = 0; i < kHeadLetters; ++i) solution.head = solution.head << 8 | chainWord_[i];
-    for (std::size_t i = kHeadLetters; i < kMaxChain; ++i)
-        solution.tail = static_cast<std::uint16_t>(solution.tail << 8 | chainWord_[i]);
+    std::uint64_t head = 0;
+    for (std::size_t i = 0; i < kHeadLetters; ++i) head = head << 8 | chainWord_[i];
+    auto tail = static_cast<std::uint16_t>(chainWord_[kHeadLetters] << 8 | chainWord_[kHeadLetters + 1]);
     if (length < kHeadLetters) {
-        solution.head &= ~std::uint64_t{0} << (8 * (kHeadLetters - length));
-        solution.tail = 0;
+        head &= ~std::uint64_t{0} << (8 * (kHeadLetters - length));
+        tail = 0;
     } else if (length < kMaxChain) {
-        solution.tail &= static_cast<std::uint16_t>(0xFFFFu << (8 * (kMaxChain - length)));
+        tail &= static_cast<std::uint16_t>(0xFFFFu << (8 * (kMaxChain - length)));
     }
+    Solution& solution = solutions_[static_cast<std::size_t>(depth)].emplace_back();
+    solution.head = head;
+    solution.tail = tail;
     solution.cells = chainPath_;
     solution.node = node;
-    solutions_[static_cast<std::size_t>(depth)].push_back(solution);
 }
 
 std::uint8_t PuzzleEngine::Solution::letter(std::size_t i) const {
@@ -296,13 +298,19 @@ void PuzzleEngine::sortList(std::vector<Solution>& list) {
     }
     const auto firstLetter = [](const Solution& solution) { return static_cast<std::size_t>(solution.head >> 56); };
     std::array<std::uint32_t, kByteValues + 1> bucketStart{};
-    for (const Solution& solution : list) ++bucketStart[firstLetter(solution) + 1];
-    for (std::size_t b = 1; b <= kByteValues; ++b) bucketStart[b] += bucketStart[b - 1];
+    std::size_t lowest = kByteValues - 1, highest = 0;  // only the buckets in use are visited
+    for (const Solution& solution : list) {
+        const std::size_t letter = firstLetter(solution);
+        ++bucketStart[letter + 1];
+        lowest = std::min(lowest, letter);
+        highest = std::max(highest, letter);
+    }
+    for (std::size_t b = lowest + 1; b <= highest + 1; ++b) bucketStart[b] += bucketStart[b - 1];
     std::array<std::uint32_t, kByteValues> next;
     std::copy_n(bucketStart.begin(), kByteValues, next.begin());
     sorted_.resize(list.size());
     for (const Solution& solution : list) sorted_[next[firstLetter(solution)]++] = solution;
-    for (std::size_t b = 0; b < kByteValues; ++b) {
+    for (std::size_t b = lowest; b <= highest; ++b) {
         const auto first = sorted_.begin() + bucketStart[b], last = sorted_.begin() + bucketStart[b + 1];
         if (last - first > kInsertionSortLimit) {
             std::sort(first, last, less);
