@@ -10,13 +10,16 @@ namespace varnook::engine {
 PuzzleEngine::PuzzleEngine(LangDict dict) : dict_(std::move(dict)), index_(dict_) {
     // The lists are shuffled by swapping each position with any position (not Fisher-Yates):
     // the order, and so the word a seed picks, depends on exactly these draws.
+    // Each list is then kept as one block of letters, a word every length bytes.
     auto collected = dict_.collect(kFirstPlacedLength, kLastPlacedLength);
     for (int length = kFirstPlacedLength; length <= kLastPlacedLength; ++length) {
-        auto& words = wordsByLength_[static_cast<std::size_t>(length)];
-        words = std::move(collected[static_cast<std::size_t>(length)]);
+        auto& words = collected[static_cast<std::size_t>(length)];
         const int n = static_cast<int>(words.size());
         for (int i = 0; i < n; ++i)
             std::swap(words[static_cast<std::size_t>(i)], words[static_cast<std::size_t>(rng_.below(n))]);
+        auto& letters = wordsByLength_[static_cast<std::size_t>(length)];
+        letters.reserve(words.size() * static_cast<std::size_t>(length));
+        for (const std::string& word : words) letters.insert(letters.end(), word.begin(), word.end());
     }
     for (int c = 0; c < static_cast<int>(kWeightCount); ++c)
         letterPool_.insert(letterPool_.end(), dict_.weights()[static_cast<std::size_t>(c)],
@@ -80,6 +83,7 @@ void PuzzleEngine::drawLetters(std::span<std::uint8_t> cells) {
 void PuzzleEngine::placeWords(std::span<std::uint8_t> cells) {
     for (int length = kFirstPlacedLength; length <= kLastPlacedLength; ++length) {
         const auto& words = wordsByLength_[static_cast<std::size_t>(length)];
+        const int count = static_cast<int>(words.size() / static_cast<std::size_t>(length));
         for (int attempt = 0; attempt < kAttemptsPerLength; ++attempt) {
             walkFound_ = false;
             walkLength_ = 0;
@@ -87,11 +91,9 @@ void PuzzleEngine::placeWords(std::span<std::uint8_t> cells) {
             randomWalk(rng_.below(numCells_));
             // With no word of this length the walk has still drawn its numbers; only the
             // word draw is skipped.
-            if (!walkFound_ || words.empty()) continue;
-            const std::string& word = words[static_cast<std::size_t>(rng_.below(static_cast<int>(words.size())))];
-            for (int i = 0; i < length; ++i)
-                cells[chainPath_[static_cast<std::size_t>(i)]] =
-                    static_cast<std::uint8_t>(word[static_cast<std::size_t>(i)]);
+            if (!walkFound_ || count == 0) continue;
+            const auto word = words.begin() + static_cast<std::ptrdiff_t>(rng_.below(count)) * length;
+            for (int i = 0; i < length; ++i) cells[chainPath_[static_cast<std::size_t>(i)]] = word[i];
         }
     }
 }
@@ -262,11 +264,6 @@ void PuzzleEngine::addSolution(std::int32_t node, int depth) {
     solution.node = node;
 }
 
-std::uint8_t PuzzleEngine::Solution::letter(std::size_t i) const {
-    if (i < kHeadLetters) return static_cast<std::uint8_t>(head >> (8 * (kHeadLetters - 1 - i)));
-    return static_cast<std::uint8_t>(tail >> (8 * (kMaxChain - 1 - i)));
-}
-
 namespace {
 
 template <class It, class Less>
@@ -342,7 +339,12 @@ bool PuzzleEngine::copyWord(int k, std::int32_t n, std::span<char> word, std::sp
     const auto length = static_cast<std::size_t>(k) + 1;
     if (word.size() < length + 1 || path.size() < length) return false;
     const Solution& solution = solutions_[static_cast<std::size_t>(k)][static_cast<std::size_t>(n - 1)];
-    for (std::size_t i = 0; i < length; ++i) word[i] = static_cast<char>(solution.letter(i));
+    std::array<std::uint8_t, kMaxChain> letters;
+    for (std::size_t i = 0; i < kHeadLetters; ++i)
+        letters[i] = static_cast<std::uint8_t>(solution.head >> (8 * (kHeadLetters - 1 - i)));
+    letters[kHeadLetters] = static_cast<std::uint8_t>(solution.tail >> 8);
+    letters[kHeadLetters + 1] = static_cast<std::uint8_t>(solution.tail);
+    std::copy_n(letters.begin(), length, reinterpret_cast<std::uint8_t*>(word.data()));
     word[length] = '\0';
     std::copy_n(solution.cells.begin(), length, path.begin());
     return true;

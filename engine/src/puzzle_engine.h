@@ -58,6 +58,7 @@ public:
 
 private:
     static constexpr std::size_t kHeadLetters = 8;
+    static_assert(kMaxChain == kHeadLetters + 2, "a word of kMaxChain letters fills head and tail");
     // A listed word. Its letters are kept packed, first letter highest and zeros after the last, so
     // comparing (head, tail) as numbers compares the words byte by byte as unsigned bytes.
     struct Solution {
@@ -65,7 +66,6 @@ private:
         std::uint16_t tail = 0;  // letters 9 and 10
         std::array<std::uint8_t, kMaxChain> cells{};
         std::int32_t node = 0;  // the word's last tree node: one word, one node
-        std::uint8_t letter(std::size_t i) const;
     };
 
     void begin(const Board& board, std::span<const std::uint8_t> cells);
@@ -86,7 +86,8 @@ private:
 
     LangDict dict_;
     TreeIndex index_;  // also marks the nodes whose words are listed
-    std::array<std::vector<std::string>, kListCount> wordsByLength_;
+    // The words of each length 3 to 7, shuffled, one after another without separators.
+    std::array<std::vector<std::uint8_t>, kListCount> wordsByLength_;
     std::vector<std::uint8_t> letterPool_;
     Rng rng_;
 
