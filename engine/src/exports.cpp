@@ -17,7 +17,6 @@ using varnook::engine::kMaxCells;
 using varnook::engine::LangDict;
 using varnook::engine::LoadStatus;
 using varnook::engine::PuzzleEngine;
-using varnook::engine::Step;
 
 // Created by loadLangDict; absent before it and after a failed load.
 std::unique_ptr<PuzzleEngine> theEngine;
@@ -29,12 +28,7 @@ std::optional<Board> boardFrom(std::int32_t width, std::int32_t height, const vo
     const auto steps = static_cast<std::int16_t>(numDirs & 0xFFFF);
     if (grid == nullptr || dirs == nullptr || width < 1 || height < 1 || steps < 1) return std::nullopt;
     if (std::int64_t{width} * height > kMaxCells) return std::nullopt;
-    Board board;
-    board.width = width;
-    board.height = height;
-    board.steps.reserve(static_cast<std::size_t>(steps));
-    for (int i = 0; i < steps; ++i) board.steps.push_back(Step{dirs[2 * i], dirs[2 * i + 1]});
-    return board;
+    return Board{width, height, std::span(dirs, 2 * static_cast<std::size_t>(steps))};
 }
 
 std::size_t cellCount(const Board& board) {

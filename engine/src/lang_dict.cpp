@@ -1,6 +1,7 @@
 // Loading, checking and enumerating the dictionary.
 #include "lang_dict.h"
 
+#include <algorithm>
 #include <bit>
 #include <fstream>
 #include <system_error>
@@ -42,37 +43,45 @@ bool LangDict::isWellFormed(const std::vector<std::uint32_t>& nodes) {
     while (!pending.empty()) {
         std::int64_t i = pending.back();
         pending.pop_back();
+        const std::size_t children = pending.size();
         for (;; ++i) {
             if (i >= count || reached[static_cast<std::size_t>(i)]) return false;
             reached[static_cast<std::size_t>(i)] = true;
             const std::uint32_t node = nodes[static_cast<std::size_t>(i)];
-            const std::int32_t child = childOf(node);
+            const std::int32_t child = nodeFirstChild(node);
             if (child != 0) {
                 if (child < 0 || child >= count) return false;
                 pending.push_back(child);
             }
-            if ((node & kNodeMoreSiblings) == 0) break;
+            if (!nodeHasMoreSiblings(node)) break;
         }
+        // The first node's children next: a file laid out depth first is then read in order.
+        std::reverse(pending.begin() + static_cast<std::ptrdiff_t>(children), pending.end());
     }
     return true;
 }
 
-std::vector<std::string> LangDict::collect(int length) const {
-    std::vector<std::string> words;
-    if (length < 1) return words;
-    std::string prefix(static_cast<std::size_t>(length), '\0');
-    collectFrom(0, 0, length - 1, prefix, words);
+std::vector<std::vector<std::string>> LangDict::collect(int shortest, int longest) const {
+    std::vector<std::vector<std::string>> words(static_cast<std::size_t>(std::max(longest, 0)) + 1);
+    if (shortest < 1 || longest < shortest) return words;
+    std::string prefix;
+    collectFrom(0, 0, shortest, longest, prefix, words);
     return words;
 }
 
-void LangDict::collectFrom(std::int32_t start, int depth, int lastDepth, std::string& prefix,
-                           std::vector<std::string>& out) const {
+void LangDict::collectFrom(std::int32_t start, int depth, int shortest, int longest, std::string& prefix,
+                           std::vector<std::vector<std::string>>& out) const {
+    // One walk for every length: the words of one length come in the same order as in a walk
+    // that stops at that length.
+    const int length = depth + 1;
     for (std::int32_t i = start;; ++i) {
         const std::uint32_t node = nodes_[static_cast<std::size_t>(i)];
-        prefix[static_cast<std::size_t>(depth)] = static_cast<char>(node & kNodeCharMask);
-        if (depth == lastDepth && (node & kNodeWordEnd) != 0) out.push_back(prefix);
-        if (depth < lastDepth && childOf(node) != 0) collectFrom(childOf(node), depth + 1, lastDepth, prefix, out);
-        if ((node & kNodeMoreSiblings) == 0) break;
+        prefix.push_back(static_cast<char>(nodeLetter(node)));
+        if (length >= shortest && nodeEndsWord(node)) out[static_cast<std::size_t>(length)].push_back(prefix);
+        const std::int32_t child = nodeFirstChild(node);
+        if (length < longest && child != 0) collectFrom(child, depth + 1, shortest, longest, prefix, out);
+        prefix.pop_back();
+        if (!nodeHasMoreSiblings(node)) break;
     }
 }
 

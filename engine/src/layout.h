@@ -7,8 +7,10 @@
 
 namespace varnook::engine {
 
-// Dictionary file: 256 weight bytes, then little-endian 32-bit node words.
-inline constexpr std::size_t kWeightCount = 256;
+// A letter is any byte value.
+inline constexpr std::size_t kByteValues = 256;
+// Dictionary file: one weight byte per byte value, then little-endian 32-bit node words.
+inline constexpr std::size_t kWeightCount = kByteValues;
 inline constexpr std::size_t kNodeBytes = 4;
 // Files larger than this are refused rather than read into memory.
 inline constexpr std::uintmax_t kMaxDictFileBytes = 64u * 1024u * 1024u;
@@ -18,6 +20,14 @@ inline constexpr std::uint32_t kNodeCharMask = 0x000000FFu;
 inline constexpr std::uint32_t kNodeWordEnd = 0x00000100u;
 inline constexpr std::uint32_t kNodeMoreSiblings = 0x00000200u;
 inline constexpr std::int32_t kNodeChildDivisor = 4096;  // first child = (int32) word / 4096
+
+inline constexpr std::uint8_t nodeLetter(std::uint32_t node) { return static_cast<std::uint8_t>(node & kNodeCharMask); }
+inline constexpr bool nodeEndsWord(std::uint32_t node) { return (node & kNodeWordEnd) != 0; }
+inline constexpr bool nodeHasMoreSiblings(std::uint32_t node) { return (node & kNodeMoreSiblings) != 0; }
+// The first child's index; 0 for none, negative only in a corrupt file.
+inline constexpr std::int32_t nodeFirstChild(std::uint32_t node) {
+    return static_cast<std::int32_t>(node) / kNodeChildDivisor;
+}
 
 // Solution lists are indexed by word length - 1.
 inline constexpr int kListCount = 15;

@@ -59,6 +59,49 @@ TEST(DictionaryLoad, CorruptTreesAreRefused) {
     }
 }
 
+TEST(DictionaryLoad, ACorruptTreeIsRefusedBeforeAnyIndexIsBuiltOverIt) {
+    // The shipped tree with one fault deep inside, and small trees whose faults would send a walk
+    // that trusts the file round forever or outside the array (loops, lists that overlap or never
+    // end, more letters than a child mask has bits). Each is refused as a whole, and the engine
+    // loaded before it goes too. A walk over them before the check would hang, or trip the
+    // sanitizers, here.
+    auto& api = EngineApi::shipped();
+    const auto shipped = shippedDictionary();
+    const std::size_t lastNode = (shipped.size() - 256) / 4 - 1;
+    auto setNode = [](std::vector<std::uint8_t>& image, std::size_t index, std::uint32_t word) {
+        for (int b = 0; b < 4; ++b)
+            image[256 + 4 * index + static_cast<std::size_t>(b)] = static_cast<std::uint8_t>(word >> (8 * b));
+    };
+    std::vector<std::pair<std::string, std::vector<std::uint8_t>>> corrupt;
+    // The last node of the file is the last of a list: it now runs on past the end, points past
+    // the end, or points back to the list it is in.
+    for (const auto& [what, word] : std::vector<std::pair<std::string, std::uint32_t>>{
+             {"shipped tree, last list never ends", 'z' | kMore},
+             {"shipped tree, last node's children past the end", 'z' | child(static_cast<std::uint32_t>(lastNode + 1))},
+             {"shipped tree, last node its own child", 'z' | child(static_cast<std::uint32_t>(lastNode))}}) {
+        auto image = shipped;
+        setNode(image, lastNode, word);
+        corrupt.emplace_back(what, image);
+    }
+    // A chain of ten letters whose last list leads back to the first-level list's second node.
+    std::vector<std::uint32_t> chain = {'a' | kMore | child(2), 'b' | kEnd};
+    for (std::uint32_t i = 2; i < 11; ++i) chain.push_back(('c' + i) | child(i + 1));
+    chain.back() = 'z' | child(1);
+    corrupt.emplace_back("ten-letter chain looping to the first list", nodesImage(weightsOf("ab"), chain));
+    // Forty letters in the first list; one child list overlaps it.
+    std::vector<std::uint32_t> wide;
+    for (std::uint32_t c = 0; c < 40; ++c) wide.push_back((0x41 + c) | kEnd | kMore);
+    wide.back() = (0x41 + 39) | child(38);
+    corrupt.emplace_back("forty letters, a child list inside the first", nodesImage(weightsOf("AB"), wide));
+
+    for (const auto& [what, image] : corrupt) {
+        ASSERT_EQ(api.loadLangDict(shippedDictionaryPath().c_str()), 1);
+        TempFile file(image);
+        EXPECT_EQ(api.loadLangDict(file.c_str()), 0) << what;
+        expectInert(api);
+    }
+}
+
 TEST(DictionaryLoad, SmallestFileAndTrailingBytesLoad) {
     auto& api = EngineApi::shipped();
     const auto steps = flatten(kEightSteps);
