@@ -48,6 +48,10 @@ std::vector<std::uint8_t> fromWide(const wchar_t* text, std::size_t units) {
             out.push_back(0);
             continue;
         }
+        if (ch < 0x20 || ch == 0x7F) {  // control characters are the same bytes in the code page
+            out.push_back(static_cast<std::uint8_t>(ch));
+            continue;
+        }
         const auto byte = codepage::fromCodePoint(ch);
         out.push_back(byte ? static_cast<std::uint8_t>(*byte) : static_cast<std::uint8_t>('?'));
     }

@@ -180,12 +180,13 @@ TEST_F(RegistryStoreTest, ValuesOfTheWrongSizeAreNotTaken) {
 }
 
 TEST_F(RegistryStoreTest, SavedGameRoundTripWithTheSaveKeysValues) {
+    // A board of Arcade level 3's size, letters B, C, D, ... row by row.
     game::GameData g;
-    g.gridWidth = 5;
-    g.gridHeight = 4;
-    g.numCells = 20;
-    g.gridLetters.reset(20);
-    for (int i = 1; i <= 20; ++i) g.gridLetters[i] = static_cast<std::uint8_t>('A' + i);
+    g.gridWidth = game::level(3).width;
+    g.gridHeight = game::level(3).height;
+    g.numCells = static_cast<std::int16_t>(g.gridWidth * g.gridHeight);
+    g.gridLetters.reset(g.numCells);
+    for (int i = 1; i <= g.numCells; ++i) g.gridLetters[i] = static_cast<std::uint8_t>('A' + i % 26);
     g.gameMode = game::GameMode::Arcade;
     g.arcadeLevel = 3;
     g.score = 321;
@@ -206,18 +207,18 @@ TEST_F(RegistryStoreTest, SavedGameRoundTripWithTheSaveKeysValues) {
     EXPECT_EQ(found->type, static_cast<DWORD>(REG_SZ));
     EXPECT_EQ(std::string(found->bytes.begin(), found->bytes.end()), "CAT,DOGS,");
     EXPECT_EQ(raw(kSave, "ISSTORED")->bytes, Bytes{1});
-    EXPECT_EQ(raw(kSave, "WIDTH")->bytes, (Bytes{5, 0}));
+    EXPECT_EQ(raw(kSave, "WIDTH")->bytes, (Bytes{static_cast<std::uint8_t>(g.gridWidth), 0}));
     EXPECT_EQ(raw(kSave, "TIMEREM")->bytes, (Bytes{0xD2, 0x04, 0, 0}));
-    EXPECT_EQ(raw(kSave, "BYTE_DATA")->bytes.size(), 20u);
+    EXPECT_EQ(raw(kSave, "BYTE_DATA")->bytes.size(), static_cast<std::size_t>(g.numCells));
 
     store_ = std::make_unique<platform::RegistryStore>(kRoot);
     game::Records again(*store_, ui_);
     ASSERT_TRUE(again.isGameStored());
     game::SavedGame saved;
     ASSERT_EQ(again.loadSavedGame(saved), game::SavedGameStatus::Loaded);
-    EXPECT_EQ(saved.gridWidth, 5);
-    EXPECT_EQ(saved.gridHeight, 4);
-    EXPECT_EQ(saved.letters.size(), 20u);
+    EXPECT_EQ(saved.gridWidth, g.gridWidth);
+    EXPECT_EQ(saved.gridHeight, g.gridHeight);
+    EXPECT_EQ(saved.letters.size(), static_cast<std::size_t>(g.numCells));
     EXPECT_EQ(saved.letters[0], 'B');
     EXPECT_EQ(saved.gameMode, game::GameMode::Arcade);
     EXPECT_EQ(saved.arcadeLevel, 3);
