@@ -1,9 +1,11 @@
 # The one entry point: deps, build, run, test, bench.
 BUILD ?= build
 ASAN_BUILD ?= build-asan
+WIN64_BUILD ?= build-win64
+WIN32_BUILD ?= build-win32
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps build run test test-fast test-asan bench snapshots clean
+.PHONY: all deps build run test test-fast test-asan windows test-windows bench snapshots clean
 
 all: build
 
@@ -19,10 +21,12 @@ build: deps $(BUILD)/CMakeCache.txt
 run: build
 	$(BUILD)/bin/varnook
 
-# Every test, in the normal build and again under AddressSanitizer + UndefinedBehaviorSanitizer.
+# Every test, in the normal build and again under AddressSanitizer + UndefinedBehaviorSanitizer,
+# then the Windows build's under wine.
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 	$(MAKE) --no-print-directory test-asan
+	$(MAKE) --no-print-directory test-windows
 
 test-asan: deps
 	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DVARNOOK_SANITIZE=ON -DVARNOOK_WERROR=ON -DVARNOOK_BENCH=OFF
@@ -30,6 +34,22 @@ test-asan: deps
 	cd $(ASAN_BUILD) && ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 		LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0 \
 		ctest --output-on-failure -j $(JOBS) -LE no-sanitize
+
+# The Windows program folder $(WIN64_BUILD)/bin and $(WIN64_BUILD)/varnook-windows-x64.zip,
+# cross-compiled with mingw-w64; the data files come from the native build's tools. Also the 32-bit
+# QXDLL.dll in $(WIN32_BUILD)/bin.
+windows: build
+	cmake -S . -B $(WIN32_BUILD) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-i686.cmake -DCMAKE_BUILD_TYPE=Release \
+		-DVARNOOK_WERROR=ON -DVARNOOK_ENGINE_ONLY=ON
+	cmake --build $(WIN32_BUILD) -j $(JOBS)
+	cmake -S . -B $(WIN64_BUILD) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake -DCMAKE_BUILD_TYPE=Release \
+		-DVARNOOK_WERROR=ON -DVARNOOK_NATIVE_BUILD=$(CURDIR)/$(BUILD) -DVARNOOK_WIN32_BUILD=$(CURDIR)/$(WIN32_BUILD)
+	cmake --build $(WIN64_BUILD) -j $(JOBS)
+
+# The Windows build's tests: its test programs under wine, the tables of its binaries, the program
+# played under wine on a virtual X server.
+test-windows: windows
+	cd $(WIN64_BUILD) && ctest --output-on-failure -j $(JOBS)
 
 bench: build
 	@for b in $(BUILD)/bench/bench_*; do [ -x "$$b" ] && "$$b"; done
@@ -39,4 +59,4 @@ snapshots: build
 	$(BUILD)/tools/snapshots/snapshots $(BUILD)/snapshots
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(WIN64_BUILD) $(WIN32_BUILD)

@@ -1,12 +1,14 @@
-/* The puzzle engine's C interface: six exports of libQXDLL.so, usable from C and C++.
-   Callers either link the library or load it by name and look the exports up (see the Fn types;
+/* The puzzle engine's C interface: six exports of libQXDLL.so (QXDLL.dll on Windows), usable from
+   C and C++. Callers either link the library or load it by name and look the exports up (see the Fn types;
    C++ callers bind all six at once with qxdll::Exports). */
 #ifndef QXDLL_H
 #define QXDLL_H
 
 #include <stdint.h>
 
-#if defined(QXDLL_BUILDING) && defined(__GNUC__)
+#if defined(QXDLL_BUILDING) && defined(_WIN32)
+#define QXDLL_API __declspec(dllexport)
+#elif defined(QXDLL_BUILDING) && defined(__GNUC__)
 #define QXDLL_API __attribute__((visibility("default")))
 #else
 #define QXDLL_API
@@ -15,9 +17,15 @@
 /* Paths carry each cell as one byte, so a board has at most this many cells. */
 #define QXDLL_MAX_CELLS 256
 
-/* QXDLL_CALL is the calling convention of every export: the platform's default here. */
+/* QXDLL_CALL is the calling convention of every export: __stdcall in 32-bit Windows builds, for
+   callers that bind the exports by name through foreign-function declarations (the names stay
+   undecorated, see qxdll.def); the platform's default everywhere else. */
 #ifndef QXDLL_CALL
+#if defined(_WIN32) && !defined(_WIN64)
+#define QXDLL_CALL __stdcall
+#else
 #define QXDLL_CALL
+#endif
 #endif
 
 /* The six exports, one entry each: result, name, parameters, and the pointer type for callers that

@@ -118,14 +118,14 @@ std::vector<std::uint8_t> nodesImage(const Weights& weights, const std::vector<s
     return mkdict::encodeDictionary(weights, nodes);
 }
 
-fs::path shippedDictionaryPath() { return fs::path(VARNOOK_TEST_BIN_DIR) / "DEFAULT.DICT"; }
+std::string shippedDictionaryPath() { return (fs::path(VARNOOK_TEST_BIN_DIR) / "DEFAULT.DICT").string(); }
 
 std::vector<std::uint8_t> shippedDictionary() {
     std::ifstream in(shippedDictionaryPath(), std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-TempFile::TempFile(const std::vector<std::uint8_t>& bytes) : path_(uniqueTempPath(".dict")) {
+TempFile::TempFile(const std::vector<std::uint8_t>& bytes) : path_(uniqueTempPath(".dict")), text_(path_.string()) {
     std::ofstream out(path_, std::ios::binary);
     out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
 }

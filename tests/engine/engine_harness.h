@@ -57,7 +57,7 @@ std::vector<std::uint8_t> dictionaryImage(const std::vector<std::string>& words,
 Weights weightsOf(const std::string& letters, std::uint8_t each = 1);
 std::vector<std::uint8_t> nodesImage(const Weights& weights, const std::vector<std::uint32_t>& nodes);
 std::vector<std::uint8_t> shippedDictionary();
-std::filesystem::path shippedDictionaryPath();
+std::string shippedDictionaryPath();
 
 // A file in the temporary folder, removed when the object goes.
 class TempFile {
@@ -66,10 +66,11 @@ public:
     ~TempFile();
     TempFile(const TempFile&) = delete;
     TempFile& operator=(const TempFile&) = delete;
-    const char* c_str() const { return path_.c_str(); }
+    const char* c_str() const { return text_.c_str(); }
 
 private:
     std::filesystem::path path_;
+    std::string text_;  // the path as single-byte text, for the engine's C interface
 };
 
 // A grid from rows of letters ('.' for byte 0).

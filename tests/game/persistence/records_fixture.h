@@ -30,7 +30,7 @@ protected:
         std::string pattern = (std::filesystem::temp_directory_path() / "varnook-records-XXXXXX").string();
         ASSERT_NE(mkdtemp(pattern.data()), nullptr);
         root_ = pattern;
-        setenv("XDG_CONFIG_HOME", root_.c_str(), 1);
+        setenv("XDG_CONFIG_HOME", root_.string().c_str(), 1);
         store_ = std::make_unique<platform::FileStore>(platform::FileStore::defaultFolder());
         records_ = std::make_unique<game::Records>(*store_);
     }

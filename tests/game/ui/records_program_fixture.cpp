@@ -17,7 +17,7 @@ void ProgramTest::SetUp() {
         hadXdg_ = true;
         oldXdg_ = old;
     }
-    setenv("XDG_CONFIG_HOME", root_.c_str(), 1);
+    setenv("XDG_CONFIG_HOME", root_.string().c_str(), 1);
     responders[kEndCaption] = [this](platform::HeadlessWindow& w) { hp->ui.keyPress(w, platform::key::kEnter); };
 }
 

@@ -1,0 +1,120 @@
+// The Win32 back end: real windows showing PixelSurface pictures through GDI, message loops with
+// SetTimer timers, the standard message box, sound through winmm and documents through the shell.
+//
+// Implements: Ui (windows with caption, client area of the asked size, centred, icon, minimise
+// box, minimised state, close box; modal windows in a nested message loop with the other windows
+// disabled; mouse buttons 1, 2 and 4 with positions, WM_CHAR keys; timers), Sound (sndPlaySoundA,
+// a new sound replacing the playing one), Shell (ShellExecuteA "open").
+// Not implemented: resizing by the user and a maximise box (windows are fixed-size), high-dpi
+// scaling (one surface pixel is one screen pixel). Without an audio device sounds are silent.
+// Windows' own headers stay out of this one: handles are kept as void*.
+#pragma once
+
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/pixel_surface.h"
+#include "platform/platform.h"
+
+namespace platform {
+
+class Win32Window;
+
+namespace detail {
+struct TimerEntry;
+struct TimerLink;
+}  // namespace detail
+
+class Win32Ui final : public Ui {
+public:
+    Win32Ui();
+    ~Win32Ui() override;
+    Win32Ui(const Win32Ui&) = delete;
+    Win32Ui& operator=(const Win32Ui&) = delete;
+
+    // False when the window classes or the timer window could not be made; error() tells why.
+    bool ok() const { return ok_; }
+    const std::string& error() const { return error_; }
+
+    std::unique_ptr<Window> createWindow(WindowHandler& handler, const WindowOptions& options) override;
+    std::unique_ptr<Timer> createTimer(std::function<void()> onTick) override;
+    void runModal(Window& window) override;
+    void run() override;
+    void quit() override;
+    void messageBox(std::string_view caption, std::string_view text) override;
+    void sleep(int ms) override;
+    long long nowMs() override;
+    void setProgramIcon(const Surface& icon) override { programIcon_.assign(icon); }
+    int twipsPerPixelX() const override;
+    int twipsPerPixelY() const override;
+
+    // A WM_TIMER of the timer window: runs the timer's tick.
+    void tick(unsigned id);
+
+private:
+    friend class Win32Window;
+    friend class Win32Timer;
+    // Dispatches messages until keepGoing() turns false.
+    template <class Pred>
+    void pump(Pred keepGoing);
+    bool accepts(const Win32Window* w) const;
+    // The window that a new window or a message box belongs to: the innermost modal window, else
+    // the oldest open one.
+    Win32Window* ownerWindow() const;
+    // Gives back the input that a modal level took from the other windows (before its window goes).
+    void endModalLevel(std::size_t level);
+    void forget(Win32Window* w);
+
+    bool ok_ = false;
+    std::string error_;
+    void* timerWindow_ = nullptr;  // a message-only window that receives every WM_TIMER
+    std::vector<Win32Window*> windows_;
+    struct ModalLevel {
+        Win32Window* window;
+        std::vector<void*> disabled;  // windows this level disabled, enabled again when it ends
+        bool ended = false;
+    };
+    std::vector<ModalLevel> modalStack_;
+    PixelSurface programIcon_;
+    std::map<unsigned, std::weak_ptr<detail::TimerEntry>> timers_;
+    std::shared_ptr<detail::TimerLink> timerLink_;
+    unsigned nextTimerId_ = 1;
+    bool quitRequested_ = false;
+};
+
+// Sound effects with sndPlaySoundA: asynchronous, from the file, never the system's default sound.
+class Win32Sound final : public Sound {
+public:
+    void play(const std::string& path) override;
+    void stop() override;
+};
+
+// The desktop shell: ShellExecuteA "open". When the shell cannot open the document the player is
+// told in a message box through the Ui, with the application title as its caption.
+class Win32Shell final : public Shell {
+public:
+    Win32Shell(Ui& ui, std::string title) : ui_(ui), title_(std::move(title)) {}
+    void open(const std::string& target, const std::string& directory) override;
+
+private:
+    Ui& ui_;
+    std::string title_;
+};
+
+// Every Win32 service in one owner; hands them out as Services. title captions the shell's
+// failure messages.
+class Win32Platform {
+public:
+    explicit Win32Platform(std::string title) : shell(ui, std::move(title)) {}
+
+    SoftGraphics graphics;
+    Win32Ui ui;
+    Win32Sound sound;
+    Win32Shell shell;
+
+    Services services(Store* store = nullptr) { return {&graphics, &ui, &sound, &shell, store}; }
+};
+
+}  // namespace platform

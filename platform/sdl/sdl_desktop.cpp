@@ -1,0 +1,20 @@
+// The Linux desktop: the SDL back end, with the settings store in a file under XDG_CONFIG_HOME.
+#include "platform/desktop.h"
+#include "platform/sdl.h"
+#include "platform/store/file_store.h"
+
+namespace platform {
+
+struct Desktop::Parts {
+    SdlPlatform sdl;
+    FileStore store{FileStore::defaultFolder()};
+};
+
+Desktop::Desktop(const std::string&) : parts_(std::make_unique<Parts>()) {}
+Desktop::~Desktop() = default;
+bool Desktop::ok() const { return parts_->sdl.ui.ok(); }
+std::string Desktop::error() const { return parts_->sdl.ui.error(); }
+Services Desktop::services() { return parts_->sdl.services(&parts_->store); }
+Ui& Desktop::ui() { return parts_->sdl.ui; }
+
+}  // namespace platform

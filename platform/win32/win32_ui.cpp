@@ -1,0 +1,589 @@
+// Win32Ui and its windows and timers: top-level windows that show PixelSurface pictures with
+// SetDIBitsToDevice, the message loops (main and modal), and SetTimer timers on the UI thread.
+#include <windows.h>
+#include <windowsx.h>
+
+#include <algorithm>
+
+#include "../src/timer_entry.h"
+#include "platform/codepage.h"
+#include "platform/win32.h"
+
+namespace platform {
+
+namespace {
+
+constexpr wchar_t kWindowClass[] = L"VarnookWindow";
+constexpr wchar_t kTimerClass[] = L"VarnookTimers";
+// Fixed-size windows: a caption with the system menu and close box, no sizing frame, no maximise box.
+constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
+constexpr DWORD kExStyle = 0;
+constexpr int kTwipsPerInch = 1440;
+
+HWND asHwnd(void* h) { return static_cast<HWND>(h); }
+
+// The game's single-byte text as UTF-16 (every character of the code page is one unit).
+std::wstring toWide(std::string_view text) {
+    std::wstring out;
+    out.reserve(text.size());
+    for (const char c : text) out.push_back(static_cast<wchar_t>(codepage::toCodePoint(static_cast<unsigned char>(c))));
+    return out;
+}
+
+// The shift argument of mouse events: 1 Shift, 2 Ctrl, 4 Alt.
+int shiftFlags(WPARAM keys) {
+    return ((keys & MK_SHIFT) ? 1 : 0) | ((keys & MK_CONTROL) ? 2 : 0) | (GetKeyState(VK_MENU) < 0 ? 4 : 0);
+}
+
+// Mouse buttons held, as the game numbers them: 1 left, 2 right, 4 middle.
+int buttonMask(WPARAM keys) {
+    return ((keys & MK_LBUTTON) ? mouse::kLeft : 0) | ((keys & MK_RBUTTON) ? mouse::kRight : 0) |
+           ((keys & MK_MBUTTON) ? mouse::kMiddle : 0);
+}
+
+// The outer rectangle of a window whose client area is w x h, centred on the primary work area.
+RECT outerRect(int w, int h, DWORD style) {
+    RECT r{0, 0, w, h};
+    AdjustWindowRectEx(&r, style, FALSE, kExStyle);
+    RECT work{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    const int outerW = r.right - r.left, outerH = r.bottom - r.top;
+    const int x = std::max(work.left, work.left + (work.right - work.left - outerW) / 2);
+    const int y = std::max(work.top, work.top + (work.bottom - work.top - outerH) / 2);
+    return RECT{x, y, x + outerW, y + outerH};
+}
+
+// An icon from a picture: a 32-bit colour bitmap, fully opaque.
+HICON makeIcon(const Surface& picture) {
+    PixelSurface pixels;
+    pixels.assign(picture);
+    if (pixels.width() == 0 || pixels.height() == 0) return nullptr;
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = pixels.width();
+    info.bmiHeader.biHeight = -pixels.height();
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HDC screen = GetDC(nullptr);
+    HBITMAP color = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    ReleaseDC(nullptr, screen);
+    if (color == nullptr || bits == nullptr) return nullptr;
+    auto* out = static_cast<std::uint32_t*>(bits);
+    const auto in = pixels.pixels();
+    for (std::size_t i = 0; i < in.size(); ++i) {
+        const Color c = in[i];
+        out[i] = 0xFF000000u | (static_cast<std::uint32_t>(redOf(c)) << 16) |
+                 (static_cast<std::uint32_t>(greenOf(c)) << 8) | static_cast<std::uint32_t>(blueOf(c));
+    }
+    HBITMAP mask = CreateBitmap(pixels.width(), pixels.height(), 1, 1, nullptr);
+    ICONINFO ii{TRUE, 0, 0, mask, color};
+    HICON icon = CreateIconIndirect(&ii);
+    DeleteObject(mask);
+    DeleteObject(color);
+    return icon;
+}
+
+LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT CALLBACK timerWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+
+}  // namespace
+
+// ---- Windows ---------------------------------------------------------------------------------
+
+class Win32Window final : public Window {
+public:
+    Win32Window(Win32Ui& ui, WindowHandler& handler, const WindowOptions& options)
+        : ui_(&ui),
+          handler_(handler),
+          caption_(options.caption),
+          width_(std::max(options.clientWidth, 1)),
+          height_(std::max(options.clientHeight, 1)),
+          style_(kStyle | (options.minimizeBox ? WS_MINIMIZEBOX : 0)) {
+        if (!ui.ok()) return;
+        Win32Window* owner = ui.ownerWindow();
+        const RECT r = outerRect(width_, height_, style_);
+        hwnd_ = CreateWindowExW(kExStyle, kWindowClass, toWide(caption_).c_str(), style_, r.left, r.top,
+                                r.right - r.left, r.bottom - r.top, owner != nullptr ? owner->hwnd_ : nullptr, nullptr,
+                                GetModuleHandleW(nullptr), this);
+        if (hwnd_ == nullptr) return;
+        if (options.icon != nullptr)
+            icon_ = makeIcon(*options.icon);
+        else if (ui.programIcon_.width() > 0)
+            icon_ = makeIcon(ui.programIcon_);
+        if (icon_ != nullptr) {
+            SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
+            SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_));
+        }
+        ui.windows_.push_back(this);
+    }
+
+    ~Win32Window() override { release(); }
+    Win32Window(const Win32Window&) = delete;
+    Win32Window& operator=(const Win32Window&) = delete;
+
+    void setCaption(std::string_view caption) override {
+        caption_ = caption;
+        if (hwnd_ != nullptr) SetWindowTextW(hwnd_, toWide(caption_).c_str());
+    }
+    std::string caption() const override { return caption_; }
+
+    void setClientSize(int w, int h) override {
+        width_ = std::max(w, 1);
+        height_ = std::max(h, 1);
+        if (hwnd_ == nullptr) return;
+        // A window not yet on screen is centred again for its new size.
+        const RECT r = outerRect(width_, height_, style_);
+        const UINT move = visible_ ? SWP_NOMOVE : 0;
+        SetWindowPos(hwnd_, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                     move | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    int clientWidth() const override { return width_; }
+    int clientHeight() const override { return height_; }
+
+    void show() override {
+        if (!open_) return;
+        visible_ = true;
+        if (hwnd_ == nullptr) return;
+        ShowWindow(hwnd_, minimized_ ? SW_SHOWMINIMIZED : SW_SHOW);
+        SetForegroundWindow(hwnd_);
+        UpdateWindow(hwnd_);
+    }
+    void hide() override {
+        visible_ = false;
+        if (hwnd_ != nullptr) ShowWindow(hwnd_, SW_HIDE);
+    }
+    bool isVisible() const override { return visible_; }
+
+    void minimize() override {
+        if (!open_ || minimized_) return;
+        if (hwnd_ != nullptr) ShowWindow(hwnd_, SW_MINIMIZE);
+        noteMinimized(true);
+    }
+    void restore() override {
+        if (!open_ || !minimized_) return;
+        if (hwnd_ != nullptr) ShowWindow(hwnd_, SW_RESTORE);
+        noteMinimized(false);
+    }
+    bool isMinimized() const override { return minimized_; }
+
+    void present(const Surface& surface) override {
+        picture_.assign(surface);
+        // The picture in the layout of a 32-bit DIB (0x00RRGGBB), ready for WM_PAINT.
+        const auto px = picture_.pixels();
+        dib_.resize(px.size());
+        for (std::size_t i = 0; i < px.size(); ++i) {
+            const Color c = px[i];
+            dib_[i] = (static_cast<std::uint32_t>(redOf(c)) << 16) | (static_cast<std::uint32_t>(greenOf(c)) << 8) |
+                      static_cast<std::uint32_t>(blueOf(c));
+        }
+        if (hwnd_ != nullptr) {
+            InvalidateRect(hwnd_, nullptr, FALSE);
+            UpdateWindow(hwnd_);
+        }
+    }
+
+    void close() override {
+        if (!open_ || closing_) return;
+        // onClose sees the window still open; the window must not be destroyed inside it.
+        closing_ = true;
+        handler_.onClose();
+        closing_ = false;
+        open_ = false;
+        visible_ = false;
+        release();
+    }
+    bool isOpen() const override { return open_; }
+
+    HWND hwnd() const { return hwnd_; }
+
+    // One message of this window. The handler may destroy the window object, so nothing of it is
+    // touched after a handler call.
+    LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam) {
+        switch (message) {
+            case WM_PAINT: paint(); return 0;
+            case WM_ERASEBKGND: return 1;  // WM_PAINT covers the whole client area
+            case WM_LBUTTONDOWN:
+            case WM_RBUTTONDOWN:
+            case WM_MBUTTONDOWN: {
+                if (ui_ == nullptr || !ui_->accepts(this)) return 0;
+                const int button = message == WM_LBUTTONDOWN   ? mouse::kLeft
+                                   : message == WM_RBUTTONDOWN ? mouse::kRight
+                                                               : mouse::kMiddle;
+                SetCapture(hwnd_);  // the release comes here even when it happens outside
+                handler_.onMouseDown(button, shiftFlags(wParam), GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+                return 0;
+            }
+            case WM_LBUTTONUP:
+            case WM_RBUTTONUP:
+            case WM_MBUTTONUP: {
+                if (buttonMask(wParam) == 0 && GetCapture() == hwnd_) ReleaseCapture();
+                if (ui_ == nullptr || !ui_->accepts(this)) return 0;
+                const int button = message == WM_LBUTTONUP   ? mouse::kLeft
+                                   : message == WM_RBUTTONUP ? mouse::kRight
+                                                             : mouse::kMiddle;
+                handler_.onMouseUp(button, shiftFlags(wParam), GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+                return 0;
+            }
+            case WM_MOUSEMOVE:
+                if (ui_ != nullptr && ui_->accepts(this))
+                    handler_.onMouseMove(buttonMask(wParam), shiftFlags(wParam), GET_X_LPARAM(lParam),
+                                         GET_Y_LPARAM(lParam));
+                return 0;
+            case WM_CHAR: {
+                const auto unit = static_cast<char32_t>(wParam);
+                char32_t ch = unit;
+                if (unit >= 0xD800 && unit < 0xDC00) {  // the first half of a pair: wait for the second
+                    highSurrogate_ = unit;
+                    return 0;
+                }
+                if (unit >= 0xDC00 && unit < 0xE000) {
+                    if (highSurrogate_ == 0) return 0;
+                    ch = 0x10000 + ((highSurrogate_ - 0xD800) << 10) + (unit - 0xDC00);
+                }
+                highSurrogate_ = 0;
+                // Backspace, Enter, Esc and typed characters; other control characters (Ctrl+letter)
+                // mean nothing to the game.
+                const bool wanted =
+                    ch == key::kBackspace || ch == key::kEnter || ch == key::kEscape || (ch >= 0x20 && ch != 0x7F);
+                if (wanted && ui_ != nullptr && ui_->accepts(this)) handler_.onKeyPress(ch);
+                return 0;
+            }
+            case WM_SIZE:
+                if (wParam == SIZE_MINIMIZED)
+                    noteMinimized(true);
+                else if (wParam == SIZE_RESTORED)
+                    noteMinimized(false);
+                return 0;
+            case WM_CLOSE:
+                // The close box. A window behind a modal one is disabled and never gets here.
+                if (ui_ != nullptr && ui_->accepts(this)) close();
+                return 0;
+            default: return DefWindowProcW(hwnd_, message, wParam, lParam);
+        }
+    }
+
+    void attach(HWND hwnd) { hwnd_ = hwnd; }
+
+    // The Ui is going: the window loses its system window and its link to the Ui.
+    void detach() {
+        release();
+        ui_ = nullptr;
+    }
+
+private:
+    void paint() {
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(hwnd_, &ps);
+        const int w = picture_.width(), h = picture_.height();
+        if (w > 0 && h > 0) {
+            BITMAPINFO info{};
+            info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+            info.bmiHeader.biWidth = w;
+            info.bmiHeader.biHeight = -h;
+            info.bmiHeader.biPlanes = 1;
+            info.bmiHeader.biBitCount = 32;
+            info.bmiHeader.biCompression = BI_RGB;
+            SetDIBitsToDevice(dc, 0, 0, static_cast<DWORD>(w), static_cast<DWORD>(h), 0, 0, 0, static_cast<UINT>(h),
+                              dib_.data(), &info, DIB_RGB_COLORS);
+        }
+        // Whatever the picture does not cover is black.
+        RECT client;
+        GetClientRect(hwnd_, &client);
+        HBRUSH black = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+        if (client.right > w) {
+            const RECT right{w, 0, client.right, client.bottom};
+            FillRect(dc, &right, black);
+        }
+        if (client.bottom > h) {
+            const RECT below{0, h, std::min<LONG>(w, client.right), client.bottom};
+            FillRect(dc, &below, black);
+        }
+        EndPaint(hwnd_, &ps);
+    }
+
+    // The window was minimised or restored; the handler hears of real changes only.
+    void noteMinimized(bool minimized) {
+        if (minimized == minimized_) return;
+        minimized_ = minimized;
+        handler_.onStateChange(minimized);
+    }
+
+    // Drops the system window (on closing, or when the Ui goes). A modal level that the window
+    // heads gives the other windows their input back first, so that the system activates the
+    // window beneath it and not another program's.
+    void release() {
+        if (ui_ != nullptr) ui_->forget(this);
+        if (hwnd_ != nullptr) {
+            SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+            if (GetCapture() == hwnd_) ReleaseCapture();
+            DestroyWindow(hwnd_);
+            hwnd_ = nullptr;
+        }
+        if (icon_ != nullptr) {
+            DestroyIcon(icon_);
+            icon_ = nullptr;
+        }
+    }
+
+    Win32Ui* ui_;
+    WindowHandler& handler_;
+    std::string caption_;
+    int width_;
+    int height_;
+    DWORD style_;
+    bool visible_ = false;
+    bool minimized_ = false;
+    bool open_ = true;
+    bool closing_ = false;
+    char32_t highSurrogate_ = 0;
+    HWND hwnd_ = nullptr;
+    HICON icon_ = nullptr;
+    PixelSurface picture_;
+    std::vector<std::uint32_t> dib_;
+};
+
+namespace {
+
+LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
+        auto* w = static_cast<Win32Window*>(create->lpCreateParams);
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(w));
+        if (w != nullptr) w->attach(hwnd);
+    }
+    auto* w = reinterpret_cast<Win32Window*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (w == nullptr) return DefWindowProcW(hwnd, message, wParam, lParam);
+    return w->handle(message, wParam, lParam);
+}
+
+LRESULT CALLBACK timerWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_TIMER) {
+        auto* ui = reinterpret_cast<Win32Ui*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+        if (ui != nullptr) ui->tick(static_cast<unsigned>(wParam));
+        return 0;
+    }
+    return DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+}  // namespace
+
+// ---- Timers ----------------------------------------------------------------------------------
+
+// The timer window of a Ui, shared with the timers, which may outlive it.
+struct detail::TimerLink {
+    HWND window = nullptr;
+};
+
+// A SetTimer timer of the timer window; its state is the back ends' common TimerEntry. A new
+// interval starts the count again, as does enabling a disabled timer (SetTimer again does both).
+class Win32Timer final : public Timer {
+public:
+    Win32Timer(std::shared_ptr<detail::TimerEntry> entry, std::shared_ptr<detail::TimerLink> link, unsigned id)
+        : entry_(std::move(entry)), link_(std::move(link)), id_(id) {}
+    ~Win32Timer() override {
+        if (link_->window != nullptr) KillTimer(link_->window, id_);
+    }
+    Win32Timer(const Win32Timer&) = delete;
+    Win32Timer& operator=(const Win32Timer&) = delete;
+
+    void setInterval(int ms) override {
+        if (ms == entry_->interval) return;
+        entry_->interval = std::max(ms, 0);
+        arm();
+    }
+    int interval() const override { return entry_->interval; }
+    void setEnabled(bool enabled) override {
+        const bool start = enabled && !entry_->enabled;
+        entry_->enabled = enabled;
+        if (start || !enabled) arm();
+    }
+    bool enabled() const override { return entry_->enabled; }
+
+private:
+    void arm() {
+        if (link_->window == nullptr) return;
+        if (entry_->enabled && entry_->interval > 0)
+            SetTimer(link_->window, id_, static_cast<UINT>(entry_->interval), nullptr);
+        else
+            KillTimer(link_->window, id_);
+    }
+
+    std::shared_ptr<detail::TimerEntry> entry_;
+    std::shared_ptr<detail::TimerLink> link_;
+    unsigned id_;
+};
+
+// ---- The Ui ----------------------------------------------------------------------------------
+
+Win32Ui::Win32Ui() : timerLink_(std::make_shared<detail::TimerLink>()) {
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = windowProc;
+    wc.hInstance = instance;
+    wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+    wc.lpszClassName = kWindowClass;
+    if (RegisterClassExW(&wc) == 0 && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
+        error_ = "cannot register the window class (error " + std::to_string(GetLastError()) + ")";
+        return;
+    }
+    WNDCLASSEXW tc{};
+    tc.cbSize = sizeof tc;
+    tc.lpfnWndProc = timerWindowProc;
+    tc.hInstance = instance;
+    tc.lpszClassName = kTimerClass;
+    if (RegisterClassExW(&tc) == 0 && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
+        error_ = "cannot register the timer window class (error " + std::to_string(GetLastError()) + ")";
+        return;
+    }
+    HWND timers = CreateWindowExW(0, kTimerClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance, nullptr);
+    if (timers == nullptr) {
+        error_ = "cannot create the timer window (error " + std::to_string(GetLastError()) + ")";
+        return;
+    }
+    SetWindowLongPtrW(timers, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    timerWindow_ = timers;
+    timerLink_->window = timers;
+    ok_ = true;
+}
+
+Win32Ui::~Win32Ui() {
+    const auto open = windows_;
+    for (Win32Window* w : open) w->detach();
+    timerLink_->window = nullptr;
+    if (timerWindow_ != nullptr) DestroyWindow(asHwnd(timerWindow_));
+}
+
+std::unique_ptr<Window> Win32Ui::createWindow(WindowHandler& handler, const WindowOptions& options) {
+    return std::make_unique<Win32Window>(*this, handler, options);
+}
+
+std::unique_ptr<Timer> Win32Ui::createTimer(std::function<void()> onTick) {
+    auto entry = std::make_shared<detail::TimerEntry>();
+    entry->onTick = std::move(onTick);
+    entry->now = [] { return static_cast<long long>(GetTickCount64()); };
+    const unsigned id = nextTimerId_++;
+    entry->serial = id;
+    timers_[id] = entry;
+    return std::make_unique<Win32Timer>(std::move(entry), timerLink_, id);
+}
+
+void Win32Ui::tick(unsigned id) {
+    const auto it = timers_.find(id);
+    std::shared_ptr<detail::TimerEntry> t = it != timers_.end() ? it->second.lock() : nullptr;
+    if (!t) {
+        if (it != timers_.end()) timers_.erase(it);
+        KillTimer(asHwnd(timerWindow_), id);
+        return;
+    }
+    if (!t->enabled || t->interval <= 0) return;
+    const auto onTick = t->onTick;  // the tick may drop the timer
+    if (onTick) onTick();
+}
+
+long long Win32Ui::nowMs() { return static_cast<long long>(GetTickCount64()); }
+
+void Win32Ui::sleep(int ms) { Sleep(static_cast<DWORD>(std::max(ms, 0))); }
+
+int Win32Ui::twipsPerPixelX() const {
+    HDC screen = GetDC(nullptr);
+    const int dpi = screen != nullptr ? GetDeviceCaps(screen, LOGPIXELSX) : 0;
+    if (screen != nullptr) ReleaseDC(nullptr, screen);
+    return dpi > 0 ? kTwipsPerInch / dpi : Ui::twipsPerPixelX();
+}
+
+int Win32Ui::twipsPerPixelY() const {
+    HDC screen = GetDC(nullptr);
+    const int dpi = screen != nullptr ? GetDeviceCaps(screen, LOGPIXELSY) : 0;
+    if (screen != nullptr) ReleaseDC(nullptr, screen);
+    return dpi > 0 ? kTwipsPerInch / dpi : Ui::twipsPerPixelY();
+}
+
+void Win32Ui::messageBox(std::string_view caption, std::string_view text) {
+    const std::string c(caption), t(text);
+    Win32Window* owner = ownerWindow();
+    HWND parent = owner != nullptr && owner->isVisible() ? owner->hwnd() : nullptr;
+    MessageBoxA(parent, t.c_str(), c.c_str(), MB_OK | (parent == nullptr ? MB_TASKMODAL : 0));
+}
+
+Win32Window* Win32Ui::ownerWindow() const {
+    for (auto it = modalStack_.rbegin(); it != modalStack_.rend(); ++it)
+        if (it->window != nullptr && !it->ended) return it->window;
+    for (Win32Window* w : windows_)
+        if (w->isOpen()) return w;
+    return nullptr;
+}
+
+bool Win32Ui::accepts(const Win32Window* w) const {
+    if (w == nullptr || !w->isOpen()) return false;
+    return modalStack_.empty() || modalStack_.back().window == w;
+}
+
+void Win32Ui::endModalLevel(std::size_t level) {
+    if (level >= modalStack_.size() || modalStack_[level].ended) return;
+    modalStack_[level].ended = true;
+    for (void* h : modalStack_[level].disabled)
+        if (IsWindow(asHwnd(h))) EnableWindow(asHwnd(h), TRUE);
+}
+
+void Win32Ui::forget(Win32Window* w) {
+    std::erase(windows_, w);
+    for (std::size_t i = 0; i < modalStack_.size(); ++i)
+        if (modalStack_[i].window == w) {
+            endModalLevel(i);
+            modalStack_[i].window = nullptr;
+        }
+}
+
+template <class Pred>
+void Win32Ui::pump(Pred keepGoing) {
+    MSG msg;
+    while (keepGoing()) {
+        const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
+        if (got == 0) {  // WM_QUIT: leave every loop
+            quitRequested_ = true;
+            PostQuitMessage(static_cast<int>(msg.wParam));
+            break;
+        }
+        if (got < 0) break;
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+}
+
+void Win32Ui::runModal(Window& window) {
+    auto* w = dynamic_cast<Win32Window*>(&window);
+    if (w == nullptr || !w->isOpen()) return;
+    if (!ok_ || w->hwnd() == nullptr) {
+        // No system window, so no input will ever come: the window closes at once.
+        w->close();
+        return;
+    }
+    // The other windows take no input while the modal one is up.
+    ModalLevel level{w, {}, false};
+    for (Win32Window* other : windows_)
+        if (other != w && other->hwnd() != nullptr && IsWindowEnabled(other->hwnd())) {
+            EnableWindow(other->hwnd(), FALSE);
+            level.disabled.push_back(other->hwnd());
+        }
+    modalStack_.push_back(std::move(level));
+    const std::size_t index = modalStack_.size() - 1;
+    w->show();
+    pump([&] { return modalStack_[index].window != nullptr && modalStack_[index].window->isOpen(); });
+    endModalLevel(index);
+    modalStack_.resize(index);
+}
+
+void Win32Ui::run() {
+    if (ok_) pump([&] { return !quitRequested_ && !windows_.empty(); });
+    quitRequested_ = false;
+}
+
+void Win32Ui::quit() {
+    quitRequested_ = true;
+    if (timerWindow_ != nullptr) PostMessageW(asHwnd(timerWindow_), WM_NULL, 0, 0);  // wakes the loop
+}
+
+}  // namespace platform

@@ -1,0 +1,313 @@
+// The registry store under wine: every record of the game written and read back through it, with
+// what the registry itself then holds read by the plain Win32 calls (types, sizes, bytes, key
+// classes); values of the wrong size; the store's own rules and its lock.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <thread>
+
+#include "game/persistence/registry_records.h"
+#include "platform/registry_store.h"
+#include "platform/window.h"
+
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+const std::string kRoot = "Software\\Varnook tests\\registry store";
+const std::string kSettings = "Software\\Mirrim\\Varnook\\1.0";
+const std::string kSave = kSettings + "\\SAVE";
+
+// A Ui that only records message boxes; the records show nothing else.
+class MessageUi : public platform::Ui {
+public:
+    std::unique_ptr<platform::Window> createWindow(platform::WindowHandler&, const platform::WindowOptions&) override {
+        return nullptr;
+    }
+    std::unique_ptr<platform::Timer> createTimer(std::function<void()>) override { return nullptr; }
+    void runModal(platform::Window&) override {}
+    void run() override {}
+    void quit() override {}
+    void messageBox(std::string_view, std::string_view text) override { messages.emplace_back(text); }
+    void sleep(int) override {}
+    long long nowMs() override { return 0; }
+    std::vector<std::string> messages;
+};
+
+// A value as the registry holds it, read without the store: its type and bytes.
+struct RawValue {
+    DWORD type = 0;
+    Bytes bytes;
+};
+
+std::optional<RawValue> raw(const std::string& key, const std::string& name) {
+    HKEY k = nullptr;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, (kRoot + "\\" + key).c_str(), 0, KEY_READ, &k) != ERROR_SUCCESS)
+        return std::nullopt;
+    RawValue v;
+    DWORD size = 0;
+    LONG rc = RegQueryValueExA(k, name.c_str(), nullptr, &v.type, nullptr, &size);
+    if (rc == ERROR_SUCCESS) {
+        v.bytes.resize(size);
+        rc = RegQueryValueExA(k, name.c_str(), nullptr, &v.type, v.bytes.data(), &size);
+        v.bytes.resize(size);
+    }
+    RegCloseKey(k);
+    if (rc != ERROR_SUCCESS) return std::nullopt;
+    return v;
+}
+
+std::string rawClass(const std::string& key) {
+    HKEY k = nullptr;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, (kRoot + "\\" + key).c_str(), 0, KEY_READ, &k) != ERROR_SUCCESS)
+        return "<missing>";
+    char cls[64] = {};
+    DWORD length = sizeof cls;
+    RegQueryInfoKeyA(k, cls, &length, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr);
+    RegCloseKey(k);
+    return std::string(cls, length);
+}
+
+void putRaw(const std::string& key, const std::string& name, DWORD type, const Bytes& bytes) {
+    HKEY k = nullptr;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, (kRoot + "\\" + key).c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                              &k, nullptr),
+              ERROR_SUCCESS);
+    ASSERT_EQ(RegSetValueExA(k, name.c_str(), 0, type, bytes.data(), static_cast<DWORD>(bytes.size())), ERROR_SUCCESS);
+    RegCloseKey(k);
+}
+
+game::HallOfFameTable& table(game::Settings& s, int mode) {
+    return *s.hallOfFame.table(mode == 1 ? game::GameMode::Classic : game::GameMode::Arcade);
+}
+
+class RegistryStoreTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(platform::RegistryStore::deleteTree(kRoot));
+        store_ = std::make_unique<platform::RegistryStore>(kRoot);
+    }
+    void TearDown() override {
+        store_.reset();
+        platform::RegistryStore::deleteTree(kRoot);
+    }
+
+    game::Settings sampleSettings() const {
+        game::Settings s;
+        s.solvingData.startSizeIndex = 3;
+        s.solvingData.reserved = {0xDE, 0xAD, 0xBE, 0xEF, 0x00, 0x7F};
+        s.solvingData.foundViewAtStart = 1;
+        s.soundOptions = {1, 0, 1, -1, 1, 0, 1};
+        for (int m = 1; m <= 2; ++m)
+            for (int r = 1; r <= game::kHallOfFameRanks; ++r) {
+                table(s, m).score(r) = m * 1000 - r * 10;
+                table(s, m).name(r) = "Player " + std::to_string(m) + std::to_string(r);
+            }
+        table(s, 1).name(1) = "Zo\xEB \xC9lise";  // single-byte letters outside ASCII
+        table(s, 1).name(2) = "";
+        table(s, 2).name(8) = std::string(24, 'W');  // the longest name that fits
+        return s;
+    }
+
+    std::unique_ptr<platform::RegistryStore> store_;
+    MessageUi ui_;
+};
+
+TEST_F(RegistryStoreTest, SettingsRoundTripAndTheRegistryHoldsTheRecordsLayout) {
+    game::Settings saved = sampleSettings();
+    game::GameData game;
+    game.gameMode = game::GameMode::Arcade;
+    game.arcadeLevel = 4;
+    ASSERT_TRUE(game::Records(*store_, ui_).saveSettings(saved, game));
+
+    EXPECT_EQ(rawClass(kSettings), "USERDATA");
+    const auto solving = raw(kSettings, "SOLVINGDATA");
+    ASSERT_TRUE(solving);
+    EXPECT_EQ(solving->type, static_cast<DWORD>(REG_BINARY));
+    EXPECT_EQ(solving->bytes, (Bytes{3, 0, 2, 0, 4, 0, 0xDE, 0xAD, 0xBE, 0xEF, 0x00, 0x7F, 1, 0}));
+    const auto sound = raw(kSettings, "SOUNDOPTIONS");
+    ASSERT_TRUE(sound);
+    EXPECT_EQ(sound->bytes, (Bytes{1, 0, 0, 0, 1, 0, 0xFF, 0xFF, 1, 0, 0, 0, 1, 0}));
+    const auto scores = raw(kSettings, "STATS2");
+    ASSERT_TRUE(scores);
+    EXPECT_EQ(scores->type, static_cast<DWORD>(REG_BINARY));
+    ASSERT_EQ(scores->bytes.size(), 32u);
+    EXPECT_EQ(scores->bytes[0] | (scores->bytes[1] << 8), 1990);  // rank 1 of Arcade Mode
+    const auto name = raw(kSettings, "STATS13");
+    ASSERT_TRUE(name);
+    EXPECT_EQ(name->type, static_cast<DWORD>(REG_SZ));
+    EXPECT_EQ(name->bytes, (Bytes{'P', 'l', 'a', 'y', 'e', 'r', ' ', '1', '3', 0}));
+    const auto empty = raw(kSettings, "STATS12");
+    ASSERT_TRUE(empty);
+    EXPECT_EQ(empty->bytes, Bytes{0});
+
+    // The next start reads back exactly what was written, the non-ASCII name included.
+    store_ = std::make_unique<platform::RegistryStore>(kRoot);
+    game::Settings loaded;
+    game::GameData next;
+    ASSERT_TRUE(game::Records(*store_, ui_).loadSettings(loaded, next));
+    EXPECT_EQ(loaded.solvingData, saved.solvingData);
+    EXPECT_EQ(loaded.soundOptions, saved.soundOptions);
+    game::Settings expected = saved;
+    for (int m = 1; m <= 2; ++m) {
+        EXPECT_EQ(table(loaded, m).scores, table(expected, m).scores);
+        EXPECT_EQ(table(loaded, m).names, table(expected, m).names);
+    }
+    EXPECT_EQ(next.gameMode, game::GameMode::Arcade);
+    EXPECT_EQ(next.arcadeLevel, 4);
+    EXPECT_TRUE(ui_.messages.empty());
+}
+
+TEST_F(RegistryStoreTest, ValuesOfTheWrongSizeAreNotTaken) {
+    ASSERT_TRUE(game::Records(*store_, ui_).saveSettings(sampleSettings(), game::GameData{}));
+    putRaw(kSettings, "SOLVINGDATA", REG_BINARY, Bytes(13, 9));   // one byte short
+    putRaw(kSettings, "SOUNDOPTIONS", REG_BINARY, Bytes(16, 0));  // two bytes long
+    putRaw(kSettings, "STATS15", REG_SZ, Bytes(26, 'N'));         // 25 letters and a zero: too long
+    putRaw(kSettings, "STATS1", REG_BINARY, Bytes(31, 1));        // scores one byte short
+
+    game::Settings loaded;
+    game::GameData game;
+    ASSERT_TRUE(game::Records(*store_, ui_).loadSettings(loaded, game));
+    EXPECT_EQ(loaded.solvingData, game::SolvingData{});  // the record keeps its contents
+    for (const std::int16_t s : loaded.soundOptions) EXPECT_EQ(s, 1);
+    EXPECT_EQ(table(loaded, 1).name(5), game::kMissingName);
+    EXPECT_EQ(table(loaded, 1).score(5), 0);
+    EXPECT_EQ(table(loaded, 1).score(4), 0);  // the unread scores stay 0
+    EXPECT_EQ(table(loaded, 1).name(4), "Player 14");
+    EXPECT_EQ(table(loaded, 2).name(8), std::string(24, 'W'));
+}
+
+TEST_F(RegistryStoreTest, SavedGameRoundTripWithTheSaveKeysValues) {
+    // A board of Arcade level 3's size, letters B, C, D, ... row by row.
+    game::GameData g;
+    g.gridWidth = game::level(3).width;
+    g.gridHeight = game::level(3).height;
+    g.numCells = static_cast<std::int16_t>(g.gridWidth * g.gridHeight);
+    g.gridLetters.reset(g.numCells);
+    for (int i = 1; i <= g.numCells; ++i) g.gridLetters[i] = static_cast<std::uint8_t>('A' + i % 26);
+    g.gameMode = game::GameMode::Arcade;
+    g.arcadeLevel = 3;
+    g.score = 321;
+    g.levelScore = 45;
+    g.timeLeft = 1234;
+    g.numFoundWords = 2;
+    g.foundWords.reset(2);
+    g.foundWords[1] = "CAT";
+    g.foundWords[2] = "DOGS";
+    game::SolvingData record;
+    record.startSizeIndex = 1;
+    game::Records records(*store_, ui_);
+    ASSERT_TRUE(records.saveGame(g, record));
+
+    EXPECT_EQ(rawClass(kSave), "SAVEDATA");
+    const auto found = raw(kSave, "FOUNDWORDS");
+    ASSERT_TRUE(found);
+    EXPECT_EQ(found->type, static_cast<DWORD>(REG_SZ));
+    EXPECT_EQ(std::string(found->bytes.begin(), found->bytes.end()), "CAT,DOGS,");
+    EXPECT_EQ(raw(kSave, "ISSTORED")->bytes, Bytes{1});
+    EXPECT_EQ(raw(kSave, "WIDTH")->bytes, (Bytes{static_cast<std::uint8_t>(g.gridWidth), 0}));
+    EXPECT_EQ(raw(kSave, "TIMEREM")->bytes, (Bytes{0xD2, 0x04, 0, 0}));
+    EXPECT_EQ(raw(kSave, "BYTE_DATA")->bytes.size(), static_cast<std::size_t>(g.numCells));
+
+    store_ = std::make_unique<platform::RegistryStore>(kRoot);
+    game::Records again(*store_, ui_);
+    ASSERT_TRUE(again.isGameStored());
+    game::SavedGame saved;
+    ASSERT_EQ(again.loadSavedGame(saved), game::SavedGameStatus::Loaded);
+    EXPECT_EQ(saved.gridWidth, g.gridWidth);
+    EXPECT_EQ(saved.gridHeight, g.gridHeight);
+    EXPECT_EQ(saved.letters.size(), static_cast<std::size_t>(g.numCells));
+    EXPECT_EQ(saved.letters[0], 'B');
+    EXPECT_EQ(saved.gameMode, game::GameMode::Arcade);
+    EXPECT_EQ(saved.arcadeLevel, 3);
+    EXPECT_EQ(saved.score, 321);
+    EXPECT_EQ(saved.levelScore, 45);
+    EXPECT_EQ(saved.timeLeft, 1234);
+    EXPECT_EQ(saved.foundWords, (std::vector<std::string>{"CAT", "DOGS"}));
+    EXPECT_EQ(saved.solvingData, record);
+    EXPECT_EQ(raw(kSave, "ISSTORED")->bytes, Bytes{0});  // consumed
+    EXPECT_FALSE(again.isGameStored());
+}
+
+TEST_F(RegistryStoreTest, StoreCallsFollowTheRegistrysRules) {
+    platform::StoreKey key;
+    EXPECT_EQ(store_->openKey(nullptr, "Software\\Nothing here", key), platform::StoreStatus::NotFound);
+    platform::Disposition how{};
+    ASSERT_EQ(store_->createKey(nullptr, "Software\\A\\B", "CLS", key, &how), platform::StoreStatus::Success);
+    EXPECT_EQ(how, platform::Disposition::CreatedNewKey);
+    const Bytes data{1, 2, 3, 4, 5};
+    ASSERT_EQ(store_->setValue(key, "V", platform::ValueType::Binary, data), platform::StoreStatus::Success);
+
+    // Too small a buffer: MoreData with the size, and nothing written.
+    Bytes small(4, 0xEE);
+    auto r = store_->queryValue(key, "V", small);
+    EXPECT_EQ(r.status, platform::StoreStatus::MoreData);
+    EXPECT_EQ(r.size, 5u);
+    EXPECT_EQ(small, Bytes(4, 0xEE));
+    // A size query, then the read.
+    r = store_->queryValue(key, "V", std::span<std::uint8_t>());
+    EXPECT_EQ(r.status, platform::StoreStatus::Success);
+    EXPECT_EQ(r.size, 5u);
+    Bytes exact(5);
+    EXPECT_EQ(store_->queryValue(key, "v", exact).status, platform::StoreStatus::Success);  // names ignore case
+    EXPECT_EQ(exact, data);
+    EXPECT_EQ(store_->queryValue(key, "W", exact).status, platform::StoreStatus::NotFound);
+
+    // Every byte of the code page comes back from a string value (zero bytes included).
+    Bytes text;
+    for (int b = 1; b < 256; ++b) text.push_back(static_cast<std::uint8_t>(b));
+    text.push_back(0);
+    ASSERT_EQ(store_->setValue(key, "T", platform::ValueType::String, text), platform::StoreStatus::Success);
+    Bytes back(300);
+    r = store_->queryValue(key, "T", back);
+    ASSERT_EQ(r.status, platform::StoreStatus::Success);
+    EXPECT_EQ(r.type, platform::ValueType::String);
+    back.resize(r.size);
+    // The five bytes the code page leaves undefined have no character to keep; all others do.
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const int b = text[i];
+        if (b == 0x81 || b == 0x8D || b == 0x8F || b == 0x90 || b == 0x9D) continue;
+        EXPECT_EQ(back[i], text[i]) << "byte " << b;
+    }
+    std::string cls;
+    EXPECT_EQ(store_->keyClass(key, cls), platform::StoreStatus::Success);
+    EXPECT_EQ(cls, "CLS");
+    ASSERT_EQ(key.close(), platform::StoreStatus::Success);
+    ASSERT_EQ(store_->createKey(nullptr, "Software\\A\\B", "OTHER", key, &how), platform::StoreStatus::Success);
+    EXPECT_EQ(how, platform::Disposition::OpenedExistingKey);
+}
+
+TEST_F(RegistryStoreTest, TheLockNestsAndAnotherProgramWaitsThenIsBusy) {
+    platform::StoreLock outer, inner;
+    ASSERT_EQ(store_->lock(outer), platform::StoreStatus::Success);
+    ASSERT_EQ(store_->lock(inner), platform::StoreStatus::Success);
+    inner.release();
+
+    // Another store on the same root, on another thread as another program would be.
+    platform::StoreStatus other = platform::StoreStatus::Success;
+    long long waitedMs = 0;
+    std::thread t([&] {
+        platform::RegistryStore second(kRoot);
+        platform::StoreLock lock;
+        const auto start = std::chrono::steady_clock::now();
+        other = second.lock(lock);
+        waitedMs =
+            std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start).count();
+    });
+    t.join();
+    EXPECT_EQ(other, platform::StoreStatus::Busy);
+    EXPECT_GE(waitedMs, platform::store_limits::kLockWaitMs - 100);
+
+    outer.release();
+    std::thread u([&] {
+        platform::RegistryStore second(kRoot);
+        platform::StoreLock lock;
+        other = second.lock(lock);
+    });
+    u.join();
+    EXPECT_EQ(other, platform::StoreStatus::Success);
+}
+
+}  // namespace
