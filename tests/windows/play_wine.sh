@@ -108,5 +108,8 @@ wait "$pid" || status=$?
 # The records are in the registry under the current user.
 WINEPREFIX=$prefix WINEDEBUG=-all wine reg query 'HKCU\Software\Mirrim\Varnook\1.0' >"$out/registry.txt" 2>&1
 grep -q 'SOLVINGDATA' "$out/registry.txt" || { echo "no SOLVINGDATA in the registry:"; cat "$out/registry.txt"; exit 1; }
-grep -q 'STATS18' "$out/registry.txt" || { echo "no STATS18 in the registry"; exit 1; }
+grep -q 'SOUNDOPTIONS' "$out/registry.txt" || { echo "no SOUNDOPTIONS in the registry"; exit 1; }
+# The game played is Classic Mode: the record's mode is 1.
+grep -q 'SOLVINGDATA.*REG_BINARY.*00000100' "$out/registry.txt" ||
+  { echo "SOLVINGDATA does not hold the mode of the game played:"; cat "$out/registry.txt"; exit 1; }
 echo "Varnook.exe played under wine; records in HKCU\\Software\\Mirrim\\Varnook\\1.0"

@@ -20,22 +20,6 @@ const std::string kRoot = "Software\\Varnook tests\\registry store";
 const std::string kSettings = "Software\\Mirrim\\Varnook\\1.0";
 const std::string kSave = kSettings + "\\SAVE";
 
-// A Ui that only records message boxes; the records show nothing else.
-class MessageUi : public platform::Ui {
-public:
-    std::unique_ptr<platform::Window> createWindow(platform::WindowHandler&, const platform::WindowOptions&) override {
-        return nullptr;
-    }
-    std::unique_ptr<platform::Timer> createTimer(std::function<void()>) override { return nullptr; }
-    void runModal(platform::Window&) override {}
-    void run() override {}
-    void quit() override {}
-    void messageBox(std::string_view, std::string_view text) override { messages.emplace_back(text); }
-    void sleep(int) override {}
-    long long nowMs() override { return 0; }
-    std::vector<std::string> messages;
-};
-
 // A value as the registry holds it, read without the store: its type and bytes.
 struct RawValue {
     DWORD type = 0;
@@ -111,16 +95,26 @@ protected:
         return s;
     }
 
+    // The settings record and sound switches, and both tables rank by rank, through the records.
+    void writeSettings(game::Settings s) {
+        game::Records records(*store_);
+        ASSERT_TRUE(records.saveSettings(s, game::Settings{}));
+        game::HallOfFame tables;
+        for (int m = 1; m <= 2; ++m)
+            for (int r = game::kHallOfFameRanks; r >= 1; --r)
+                ASSERT_TRUE(records.insertBestScore(tables, static_cast<game::GameMode>(m),
+                                                    static_cast<std::int16_t>(table(s, m).score(r)),
+                                                    table(s, m).name(r)));
+    }
+
     std::unique_ptr<platform::RegistryStore> store_;
-    MessageUi ui_;
 };
 
 TEST_F(RegistryStoreTest, SettingsRoundTripAndTheRegistryHoldsTheRecordsLayout) {
     game::Settings saved = sampleSettings();
-    game::GameData game;
-    game.gameMode = game::GameMode::Arcade;
-    game.arcadeLevel = 4;
-    ASSERT_TRUE(game::Records(*store_, ui_).saveSettings(saved, game));
+    saved.solvingData.gameMode = 2;
+    saved.solvingData.arcadeLevel = 4;
+    writeSettings(saved);
 
     EXPECT_EQ(rawClass(kSettings), "USERDATA");
     const auto solving = raw(kSettings, "SOLVINGDATA");
@@ -146,8 +140,7 @@ TEST_F(RegistryStoreTest, SettingsRoundTripAndTheRegistryHoldsTheRecordsLayout) 
     // The next start reads back exactly what was written, the non-ASCII name included.
     store_ = std::make_unique<platform::RegistryStore>(kRoot);
     game::Settings loaded;
-    game::GameData next;
-    ASSERT_TRUE(game::Records(*store_, ui_).loadSettings(loaded, next));
+    ASSERT_TRUE(game::Records(*store_).loadSettings(loaded));
     EXPECT_EQ(loaded.solvingData, saved.solvingData);
     EXPECT_EQ(loaded.soundOptions, saved.soundOptions);
     game::Settings expected = saved;
@@ -155,21 +148,17 @@ TEST_F(RegistryStoreTest, SettingsRoundTripAndTheRegistryHoldsTheRecordsLayout) 
         EXPECT_EQ(table(loaded, m).scores, table(expected, m).scores);
         EXPECT_EQ(table(loaded, m).names, table(expected, m).names);
     }
-    EXPECT_EQ(next.gameMode, game::GameMode::Arcade);
-    EXPECT_EQ(next.arcadeLevel, 4);
-    EXPECT_TRUE(ui_.messages.empty());
 }
 
 TEST_F(RegistryStoreTest, ValuesOfTheWrongSizeAreNotTaken) {
-    ASSERT_TRUE(game::Records(*store_, ui_).saveSettings(sampleSettings(), game::GameData{}));
+    writeSettings(sampleSettings());
     putRaw(kSettings, "SOLVINGDATA", REG_BINARY, Bytes(13, 9));   // one byte short
     putRaw(kSettings, "SOUNDOPTIONS", REG_BINARY, Bytes(16, 0));  // two bytes long
     putRaw(kSettings, "STATS15", REG_SZ, Bytes(26, 'N'));         // 25 letters and a zero: too long
     putRaw(kSettings, "STATS1", REG_BINARY, Bytes(31, 1));        // scores one byte short
 
     game::Settings loaded;
-    game::GameData game;
-    ASSERT_TRUE(game::Records(*store_, ui_).loadSettings(loaded, game));
+    ASSERT_TRUE(game::Records(*store_).loadSettings(loaded));
     EXPECT_EQ(loaded.solvingData, game::SolvingData{});  // the record keeps its contents
     for (const std::int16_t s : loaded.soundOptions) EXPECT_EQ(s, 1);
     EXPECT_EQ(table(loaded, 1).name(5), game::kMissingName);
@@ -182,23 +171,18 @@ TEST_F(RegistryStoreTest, ValuesOfTheWrongSizeAreNotTaken) {
 TEST_F(RegistryStoreTest, SavedGameRoundTripWithTheSaveKeysValues) {
     // A board of Arcade level 3's size, letters B, C, D, ... row by row.
     game::GameData g;
-    g.gridWidth = game::level(3).width;
-    g.gridHeight = game::level(3).height;
-    g.numCells = static_cast<std::int16_t>(g.gridWidth * g.gridHeight);
-    g.gridLetters.reset(g.numCells);
-    for (int i = 1; i <= g.numCells; ++i) g.gridLetters[i] = static_cast<std::uint8_t>('A' + i % 26);
+    g.setBoard(game::level(3).width, game::level(3).height);
+    for (int i = 1; i <= g.numCells(); ++i) g.gridLetters[i] = static_cast<std::uint8_t>('A' + i % 26);
     g.gameMode = game::GameMode::Arcade;
     g.arcadeLevel = 3;
     g.score = 321;
-    g.levelScore = 45;
+    g.levelScore = 16;  // the points of the level's two words
     g.timeLeft = 1234;
-    g.numFoundWords = 2;
-    g.foundWords.reset(2);
-    g.foundWords[1] = "CAT";
-    g.foundWords[2] = "DOGS";
+    g.foundWords.push_back("CAT");
+    g.foundWords.push_back("DOGS");
     game::SolvingData record;
     record.startSizeIndex = 1;
-    game::Records records(*store_, ui_);
+    game::Records records(*store_);
     ASSERT_TRUE(records.saveGame(g, record));
 
     EXPECT_EQ(rawClass(kSave), "SAVEDATA");
@@ -207,28 +191,28 @@ TEST_F(RegistryStoreTest, SavedGameRoundTripWithTheSaveKeysValues) {
     EXPECT_EQ(found->type, static_cast<DWORD>(REG_SZ));
     EXPECT_EQ(std::string(found->bytes.begin(), found->bytes.end()), "CAT,DOGS,");
     EXPECT_EQ(raw(kSave, "ISSTORED")->bytes, Bytes{1});
-    EXPECT_EQ(raw(kSave, "WIDTH")->bytes, (Bytes{static_cast<std::uint8_t>(g.gridWidth), 0}));
+    EXPECT_EQ(raw(kSave, "WIDTH")->bytes, (Bytes{static_cast<std::uint8_t>(g.gridWidth()), 0}));
     EXPECT_EQ(raw(kSave, "TIMEREM")->bytes, (Bytes{0xD2, 0x04, 0, 0}));
-    EXPECT_EQ(raw(kSave, "BYTE_DATA")->bytes.size(), static_cast<std::size_t>(g.numCells));
+    EXPECT_EQ(raw(kSave, "BYTE_DATA")->bytes.size(), static_cast<std::size_t>(g.numCells()));
 
     store_ = std::make_unique<platform::RegistryStore>(kRoot);
-    game::Records again(*store_, ui_);
-    ASSERT_TRUE(again.isGameStored());
+    game::Records again(*store_);
+    ASSERT_EQ(again.isGameStored(), game::StoredGame::Waiting);
     game::SavedGame saved;
     ASSERT_EQ(again.loadSavedGame(saved), game::SavedGameStatus::Loaded);
-    EXPECT_EQ(saved.gridWidth, g.gridWidth);
-    EXPECT_EQ(saved.gridHeight, g.gridHeight);
-    EXPECT_EQ(saved.letters.size(), static_cast<std::size_t>(g.numCells));
+    EXPECT_EQ(saved.gridWidth, g.gridWidth());
+    EXPECT_EQ(saved.gridHeight, g.gridHeight());
+    EXPECT_EQ(saved.letters.size(), static_cast<std::size_t>(g.numCells()));
     EXPECT_EQ(saved.letters[0], 'B');
     EXPECT_EQ(saved.gameMode, game::GameMode::Arcade);
     EXPECT_EQ(saved.arcadeLevel, 3);
     EXPECT_EQ(saved.score, 321);
-    EXPECT_EQ(saved.levelScore, 45);
+    EXPECT_EQ(saved.levelScore, 16);
     EXPECT_EQ(saved.timeLeft, 1234);
     EXPECT_EQ(saved.foundWords, (std::vector<std::string>{"CAT", "DOGS"}));
-    EXPECT_EQ(saved.solvingData, record);
+    EXPECT_EQ(saved.solvingData, game::withGame(record, g));
     EXPECT_EQ(raw(kSave, "ISSTORED")->bytes, Bytes{0});  // consumed
-    EXPECT_FALSE(again.isGameStored());
+    EXPECT_EQ(again.isGameStored(), game::StoredGame::None);
 }
 
 TEST_F(RegistryStoreTest, StoreCallsFollowTheRegistrysRules) {
