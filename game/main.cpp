@@ -1,8 +1,10 @@
-// varnook, the game program: the desktop services, then the start-up sequence from the program's
-// own folder; the main window's event loop runs until the window is unloaded.
+// varnook, the game program: the command line, the desktop services, then the start-up sequence
+// from the program's own folder; the main window's event loop runs until the window is unloaded.
 #include <cstdio>
+#include <iostream>
 #include <string>
 
+#include "game/app/command_line.h"
 #include "game/persistence/startup.h"
 #include "game/ui/frm_play.h"
 #include "game/ui/frm_play_flow.h"
@@ -20,10 +22,13 @@ void connect(game::Program& p) {
 
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
+    if (const auto status = game::app::respond(game::app::parseCommandLine(argc, argv), std::cout, std::cerr))
+        return *status;
+
     platform::SdlPlatform desktop;
     if (!desktop.ui.ok()) {
-        std::fprintf(stderr, "varnook: no display to show the game on: %s\n", desktop.ui.error().c_str());
+        std::fprintf(stderr, "varnook: no display: %s\n", desktop.ui.error().c_str());
         return 1;
     }
 

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <string>
 
 #include "../src/timer_entry.h"
 #include "platform/codepage.h"
@@ -217,8 +218,26 @@ SdlUi::SdlUi() {
     // accelerated renderer, which on a display without a GPU loads a software GL stack (tens of
     // megabytes) to show a picture that is already drawn.
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    // Unless a driver is asked for by name (tests ask for "dummy"), only a real display will do:
+    // SDL would otherwise fall back to its offscreen driver and the game would run unseen.
+    const char* asked = SDL_GetHint(SDL_HINT_VIDEODRIVER);
+    const bool explicitDriver = asked != nullptr && *asked != '\0';
+    const auto isSet = [](const char* name) {
+        const char* value = SDL_getenv(name);
+        return value != nullptr && *value != '\0';
+    };
+    if (!explicitDriver && !isSet("DISPLAY") && !isSet("WAYLAND_DISPLAY")) {
+        error_ = "neither DISPLAY nor WAYLAND_DISPLAY is set";
+        return;
+    }
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
         error_ = SDL_GetError();
+        return;
+    }
+    if (const std::string driver = SDL_GetCurrentVideoDriver();
+        !explicitDriver && driver != "x11" && driver != "wayland") {
+        error_ = "the X or Wayland display could not be opened";
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
         return;
     }
     ok_ = true;
