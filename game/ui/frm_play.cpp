@@ -188,7 +188,9 @@ void FrmPlay::divertClick(int mmBtnNum) {
         case MenuEntry::HallOfFameArcade:
             if (seams.showHallOfFame) seams.showHallOfFame(modeNum(GameMode::Arcade), false);
             break;
-        case MenuEntry::Instructions: showHelp(ctx_.shell, programFolder(), ctx_.appPath + kHelpFileName); break;
+        case MenuEntry::Instructions:
+            showHelp(ctx_.shell, ctx_.ui, programFolder(), ctx_.appPath + kHelpFileName);
+            break;
         case MenuEntry::Exit: unload(); break;
     }
 }
@@ -493,7 +495,7 @@ void FrmPlay::rightPanEvents(int btnIndex) {
             if (seams.showHallOfFame) seams.showHallOfFame(modeNum(game_.gameMode), true);
             break;
         case Command::Pause: enablePause(true); break;
-        case Command::Instructions: showHelp(ctx_.shell, programFolder(), ctx_.appPath + kHelpFileName); break;
+        case Command::Instructions: showHelp(ctx_.shell, ctx_.ui, programFolder(), ctx_.appPath + kHelpFileName); break;
         case Command::ShowSolution:
             timrCntDwn_->setEnabled(false);
             if (seams.gameOver) seams.gameOver();
