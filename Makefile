@@ -1,9 +1,10 @@
-# The one entry point: deps, build, run, test, bench.
+# The one entry point: deps, build, run, test, bench, install, uninstall, package.
 BUILD ?= build
 ASAN_BUILD ?= build-asan
 JOBS ?= $(shell nproc)
+PREFIX ?= /usr/local
 
-.PHONY: all deps build run test test-fast test-asan bench clean
+.PHONY: all deps build run test test-fast test-asan bench install uninstall package clean
 
 all: build
 
@@ -33,6 +34,17 @@ test-asan: deps
 
 bench: build
 	@for b in $(BUILD)/bench/bench_*; do [ -x "$$b" ] && "$$b"; done
+
+# The game as a desktop program under $(PREFIX) (DESTDIR is honoured), and its removal.
+install: build
+	cmake --install $(BUILD) --prefix $(PREFIX)
+
+uninstall:
+	cmake -DMANIFEST=$(CURDIR)/$(BUILD)/install_manifest.txt -P packaging/uninstall.cmake
+
+# A .deb of the game under /usr, in $(BUILD)/package/.
+package: build
+	cd $(BUILD) && cpack -G DEB
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD)

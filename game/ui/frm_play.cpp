@@ -13,6 +13,7 @@
 #include "game/ui/draw.h"
 #include "game/ui/help.h"
 #include "game/ui/palette.h"
+#include "game/ui/program_icon.h"
 #include "game/ui/sprite_sheet.h"
 #include "game/ui/strings.h"
 #include "platform/shell.h"
@@ -54,25 +55,7 @@ FrmPlay::~FrmPlay() = default;
 // --- The window ---------------------------------------------------------------------------------
 
 std::unique_ptr<platform::Surface> FrmPlay::drawProgramIcon() const {
-    if (ctx_.sheet.empty()) return nullptr;
-    constexpr int kIconSize = 48;
-    constexpr int kIconMargin = (kIconSize - (kCellSize - 2 * panel::kTileMargin)) / 2;  // a board tile
-    constexpr double kIconPoints = 21;
-    auto icon = ctx_.graphics.createSurface(kIconSize, kIconSize);
-    fillSurface(*icon, brPanel);
-    icon->setFont({window::kPlayFont, kIconPoints, true});
-    // A one-cell board whose only tile is linked.
-    GameData tile;
-    tile.gridWidth = 1;
-    tile.gridHeight = 1;
-    tile.numCells = 1;
-    tile.gridLetters.push_back(static_cast<std::uint8_t>(window::kTitle[0]));
-    BoxInfo board;
-    board.hdc = icon.get();
-    board.wid = kIconSize;
-    board.ht = kIconMargin;
-    drawTile(ctx_.sheet, board, tile, 1, true);
-    return icon;
+    return ui::drawProgramIcon(ctx_.graphics, ctx_.sheet, kWindowIconSize);
 }
 
 void FrmPlay::show(int foundViewAtStart) {
