@@ -234,7 +234,8 @@ SdlUi::SdlUi() {
         error_ = SDL_GetError();
         return;
     }
-    if (const std::string driver = SDL_GetCurrentVideoDriver();
+    const char* current = SDL_GetCurrentVideoDriver();
+    if (const std::string driver = current != nullptr ? current : "";
         !explicitDriver && driver != "x11" && driver != "wayland") {
         error_ = "the X or Wayland display could not be opened";
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
