@@ -7,4 +7,4 @@ program=${1:-@VARNOOK_BIN_DIR@/varnook}
 runs=${2:-5}
 probe=${STARTUP_PROBE:-$here/startup_probe}
 # The sound effects stay on whatever audio the machine has; the display is the virtual server.
-exec xvfb-run -a -s "-screen 0 1024x768x24" "$probe" "$program" "$runs"
+exec xvfb-run -a -s "-screen 0 1024x768x24 -noreset" "$probe" "$program" "$runs"

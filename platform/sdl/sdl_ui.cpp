@@ -10,6 +10,7 @@
 #include "../src/timer_entry.h"
 #include "platform/codepage.h"
 #include "platform/sdl.h"
+#include "x11_errors.h"
 
 namespace platform {
 
@@ -241,6 +242,7 @@ SdlUi::SdlUi() {
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
         return;
     }
+    if (current != nullptr && std::string(current) == "x11") detail::dropStaleWakeupErrors();
     ok_ = true;
     SDL_StartTextInput();
 }

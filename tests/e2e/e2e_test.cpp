@@ -118,7 +118,7 @@ TEST(RealProgram, SaysThereIsNoDisplayAndEndsInsteadOfRunningUnseen) {
 
 TEST(RealProgram, PlaysAClassicGameOnAnXDisplay) {
     const fs::path out = fs::path(VARNOOK_SNAPSHOT_DIR) / "e2e";
-    const Result r = run("xvfb-run -a -s '-screen 0 1024x768x24' " + quoted(VARNOOK_E2E_SCRIPT) + " " +
+    const Result r = run("xvfb-run -a -s '-screen 0 1024x768x24 -noreset' " + quoted(VARNOOK_E2E_SCRIPT) + " " +
                          quoted(std::string(VARNOOK_BIN_DIR) + "/varnook") + " " + quoted(out.string()));
     ASSERT_EQ(r.status, 0) << r.output;
 

@@ -10,6 +10,9 @@
 
 #include "platform/sdl.h"
 
+// Xlib last: its macros (None, Bool) would otherwise reach the headers above.
+#include <X11/Xlib.h>
+
 namespace {
 
 using platform::SdlSession;
@@ -81,6 +84,33 @@ TEST(SdlOnX11, ThePressAfterADialogClosedOnAPressIsNotLost) {
     giveUp->setEnabled(true);
     p.ui.run();
     EXPECT_EQ(mainInput.log, std::vector<std::string>{"down 1"});
+}
+
+// SDL wakes its event wait by sending an event to its newest window over a second X connection;
+// when a dialog closed by a press is destroyed meanwhile, a busy server answers that send with
+// BadWindow, which Xlib's default handler would turn into the end of the program.
+TEST(SdlOnX11, AnEventSentToAWindowAlreadyDestroyedEndsNothing) {
+    struct {
+        SdlSession session;
+        SdlUi ui;
+    } p;
+    ASSERT_TRUE(p.ui.ok()) << p.ui.error();
+    Presses input;
+    auto dialog = p.ui.createWindow(input, WindowOptions{"Dialog", 100, 100});
+    dialog->show();
+    Display* other = XOpenDisplay(nullptr);
+    ASSERT_NE(other, nullptr);
+    const ::Window gone = XCreateSimpleWindow(other, DefaultRootWindow(other), 0, 0, 10, 10, 0, 0, 0);
+    XDestroyWindow(other, gone);
+    XEvent wakeup{};
+    wakeup.xclient.type = ClientMessage;
+    wakeup.xclient.window = gone;
+    wakeup.xclient.format = 8;
+    XSendEvent(other, gone, False, NoEventMask, &wakeup);
+    XSync(other, False);  // the BadWindow error arrives here
+    XCloseDisplay(other);
+    dialog->close();
+    EXPECT_EQ(input.log, std::vector<std::string>{});
 }
 
 }  // namespace
