@@ -22,7 +22,7 @@ std::string folderWithoutSeparator(std::string_view folder) {
 
 std::string helpNotOpened(const std::string& target) {
     return "The instructions could not be opened. They are in the file\n" + target +
-           "\nwhich any web browser can show (xdg-open from the xdg-utils package opens it).";
+           "\nwhich any web browser can show.";
 }
 
 void showHelp(platform::Shell& shell, platform::Ui& ui, std::string_view programFolder, const std::string& target) {
