@@ -1,11 +1,12 @@
-# The one entry point: deps, build, run, test, bench.
+# The one entry point: deps, build, run, test, bench, install, uninstall, package.
 BUILD ?= build
 ASAN_BUILD ?= build-asan
 WIN64_BUILD ?= build-win64
 WIN32_BUILD ?= build-win32
 JOBS ?= $(shell nproc)
+PREFIX ?= /usr/local
 
-.PHONY: all deps build run test test-fast test-asan windows test-windows bench snapshots clean
+.PHONY: all deps build run test test-fast test-asan windows test-windows bench snapshots install uninstall package clean
 
 all: build
 
@@ -57,6 +58,17 @@ bench: build
 # Pictures of every screen and window, drawn headlessly from the build's program folder.
 snapshots: build
 	$(BUILD)/tools/snapshots/snapshots $(BUILD)/snapshots
+
+# The game as a desktop program under $(PREFIX) (DESTDIR is honoured), and its removal.
+install: build
+	cmake --install $(BUILD) --prefix $(PREFIX)
+
+uninstall:
+	cmake -DMANIFEST=$(CURDIR)/$(BUILD)/install_manifest.txt -P packaging/uninstall.cmake
+
+# A .deb of the game under /usr, in $(BUILD)/package/.
+package: build
+	cd $(BUILD) && cpack -G DEB
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) $(WIN64_BUILD) $(WIN32_BUILD)

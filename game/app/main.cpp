@@ -1,19 +1,24 @@
-// varnook, the game program: the desktop services, then the start-up sequence from the program's
-// own folder; the main window's event loop runs until the window is unloaded.
+// varnook, the game program: the command line, the desktop services, then the start-up sequence
+// from the program's own folder; the main window's event loop runs until the window is unloaded.
 #include <cstdio>
+#include <iostream>
 #include <string>
 
+#include "game/app/command_line.h"
 #include "game/app/program.h"
 #include "game/play/rules.h"
 #include "platform/desktop.h"
 #include "platform/library.h"
 
-int main() {
+int main(int argc, char** argv) {
+    if (const auto status = game::app::respond(game::app::parseCommandLine(argc, argv), std::cout, std::cerr))
+        return *status;
+
     // The desktop's services, with the settings store that keeps the settings, the Hall of Fame
     // and the saved game.
     platform::Desktop desktop(game::kAppTitle);
     if (!desktop.ok()) {
-        std::fprintf(stderr, "varnook: no display to show the game on: %s\n", desktop.error().c_str());
+        std::fprintf(stderr, "varnook: no display: %s\n", desktop.error().c_str());
         return 1;
     }
 

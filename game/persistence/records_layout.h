@@ -11,6 +11,7 @@
 
 #include "game/persistence/hall_of_fame.h"
 #include "game/play/game_data.h"
+#include "game/version.h"
 
 namespace game {
 
@@ -18,8 +19,9 @@ namespace game {
 namespace records {
 
 constexpr std::string_view kAppTitle = game::kAppTitle;
-constexpr int kVersionMajor = 1;
-constexpr int kVersionMinor = 0;
+// The program's major and minor version name the settings key ("1.0").
+constexpr int kVersionMajor = version::kMajor;
+constexpr int kVersionMinor = version::kMinor;
 
 // HKEY_CURRENT_USER\Software, then the settings key below it, then the saved game's key below that.
 constexpr std::string_view kParentKey = "Software";

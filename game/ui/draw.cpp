@@ -18,12 +18,6 @@ using platform::Surface;
 
 char toUpperAscii(unsigned char c) { return static_cast<char>(c >= 'a' && c <= 'z' ? c - ('a' - 'A') : c); }
 
-// Tile mask with OR, then the picture with AND: the picture shows with its corners transparent.
-void blitTile(const SpriteSheet& sheet, Surface& s, int left, int top, int size, Sprite picture) {
-    sheet.blit(s, left, top, size, size, Sprite::TileMask, Rop::Or);
-    sheet.blit(s, left, top, size, size, picture, Rop::And);
-}
-
 // The strip with the given upper-case letters in its first slots (at most seven).
 void drawStrip(const SpriteSheet& sheet, const BoxInfo& strip, std::string_view letters) {
     Surface& s = *strip.hdc;
@@ -69,6 +63,12 @@ constexpr std::array<SpriteBtnKind, 6> kSpriteBtnKinds{{
 Rect boxRect(const BoxInfo& box) { return Rect{box.x, box.y, box.x + box.wid, box.y + box.ht}; }
 
 }  // namespace
+
+// Tile mask with OR, then the picture with AND: the picture shows with its corners transparent.
+void blitTile(const SpriteSheet& sheet, Surface& s, int left, int top, int size, Sprite picture) {
+    sheet.blit(s, left, top, size, size, Sprite::TileMask, Rop::Or);
+    sheet.blit(s, left, top, size, size, picture, Rop::And);
+}
 
 void setFontSize(Surface& surface, double points) {
     platform::Font f = surface.font();

@@ -34,6 +34,8 @@ constexpr int kDefaultTextFormat = -1;
 // Sets the surface font's size, keeping its family and weight.
 void setFontSize(platform::Surface& surface, double points);
 
+// A tile's picture of size x size pixels at (left, top), its corners left transparent.
+void blitTile(const SpriteSheet& sheet, platform::Surface& s, int left, int top, int size, Sprite picture);
 // One tile of the board with its letter; cell is 1-based.
 void drawTile(const SpriteSheet& sheet, const BoxInfo& board, const GameData& data, int cell, bool linked);
 // Every tile whose character code is 1..128, linked where cellSelected is set.

@@ -34,7 +34,7 @@ FrmPlay::~FrmPlay() { session_.setEvents(nullptr); }
 // --- The window ---------------------------------------------------------------------------------
 
 void FrmPlay::show(int foundViewAtStart) {
-    if (const auto icon = drawProgramIcon(ctx_.graphics, ctx_.sheet)) ctx_.ui.setProgramIcon(*icon);
+    if (const auto icon = drawProgramIcon(ctx_.graphics, ctx_.sheet, kWindowIconSize)) ctx_.ui.setProgramIcon(*icon);
     platform::WindowOptions options;
     options.caption = window::kTitle;
     options.clientWidth = window::kWidth;
@@ -130,7 +130,7 @@ void FrmPlay::divertClick(int mmBtnNum) {
 }
 
 void FrmPlay::showHelp() {
-    ui::showHelp(ctx_.shell, folderWithoutSeparator(ctx_.appPath), ctx_.appPath + kHelpFileName);
+    ui::showHelp(ctx_.shell, ctx_.ui, folderWithoutSeparator(ctx_.appPath), ctx_.appPath + kHelpFileName);
 }
 
 void FrmPlay::unload() {

@@ -1,7 +1,9 @@
 // The instructions page through the desktop shell.
 #include "game/ui/help.h"
 
+#include "game/persistence/records_layout.h"
 #include "platform/shell.h"
+#include "platform/window.h"
 
 namespace game::ui {
 
@@ -18,8 +20,14 @@ std::string folderWithoutSeparator(std::string_view folder) {
     return std::string(folder);
 }
 
-void showHelp(platform::Shell& shell, std::string_view programFolder, const std::string& target) {
-    shell.open(target, folderWithoutSeparator(programFolder));
+std::string helpNotOpened(const std::string& target) {
+    return "The instructions could not be opened. They are in the file\n" + target +
+           "\nwhich any web browser can show.";
+}
+
+void showHelp(platform::Shell& shell, platform::Ui& ui, std::string_view programFolder, const std::string& target) {
+    if (!shell.open(target, folderWithoutSeparator(programFolder)))
+        ui.messageBox(records::kAppTitle, helpNotOpened(target));
 }
 
 }  // namespace game::ui

@@ -6,15 +6,20 @@
 
 namespace platform {
 class Shell;
-}
+class Ui;
+}  // namespace platform
 
 namespace game::ui {
 
 constexpr const char* kHelpFileName = "Varnook.htm";
 
 // Hands target to the shell, with the program folder (without a trailing separator) as the working
-// folder, and returns at once. Nothing is reported if the page is missing.
-void showHelp(platform::Shell& shell, std::string_view programFolder, const std::string& target);
+// folder, and returns at once. When it cannot be handed to a program (the page is missing, nothing
+// opens such files), a message box captioned with the application title says where the page is.
+void showHelp(platform::Shell& shell, platform::Ui& ui, std::string_view programFolder, const std::string& target);
+
+// The message box text for a page that could not be opened.
+std::string helpNotOpened(const std::string& target);
 
 // The program folder as the platform reports it: no trailing separator, except for a root folder.
 std::string folderWithoutSeparator(std::string_view folder);

@@ -7,6 +7,8 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <chrono>
+#include <thread>
 
 extern char** environ;
 
@@ -44,10 +46,15 @@ void XdgShell::reap() {
     });
 }
 
-void XdgShell::open(const std::string& target, const std::string& directory) {
+bool XdgShell::open(const std::string& target, const std::string& directory) {
     reap();
+    // A page that is not there is not handed over (a URL is left to the program).
+    if (target.find("://") == std::string::npos) {
+        const std::string file = target.starts_with('/') || directory.empty() ? target : directory + "/" + target;
+        if (access(file.c_str(), R_OK) != 0) return false;
+    }
     SpawnSetup setup;
-    if (!setup.attrOk || !setup.actionsOk) return;
+    if (!setup.attrOk || !setup.actionsOk) return false;
     // Its own session, so the opened program outlives us and ignores our terminal's signals.
     posix_spawnattr_setflags(&setup.attr, POSIX_SPAWN_SETSID);
     posix_spawn_file_actions_addopen(&setup.actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
@@ -58,7 +65,21 @@ void XdgShell::open(const std::string& target, const std::string& directory) {
     std::string program = program_, document = target;
     char* argv[] = {program.data(), document.data(), nullptr};
     pid_t pid = 0;
-    if (posix_spawnp(&pid, program_.c_str(), &setup.actions, &setup.attr, argv, environ) == 0) children_.push_back(pid);
+    if (posix_spawnp(&pid, program_.c_str(), &setup.actions, &setup.attr, argv, environ) != 0) return false;
+
+    // xdg-open that finds no program for the file ends at once with a non-zero status; one that
+    // found one either hands the file over and ends with 0 or stays to run it.
+    const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(waitMs_);
+    for (;;) {
+        int status = 0;
+        const pid_t r = waitpid(pid, &status, WNOHANG);
+        if (r == pid) return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+        if (r < 0) return true;  // not ours to wait for any more (SIGCHLD ignored)
+        if (std::chrono::steady_clock::now() >= until) break;
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    children_.push_back(pid);
+    return true;
 }
 
 }  // namespace platform

@@ -15,9 +15,9 @@ constexpr int kChunkSize = 1024;
 
 void SdlSound::ChunkFree::operator()(Mix_Chunk* c) const { Mix_FreeChunk(c); }
 
-SdlSound::SdlSound() {
+SdlSound::SdlSound(bool open) {
     // No audio device is no failure: the game just stays silent.
-    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return;
+    if (!open || SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return;
     if (Mix_OpenAudio(MIX_DEFAULT_FREQUENCY, MIX_DEFAULT_FORMAT, 2, kChunkSize) != 0) {
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
         return;

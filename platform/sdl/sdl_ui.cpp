@@ -1,13 +1,16 @@
-// SdlUi and its windows and timers: SDL2 windows that show PixelSurface pictures through a
-// streaming texture, and the one event loop (main or modal) that also fires the timers.
+// SdlUi and its windows and timers: SDL2 windows that show PixelSurface pictures by copying them
+// onto the window's own surface (no renderer, so no GL), and the one event loop (main or modal)
+// that also fires the timers.
 #include <SDL.h>
 
 #include <algorithm>
 #include <cstdio>
+#include <string>
 
 #include "../src/timer_entry.h"
 #include "platform/codepage.h"
 #include "platform/sdl.h"
+#include "x11_errors.h"
 
 namespace platform {
 
@@ -18,12 +21,6 @@ constexpr int kIdleWaitMs = 250;
 
 struct WindowDestroyer {
     void operator()(SDL_Window* w) const { SDL_DestroyWindow(w); }
-};
-struct RendererDestroyer {
-    void operator()(SDL_Renderer* r) const { SDL_DestroyRenderer(r); }
-};
-struct TextureDestroyer {
-    void operator()(SDL_Texture* t) const { SDL_DestroyTexture(t); }
 };
 
 // Mouse buttons as the game numbers them: 1 left, 2 right, 4 middle.
@@ -64,8 +61,6 @@ public:
         window_.reset(SDL_CreateWindow(codepage::toUtf8(caption_).c_str(), SDL_WINDOWPOS_CENTERED,
                                        SDL_WINDOWPOS_CENTERED, width_, height_, SDL_WINDOW_HIDDEN));
         if (!window_) return;
-        renderer_.reset(SDL_CreateRenderer(window_.get(), -1, 0));
-        if (!renderer_) renderer_.reset(SDL_CreateRenderer(window_.get(), -1, SDL_RENDERER_SOFTWARE));
         if (options.icon != nullptr)
             setIcon(*options.icon);
         else if (ui.programIcon_.width() > 0)
@@ -140,28 +135,25 @@ public:
     WindowHandler& handler() { return handler_; }
     SDL_Window* sdlWindow() const { return window_.get(); }
 
-    // Shows the last presented picture again (after an expose, a restore or a show).
+    // Shows the last presented picture again (after an expose, a restore or a show): copied onto
+    // the window's surface (SDL converts the pixel format) and handed to the display.
     void render() {
-        if (!renderer_ || !visible_) return;
+        if (!window_ || !visible_) return;
+        SDL_Surface* screen = SDL_GetWindowSurface(window_.get());
+        if (screen == nullptr) return;
+        SDL_FillRect(screen, nullptr, SDL_MapRGB(screen->format, 0, 0, 0));
         if (picture_.width() > 0) {
-            if (!texture_ || textureW_ != picture_.width() || textureH_ != picture_.height()) {
-                // Colors are 0x00BBGGRR, which is SDL's XBGR8888 in a 32-bit word.
-                texture_.reset(SDL_CreateTexture(renderer_.get(), SDL_PIXELFORMAT_XBGR8888, SDL_TEXTUREACCESS_STREAMING,
-                                                 picture_.width(), picture_.height()));
-                textureW_ = picture_.width();
-                textureH_ = picture_.height();
+            // Colors are 0x00BBGGRR, which is SDL's XBGR8888 in a 32-bit word.
+            SDL_Surface* source = SDL_CreateRGBSurfaceWithFormatFrom(
+                picture_.pixels().data(), picture_.width(), picture_.height(), 32,
+                picture_.width() * static_cast<int>(sizeof(Color)), SDL_PIXELFORMAT_XBGR8888);
+            if (source != nullptr) {
+                SDL_Rect where{0, 0, picture_.width(), picture_.height()};
+                SDL_BlitSurface(source, nullptr, screen, &where);
+                SDL_FreeSurface(source);
             }
-            if (texture_)
-                SDL_UpdateTexture(texture_.get(), nullptr, picture_.pixels().data(),
-                                  picture_.width() * static_cast<int>(sizeof(Color)));
         }
-        SDL_SetRenderDrawColor(renderer_.get(), 0, 0, 0, 255);
-        SDL_RenderClear(renderer_.get());
-        if (texture_ && picture_.width() > 0) {
-            const SDL_Rect where{0, 0, picture_.width(), picture_.height()};
-            SDL_RenderCopy(renderer_.get(), texture_.get(), nullptr, &where);
-        }
-        SDL_RenderPresent(renderer_.get());
+        SDL_UpdateWindowSurface(window_.get());
     }
 
     // The window manager reports minimising or restoring; the handler hears of real changes only.
@@ -180,8 +172,6 @@ public:
                 if (m == this) m = nullptr;
         }
         id_ = 0;
-        texture_.reset();
-        renderer_.reset();
         if (ui_ != nullptr && window_) {
             SDL_HideWindow(window_.get());
             ui_->retire(window_.release());
@@ -216,10 +206,6 @@ private:
     bool closing_ = false;
     unsigned id_ = 0;
     std::unique_ptr<SDL_Window, WindowDestroyer> window_;
-    std::unique_ptr<SDL_Renderer, RendererDestroyer> renderer_;
-    std::unique_ptr<SDL_Texture, TextureDestroyer> texture_;
-    int textureW_ = 0;
-    int textureH_ = 0;
     PixelSurface picture_;
 };
 
@@ -229,10 +215,34 @@ SdlUi::SdlUi() {
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     // The press that activates a window is delivered too, as on Windows.
     SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
+    // A window's surface stays a plain image in memory: SDL would otherwise back it with an
+    // accelerated renderer, which on a display without a GPU loads a software GL stack (tens of
+    // megabytes) to show a picture that is already drawn.
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    // Unless a driver is asked for by name (tests ask for "dummy"), only a real display will do:
+    // SDL would otherwise fall back to its offscreen driver and the game would run unseen.
+    const char* asked = SDL_GetHint(SDL_HINT_VIDEODRIVER);
+    const bool explicitDriver = asked != nullptr && *asked != '\0';
+    const auto isSet = [](const char* name) {
+        const char* value = SDL_getenv(name);
+        return value != nullptr && *value != '\0';
+    };
+    if (!explicitDriver && !isSet("DISPLAY") && !isSet("WAYLAND_DISPLAY")) {
+        error_ = "neither DISPLAY nor WAYLAND_DISPLAY is set";
+        return;
+    }
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
         error_ = SDL_GetError();
         return;
     }
+    const char* current = SDL_GetCurrentVideoDriver();
+    if (const std::string driver = current != nullptr ? current : "";
+        !explicitDriver && driver != "x11" && driver != "wayland") {
+        error_ = "the X or Wayland display could not be opened";
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        return;
+    }
+    if (current != nullptr && std::string(current) == "x11") detail::dropStaleWakeupErrors();
     ok_ = true;
     SDL_StartTextInput();
 }

@@ -88,6 +88,10 @@ std::u32string fromUtf8(std::string_view text) {
             else
                 c = (c << 6) | (cont & 0x3F);
         }
+        // A longer form than the code point needs (C0 80 for NUL), a UTF-16 surrogate or a code
+        // point past U+10FFFF is malformed too: such bytes could smuggle '/' or NUL past a check.
+        constexpr char32_t kShortest[] = {0, 0x80, 0x800, 0x10000};
+        if (ok && (c < kShortest[extra] || (c >= 0xD800 && c <= 0xDFFF) || c > 0x10FFFF)) ok = false;
         if (!ok) {
             out += kReplacement;
             ++i;

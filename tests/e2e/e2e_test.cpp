@@ -91,9 +91,34 @@ TEST(RealProgram, RefusesToStartWithoutItsEngineOrItsDictionary) {
     fs::remove_all(dir);
 }
 
+TEST(RealProgram, AnswersItsCommandLineWithoutOpeningAWindow) {
+    const std::string program = quoted(std::string(VARNOOK_BIN_DIR) + "/varnook");
+    Result r = run("SDL_VIDEODRIVER=dummy timeout 20 " + program + " --help");
+    EXPECT_EQ(r.status, 0) << r.output;
+    EXPECT_TRUE(r.output.starts_with("Usage: varnook")) << r.output;
+    r = run("{ timeout 20 " + program + " --version 2>/dev/null; }");  // on stdout only
+    EXPECT_EQ(r.status, 0) << r.output;
+    EXPECT_TRUE(r.output.starts_with("varnook ")) << r.output;
+    r = run("{ timeout 20 " + program + " --no-such-option 2>&1 >/dev/null; }");  // on stderr only
+    EXPECT_EQ(r.status, 2) << r.output;
+    EXPECT_NE(r.output.find("varnook: unknown option '--no-such-option'\nUsage: varnook"), std::string::npos)
+        << r.output;
+}
+
+TEST(RealProgram, SaysThereIsNoDisplayAndEndsInsteadOfRunningUnseen) {
+    const fs::path dir = freshDir("varnook-e2e-nodisplay");
+    const Result r = run(
+        "env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER XDG_CONFIG_HOME=" + quoted((dir / "config").string()) +
+        " timeout 20 " + quoted(std::string(VARNOOK_BIN_DIR) + "/varnook"));
+    EXPECT_EQ(r.status, 1) << r.output;
+    EXPECT_NE(r.output.find("varnook: no display"), std::string::npos) << r.output;
+    EXPECT_FALSE(fs::exists(dir / "config" / "varnook")) << "nothing of the game ran";
+    fs::remove_all(dir);
+}
+
 TEST(RealProgram, PlaysAClassicGameOnAnXDisplay) {
     const fs::path out = fs::path(VARNOOK_SNAPSHOT_DIR) / "e2e";
-    const Result r = run("xvfb-run -a -s '-screen 0 1024x768x24' " + quoted(VARNOOK_E2E_SCRIPT) + " " +
+    const Result r = run("xvfb-run -a -s '-screen 0 1024x768x24 -noreset' " + quoted(VARNOOK_E2E_SCRIPT) + " " +
                          quoted(std::string(VARNOOK_BIN_DIR) + "/varnook") + " " + quoted(out.string()));
     ASSERT_EQ(r.status, 0) << r.output;
 

@@ -30,6 +30,45 @@ WordList parseWordList(std::string_view text) {
     return list;
 }
 
+namespace {
+std::string lowerAscii(std::string_view text) {
+    std::string out(text);
+    for (char& ch : out)
+        if (ch >= 'A' && ch <= 'Z') ch = static_cast<char>(ch - 'A' + 'a');
+    return out;
+}
+}  // namespace
+
+std::set<std::string> parseEntryList(std::string_view text) {
+    std::set<std::string> entries;
+    while (!text.empty()) {
+        const std::size_t end = std::min(text.find('\n'), text.size());
+        std::string_view line = text.substr(0, end);
+        text.remove_prefix(std::min(end + 1, text.size()));
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        if (line.empty() || line.front() == '#') continue;
+        entries.insert(lowerAscii(line));
+    }
+    return entries;
+}
+
+Filtered applyExclusions(std::vector<std::string> words, const std::set<std::string>& excluded,
+                         const std::set<std::string>& keep) {
+    Filtered out;
+    for (auto& word : words) {
+        const std::string key = lowerAscii(word);
+        if (!excluded.contains(key)) {
+            out.words.push_back(std::move(word));
+        } else if (keep.contains(key)) {
+            out.kept.push_back(word);
+            out.words.push_back(std::move(word));
+        } else {
+            out.excluded.push_back(std::move(word));
+        }
+    }
+    return out;
+}
+
 Weights deriveWeights(std::vector<std::string> words) {
     // Each distinct word counts once, so the weights depend only on the set of words.
     std::sort(words.begin(), words.end());

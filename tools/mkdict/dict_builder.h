@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -40,6 +41,21 @@ std::optional<std::string> whyUnstorable(std::string_view word);
 
 // One word per line; a trailing carriage return is dropped and empty lines are skipped.
 WordList parseWordList(std::string_view text);
+
+// The entries of a list of words to leave out or to keep: one per line, a trailing carriage return
+// dropped; blank lines and lines starting with '#' are skipped; ASCII letters are lower-cased. An
+// entry may be a phrase, which no word matches.
+std::set<std::string> parseEntryList(std::string_view text);
+
+struct Filtered {
+    std::vector<std::string> words;     // the words that stay, in their order
+    std::vector<std::string> excluded;  // the words left out
+    std::vector<std::string> kept;      // words on the exclusion lists that stay, being on the keep list
+};
+
+// Leaves out the words whose lower-case form is on the exclusion list, unless it is on the keep list.
+Filtered applyExclusions(std::vector<std::string> words, const std::set<std::string>& excluded,
+                         const std::set<std::string>& keep);
 
 // Weight of byte c = round(kPoolScale x count(c) / all letters), over the distinct words; at
 // least 1 for a byte that occurs, at most 255; 0 for bytes that never occur.

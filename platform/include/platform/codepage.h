@@ -21,7 +21,8 @@ std::optional<char> fromCodePoint(char32_t ch);
 // Appends one code point as UTF-8.
 void appendUtf8(std::string& out, char32_t c);
 
-// The code points of UTF-8 text; a malformed sequence gives U+FFFD and resumes at the next byte.
+// The code points of UTF-8 text; a malformed sequence (a bad or missing continuation byte, an
+// overlong form, a surrogate, a code point past U+10FFFF) gives U+FFFD and resumes at the next byte.
 std::u32string fromUtf8(std::string_view text);
 
 }  // namespace platform::codepage

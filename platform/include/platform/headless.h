@@ -219,20 +219,23 @@ private:
     std::string playing_;
 };
 
-// Records every document handed to the shell.
+// Records every document handed to the shell; open() answers what setOpens() said (true at first).
 class HeadlessShell final : public Shell {
 public:
     struct Request {
         std::string target;
         std::string directory;
     };
-    void open(const std::string& target, const std::string& directory) override {
+    bool open(const std::string& target, const std::string& directory) override {
         requests_.push_back({target, directory});
+        return opens_;
     }
+    void setOpens(bool opens) { opens_ = opens; }
     const std::vector<Request>& requests() const { return requests_; }
 
 private:
     std::vector<Request> requests_;
+    bool opens_ = true;
 };
 
 // Every headless service in one owner; hands them out as Services.

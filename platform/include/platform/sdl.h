@@ -7,8 +7,9 @@
 // Not implemented: resizing by the user (windows are fixed-size), a maximise box, removing the
 // minimise box (WindowOptions::minimizeBox is the window manager's affair here), high-dpi scaling
 // (one surface pixel is one window pixel), sound formats other than those SDL2_mixer reads.
-// Without a display the Ui reports !ok() and its modal loops return at once; without an audio
-// device the Sound is silent.
+// Without a display the Ui reports !ok() and its modal loops return at once (SDL's offscreen
+// fallback does not count as a display unless asked for by name); without an audio device the
+// Sound is silent.
 #pragma once
 
 #include <map>
@@ -39,7 +40,8 @@ public:
     SdlUi(const SdlUi&) = delete;
     SdlUi& operator=(const SdlUi&) = delete;
 
-    // False when SDL's video could not start; error() tells why.
+    // False when SDL's video could not start, or (no driver asked for by SDL_VIDEODRIVER) when
+    // there is no X or Wayland display to use; error() tells why.
     bool ok() const { return ok_; }
     const std::string& error() const { return error_; }
 
@@ -83,7 +85,8 @@ private:
 
 class SdlSound final : public Sound {
 public:
-    SdlSound();
+    // With open false no audio device is opened: a silent Sound.
+    explicit SdlSound(bool open = true);
     ~SdlSound() override;
     SdlSound(const SdlSound&) = delete;
     SdlSound& operator=(const SdlSound&) = delete;
@@ -117,7 +120,7 @@ public:
     SdlSession session;  // first made, last gone
     SoftGraphics graphics;
     SdlUi ui;
-    SdlSound sound;
+    SdlSound sound{ui.ok()};  // a program without a display ends before it plays anything
     XdgShell shell;
 
     Services services(Store* store = nullptr) { return {&graphics, &ui, &sound, &shell, store}; }

@@ -7,7 +7,7 @@
 #include "game/ui/box_info.h"
 #include "game/ui/help.h"
 #include "game/ui/strings.h"
-#include "platform/shell.h"
+#include "platform/headless.h"
 
 namespace {
 
@@ -96,27 +96,31 @@ TEST(HitTest, BorderLinesBelongToNoRegion) {
     EXPECT_FALSE(hitTest(box, 25, 61));
 }
 
-class RecordingShell : public platform::Shell {
-public:
-    void open(const std::string& target, const std::string& directory) override {
-        opened.push_back({target, directory});
-    }
-    std::vector<std::pair<std::string, std::string>> opened;
-};
-
 TEST(ShowHelp, OpensTheTargetFromTheProgramFolderEachTime) {
-    RecordingShell shell;
-    showHelp(shell, "/opt/varnook/", "/opt/varnook/Varnook.htm");
-    showHelp(shell, "/opt/varnook/", "/opt/varnook/Varnook.htm");
-    ASSERT_EQ(shell.opened.size(), 2u);
-    EXPECT_EQ(shell.opened[0].first, "/opt/varnook/Varnook.htm");
-    EXPECT_EQ(shell.opened[0].second, "/opt/varnook");
-    EXPECT_EQ(shell.opened[1], shell.opened[0]);
+    platform::HeadlessPlatform hp;
+    showHelp(hp.shell, hp.ui, "/opt/varnook/", "/opt/varnook/Varnook.htm");
+    showHelp(hp.shell, hp.ui, "/opt/varnook/", "/opt/varnook/Varnook.htm");
+    ASSERT_EQ(hp.shell.requests().size(), 2u);
+    EXPECT_EQ(hp.shell.requests()[0].target, "/opt/varnook/Varnook.htm");
+    EXPECT_EQ(hp.shell.requests()[0].directory, "/opt/varnook");
+    EXPECT_EQ(hp.shell.requests()[1].target, hp.shell.requests()[0].target);
+    EXPECT_TRUE(hp.ui.messages().empty());
 
     EXPECT_EQ(folderWithoutSeparator("C:\\Games\\Varnook\\"), "C:\\Games\\Varnook");
     EXPECT_EQ(folderWithoutSeparator("/opt/varnook"), "/opt/varnook");
     EXPECT_EQ(folderWithoutSeparator("/"), "/");
     EXPECT_EQ(folderWithoutSeparator("C:\\"), "C:\\");
+}
+
+TEST(ShowHelp, APageThatCannotBeOpenedIsNamedInAMessageBox) {
+    platform::HeadlessPlatform hp;
+    hp.shell.setOpens(false);
+    showHelp(hp.shell, hp.ui, "/usr/lib/varnook/", "/usr/lib/varnook/Varnook.htm");
+    ASSERT_EQ(hp.ui.messages().size(), 1u);
+    EXPECT_EQ(hp.ui.messages()[0].caption, "Varnook");
+    EXPECT_NE(hp.ui.messages()[0].text.find("\n/usr/lib/varnook/Varnook.htm\n"), std::string::npos)
+        << hp.ui.messages()[0].text;
+    EXPECT_EQ(hp.ui.messages()[0].text, game::ui::helpNotOpened("/usr/lib/varnook/Varnook.htm"));
 }
 
 }  // namespace

@@ -1,0 +1,99 @@
+// Parsing the program's command line against one table of options, and the texts it prints.
+#include "game/app/command_line.h"
+
+#include <array>
+
+#include "game/version.h"
+
+namespace game::app {
+
+namespace {
+
+constexpr std::string_view kProgramName = "varnook";
+
+std::string setAction(CommandLine& line, CommandAction action) {
+    if (line.action == CommandAction::Run) line.action = action;
+    return {};
+}
+
+// To add an option: a field in CommandLine, a row here that fills it, a test.
+constexpr std::array kOptions{
+    CommandOption{"--help", "-h", "", "print this help and exit",
+                  [](CommandLine& line, std::string_view) { return setAction(line, CommandAction::PrintUsage); }},
+    CommandOption{"--version", "", "", "print the version and exit",
+                  [](CommandLine& line, std::string_view) { return setAction(line, CommandAction::PrintVersion); }},
+};
+
+CommandLine failed(std::string error) {
+    CommandLine line;
+    line.action = CommandAction::UsageError;
+    line.error = std::move(error);
+    return line;
+}
+
+const CommandOption* find(std::span<const CommandOption> options, std::string_view name) {
+    for (const auto& o : options)
+        if (o.name == name || (!o.shortName.empty() && o.shortName == name)) return &o;
+    return nullptr;
+}
+
+}  // namespace
+
+std::span<const CommandOption> programOptions() { return kOptions; }
+
+CommandLine parseCommandLine(std::span<const std::string_view> args, std::span<const CommandOption> options) {
+    CommandLine line;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string_view arg = args[i];
+        if (arg.size() < 2 || arg[0] != '-') return failed("unexpected argument '" + std::string(arg) + "'");
+        // "--name=value" carries its value; the short form never does.
+        std::string_view name = arg;
+        std::optional<std::string_view> value;
+        if (const auto eq = arg.find('='); arg.starts_with("--") && eq != std::string_view::npos) {
+            name = arg.substr(0, eq);
+            value = arg.substr(eq + 1);
+        }
+        const CommandOption* option = find(options, name);
+        if (option == nullptr) return failed("unknown option '" + std::string(name) + "'");
+        if (option->valueName.empty() && value) return failed(std::string(name) + " takes no value");
+        if (!option->valueName.empty() && !value) {
+            if (i + 1 == args.size()) return failed(std::string(name) + " needs a value");
+            value = args[++i];
+        }
+        if (std::string why = option->apply(line, value.value_or("")); !why.empty())
+            return failed(std::string(name) + ": " + why);
+    }
+    return line;
+}
+
+CommandLine parseCommandLine(int argc, const char* const* argv) {
+    std::vector<std::string_view> args;
+    for (int i = 1; i < argc; ++i) args.emplace_back(argv[i]);
+    return parseCommandLine(args);
+}
+
+std::string usageText(std::span<const CommandOption> options) {
+    std::string text = "Usage: " + std::string(kProgramName) + " [OPTION]...\n";
+    text += "The word-finding game: link neighbouring letters into words.\n\nOptions:\n";
+    for (const auto& o : options) {
+        std::string names = o.shortName.empty() ? "    " : std::string(o.shortName) + ", ";
+        names += o.name;
+        if (!o.valueName.empty()) names += " " + std::string(o.valueName);
+        text += "  " + names + std::string(names.size() < 22 ? 22 - names.size() : 1, ' ') + std::string(o.help) + "\n";
+    }
+    return text;
+}
+
+std::string versionText() { return std::string(kProgramName) + " " + version::kText; }
+
+std::optional<int> respond(const CommandLine& line, std::ostream& out, std::ostream& err) {
+    switch (line.action) {
+        case CommandAction::Run: return std::nullopt;
+        case CommandAction::PrintUsage: out << usageText(); return 0;
+        case CommandAction::PrintVersion: out << versionText() << "\n"; return 0;
+        case CommandAction::UsageError: err << kProgramName << ": " << line.error << "\n" << usageText(); return 2;
+    }
+    return std::nullopt;
+}
+
+}  // namespace game::app

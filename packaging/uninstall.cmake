@@ -1,0 +1,31 @@
+# Removes what `cmake --install` put in place, as its manifest lists it (under $DESTDIR, if set),
+# and the folders of the program and of its icons that are left empty.
+# Usage: cmake -DMANIFEST=build/install_manifest.txt -P packaging/uninstall.cmake
+if(NOT EXISTS "${MANIFEST}")
+  message(FATAL_ERROR "No install manifest ${MANIFEST}: nothing was installed from this build")
+endif()
+file(STRINGS "${MANIFEST}" files)
+set(folders)
+foreach(file ${files})
+  set(path "$ENV{DESTDIR}${file}")
+  if(EXISTS "${path}" OR IS_SYMLINK "${path}")
+    message(STATUS "Removing ${path}")
+    file(REMOVE "${path}")
+  endif()
+  get_filename_component(folder "${path}" DIRECTORY)
+  list(APPEND folders "${folder}")
+endforeach()
+# Empty folders the install made, deepest first (a folder shared with other programs stays while
+# it holds anything).
+list(REMOVE_DUPLICATES folders)
+list(SORT folders ORDER DESCENDING)
+foreach(folder ${folders})
+  while(folder MATCHES "/(varnook|apps|[0-9]+x[0-9]+)$")
+    file(GLOB left "${folder}/*")
+    if(left OR NOT IS_DIRECTORY "${folder}")
+      break()
+    endif()
+    file(REMOVE_RECURSE "${folder}")
+    get_filename_component(folder "${folder}" DIRECTORY)
+  endwhile()
+endforeach()

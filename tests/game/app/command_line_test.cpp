@@ -1,0 +1,117 @@
+// The program's command line: --help and --version print and end the program, anything else
+// unknown is a usage error with status 2, and no argument runs the game.
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "game/app/command_line.h"
+#include "game/version.h"
+
+namespace {
+
+using game::app::CommandAction;
+using game::app::CommandLine;
+using game::app::parseCommandLine;
+
+CommandLine parse(std::vector<std::string_view> args) { return parseCommandLine(args); }
+
+struct Printed {
+    std::optional<int> status;
+    std::string out;
+    std::string err;
+};
+
+Printed respondTo(std::vector<std::string_view> args) {
+    std::ostringstream out, err;
+    Printed p;
+    p.status = game::app::respond(parse(std::move(args)), out, err);
+    p.out = out.str();
+    p.err = err.str();
+    return p;
+}
+
+TEST(CommandLine, NoArgumentRunsTheGameAndPrintsNothing) {
+    const Printed p = respondTo({});
+    EXPECT_FALSE(p.status.has_value());
+    EXPECT_EQ(p.out, "");
+    EXPECT_EQ(p.err, "");
+}
+
+TEST(CommandLine, HelpPrintsTheUsageOnStandardOutputAndEndsWithZero) {
+    for (std::string_view help : {"--help", "-h"}) {
+        const Printed p = respondTo({help});
+        EXPECT_EQ(p.status, 0) << help;
+        EXPECT_TRUE(p.out.starts_with("Usage: varnook [OPTION]...\n")) << p.out;
+        EXPECT_NE(p.out.find("  -h, --help"), std::string::npos) << p.out;
+        EXPECT_NE(p.out.find("      --version"), std::string::npos) << p.out;
+        EXPECT_EQ(p.err, "");
+    }
+}
+
+TEST(CommandLine, VersionPrintsTheNameAndTheBuildsVersion) {
+    const Printed p = respondTo({"--version"});
+    EXPECT_EQ(p.status, 0);
+    EXPECT_EQ(p.out, std::string("varnook ") + game::version::kText + "\n");
+    EXPECT_EQ(std::string(game::version::kText),
+              std::to_string(game::version::kMajor) + "." + std::to_string(game::version::kMinor));
+    EXPECT_EQ(p.err, "");
+}
+
+TEST(CommandLine, TheFirstOfHelpAndVersionCounts) {
+    EXPECT_EQ(parse({"--version", "--help"}).action, CommandAction::PrintVersion);
+    EXPECT_EQ(parse({"-h", "--version"}).action, CommandAction::PrintUsage);
+}
+
+TEST(CommandLine, AnythingUnknownIsAUsageErrorOnStandardErrorWithStatusTwo) {
+    const std::vector<std::pair<std::vector<std::string_view>, std::string>> cases = {
+        {{"--bogus"}, "unknown option '--bogus'"}, {{"-x"}, "unknown option '-x'"},
+        {{"-"}, "unexpected argument '-'"},        {{"puzzle.txt"}, "unexpected argument 'puzzle.txt'"},
+        {{"--help=yes"}, "--help takes no value"}, {{"--version", "--nope"}, "unknown option '--nope'"},
+        {{"--hel"}, "unknown option '--hel'"},
+    };
+    for (const auto& [args, error] : cases) {
+        const Printed p = respondTo(args);
+        EXPECT_EQ(p.status, 2) << error;
+        EXPECT_EQ(p.out, "") << error;
+        EXPECT_TRUE(p.err.starts_with("varnook: " + error + "\nUsage: varnook")) << p.err;
+    }
+}
+
+// An option with a value, as the table allows: both spellings, a missing value, a refused one.
+int zoom = 0;
+constexpr game::app::CommandOption kZoom{"--zoom", "-z", "N", "scale the window N times",
+                                         [](CommandLine&, std::string_view value) -> std::string {
+                                             if (value != "1" && value != "2") return "N must be 1 or 2";
+                                             zoom = value[0] - '0';
+                                             return {};
+                                         }};
+
+TEST(CommandLine, AnOptionWithAValueTakesItEitherWayAndListsIt) {
+    const std::vector<game::app::CommandOption> options{kZoom};
+    const std::vector<std::string_view> spaced{"--zoom", "2"}, joined{"--zoom=1"}, shortForm{"-z", "2"};
+    zoom = 0;
+    EXPECT_EQ(parseCommandLine(spaced, options).action, CommandAction::Run);
+    EXPECT_EQ(zoom, 2);
+    EXPECT_EQ(parseCommandLine(joined, options).action, CommandAction::Run);
+    EXPECT_EQ(zoom, 1);
+    EXPECT_EQ(parseCommandLine(shortForm, options).action, CommandAction::Run);
+    EXPECT_EQ(zoom, 2);
+
+    const std::vector<std::string_view> missing{"--zoom"}, refused{"--zoom=3"};
+    EXPECT_EQ(parseCommandLine(missing, options).error, "--zoom needs a value");
+    EXPECT_EQ(parseCommandLine(refused, options).error, "--zoom: N must be 1 or 2");
+    EXPECT_NE(game::app::usageText(options).find("  -z, --zoom N          scale the window N times\n"),
+              std::string::npos)
+        << game::app::usageText(options);
+}
+
+TEST(CommandLine, ArgvSkipsTheProgramName) {
+    const char* argv[] = {"/usr/games/varnook", "--version"};
+    EXPECT_EQ(parseCommandLine(2, argv).action, CommandAction::PrintVersion);
+    const char* none[] = {"varnook"};
+    EXPECT_EQ(parseCommandLine(1, none).action, CommandAction::Run);
+}
+
+}  // namespace
