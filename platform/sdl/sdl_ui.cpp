@@ -8,6 +8,7 @@
 #include <string>
 
 #include "../src/timer_entry.h"
+#include "message_box.h"
 #include "platform/codepage.h"
 #include "platform/sdl.h"
 #include "x11_errors.h"
@@ -272,11 +273,13 @@ long long SdlUi::nowMs() { return static_cast<long long>(SDL_GetTicks64()); }
 void SdlUi::sleep(int ms) { SDL_Delay(static_cast<Uint32>(std::max(ms, 0))); }
 
 void SdlUi::messageBox(std::string_view caption, std::string_view text) {
-    const std::string c = codepage::toUtf8(caption), t = codepage::toUtf8(text);
-    SDL_Window* parent = nullptr;
-    if (!modalStack_.empty() && modalStack_.back() != nullptr) parent = modalStack_.back()->sdlWindow();
-    if (SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_INFORMATION, c.c_str(), t.c_str(), parent) != 0)
-        std::fprintf(stderr, "%s: %s\n", c.c_str(), t.c_str());
+    // Every message also goes to stderr, for logs and for a run without a display. Drivers whose
+    // windows nobody sees (dummy, offscreen) get no box, which nobody could close.
+    std::fprintf(stderr, "%s: %s\n", codepage::toUtf8(caption).c_str(), codepage::toUtf8(text).c_str());
+    const char* driver = SDL_GetCurrentVideoDriver();
+    const bool visible =
+        driver != nullptr && std::string_view(driver) != "dummy" && std::string_view(driver) != "offscreen";
+    if (ok_ && visible) showMessageBox(*this, caption, text);
 }
 
 void SdlUi::retire(SDL_Window* window) {

@@ -93,8 +93,16 @@ TEST(RealProgramRecords, SavesResumesAndKeepsABestScoreWithItsName) {
                   output);
     ASSERT_EQ(status, 0) << output;
 
-    // The resumed game shows the saved board, score and found list exactly as they were.
+    // After a "Save and Exit" that could not save, the game is still on screen as it was.
     const Shot saved = readShot(out, "saved");
+    const Shot failed = readShot(out, "save-failed");
+    ASSERT_EQ(failed.width, 704);
+    EXPECT_EQ(differing(saved, failed, 176, 176, 484, 440), 0) << "board after the failed save";
+    // (The side panel above "Save and Exit", which the pointer lit and left in its leave look.)
+    EXPECT_EQ(differing(saved, failed, 0, 0, 132, 450), 0) << "side panel after the failed save";
+    EXPECT_EQ(differing(saved, failed, 528, 40, 648, 380), 0) << "found list after the failed save";
+
+    // The resumed game shows the saved board, score and found list exactly as they were.
     const Shot resumed = readShot(out, "resumed");
     ASSERT_EQ(saved.width, 704);
     ASSERT_EQ(resumed.width, 704);

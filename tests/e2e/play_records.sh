@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
 # The records with the real program on the X display this runs under (xvfb-run gives one), over three
 # starts on a settings store of their own:
-#   1. "CLASSIC GAME", then "Save and Exit": the program ends by itself.
+#   1. "CLASSIC GAME", then "Save and Exit" while the store cannot be written: the player is told, and
+#      the game stays on screen; with the store back, "Save and Exit" again: the program ends.
 #   2. The saved game is offered and taken ("Yes"); a word of its board (found with qx from the
 #      stored letters) is linked, each letter seen in the word strip, and entered; "Quit game" ends
 #      it with a score that ranks on the fresh table: the end dialog, the name dialog (a name is
 #      typed), the Hall of Fame table. "EXIT".
 #   3. No offer any more; "HALL OF FAME - CLASSIC" shows the table beside the menu. "EXIT".
-# Writes to the output folder: saved.ppm, resumed.ppm, name.ppm, table.ppm, menu-table.ppm, the
+# Writes to the output folder: saved.ppm, save-failed.ppm, resumed.ppm, name.ppm, table.ppm, menu-table.ppm, the
 # geometry of each (geometry-<name>: x y width height), word (the word and its cells), config/
 # (the store) and varnook-<run>.log.
 set -euo pipefail
@@ -91,6 +92,36 @@ await 300 155 "$play"
 xdotool mousemove 0 0
 sleep 0.3
 shot saved.ppm
+
+# The store's folder gives way to a plain file: the save cannot be written.
+mv "$config/varnook" "$config/varnook-away"
+: >"$config/varnook"
+click 66 472                      # "Save and Exit"
+box=""
+for _ in $(seq 1 300); do
+  box=$(xdotool search --onlyvisible --name '^Varnook$' 2>/dev/null | grep -vx "$main" | head -1 || true)
+  [ -n "$box" ] && break
+  kill -0 "$pid" 2>/dev/null || { echo "varnook ended after a \"Save and Exit\" that could not save"; exit 1; }
+  sleep 0.1
+done
+[ -n "$box" ] || { echo "no message box for the failed save"; exit 1; }
+sleep 0.3
+xdotool windowfocus --sync "$box" 2>/dev/null || true
+xdotool key Return
+for _ in $(seq 1 300); do
+  xdotool search --onlyvisible --name '^Varnook$' 2>/dev/null | grep -qvx "$main" || break
+  sleep 0.1
+done
+kill -0 "$pid" 2>/dev/null || { echo "varnook ended after a \"Save and Exit\" that could not save"; exit 1; }
+locate "$main" save-failed
+await 300 155 "$play"
+xdotool mousemove 0 0
+sleep 0.3
+shot save-failed.ppm
+
+# The folder comes back; the second try saves and ends the program.
+rm "$config/varnook"
+mv "$config/varnook-away" "$config/varnook"
 click 66 472                      # "Save and Exit"
 await_exit "\"Save and Exit\""
 
