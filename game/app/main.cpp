@@ -16,7 +16,7 @@ int main(int argc, char** argv) {
 
     // The desktop's services, with the settings store that keeps the settings, the Hall of Fame
     // and the saved game.
-    platform::Desktop desktop(game::kAppTitle);
+    platform::Desktop desktop;
     if (!desktop.ok()) {
         std::fprintf(stderr, "varnook: no display: %s\n", desktop.error().c_str());
         return 1;

@@ -7,8 +7,8 @@
 
 #include "game/ui/draw.h"
 #include "game/ui/frm_play.h"
-#include "game/ui/palette.h"
 #include "game/ui/layout.h"
+#include "game/ui/palette.h"
 
 namespace game::ui {
 

@@ -10,7 +10,7 @@ struct Desktop::Parts {
     FileStore store{FileStore::defaultFolder()};
 };
 
-Desktop::Desktop(const std::string&) : parts_(std::make_unique<Parts>()) {}
+Desktop::Desktop() : parts_(std::make_unique<Parts>()) {}
 Desktop::~Desktop() = default;
 bool Desktop::ok() const { return parts_->sdl.ui.ok(); }
 std::string Desktop::error() const { return parts_->sdl.ui.error(); }

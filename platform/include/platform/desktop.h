@@ -12,8 +12,7 @@ namespace platform {
 
 class Desktop {
 public:
-    // title: the application title, the caption of messages the platform shows by itself.
-    explicit Desktop(const std::string& title);
+    Desktop();
     ~Desktop();
     Desktop(const Desktop&) = delete;
     Desktop& operator=(const Desktop&) = delete;

@@ -91,24 +91,16 @@ public:
     void stop() override;
 };
 
-// The desktop shell: ShellExecuteA "open". When the shell cannot open the document the player is
-// told in a message box through the Ui, with the application title as its caption.
+// The desktop shell: ShellExecuteA "open". A result of 32 or less is a failure, which the game tells
+// the player about.
 class Win32Shell final : public Shell {
 public:
-    Win32Shell(Ui& ui, std::string title) : ui_(ui), title_(std::move(title)) {}
-    void open(const std::string& target, const std::string& directory) override;
-
-private:
-    Ui& ui_;
-    std::string title_;
+    bool open(const std::string& target, const std::string& directory) override;
 };
 
-// Every Win32 service in one owner; hands them out as Services. title captions the shell's
-// failure messages.
+// Every Win32 service in one owner; hands them out as Services.
 class Win32Platform {
 public:
-    explicit Win32Platform(std::string title) : shell(ui, std::move(title)) {}
-
     SoftGraphics graphics;
     Win32Ui ui;
     Win32Sound sound;

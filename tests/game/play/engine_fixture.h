@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "game/play/game_data.h"
 #include "game/play/engine_library.h"
+#include "game/play/game_data.h"
 
 namespace playtest {
 
