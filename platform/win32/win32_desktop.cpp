@@ -7,12 +7,11 @@
 namespace platform {
 
 struct Desktop::Parts {
-    explicit Parts(const std::string& title) : win32(title) {}
     Win32Platform win32;
     RegistryStore store;
 };
 
-Desktop::Desktop(const std::string& title) : parts_(std::make_unique<Parts>(title)) {}
+Desktop::Desktop(const std::string&) : parts_(std::make_unique<Parts>()) {}
 Desktop::~Desktop() = default;
 bool Desktop::ok() const { return parts_->win32.ui.ok(); }
 std::string Desktop::error() const { return parts_->win32.ui.error(); }

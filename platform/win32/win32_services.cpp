@@ -8,25 +8,6 @@
 
 namespace platform {
 
-namespace {
-
-// What the shell's result (32 or less) means.
-std::string shellFailure(INT_PTR code) {
-    switch (code) {
-        case 0:
-        case SE_ERR_OOM: return "The system is out of memory.";
-        case SE_ERR_FNF: return "The file was not found.";
-        case SE_ERR_PNF: return "The folder was not found.";
-        case SE_ERR_ACCESSDENIED: return "Access was denied.";
-        case SE_ERR_SHARE: return "The file is in use.";
-        case SE_ERR_NOASSOC: return "No program is associated with this kind of file.";
-        case SE_ERR_DLLNOTFOUND: return "A library the opening program needs was not found.";
-        default: return "The shell could not open it (error " + std::to_string(code) + ").";
-    }
-}
-
-}  // namespace
-
 void Win32Sound::play(const std::string& path) {
     // A new sound cuts off the one playing; a missing file plays nothing, not the default sound.
     sndPlaySoundA(path.c_str(), SND_ASYNC | SND_FILENAME | SND_NODEFAULT);
@@ -34,10 +15,11 @@ void Win32Sound::play(const std::string& path) {
 
 void Win32Sound::stop() { sndPlaySoundA(nullptr, SND_ASYNC); }
 
-void Win32Shell::open(const std::string& target, const std::string& directory) {
+bool Win32Shell::open(const std::string& target, const std::string& directory) {
+    // A result of 32 or less is the shell's failure code.
     const auto result = reinterpret_cast<INT_PTR>(
         ShellExecuteA(GetDesktopWindow(), "open", target.c_str(), "", directory.c_str(), SW_SHOWNORMAL));
-    if (result <= 32) ui_.messageBox(title_, "Windows could not open " + target + ".\n\n" + shellFailure(result));
+    return result > 32;
 }
 
 }  // namespace platform
