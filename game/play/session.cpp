@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "game/play/engine_library.h"
+#include "game/play/typing.h"
 
 namespace game {
 
@@ -180,6 +181,19 @@ void Session::enterKey() {
 
 void Session::backspaceKey() {
     if (phase_ == Phase::Playing && game_.curWordLen > 1) clear();
+}
+
+void Session::typeLetter(char32_t letter) {
+    if (phase_ != Phase::Playing || !typing::isTypedLetter(letter)) return;
+    const auto chain = typing::chainAfterTyping(game_, letter);
+    if (!chain) {
+        sound(Effect::Beeps);
+        return;
+    }
+    const bool started = game_.curWordLen == 0;
+    typing::setChain(game_, *chain);
+    events_->chainChanged(started ? linking::Press::Started : linking::Press::Linked, chain->back());
+    sound(Effect::Click);
 }
 
 bool Session::scroll(results::Navigate direction) {

@@ -48,8 +48,9 @@ public:
     virtual void clockChanged(bool running) = 0;
     // A new game or level, or a resumed one, is in the tables: the play surface is built afresh.
     virtual void gameReady() = 0;
-    // A press changed the chain (Started, Linked or Unlinked; cell is the cell pressed), or the
-    // chain was cleared (nullopt).
+    // A press changed the chain (Started, Linked or Unlinked; cell is the cell pressed), a typed
+    // letter did (Started for a new chain, else Linked; cell is the chain's last), or the chain was
+    // cleared (nullopt).
     virtual void chainChanged(std::optional<linking::Press> how, int cell) = 0;
     // A submitted word was refused, found again or scored (the chain is already cleared then).
     virtual void wordAnswered(const words::Submission& answer) = 0;
@@ -119,6 +120,9 @@ public:
     // The Enter and Backspace keys: as the commands, for a game on with more than one letter linked.
     void enterKey();
     void backspaceKey();
+    // A letter typed while a game is played: the chain becomes a path that spells its letters and
+    // this one (typing::chainAfterTyping), or, when no path can, stays and the refusal sounds.
+    void typeLetter(char32_t letter);
     // One step of the word list; false when it is already at its end.
     bool scroll(results::Navigate direction);
     // One tick of the Arcade countdown.

@@ -3,6 +3,7 @@
 #include "game/ui/frm_play.h"
 
 #include "game/play/flow.h"
+#include "game/play/typing.h"
 #include "game/ui/dialogs.h"
 #include "game/ui/draw.h"
 #include "game/ui/help.h"
@@ -226,7 +227,16 @@ void FrmPlay::onKeyPress(char32_t keyAscii) {
             break;
         case platform::key::kEnter: session_.enterKey(); break;
         case platform::key::kBackspace: session_.backspaceKey(); break;
-        default: break;
+        default:
+            // A letter links as a press would: the message line is cleared first. A linked letter
+            // always lengthens the chain and is shown with it; a refused one shows the cleared line.
+            if (typing::isTypedLetter(keyAscii) && session_.phase() == Phase::Playing) {
+                showMessage(Message::Clear);
+                const int before = game_.curWordLen;
+                session_.typeLetter(keyAscii);
+                if (game_.curWordLen == before) refresh();
+            }
+            break;
     }
 }
 

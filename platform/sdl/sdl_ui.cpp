@@ -287,8 +287,7 @@ long long SdlUi::nowMs() { return static_cast<long long>(SDL_GetTicks64()); }
 
 void SdlUi::setZoom(int zoom) {
     zoom_ = zoom::clamp(zoom);
-    const auto open = windows_;  // a resize may deliver nothing, but stay safe against changes
-    for (auto& [id, w] : open) w->setZoom(zoom_);
+    for (auto& [id, w] : windows_) w->setZoom(zoom_);
 }
 
 Size SdlUi::desktopSize() const {

@@ -495,8 +495,7 @@ void Win32Ui::sleep(int ms) { Sleep(static_cast<DWORD>(std::max(ms, 0))); }
 
 void Win32Ui::setZoom(int zoom) {
     zoom_ = zoom::clamp(zoom);
-    const auto open = windows_;
-    for (Win32Window* w : open) w->setZoom(zoom_);
+    for (Win32Window* w : windows_) w->setZoom(zoom_);
 }
 
 Size Win32Ui::desktopSize() const {
