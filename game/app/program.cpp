@@ -35,7 +35,7 @@ Program::Program(const platform::Services& services_, std::string appPath_)
 Program::~Program() = default;
 
 std::unique_ptr<Program> Program::start(const platform::Services& services, const std::string& programFolder,
-                                        std::string* failure) {
+                                        std::string* failure, const StartOptions& options) {
     // 1-2. The program folder. (The Hall of Fame tables start empty with the settings records.)
     std::unique_ptr<Program> p(new Program(services, appPathOf(programFolder)));
 
@@ -80,8 +80,11 @@ std::unique_ptr<Program> Program::start(const platform::Services& services, cons
                                                                   *p->sounds, p->sheet, *p->desk, p->appPath});
     p->frmPlay->show(p->settings.solvingData.foundViewAtStart);
 
-    // 11. The saved-game offer.
-    p->offerSavedGame();
+    // 11. The saved-game offer, or the puzzle the player asked for by its number.
+    if (options.puzzle)
+        p->session->startPuzzle(*options.puzzle);
+    else
+        p->offerSavedGame();
     return p;
 }
 

@@ -3,10 +3,12 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "game/persistence/registry_records.h"
 #include "game/play/game_data.h"
+#include "game/play/puzzle_number.h"
 #include "game/ui/sprite_sheet.h"
 #include "platform/platform.h"
 
@@ -21,6 +23,13 @@ class RecordsDesk;
 class SoundEffects;
 }  // namespace ui
 
+// What the command line asks of the start-up.
+struct StartOptions {
+    // A Classic game on this puzzle once the menu is up, instead of the offer of a saved game
+    // (which stays saved for the next start).
+    std::optional<PuzzleNumber> puzzle;
+};
+
 class Program {
 public:
     ~Program();
@@ -29,11 +38,11 @@ public:
 
     // Runs the start-up sequence from the program folder: the engine and its dictionary, the
     // settings (when the services have a store), the sounds and the sprite sheet, the main window
-    // with its main menu, and the offer of a saved game. nullptr when the engine library cannot be
-    // loaded or the dictionary is missing or unreadable; *failure then names the file and the
-    // program folder, for a message box.
+    // with its main menu, and the offer of a saved game (or the puzzle asked for). nullptr when the
+    // engine library cannot be loaded or the dictionary is missing or unreadable; *failure then
+    // names the file and the program folder, for a message box.
     static std::unique_ptr<Program> start(const platform::Services& services, const std::string& programFolder,
-                                          std::string* failure);
+                                          std::string* failure, const StartOptions& options = {});
 
     const platform::Services services;
     // The program folder with one trailing separator; every data file is appPath + its name.

@@ -61,6 +61,10 @@ constexpr std::string_view kFoundTextLength = "SWORDSFOUND";
 constexpr std::string_view kTimeLeft = "TIMEREM";
 constexpr std::string_view kLevelScore = "CURLEVELSCORE";
 constexpr std::string_view kFoundWords = "FOUNDWORDS";
+// Written after those: a Classic game's puzzle number ("5x4-1234"), or empty for a game without one.
+// A record without it (an older one) is resumed without a number.
+constexpr std::string_view kPuzzleNumber = "PUZZLENUMBER";
+constexpr std::size_t kPuzzleNumberBufferSize = 32;
 
 // Message box texts (spelt as the game has always shown them), captioned with kAppTitle.
 constexpr std::string_view kSettingsFailed = " Error Failerd";

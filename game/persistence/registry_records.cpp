@@ -224,6 +224,8 @@ bool Records::saveGame(const GameData& game, const SolvingData& solvingData) {
         set32(records::kLevelScore, game.levelScore);
         // The text without a terminating zero.
         set(records::kFoundWords, ValueType::String, bytesOf(text));
+        // Always written, so that no number of an earlier saved game stays with this one.
+        set(records::kPuzzleNumber, ValueType::String, bytesOf(puzzleNumberRecord(game)));
     }
     return closeKeys(k) && ok;
 }
@@ -310,6 +312,12 @@ SavedGameStatus Records::loadSavedGame(SavedGame& saved) {
         const SavedGameStatus split = splitFoundWords(
             std::string_view(reinterpret_cast<const char*>(text.data()), r.size), numWords, saved.foundWords);
         if (split != SavedGameStatus::Loaded) return split;
+        // The number is not part of the game: a missing or unusable one only leaves it out.
+        std::array<std::uint8_t, records::kPuzzleNumberBufferSize> number{};
+        if (const platform::QueryResult n = store_.queryValue(k.key, records::kPuzzleNumber, number);
+            n.status == StoreStatus::Success)
+            saved.puzzleNumber =
+                savedPuzzleNumber(std::string_view(reinterpret_cast<const char*>(number.data()), n.size), saved);
         return checkSavedScores(saved);
     }();
     closeKeys(k);

@@ -12,6 +12,7 @@
 #include "game/play/game_data.h"
 #include "game/play/linking.h"
 #include "game/play/puzzle.h"
+#include "game/play/puzzle_number.h"
 #include "game/play/solution_display.h"
 #include "game/play/sound_rules.h"
 #include "game/play/uniform_random.h"
@@ -94,6 +95,9 @@ public:
     // A game was started or resumed since the program started: its mode and level are the ones the
     // settings keep.
     bool gamePlayedThisRun() const { return gamePlayedThisRun_; }
+    // The number of the Classic puzzle on the board while it is played, ending or in its results;
+    // nullopt on the menu, in Arcade Mode, and for a resumed game whose number is not known.
+    std::optional<PuzzleNumber> puzzleNumber() const;
 
     // Plays this board instead of a random one (tests, and a puzzle asked for by its number): the
     // level-table row of a Classic board and the puzzle seed.
@@ -106,6 +110,8 @@ public:
     // --- Starting.
     void startClassic();
     void startArcade();
+    // A Classic game on the puzzle of this number, from the menu.
+    void startPuzzle(const PuzzleNumber& number);
     // A Classic game, or the next level of the Arcade run.
     void startGame();
     // Resumes a saved game: load fills the tables, the engine rebuilds the puzzle. False, with the
@@ -163,6 +169,7 @@ private:
     SessionEvents* events_ = nullptr;
     UniformRandom random_;
     std::optional<FixedPuzzle> fixedPuzzle_;
+    std::optional<PuzzleNumber> askedFor_;  // the next Classic game's puzzle, once
 
     Phase phase_ = Phase::Menu;
     Phase resumeTo_ = Phase::Playing;  // the phase a pause returns to

@@ -157,10 +157,18 @@ void FrmPlay::refresh() {
 
 // --- What the session reports -------------------------------------------------------------------
 
+void FrmPlay::updateCaption() {
+    if (!window_) return;
+    std::string caption = window::kTitle;
+    if (const auto number = session_.puzzleNumber()) caption += window::kNumberSeparator + puzzleNumberText(*number);
+    if (caption != window_->caption()) window_->setCaption(caption);
+}
+
 void FrmPlay::phaseChanged(Phase from, Phase to) {
     // A held arrow's release may never come (the pause view or a dialog swallows it): its
     // auto-repeat ends with the phase.
     releaseArrow();
+    updateCaption();
     switch (to) {
         case Phase::Menu: mainMenu(); break;
         case Phase::Results:

@@ -30,6 +30,8 @@ class SpriteSheet;
 // Fixed numbers of the main window and its menu, in pixels.
 namespace window {
 constexpr const char* kTitle = kAppTitle;
+// Between the title and a puzzle's number in the caption: "Varnook - 5x4-1234".
+constexpr const char* kNumberSeparator = " - ";
 constexpr int kWidth = 16 * kCellSize;   // 704
 constexpr int kHeight = 12 * kCellSize;  // 528
 
@@ -170,6 +172,8 @@ private:
     void divertClick(int mmBtnNum);
     void paintPauseView();
     void refresh();
+    // The caption: the title, and the puzzle's number while a Classic puzzle is on the board.
+    void updateCaption();
     void showHelp();
     void Form_Unload();
     void pbMainMenu_MouseDown(int button, int shift, double x, double y);

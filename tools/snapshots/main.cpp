@@ -44,7 +44,8 @@ public:
         program = game::Program::start(hp.services(), programFolder, &failure);
         if (!program) throw std::runtime_error(failure);
     }
-    platform::HeadlessWindow& main() { return *hp.ui.findWindow("Varnook"); }
+    // The main window (its caption carries the puzzle's number during a Classic game).
+    platform::HeadlessWindow& main() { return static_cast<platform::HeadlessWindow&>(*program->frmPlay->window()); }
     game::ui::FrmPlay& frm() { return *program->frmPlay; }
     game::Session& session() { return *program->session; }
     const game::GameData& game() { return program->game; }
