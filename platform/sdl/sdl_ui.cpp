@@ -1,6 +1,7 @@
-// SdlUi and its windows and timers: SDL2 windows that show PixelSurface pictures by writing them,
-// enlarged by the zoom, onto the window's own surface (no renderer, so no GL), and the one event
-// loop (main or modal) that also fires the timers.
+// SdlUi and its windows and timers: SDL2 windows that show PixelSurface pictures enlarged by the
+// zoom, by the X server's RENDER extension on X11 or written onto the window's own surface
+// elsewhere (no renderer, so no GL), and the one event loop (main or modal) that also fires the
+// timers.
 #include <SDL.h>
 
 #include <algorithm>
@@ -13,6 +14,7 @@
 #include "platform/sdl.h"
 #include "platform/window_base.h"
 #include "x11_errors.h"
+#include "x11_present.h"
 
 namespace platform {
 
@@ -97,6 +99,8 @@ public:
             setIcon(ui.programIcon_);
         id_ = SDL_GetWindowID(window_.get());
         ui.windows_[id_] = this;
+        // On X the server enlarges the picture; elsewhere it is written enlarged into the surface.
+        if (ui.x11_) presenter_ = detail::X11Presenter::create(window_.get());
     }
 
     ~SdlWindow() override { release(); }
@@ -105,10 +109,16 @@ public:
 
     SDL_Window* sdlWindow() const { return window_.get(); }
 
-    // Shows the last presented picture again (after an expose, a restore or a show): written
-    // enlarged onto the window's own surface and handed to the display.
+    // Shows the last presented picture again (after an expose, a restore or a show): enlarged by
+    // the X server, or written enlarged onto the window's own surface and handed to the display.
     void render() {
         if (!window_ || !isVisible()) return;
+        if (presenter_) {
+            int w = 0, h = 0;
+            SDL_GetWindowSize(window_.get(), &w, &h);
+            presenter_->show(view(), w, h);
+            return;
+        }
         SDL_Surface* screen = SDL_GetWindowSurface(window_.get());
         if (screen == nullptr) return;
         const detail::ZoomView v = view();
@@ -133,6 +143,7 @@ public:
                 if (m == this) m = nullptr;
         }
         id_ = 0;
+        presenter_.reset();  // its pictures go before the window they draw on
         if (ui_ != nullptr && window_) {
             SDL_HideWindow(window_.get());
             ui_->retire(window_.release());
@@ -185,7 +196,10 @@ private:
             SDL_RestoreWindow(window_.get());
     }
 
-    void applyPresent() override { render(); }
+    void applyPresent() override {
+        if (presenter_) presenter_->upload(picture());
+        render();
+    }
     void applyClose() override { release(); }
 
     Size fullScreenArea() const override {
@@ -223,6 +237,7 @@ private:
     SdlUi* ui_;
     unsigned id_ = 0;
     std::unique_ptr<SDL_Window, WindowDestroyer> window_;
+    std::unique_ptr<detail::X11Presenter> presenter_;
 };
 
 // ---- The Ui ----------------------------------------------------------------------------------
@@ -258,7 +273,8 @@ SdlUi::SdlUi() {
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
         return;
     }
-    if (current != nullptr && std::string(current) == "x11") detail::dropStaleWakeupErrors();
+    x11_ = current != nullptr && std::string(current) == "x11";
+    if (x11_) detail::dropStaleWakeupErrors();
     ok_ = true;
     SDL_StartTextInput();
 }

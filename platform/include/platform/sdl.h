@@ -78,6 +78,7 @@ private:
     void destroyRetired(bool evenWithButtonHeld);
 
     bool ok_ = false;
+    bool x11_ = false;  // SDL's video runs on an X display
     std::string error_;
     std::map<unsigned, SdlWindow*> windows_;
     std::vector<SdlWindow*> modalStack_;  // an entry is null once its window is destroyed
