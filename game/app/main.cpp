@@ -25,6 +25,7 @@ int main(int argc, char** argv) {
     std::string failure;
     game::StartOptions options;
     options.puzzle = line.puzzle;
+    options.zoom = line.zoom;
     auto program = game::Program::start(desktop.services(), platform::programFolder(), &failure, options);
     if (!program) {
         std::fprintf(stderr, "varnook: %s\n", failure.c_str());

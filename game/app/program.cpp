@@ -20,6 +20,9 @@ namespace {
 
 bool isSeparator(char c) { return c == '/' || c == '\\'; }
 
+// The stored zoom and the windows' zoom are one range.
+static_assert(records::kMinZoom == platform::zoom::kMin && records::kMaxZoom == platform::zoom::kMax);
+
 }  // namespace
 
 std::string appPathOf(const std::string& folder) {
@@ -27,6 +30,20 @@ std::string appPathOf(const std::string& folder) {
     while (path.size() > 1 && isSeparator(path.back()) && isSeparator(path[path.size() - 2])) path.pop_back();
     if (path.empty() || !isSeparator(path.back())) path += '/';
     return path;
+}
+
+int startZoom(std::optional<int> asked, int remembered, platform::Size desktop) {
+    namespace zoom = platform::zoom;
+    if (asked) return zoom::clamp(*asked);
+    const bool known = desktop.width > 0 && desktop.height > 0;
+    if (remembered >= zoom::kMin && remembered <= zoom::kMax) {
+        if (!known) return remembered;
+        return std::min(remembered,
+                        zoom::largestFitting(ui::window::kWidth, ui::window::kHeight, desktop.width, desktop.height));
+    }
+    if (!known) return zoom::kMin;
+    return zoom::largestFitting(ui::window::kWidth, ui::window::kHeight, desktop.width,
+                                desktop.height * kComfortablePercent / 100);
 }
 
 Program::Program(const platform::Services& services_, std::string appPath_)
@@ -69,6 +86,9 @@ std::unique_ptr<Program> Program::start(const platform::Services& services, cons
 
     // 7. The sound file paths were set with the sound effects; 8. the sprite sheet.
     p->sheet = ui::initGraphics(*services.graphics, p->appPath);
+
+    // The windows' zoom, before the first of them is made.
+    services.ui->setZoom(startZoom(options.zoom, p->settings.zoom, services.ui->desktopSize()));
 
     // 9-10. The session and the main window, modeless, with its main menu.
     p->desk = std::make_unique<ui::RecordsDesk>(*services.ui, *services.graphics, p->sheet, *p->sounds, p->settings,

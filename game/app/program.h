@@ -11,6 +11,7 @@
 #include "game/play/puzzle_number.h"
 #include "game/ui/sprite_sheet.h"
 #include "platform/platform.h"
+#include "platform/window.h"
 
 namespace game {
 
@@ -28,6 +29,8 @@ struct StartOptions {
     // A Classic game on this puzzle once the menu is up, instead of the offer of a saved game
     // (which stays saved for the next start).
     std::optional<PuzzleNumber> puzzle;
+    // The windows' zoom for this run, instead of the remembered or the fitting one.
+    std::optional<int> zoom;
 };
 
 class Program {
@@ -64,6 +67,15 @@ private:
     void loadSettings();
     void offerSavedGame();
 };
+
+// The share of the desktop's height the main window takes at most at the zoom chosen at start.
+constexpr int kComfortablePercent = 85;
+
+// The windows' zoom at start: the one asked for; else the one the player chose last (0: none), as
+// far as the desktop has room for the main window at it; else the largest at which the main window
+// fits the desktop's width and kComfortablePercent of its height. An unknown desktop (0 x 0) gives
+// the remembered zoom, or 1.
+int startZoom(std::optional<int> asked, int remembered, platform::Size desktop);
 
 // The folder with exactly one trailing separator ("/" or "\" kept as given).
 std::string appPathOf(const std::string& folder);

@@ -34,6 +34,10 @@ constexpr std::string_view kSaveClass = "SAVEDATA";
 constexpr std::string_view kSolvingData = "SOLVINGDATA";
 constexpr std::string_view kSoundOptions = "SOUNDOPTIONS";
 constexpr std::string_view kStatsPrefix = "STATS";  // STATS<m> scores, STATS<m><i> names
+// The zoom the player last chose for the windows (1 to 4), a REG_DWORD; absent until one is chosen.
+constexpr std::string_view kZoom = "ZOOM";
+constexpr std::int32_t kMinZoom = 1;
+constexpr std::int32_t kMaxZoom = 4;
 
 constexpr std::size_t kSolvingDataSize = 14;
 constexpr std::size_t kSoundOptionsSize = 14;

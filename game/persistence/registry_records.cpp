@@ -140,6 +140,12 @@ bool Records::loadSettings(Settings& settings) {
 
         for (const GameMode mode : {GameMode::Classic, GameMode::Arcade})
             readTable(store_, k.key, mode, *settings.hallOfFame.table(mode));
+
+        std::int32_t zoom = 0;
+        settings.zoom =
+            readInt32(store_, k.key, records::kZoom, zoom) && zoom >= records::kMinZoom && zoom <= records::kMaxZoom
+                ? zoom
+                : 0;
     }
     closeKeys(k);
     return true;
@@ -160,6 +166,11 @@ bool Records::saveSettings(const Settings& settings, const Settings& loaded) {
               encodeSolvingData(settings.solvingData));
         write(records::kSoundOptions, settings.soundOptions != loaded.soundOptions,
               encodeSoundOptions(settings.soundOptions));
+        // Only a zoom chosen in this run: without one the windows fit whatever desktop the next run has.
+        if (settings.zoom != loaded.zoom && settings.zoom >= records::kMinZoom && settings.zoom <= records::kMaxZoom)
+            ok = store_.setValue(k.key, records::kZoom, ValueType::Dword, bytes32(settings.zoom)) ==
+                     StoreStatus::Success &&
+                 ok;
     }
     return closeKeys(k) && ok;
 }

@@ -248,6 +248,36 @@ void FrmPlay::onKeyPress(char32_t keyAscii) {
     }
 }
 
+void FrmPlay::onKeyDown(platform::Key key, int shift) {
+    const bool ctrl = (shift & platform::modifier::kCtrl) != 0;
+    switch (key) {
+        case platform::Key::Plus:
+            if (ctrl) changeZoom(+1);
+            break;
+        case platform::Key::Minus:
+            if (ctrl) changeZoom(-1);
+            break;
+        case platform::Key::F11: window_->setFullScreen(!window_->isFullScreen()); break;
+        case platform::Key::Up:
+        case platform::Key::Down:
+        case platform::Key::Tab: break;
+    }
+}
+
+void FrmPlay::changeZoom(int step) {
+    // Full screen has the zoom of the screen; the windows' zoom waits for its end.
+    if (window_->isFullScreen()) return;
+    const int zoom = ctx_.ui.zoom() + step;
+    const platform::Size desktop = ctx_.ui.desktopSize();
+    const int room =
+        desktop.width > 0 && desktop.height > 0
+            ? platform::zoom::largestFitting(window::kWidth, window::kHeight, desktop.width, desktop.height)
+            : platform::zoom::kMax;
+    if (zoom < platform::zoom::kMin || (step > 0 && zoom > room) || zoom > platform::zoom::kMax) return;
+    ctx_.ui.setZoom(zoom);
+    ctx_.records.rememberZoom(zoom);
+}
+
 void FrmPlay::onStateChange(bool minimized) {
     session_.setMinimized(minimized);
     // The window keeps its size: a drag of the frame snaps back.

@@ -145,6 +145,8 @@ public:
     void onMouseMove(int button, int shift, double x, double y) override;
     void onMouseUp(int button, int shift, double x, double y) override;
     void onKeyPress(char32_t ch) override;
+    // Ctrl+plus and Ctrl+minus change the zoom, F11 toggles full screen.
+    void onKeyDown(platform::Key key, int shift) override;
     void onStateChange(bool minimized) override;
     void onClose() override;
 
@@ -175,6 +177,8 @@ private:
     // The caption: the title, and the puzzle's number while a Classic puzzle is on the board.
     void updateCaption();
     void showHelp();
+    // One zoom step larger (+1) or smaller (-1), as far as the desktop has room; remembered.
+    void changeZoom(int step);
     void Form_Unload();
     void pbMainMenu_MouseDown(int button, int shift, double x, double y);
     void pbMainMenu_MouseMove(int button, int shift, double x, double y);

@@ -36,6 +36,7 @@ void ProgramTest::start(const std::function<platform::Ui*(platform::HeadlessUi&)
                         const game::StartOptions& options) {
     end();
     hp = std::make_unique<platform::HeadlessPlatform>();
+    hp->ui.setDesktopSize(desktop);
     store_ = std::make_unique<platform::FileStore>(platform::FileStore::defaultFolder());
     hp->ui.setModalHandler([this](platform::Window& w) {
         auto& hw = static_cast<platform::HeadlessWindow&>(w);

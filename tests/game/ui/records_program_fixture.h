@@ -73,6 +73,9 @@ protected:
     // File names (no folder) of the sounds played since the last call.
     std::vector<std::string> heard();
 
+    // The desktop the next start() finds.
+    platform::Size desktop{1920, 1080};
+
     std::filesystem::path root_;
     std::string oldXdg_;
     bool hadXdg_ = false;
