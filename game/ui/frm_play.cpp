@@ -119,6 +119,25 @@ void FrmPlay::mainMenu() {
     refresh();
 }
 
+int FrmPlay::highlightedEntry() const {
+    for (int i = 1; i <= window::kMenuEntries; ++i)
+        if (mmBtns_[i].hover) return i;
+    return 0;
+}
+
+void FrmPlay::moveMenuHighlight(int step) {
+    const int current = highlightedEntry();
+    const int n = window::kMenuEntries;
+    const int next = current == 0 ? (step > 0 ? 1 : n) : (current - 1 + step + n) % n + 1;
+    for (int i = 1; i <= n; ++i) {
+        const bool on = i == next;
+        if (mmBtns_[i].hover == on) continue;
+        drawMenuEntry(i, on);
+        mmBtns_[i].hover = on;
+    }
+    refresh();
+}
+
 void FrmPlay::divertClick(int mmBtnNum) {
     switch (static_cast<MenuEntry>(mmBtnNum)) {
         case MenuEntry::Classic: session_.startClassic(); break;
@@ -233,7 +252,13 @@ void FrmPlay::onKeyPress(char32_t keyAscii) {
             if (session_.gamePlaying()) session_.pause();
             window_->minimize();
             break;
-        case platform::key::kEnter: session_.enterKey(); break;
+        case platform::key::kEnter:
+            if (view() == View::Menu) {
+                if (const int entry = highlightedEntry()) divertClick(entry);
+            } else {
+                session_.enterKey();
+            }
+            break;
         case platform::key::kBackspace: session_.backspaceKey(); break;
         default:
             // A letter links as a press would: the message line is cleared first. A linked letter
@@ -259,7 +284,11 @@ void FrmPlay::onKeyDown(platform::Key key, int shift) {
             break;
         case platform::Key::F11: window_->setFullScreen(!window_->isFullScreen()); break;
         case platform::Key::Up:
+            if (view() == View::Menu) moveMenuHighlight(-1);
+            break;
         case platform::Key::Down:
+            if (view() == View::Menu) moveMenuHighlight(+1);
+            break;
         case platform::Key::Tab: break;
     }
 }

@@ -145,7 +145,8 @@ public:
     void onMouseMove(int button, int shift, double x, double y) override;
     void onMouseUp(int button, int shift, double x, double y) override;
     void onKeyPress(char32_t ch) override;
-    // Ctrl+plus and Ctrl+minus change the zoom, F11 toggles full screen.
+    // Ctrl+plus and Ctrl+minus change the zoom, F11 toggles full screen; on the menu Up and Down
+    // move the highlighted entry, which Enter chooses.
     void onKeyDown(platform::Key key, int shift) override;
     void onStateChange(bool minimized) override;
     void onClose() override;
@@ -171,6 +172,10 @@ private:
     void initMainMenuVar();
     void mainMenu();
     void drawMenuEntry(int i, bool hover);
+    // Up (-1) and Down (+1): the hover look moves to the entry above or below, round the menu.
+    void moveMenuHighlight(int step);
+    // The entry in the hover look, or 0.
+    int highlightedEntry() const;
     void divertClick(int mmBtnNum);
     void paintPauseView();
     void refresh();
