@@ -162,13 +162,24 @@ private:
 
     void applySize(Resize why) override {
         if (window_) {
-            if (why == Resize::FullScreen)
-                SDL_SetWindowFullscreen(window_.get(), isFullScreen() ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
+            const int display = std::max(SDL_GetWindowDisplayIndex(window_.get()), 0);
+            if (why == Resize::FullScreen) {
+                if (ui_ != nullptr && ui_->x11_ && !detail::x11WindowManagerRuns(window_.get())) {
+                    // Without a window manager nobody acts on a request for full screen: the window
+                    // covers the display by itself (and has no frame to lose).
+                    SDL_Rect bounds{};
+                    if (isFullScreen() && SDL_GetDisplayBounds(display, &bounds) == 0) {
+                        SDL_SetWindowPosition(window_.get(), bounds.x, bounds.y);
+                        SDL_SetWindowSize(window_.get(), bounds.w, bounds.h);
+                    }
+                } else {
+                    SDL_SetWindowFullscreen(window_.get(), isFullScreen() ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
+                }
+            }
             if (!isFullScreen()) {
                 SDL_SetWindowSize(window_.get(), scaledWidth(), scaledHeight());
                 // A new zoom, or the way back from full screen: the window is centred again.
                 if (why != Resize::Picture) {
-                    const int display = std::max(SDL_GetWindowDisplayIndex(window_.get()), 0);
                     SDL_SetWindowPosition(window_.get(), SDL_WINDOWPOS_CENTERED_DISPLAY(display),
                                           SDL_WINDOWPOS_CENTERED_DISPLAY(display));
                 }

@@ -2,6 +2,7 @@
 // onto the window by a scaling transform with the nearest filter.
 #include <SDL.h>
 #include <SDL_syswm.h>
+#include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/Xrender.h>
@@ -84,6 +85,25 @@ std::unique_ptr<X11Presenter> X11Presenter::create(SDL_Window* window) {
     parts->target = XRenderCreatePicture(parts->display, parts->window, parts->format, 0, nullptr);
     parts->gc = XCreateGC(parts->display, parts->window, 0, nullptr);
     return std::unique_ptr<X11Presenter>(new X11Presenter(std::move(parts)));
+}
+
+bool x11WindowManagerRuns(SDL_Window* window) {
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    if (window == nullptr || !SDL_GetWindowWMInfo(window, &info) || info.subsystem != SDL_SYSWM_X11) return false;
+    Display* display = info.info.x11.display;
+    // A window manager after the desktop specifications names its check window on the root window.
+    const Atom check = XInternAtom(display, "_NET_SUPPORTING_WM_CHECK", True);
+    if (check == 0) return false;
+    Atom type = 0;
+    int format = 0;
+    unsigned long items = 0, after = 0;
+    unsigned char* data = nullptr;
+    const int status = XGetWindowProperty(display, DefaultRootWindow(display), check, 0, 1, False, XA_WINDOW, &type,
+                                          &format, &items, &after, &data);
+    const bool found = status == Success && type == XA_WINDOW && items == 1;
+    if (data != nullptr) XFree(data);
+    return found;
 }
 
 X11Presenter::X11Presenter(std::unique_ptr<Parts> parts) : parts_(std::move(parts)) {}

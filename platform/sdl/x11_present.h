@@ -38,4 +38,8 @@ private:
     std::unique_ptr<Parts> parts_;
 };
 
+// True when a window manager runs on the X display of this SDL window (one that acts on a request
+// for full screen); false without one, or for a window not on X.
+bool x11WindowManagerRuns(SDL_Window* window);
+
 }  // namespace platform::detail
