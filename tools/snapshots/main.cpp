@@ -91,6 +91,22 @@ void screens(const std::string& folder) {
         save(r.main().screen(), "results_lit_path");
     }
     {
+        // Zoomed: the menu lit from the keyboard at 2x, then a puzzle by its number with a word typed,
+        // and the same in full screen on a 1920 x 1080 desktop.
+        Run r(folder);
+        r.hp.ui.setZoom(2);
+        r.hp.ui.keyDown(r.main(), platform::Key::Down);
+        r.hp.ui.keyDown(r.main(), platform::Key::Down);
+        save(r.main().screen(), "main_menu_keyboard_2x");
+        r.session().startPuzzle(game::PuzzleNumber{5, 4, 1});
+        const game::WordList& words = r.game().wordsOfLength(4);
+        if (words.count() > 0)
+            for (const char c : words.words[1]) r.hp.ui.keyPress(r.main(), static_cast<unsigned char>(c));
+        save(r.main().screen(), "classic_typed_2x");
+        r.hp.ui.keyDown(r.main(), platform::Key::F11);
+        save(r.main().screen(), "full_screen_1920x1080");
+    }
+    {
         Run r(folder);
         r.session().setFixedPuzzle(game::Session::FixedPuzzle{1, 7});
         r.click(r.frm().mmBtn(2));
