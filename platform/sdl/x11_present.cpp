@@ -21,6 +21,9 @@ namespace platform::detail {
 
 namespace {
 
+// Rows of the picture converted and sent at once.
+constexpr int kBandRows = 32;
+
 // The bit position of an 8-bit channel mask, or -1 for another kind of mask.
 int shiftOf(unsigned long mask) {
     if (mask == 0) return -1;
@@ -44,7 +47,7 @@ struct X11Presenter::Parts {
     int height = 0;
     int zoom = 0;  // the scale the source picture is set up for
     int red = 0, green = 0, blue = 0;
-    std::vector<std::uint32_t> pixels;  // the picture in the visual's layout, for XPutImage
+    std::vector<std::uint32_t> band;  // rows of the picture in the visual's layout, for XPutImage
 
     ~Parts() {
         dropPicture();
@@ -123,24 +126,31 @@ void X11Presenter::upload(const PixelSurface& picture) {
         p.width = w;
         p.height = h;
     }
+    // Converted and sent a band of rows at a time: the program keeps no second copy of the picture.
     const auto colors = picture.pixels();
-    p.pixels.resize(colors.size());
-    for (std::size_t i = 0; i < colors.size(); ++i) {
-        const Color c = colors[i];
-        p.pixels[i] = (static_cast<std::uint32_t>(redOf(c)) << p.red) |
-                      (static_cast<std::uint32_t>(greenOf(c)) << p.green) |
-                      (static_cast<std::uint32_t>(blueOf(c)) << p.blue);
+    const int bandRows = std::min(h, kBandRows);
+    p.band.resize(static_cast<std::size_t>(w) * static_cast<std::size_t>(bandRows));
+    for (int top = 0; top < h; top += bandRows) {
+        const int rows = std::min(bandRows, h - top);
+        const std::size_t first = static_cast<std::size_t>(top) * static_cast<std::size_t>(w);
+        for (std::size_t i = 0; i < static_cast<std::size_t>(rows) * static_cast<std::size_t>(w); ++i) {
+            const Color c = colors[first + i];
+            p.band[i] = (static_cast<std::uint32_t>(redOf(c)) << p.red) |
+                        (static_cast<std::uint32_t>(greenOf(c)) << p.green) |
+                        (static_cast<std::uint32_t>(blueOf(c)) << p.blue);
+        }
+        XImage* image = XCreateImage(p.display, p.visual, static_cast<unsigned>(p.depth), ZPixmap, 0,
+                                     reinterpret_cast<char*>(p.band.data()), static_cast<unsigned>(w),
+                                     static_cast<unsigned>(rows), 32, w * 4);
+        if (image == nullptr) return;
+        // The words are in this machine's order; Xlib reorders them for a server of the other kind.
+        image->byte_order = std::endian::native == std::endian::little ? LSBFirst : MSBFirst;
+        if (image->bits_per_pixel == 32)
+            XPutImage(p.display, p.pixmap, p.gc, image, 0, 0, 0, top, static_cast<unsigned>(w),
+                      static_cast<unsigned>(rows));
+        image->data = nullptr;  // the pixels are ours
+        XDestroyImage(image);
     }
-    XImage* image = XCreateImage(p.display, p.visual, static_cast<unsigned>(p.depth), ZPixmap, 0,
-                                 reinterpret_cast<char*>(p.pixels.data()), static_cast<unsigned>(w),
-                                 static_cast<unsigned>(h), 32, w * 4);
-    if (image == nullptr) return;
-    // The words are in this machine's order; Xlib reorders them for a server of the other kind.
-    image->byte_order = std::endian::native == std::endian::little ? LSBFirst : MSBFirst;
-    if (image->bits_per_pixel == 32)
-        XPutImage(p.display, p.pixmap, p.gc, image, 0, 0, 0, 0, static_cast<unsigned>(w), static_cast<unsigned>(h));
-    image->data = nullptr;  // the pixels are ours
-    XDestroyImage(image);
 }
 
 void X11Presenter::show(const ZoomView& view, int w, int h) {

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <functional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "platform/pixel_surface.h"
@@ -143,19 +144,21 @@ std::string screenPixel(int x, int y) {
     return rgb;
 }
 
-// A window at zoom 2 on a real display: the picture enlarged on screen, a real click and real keys
-// (Ctrl held for one) reaching the handler in picture pixels and key names.
+// A window at zoom 3 on a real display: the picture enlarged on screen by the X server, each pixel
+// exactly a 3 x 3 block up to the far corner, a real click and real keys (Ctrl held for one)
+// reaching the handler in picture pixels and key names.
 TEST(SdlOnX11, AZoomedWindowShowsItsPictureEnlargedAndTakesRealInput) {
     struct {
         SdlSession session;
         SdlUi ui;
     } p;
     ASSERT_TRUE(p.ui.ok()) << p.ui.error();
-    p.ui.setZoom(2);
+    p.ui.setZoom(3);
     Heard input;
     auto window = p.ui.createWindow(input, WindowOptions{"Zoomed", 100, 80});
     platform::PixelSurface picture(100, 80, platform::rgb(51, 68, 140));
     picture.fillRect({20, 10, 21, 11}, platform::Brush{platform::rgb(250, 20, 120)});
+    picture.fillRect({98, 78, 99, 79}, platform::Brush{platform::rgb(10, 200, 30)});
     window->show();
     window->present(picture);
     // Let the window be mapped and drawn before the display is read.
@@ -165,12 +168,23 @@ TEST(SdlOnX11, AZoomedWindowShowsItsPictureEnlargedAndTakesRealInput) {
     p.ui.run();
     settle->setEnabled(false);
 
-    const SDL_Point lit = onScreen("Zoomed", 41, 21);
-    EXPECT_EQ(screenPixel(lit.x, lit.y), "250 20 120");
-    const SDL_Point beside = onScreen("Zoomed", 42, 21);
-    EXPECT_EQ(screenPixel(beside.x, beside.y), "51 68 140");
-    const SDL_Point corner = onScreen("Zoomed", 199, 159);
-    EXPECT_EQ(screenPixel(corner.x, corner.y), "51 68 140") << "the window is twice the picture's size";
+    // Picture pixel (20, 10) is screen block 60..62 x 30..32, (98, 78) is 294..296 x 234..236.
+    for (const auto& [x, y, colour] : std::vector<std::tuple<int, int, std::string>>{{60, 30, "250 20 120"},
+                                                                                     {62, 32, "250 20 120"},
+                                                                                     {59, 31, "51 68 140"},
+                                                                                     {63, 31, "51 68 140"},
+                                                                                     {61, 33, "51 68 140"},
+                                                                                     {294, 234, "10 200 30"},
+                                                                                     {296, 236, "10 200 30"},
+                                                                                     {293, 235, "51 68 140"},
+                                                                                     {297, 235, "51 68 140"},
+                                                                                     {295, 233, "51 68 140"},
+                                                                                     {295, 237, "51 68 140"},
+                                                                                     {299, 239, "51 68 140"}}) {
+        const SDL_Point at = onScreen("Zoomed", x, y);
+        EXPECT_EQ(screenPixel(at.x, at.y), colour) << x << "," << y;
+    }
+    const SDL_Point lit = onScreen("Zoomed", 62, 31);
 
     xdotool("mousemove " + at(lit) + " click 1");
     xdotool("key --clearmodifiers ctrl+equal Tab F11 Up a");
