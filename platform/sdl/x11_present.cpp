@@ -95,7 +95,7 @@ bool x11WindowManagerRuns(SDL_Window* window) {
     SDL_VERSION(&info.version);
     if (window == nullptr || !SDL_GetWindowWMInfo(window, &info) || info.subsystem != SDL_SYSWM_X11) return false;
     Display* display = info.info.x11.display;
-    // A window manager after the desktop specifications names its check window on the root window.
+    // A window manager of the freedesktop kind (EWMH) names its check window on the root window.
     const Atom check = XInternAtom(display, "_NET_SUPPORTING_WM_CHECK", True);
     if (check == 0) return false;
     Atom type = 0;

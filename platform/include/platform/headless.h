@@ -1,7 +1,9 @@
 // The headless back end: windows that keep their last presented picture in memory, a virtual clock
 // that tests advance, scripted input, and sound and shell services that only record requests.
 //
-// Implements: Ui (windows, timers, modal and main loops, message box, sleep, clock), Sound, Shell.
+// Implements: Ui (windows with their zoom and full screen on a desktop of a size the test sets,
+// scripted mouse, characters and keys, timers, modal and main loops, message box, sleep, clock),
+// Sound, Shell.
 // Not implemented: real screens, real time, audio output, starting programs.
 // A modal loop with nothing scripted closes its window and records that, so a test never hangs.
 #pragma once
