@@ -3,7 +3,9 @@
 
 #include <array>
 
+#include "game/play/puzzle_number.h"
 #include "game/version.h"
+#include "platform/window.h"
 
 namespace game::app {
 
@@ -16,12 +18,30 @@ std::string setAction(CommandLine& line, CommandAction action) {
     return {};
 }
 
+std::string setPuzzle(CommandLine& line, std::string_view value) {
+    std::string why;
+    line.puzzle = parsePuzzleNumber(value, &why);
+    return line.puzzle ? std::string() : why;
+}
+
+std::string setZoom(CommandLine& line, std::string_view value) {
+    if (value.size() == 1 && value[0] >= '0' + platform::zoom::kMin && value[0] <= '0' + platform::zoom::kMax) {
+        line.zoom = value[0] - '0';
+        return {};
+    }
+    return "'" + std::string(value) + "' is not a zoom from " + std::to_string(platform::zoom::kMin) + " to " +
+           std::to_string(platform::zoom::kMax);
+}
+
 // To add an option: a field in CommandLine, a row here that fills it, a test.
 constexpr std::array kOptions{
     CommandOption{"--help", "-h", "", "print this help and exit",
                   [](CommandLine& line, std::string_view) { return setAction(line, CommandAction::PrintUsage); }},
     CommandOption{"--version", "", "", "print the version and exit",
                   [](CommandLine& line, std::string_view) { return setAction(line, CommandAction::PrintVersion); }},
+    CommandOption{"--puzzle", "", "WxH-SEED", "start a Classic game on the puzzle of this number (e.g. 5x4-1234)",
+                  setPuzzle},
+    CommandOption{"--zoom", "", "N", "draw the windows N times larger (1 to 4)", setZoom},
 };
 
 CommandLine failed(std::string error) {
@@ -79,7 +99,7 @@ std::string usageText(std::span<const CommandOption> options) {
         std::string names = o.shortName.empty() ? "    " : std::string(o.shortName) + ", ";
         names += o.name;
         if (!o.valueName.empty()) names += " " + std::string(o.valueName);
-        text += "  " + names + std::string(names.size() < 22 ? 22 - names.size() : 1, ' ') + std::string(o.help) + "\n";
+        text += "  " + names + std::string(names.size() < 24 ? 24 - names.size() : 1, ' ') + std::string(o.help) + "\n";
     }
     return text;
 }

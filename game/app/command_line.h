@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+#include "game/play/puzzle_number.h"
+
 namespace game::app {
 
 enum class CommandAction {
@@ -22,6 +24,10 @@ enum class CommandAction {
 struct CommandLine {
     CommandAction action = CommandAction::Run;
     std::string error;  // for UsageError: what is wrong, as one line
+    // --puzzle WxH-SEED: a Classic game on that puzzle at start-up.
+    std::optional<PuzzleNumber> puzzle;
+    // --zoom N: the windows at this zoom (1 to 4) instead of the remembered or fitting one.
+    std::optional<int> zoom;
 };
 
 // One option of the table. An option with a valueName takes a value ("--name VALUE" or

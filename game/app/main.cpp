@@ -11,8 +11,8 @@
 #include "platform/library.h"
 
 int main(int argc, char** argv) {
-    if (const auto status = game::app::respond(game::app::parseCommandLine(argc, argv), std::cout, std::cerr))
-        return *status;
+    const game::app::CommandLine line = game::app::parseCommandLine(argc, argv);
+    if (const auto status = game::app::respond(line, std::cout, std::cerr)) return *status;
 
     // The desktop's services, with the settings store that keeps the settings, the Hall of Fame
     // and the saved game.
@@ -23,7 +23,10 @@ int main(int argc, char** argv) {
     }
 
     std::string failure;
-    auto program = game::Program::start(desktop.services(), platform::programFolder(), &failure);
+    game::StartOptions options;
+    options.puzzle = line.puzzle;
+    options.zoom = line.zoom;
+    auto program = game::Program::start(desktop.services(), platform::programFolder(), &failure, options);
     if (!program) {
         std::fprintf(stderr, "varnook: %s\n", failure.c_str());
         desktop.ui().messageBox(game::kAppTitle, failure);

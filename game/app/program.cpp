@@ -20,6 +20,9 @@ namespace {
 
 bool isSeparator(char c) { return c == '/' || c == '\\'; }
 
+// The stored zoom and the windows' zoom are one range.
+static_assert(records::kMinZoom == platform::zoom::kMin && records::kMaxZoom == platform::zoom::kMax);
+
 }  // namespace
 
 std::string appPathOf(const std::string& folder) {
@@ -29,13 +32,27 @@ std::string appPathOf(const std::string& folder) {
     return path;
 }
 
+int startZoom(std::optional<int> asked, int remembered, platform::Size desktop) {
+    namespace zoom = platform::zoom;
+    if (asked) return zoom::clamp(*asked);
+    const bool known = desktop.width > 0 && desktop.height > 0;
+    if (remembered >= zoom::kMin && remembered <= zoom::kMax) {
+        if (!known) return remembered;
+        return std::min(remembered,
+                        zoom::largestFitting(ui::window::kWidth, ui::window::kHeight, desktop.width, desktop.height));
+    }
+    if (!known) return zoom::kMin;
+    return zoom::largestFitting(ui::window::kWidth, ui::window::kHeight, desktop.width,
+                                desktop.height * kComfortablePercent / 100);
+}
+
 Program::Program(const platform::Services& services_, std::string appPath_)
     : services(services_), appPath(std::move(appPath_)) {}
 
 Program::~Program() = default;
 
 std::unique_ptr<Program> Program::start(const platform::Services& services, const std::string& programFolder,
-                                        std::string* failure) {
+                                        std::string* failure, const StartOptions& options) {
     // 1-2. The program folder. (The Hall of Fame tables start empty with the settings records.)
     std::unique_ptr<Program> p(new Program(services, appPathOf(programFolder)));
 
@@ -70,6 +87,9 @@ std::unique_ptr<Program> Program::start(const platform::Services& services, cons
     // 7. The sound file paths were set with the sound effects; 8. the sprite sheet.
     p->sheet = ui::initGraphics(*services.graphics, p->appPath);
 
+    // The windows' zoom, before the first of them is made.
+    services.ui->setZoom(startZoom(options.zoom, p->settings.zoom, services.ui->desktopSize()));
+
     // 9-10. The session and the main window, modeless, with its main menu.
     p->desk = std::make_unique<ui::RecordsDesk>(*services.ui, *services.graphics, p->sheet, *p->sounds, p->settings,
                                                 p->records.get());
@@ -80,8 +100,11 @@ std::unique_ptr<Program> Program::start(const platform::Services& services, cons
                                                                   *p->sounds, p->sheet, *p->desk, p->appPath});
     p->frmPlay->show(p->settings.solvingData.foundViewAtStart);
 
-    // 11. The saved-game offer.
-    p->offerSavedGame();
+    // 11. The saved-game offer, or the puzzle the player asked for by its number.
+    if (options.puzzle)
+        p->session->startPuzzle(*options.puzzle);
+    else
+        p->offerSavedGame();
     return p;
 }
 

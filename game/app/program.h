@@ -3,12 +3,15 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "game/persistence/registry_records.h"
 #include "game/play/game_data.h"
+#include "game/play/puzzle_number.h"
 #include "game/ui/sprite_sheet.h"
 #include "platform/platform.h"
+#include "platform/window.h"
 
 namespace game {
 
@@ -21,6 +24,15 @@ class RecordsDesk;
 class SoundEffects;
 }  // namespace ui
 
+// What the command line asks of the start-up.
+struct StartOptions {
+    // A Classic game on this puzzle once the menu is up, instead of the offer of a saved game
+    // (which stays saved for the next start).
+    std::optional<PuzzleNumber> puzzle;
+    // The windows' zoom for this run, instead of the remembered or the fitting one.
+    std::optional<int> zoom;
+};
+
 class Program {
 public:
     ~Program();
@@ -29,11 +41,11 @@ public:
 
     // Runs the start-up sequence from the program folder: the engine and its dictionary, the
     // settings (when the services have a store), the sounds and the sprite sheet, the main window
-    // with its main menu, and the offer of a saved game. nullptr when the engine library cannot be
-    // loaded or the dictionary is missing or unreadable; *failure then names the file and the
-    // program folder, for a message box.
+    // with its main menu, and the offer of a saved game (or the puzzle asked for). nullptr when the
+    // engine library cannot be loaded or the dictionary is missing or unreadable; *failure then
+    // names the file and the program folder, for a message box.
     static std::unique_ptr<Program> start(const platform::Services& services, const std::string& programFolder,
-                                          std::string* failure);
+                                          std::string* failure, const StartOptions& options = {});
 
     const platform::Services services;
     // The program folder with one trailing separator; every data file is appPath + its name.
@@ -55,6 +67,15 @@ private:
     void loadSettings();
     void offerSavedGame();
 };
+
+// The share of the desktop's height the main window takes at most at the zoom chosen at start.
+constexpr int kComfortablePercent = 85;
+
+// The windows' zoom at start: the one asked for; else the one the player chose last (0: none), as
+// far as the desktop has room for the main window at it; else the largest at which the main window
+// fits the desktop's width and kComfortablePercent of its height. An unknown desktop (0 x 0) gives
+// the remembered zoom, or 1.
+int startZoom(std::optional<int> asked, int remembered, platform::Size desktop);
 
 // The folder with exactly one trailing separator ("/" or "\" kept as given).
 std::string appPathOf(const std::string& folder);

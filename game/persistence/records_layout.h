@@ -34,6 +34,10 @@ constexpr std::string_view kSaveClass = "SAVEDATA";
 constexpr std::string_view kSolvingData = "SOLVINGDATA";
 constexpr std::string_view kSoundOptions = "SOUNDOPTIONS";
 constexpr std::string_view kStatsPrefix = "STATS";  // STATS<m> scores, STATS<m><i> names
+// The zoom the player last chose for the windows (1 to 4), a REG_DWORD; absent until one is chosen.
+constexpr std::string_view kZoom = "ZOOM";
+constexpr std::int32_t kMinZoom = 1;
+constexpr std::int32_t kMaxZoom = 4;
 
 constexpr std::size_t kSolvingDataSize = 14;
 constexpr std::size_t kSoundOptionsSize = 14;
@@ -61,6 +65,10 @@ constexpr std::string_view kFoundTextLength = "SWORDSFOUND";
 constexpr std::string_view kTimeLeft = "TIMEREM";
 constexpr std::string_view kLevelScore = "CURLEVELSCORE";
 constexpr std::string_view kFoundWords = "FOUNDWORDS";
+// Written after those: a Classic game's puzzle number ("5x4-1234"), or empty for a game without one.
+// A record without it (an older one) is resumed without a number.
+constexpr std::string_view kPuzzleNumber = "PUZZLENUMBER";
+constexpr std::size_t kPuzzleNumberBufferSize = 32;
 
 // Message box texts (spelt as the game has always shown them), captioned with kAppTitle.
 constexpr std::string_view kSettingsFailed = " Error Failerd";

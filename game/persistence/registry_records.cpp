@@ -140,6 +140,12 @@ bool Records::loadSettings(Settings& settings) {
 
         for (const GameMode mode : {GameMode::Classic, GameMode::Arcade})
             readTable(store_, k.key, mode, *settings.hallOfFame.table(mode));
+
+        std::int32_t zoom = 0;
+        settings.zoom =
+            readInt32(store_, k.key, records::kZoom, zoom) && zoom >= records::kMinZoom && zoom <= records::kMaxZoom
+                ? zoom
+                : 0;
     }
     closeKeys(k);
     return true;
@@ -160,6 +166,11 @@ bool Records::saveSettings(const Settings& settings, const Settings& loaded) {
               encodeSolvingData(settings.solvingData));
         write(records::kSoundOptions, settings.soundOptions != loaded.soundOptions,
               encodeSoundOptions(settings.soundOptions));
+        // Only a zoom chosen in this run: without one the windows fit whatever desktop the next run has.
+        if (settings.zoom != loaded.zoom && settings.zoom >= records::kMinZoom && settings.zoom <= records::kMaxZoom)
+            ok = store_.setValue(k.key, records::kZoom, ValueType::Dword, bytes32(settings.zoom)) ==
+                     StoreStatus::Success &&
+                 ok;
     }
     return closeKeys(k) && ok;
 }
@@ -224,6 +235,8 @@ bool Records::saveGame(const GameData& game, const SolvingData& solvingData) {
         set32(records::kLevelScore, game.levelScore);
         // The text without a terminating zero.
         set(records::kFoundWords, ValueType::String, bytesOf(text));
+        // Always written, so that no number of an earlier saved game stays with this one.
+        set(records::kPuzzleNumber, ValueType::String, bytesOf(puzzleNumberRecord(game)));
     }
     return closeKeys(k) && ok;
 }
@@ -310,6 +323,12 @@ SavedGameStatus Records::loadSavedGame(SavedGame& saved) {
         const SavedGameStatus split = splitFoundWords(
             std::string_view(reinterpret_cast<const char*>(text.data()), r.size), numWords, saved.foundWords);
         if (split != SavedGameStatus::Loaded) return split;
+        // The number is not part of the game: a missing or unusable one only leaves it out.
+        std::array<std::uint8_t, records::kPuzzleNumberBufferSize> number{};
+        if (const platform::QueryResult n = store_.queryValue(k.key, records::kPuzzleNumber, number);
+            n.status == StoreStatus::Success)
+            saved.puzzleNumber =
+                savedPuzzleNumber(std::string_view(reinterpret_cast<const char*>(number.data()), n.size), saved);
         return checkSavedScores(saved);
     }();
     closeKeys(k);

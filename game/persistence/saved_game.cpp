@@ -55,6 +55,19 @@ SavedGameStatus splitFoundWords(std::string_view text, std::int32_t count, std::
     return SavedGameStatus::Loaded;
 }
 
+std::optional<PuzzleNumber> savedPuzzleNumber(std::string_view text, const SavedGame& saved) {
+    if (saved.gameMode != GameMode::Classic) return std::nullopt;
+    while (!text.empty() && text.back() == '\0') text.remove_suffix(1);
+    const std::optional<PuzzleNumber> number = parsePuzzleNumber(text);
+    if (!number || number->width != saved.gridWidth || number->height != saved.gridHeight) return std::nullopt;
+    return number;
+}
+
+std::string puzzleNumberRecord(const GameData& game) {
+    if (game.gameMode != GameMode::Classic || !game.puzzleSeed) return {};
+    return puzzleNumberText(PuzzleNumber{game.gridWidth(), game.gridHeight(), *game.puzzleSeed});
+}
+
 SavedGameStatus checkSavedState(const SavedGame& saved) {
     if (!isPlayableBoard(saved.gridWidth, saved.gridHeight)) return SavedGameStatus::BadBoard;
     if (saved.letters.size() != static_cast<std::size_t>(saved.gridWidth * saved.gridHeight) ||
@@ -100,6 +113,8 @@ void applySavedGame(const SavedGame& saved, GameData& game, SolvingData& solving
     game.levelScore = saved.levelScore;
     game.foundWords.clear();
     for (const std::string& word : saved.foundWords) game.foundWords.push_back(word);
+    game.puzzleSeed.reset();
+    if (saved.puzzleNumber) game.puzzleSeed = saved.puzzleNumber->seed;
 }
 
 }  // namespace game

@@ -9,6 +9,7 @@
 
 #include "game/persistence/records_layout.h"
 #include "game/play/game_data.h"
+#include "game/play/puzzle_number.h"
 
 namespace game {
 
@@ -43,6 +44,8 @@ struct SavedGame {
     std::int32_t levelScore = 0;
     std::vector<std::string> foundWords;  // in stored order
     SolvingData solvingData;              // the settings record stored with the game
+    // A Classic game's puzzle number, when the record keeps one that fits its board.
+    std::optional<PuzzleNumber> puzzleNumber;
 };
 
 // A board size the game plays: one of the level table's.
@@ -58,6 +61,12 @@ std::string foundWordsText(const GameData& game);
 // count words: BadFoundWords.
 SavedGameStatus splitFoundWords(std::string_view text, std::int32_t count, std::vector<std::string>& words);
 
+// The number a saved game's record text gives: a puzzle number of the record's own board size in a
+// Classic game, else nullopt (an empty or unreadable text, another size, an Arcade game).
+std::optional<PuzzleNumber> savedPuzzleNumber(std::string_view text, const SavedGame& saved);
+// The text saveGame stores for a game: its Classic puzzle number, or empty.
+std::string puzzleNumberRecord(const GameData& game);
+
 // Checks the mode, level, clock and scores against each other and the board. Loaded when usable.
 SavedGameStatus checkSavedState(const SavedGame& saved);
 // Checks the scores against the found words: in Classic Mode the score is the points of the found
@@ -65,8 +74,9 @@ SavedGameStatus checkSavedState(const SavedGame& saved);
 // is at least that.
 SavedGameStatus checkSavedScores(const SavedGame& saved);
 
-// Puts a checked saved game into the game's state (grid, mode, level, scores, clock, found words)
-// and its settings record into solvingData (restorePuzzle's read of the saved game).
+// Puts a checked saved game into the game's state (grid, mode, level, scores, clock, found words,
+// the seed of its number) and its settings record into solvingData (restorePuzzle's read of the
+// saved game).
 void applySavedGame(const SavedGame& saved, GameData& game, SolvingData& solvingData);
 
 }  // namespace game

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -32,6 +33,9 @@ public:
 
     OneBased<std::uint8_t> gridLetters;
     OneBased<std::uint8_t> cellSelected;
+    // The seed the letters were made from; unknown for a board rebuilt from a saved game that did
+    // not keep it (or kept one that does not make these letters).
+    std::optional<int> puzzleSeed;
 
     // --- The chain of linked letters: curPath[1..curWordLen] are 1-based cell indices.
     Indexed<std::int16_t, 1, kMaxPath> curPath;

@@ -16,6 +16,7 @@ constexpr auto kEngineDirs = engineDirs();
 char upper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
 
 void resetPlay(GameData& g) {
+    g.puzzleSeed.reset();
     g.foundWords.clear();
     g.foundListTop = 1;
     g.curWordLen = 0;
@@ -65,7 +66,15 @@ void newPuzzle(GameData& g, EngineLibrary& engine, int width, int height, int se
     // Every cell is in play: the engine replaces each 1 with a letter.
     for (auto& letter : g.gridLetters) letter = 1;
     engine.makeQXPuzzleA(g.gridWidth(), g.gridHeight(), g.gridLetters.raw(), kEngineDirs, seed);
+    g.puzzleSeed = seed;
     readSolutionLists(g, engine);
+}
+
+bool puzzleMadeFrom(const GameData& g, EngineLibrary& engine, int seed) {
+    std::vector<std::uint8_t> letters(static_cast<std::size_t>(g.numCells()), 1);
+    engine.makeQXPuzzleA(g.gridWidth(), g.gridHeight(), letters, kEngineDirs, seed);
+    engine.clearMemory();
+    return letters == g.gridLetters.raw();
 }
 
 bool restorePuzzle(GameData& g, EngineLibrary& engine, const LoadSavedGame& loadSavedGame) {

@@ -2,8 +2,10 @@
 #include "game/play/session.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "game/play/engine_library.h"
+#include "game/play/typing.h"
 
 namespace game {
 
@@ -48,6 +50,11 @@ bool Session::clockRuns() const {
     return phase_ == Phase::Playing && game_.gameMode == GameMode::Arcade && game_.timeLeft > 0;
 }
 
+std::optional<PuzzleNumber> Session::puzzleNumber() const {
+    if (phase_ == Phase::Menu || game_.gameMode != GameMode::Classic || !game_.puzzleSeed) return std::nullopt;
+    return PuzzleNumber{game_.gridWidth(), game_.gridHeight(), *game_.puzzleSeed};
+}
+
 results::ListMode Session::listMode() const {
     return showingResults() ? results::ListMode::Solutions : results::ListMode::Found;
 }
@@ -85,21 +92,43 @@ void Session::startArcade() {
     startGame();
 }
 
+void Session::startPuzzle(const PuzzleNumber& number) {
+    if (phase_ != Phase::Menu || !isClassicBoard(number.width, number.height)) return;
+    game_.gameMode = GameMode::Classic;
+    askedFor_ = number;
+    startGame();
+}
+
 void Session::startGame() {
     random_.reseed(clockSeed_ ? clockSeed_() : 0);
-    int row = 1;
+    const std::optional<PuzzleNumber> asked = std::exchange(askedFor_, std::nullopt);
+    int width = 0, height = 0, seed = 0;
     if (game_.gameMode == GameMode::Classic) {
         game_.score = 0;
-        row = fixedPuzzle_ ? fixedPuzzle_->levelRow : flow::classicLevelRow(random_.next());
+        if (asked) {
+            width = asked->width;
+            height = asked->height;
+        } else {
+            const int row = fixedPuzzle_ ? fixedPuzzle_->levelRow : flow::classicLevelRow(random_.next());
+            width = level(row).width;
+            height = level(row).height;
+        }
     } else {
         game_.levelScore = 0;
         game_.levelQualified = false;
         game_.arcadeLevel += 1;
         // The table has ten rows; the run ends with the tenth level.
-        row = std::min<int>(game_.arcadeLevel, kLevelCount);
+        const int row = std::min<int>(game_.arcadeLevel, kLevelCount);
+        width = level(row).width;
+        height = level(row).height;
     }
-    const int seed = fixedPuzzle_ ? fixedPuzzle_->seed : puzzleSeed(random_.next());
-    newPuzzle(game_, engine_, level(row).width, level(row).height, seed);
+    if (asked)
+        seed = asked->seed;
+    else if (fixedPuzzle_)
+        seed = fixedPuzzle_->seed;
+    else
+        seed = puzzleSeed(random_.next());
+    newPuzzle(game_, engine_, width, height, seed);
     if (game_.gameMode == GameMode::Arcade) game_.timeLeft = kLevelTime;
     putGameOnScreen();
 }
@@ -110,6 +139,10 @@ bool Session::resumeSaved(const LoadSavedGame& load) {
         game_ = before;
         return false;
     }
+    // A kept number must make these very letters (a damaged record, or another dictionary, would
+    // give a number for a different board): otherwise the game goes on without one.
+    if (game_.puzzleSeed && (game_.gameMode != GameMode::Classic || !puzzleMadeFrom(game_, engine_, *game_.puzzleSeed)))
+        game_.puzzleSeed.reset();
     random_.reseed(clockSeed_ ? clockSeed_() : 0);
     putGameOnScreen();
     return true;
@@ -180,6 +213,19 @@ void Session::enterKey() {
 
 void Session::backspaceKey() {
     if (phase_ == Phase::Playing && game_.curWordLen > 1) clear();
+}
+
+void Session::typeLetter(char32_t letter) {
+    if (phase_ != Phase::Playing || !typing::isTypedLetter(letter)) return;
+    const auto chain = typing::chainAfterTyping(game_, letter);
+    if (!chain) {
+        sound(Effect::Beeps);
+        return;
+    }
+    const bool started = game_.curWordLen == 0;
+    typing::setChain(game_, *chain);
+    events_->chainChanged(started ? linking::Press::Started : linking::Press::Linked, chain->back());
+    sound(Effect::Click);
 }
 
 bool Session::scroll(results::Navigate direction) {

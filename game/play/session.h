@@ -12,6 +12,7 @@
 #include "game/play/game_data.h"
 #include "game/play/linking.h"
 #include "game/play/puzzle.h"
+#include "game/play/puzzle_number.h"
 #include "game/play/solution_display.h"
 #include "game/play/sound_rules.h"
 #include "game/play/uniform_random.h"
@@ -48,8 +49,9 @@ public:
     virtual void clockChanged(bool running) = 0;
     // A new game or level, or a resumed one, is in the tables: the play surface is built afresh.
     virtual void gameReady() = 0;
-    // A press changed the chain (Started, Linked or Unlinked; cell is the cell pressed), or the
-    // chain was cleared (nullopt).
+    // A press changed the chain (Started, Linked or Unlinked; cell is the cell pressed), a typed
+    // letter did (Started for a new chain, else Linked; cell is the chain's last), or the chain was
+    // cleared (nullopt).
     virtual void chainChanged(std::optional<linking::Press> how, int cell) = 0;
     // A submitted word was refused, found again or scored (the chain is already cleared then).
     virtual void wordAnswered(const words::Submission& answer) = 0;
@@ -93,6 +95,9 @@ public:
     // A game was started or resumed since the program started: its mode and level are the ones the
     // settings keep.
     bool gamePlayedThisRun() const { return gamePlayedThisRun_; }
+    // The number of the Classic puzzle on the board while it is played, ending or in its results;
+    // nullopt on the menu, in Arcade Mode, and for a resumed game whose number is not known.
+    std::optional<PuzzleNumber> puzzleNumber() const;
 
     // Plays this board instead of a random one (tests, and a puzzle asked for by its number): the
     // level-table row of a Classic board and the puzzle seed.
@@ -105,6 +110,8 @@ public:
     // --- Starting.
     void startClassic();
     void startArcade();
+    // A Classic game on the puzzle of this number, from the menu.
+    void startPuzzle(const PuzzleNumber& number);
     // A Classic game, or the next level of the Arcade run.
     void startGame();
     // Resumes a saved game: load fills the tables, the engine rebuilds the puzzle. False, with the
@@ -119,6 +126,9 @@ public:
     // The Enter and Backspace keys: as the commands, for a game on with more than one letter linked.
     void enterKey();
     void backspaceKey();
+    // A letter typed while a game is played: the chain becomes a path that spells its letters and
+    // this one (typing::chainAfterTyping), or, when no path can, stays and the refusal sounds.
+    void typeLetter(char32_t letter);
     // One step of the word list; false when it is already at its end.
     bool scroll(results::Navigate direction);
     // One tick of the Arcade countdown.
@@ -159,6 +169,7 @@ private:
     SessionEvents* events_ = nullptr;
     UniformRandom random_;
     std::optional<FixedPuzzle> fixedPuzzle_;
+    std::optional<PuzzleNumber> askedFor_;  // the next Classic game's puzzle, once
 
     Phase phase_ = Phase::Menu;
     Phase resumeTo_ = Phase::Playing;  // the phase a pause returns to

@@ -47,6 +47,12 @@ void ModalDialog::close() {
 
 void ModalDialog::tell(std::string_view message) { ui_.messageBox(kAppTitle, message); }
 
+int ModalDialog::tabTarget(int current, int count, int shift) {
+    if (count <= 0) return 0;
+    if ((shift & platform::modifier::kShift) != 0) return current <= 1 ? count : current - 1;
+    return current >= count ? 1 : current + 1;
+}
+
 BoxInfo ModalDialog::buttonBox(int left, int top, int width) const {
     BoxInfo b;
     b.hdc = surface_.get();
@@ -105,12 +111,20 @@ void FrmOKCancel::drawButton(int n, bool hot) {
 
 void FrmOKCancel::onKeyPress(char32_t ch) {
     if (ch == platform::key::kEnter) {
-        clickedBtnNum_ = 1;
+        clickedBtnNum_ = static_cast<std::int16_t>(tabbed_ != 0 ? tabbed_ : 1);
         close();
     } else if (ch == platform::key::kEscape) {
         clickedBtnNum_ = 2;
         close();
     }
+}
+
+void FrmOKCancel::onKeyDown(platform::Key key, int shift) {
+    if (key != platform::Key::Tab) return;
+    tabbed_ = tabTarget(tabbed_, 2, shift);
+    for (int n = 1; n <= 2; ++n)
+        if ((n == tabbed_) != buttons_[index(n)].hover) drawButton(n, n == tabbed_);
+    refresh();
 }
 
 void FrmOKCancel::onMouseDown(int, int, double x, double y) {
@@ -128,6 +142,8 @@ void FrmOKCancel::onMouseMove(int, int, double x, double y) {
         const bool inside = hitTest(buttons_[index(n)], x, y);
         if (inside != buttons_[index(n)].hover) {
             drawButton(n, inside);
+            // The pointer took the highlight: Enter means "Yes" again.
+            if (!inside && n == tabbed_) tabbed_ = 0;
             refresh();
         }
     }
@@ -181,16 +197,23 @@ void DiagWow::onMouseDown(int, int, double x, double y) {
     if (hitTest(okButton_, x, y)) close();
 }
 
-void DiagWow::onMouseMove(int, int, double x, double y) {
-    const bool inside = hitTest(okButton_, x, y);
-    if (inside == okButton_.hover) return;
+void DiagWow::drawOk(bool hot) {
     setFontSize(canvas(), dialog::kButtonPoints);
-    if (inside)
+    if (hot)
         drawTextBtn(okButton_, FrameStyle::Double, true, dialog::kHoverShift, loadResString(StringId::Ok));
     else
         drawTextBtn(okButton_, FrameStyle::Single, false, dialog::kWowNormalShift, loadResString(StringId::Ok));
-    okButton_.hover = inside;
+    okButton_.hover = hot;
     refresh();
+}
+
+void DiagWow::onMouseMove(int, int, double x, double y) {
+    const bool inside = hitTest(okButton_, x, y);
+    if (inside != okButton_.hover) drawOk(inside);
+}
+
+void DiagWow::onKeyDown(platform::Key key, int) {
+    if (key == platform::Key::Tab && !okButton_.hover) drawOk(true);
 }
 
 }  // namespace game::ui

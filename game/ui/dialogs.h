@@ -83,6 +83,9 @@ protected:
     int layoutWidth() const { return clientWidth() + dialog::kFrameExtraW; }
     int layoutHeight() const { return clientHeight() + dialog::kFrameExtraH; }
     platform::Surface& canvas() { return *surface_; }
+    // Tab moves the highlight to the next of count buttons (Shift+Tab to the one before), round the
+    // row; from none, to the first (the last). Buttons are numbered from 1, 0 for none.
+    static int tabTarget(int current, int count, int shift);
     void refresh();
     void close();
     BoxInfo buttonBox(int left, int top, int width) const;
@@ -113,7 +116,9 @@ public:
 
     void onMouseDown(int button, int shift, double x, double y) override;
     void onMouseMove(int button, int shift, double x, double y) override;
+    // Enter presses the button Tab highlighted, else "Yes"; Esc is "No thanks".
     void onKeyPress(char32_t ch) override;
+    void onKeyDown(platform::Key key, int shift) override;
 
 protected:
     std::string_view caption() const override { return dialog::kOkCancelCaption; }
@@ -127,6 +132,7 @@ private:
 
     std::int16_t clickedBtnNum_ = -1;
     BoxInfo buttons_[2]{};
+    int tabbed_ = 0;  // the button Tab highlighted while it stays highlighted, or 0
 };
 
 // The end-of-game statistics box, showing the text the rules chose for the game's end.
@@ -142,6 +148,8 @@ public:
     void onMouseDown(int button, int shift, double x, double y) override;
     void onMouseMove(int button, int shift, double x, double y) override;
     void onKeyPress(char32_t ch) override;
+    // Tab highlights the one button.
+    void onKeyDown(platform::Key key, int shift) override;
 
 protected:
     std::string_view caption() const override { return dialog::kWowCaption; }
@@ -150,6 +158,8 @@ protected:
     void paint() override;
 
 private:
+    void drawOk(bool hot);
+
     std::string text_;
     BoxInfo okButton_{};
 };

@@ -3,6 +3,7 @@
 #include "game/ui/frm_play.h"
 
 #include "game/play/flow.h"
+#include "game/play/typing.h"
 #include "game/ui/dialogs.h"
 #include "game/ui/draw.h"
 #include "game/ui/help.h"
@@ -118,6 +119,25 @@ void FrmPlay::mainMenu() {
     refresh();
 }
 
+int FrmPlay::highlightedEntry() const {
+    for (int i = 1; i <= window::kMenuEntries; ++i)
+        if (mmBtns_[i].hover) return i;
+    return 0;
+}
+
+void FrmPlay::moveMenuHighlight(int step) {
+    const int current = highlightedEntry();
+    const int n = window::kMenuEntries;
+    const int next = current == 0 ? (step > 0 ? 1 : n) : (current - 1 + step + n) % n + 1;
+    for (int i = 1; i <= n; ++i) {
+        const bool on = i == next;
+        if (mmBtns_[i].hover == on) continue;
+        drawMenuEntry(i, on);
+        mmBtns_[i].hover = on;
+    }
+    refresh();
+}
+
 void FrmPlay::divertClick(int mmBtnNum) {
     switch (static_cast<MenuEntry>(mmBtnNum)) {
         case MenuEntry::Classic: session_.startClassic(); break;
@@ -156,10 +176,18 @@ void FrmPlay::refresh() {
 
 // --- What the session reports -------------------------------------------------------------------
 
+void FrmPlay::updateCaption() {
+    if (!window_) return;
+    std::string caption = window::kTitle;
+    if (const auto number = session_.puzzleNumber()) caption += window::kNumberSeparator + puzzleNumberText(*number);
+    if (caption != window_->caption()) window_->setCaption(caption);
+}
+
 void FrmPlay::phaseChanged(Phase from, Phase to) {
     // A held arrow's release may never come (the pause view or a dialog swallows it): its
     // auto-repeat ends with the phase.
     releaseArrow();
+    updateCaption();
     switch (to) {
         case Phase::Menu: mainMenu(); break;
         case Phase::Results:
@@ -224,10 +252,59 @@ void FrmPlay::onKeyPress(char32_t keyAscii) {
             if (session_.gamePlaying()) session_.pause();
             window_->minimize();
             break;
-        case platform::key::kEnter: session_.enterKey(); break;
+        case platform::key::kEnter:
+            if (view() == View::Menu) {
+                if (const int entry = highlightedEntry()) divertClick(entry);
+            } else {
+                session_.enterKey();
+            }
+            break;
         case platform::key::kBackspace: session_.backspaceKey(); break;
-        default: break;
+        default:
+            // A letter links as a press would: the message line is cleared first. A linked letter
+            // always lengthens the chain and is shown with it; a refused one shows the cleared line.
+            if (typing::isTypedLetter(keyAscii) && session_.phase() == Phase::Playing) {
+                showMessage(Message::Clear);
+                const int before = game_.curWordLen;
+                session_.typeLetter(keyAscii);
+                if (game_.curWordLen == before) refresh();
+            }
+            break;
     }
+}
+
+void FrmPlay::onKeyDown(platform::Key key, int shift) {
+    const bool ctrl = (shift & platform::modifier::kCtrl) != 0;
+    switch (key) {
+        case platform::Key::Plus:
+            if (ctrl) changeZoom(+1);
+            break;
+        case platform::Key::Minus:
+            if (ctrl) changeZoom(-1);
+            break;
+        case platform::Key::F11: window_->setFullScreen(!window_->isFullScreen()); break;
+        case platform::Key::Up:
+            if (view() == View::Menu) moveMenuHighlight(-1);
+            break;
+        case platform::Key::Down:
+            if (view() == View::Menu) moveMenuHighlight(+1);
+            break;
+        case platform::Key::Tab: break;
+    }
+}
+
+void FrmPlay::changeZoom(int step) {
+    // Full screen has the zoom of the screen; the windows' zoom waits for its end.
+    if (window_->isFullScreen()) return;
+    const int zoom = ctx_.ui.zoom() + step;
+    const platform::Size desktop = ctx_.ui.desktopSize();
+    const int room =
+        desktop.width > 0 && desktop.height > 0
+            ? platform::zoom::largestFitting(window::kWidth, window::kHeight, desktop.width, desktop.height)
+            : platform::zoom::kMax;
+    if (zoom < platform::zoom::kMin || (step > 0 && zoom > room) || zoom > platform::zoom::kMax) return;
+    ctx_.ui.setZoom(zoom);
+    ctx_.records.rememberZoom(zoom);
 }
 
 void FrmPlay::onStateChange(bool minimized) {

@@ -30,6 +30,8 @@ class SpriteSheet;
 // Fixed numbers of the main window and its menu, in pixels.
 namespace window {
 constexpr const char* kTitle = kAppTitle;
+// Between the title and a puzzle's number in the caption: "Varnook - 5x4-1234".
+constexpr const char* kNumberSeparator = " - ";
 constexpr int kWidth = 16 * kCellSize;   // 704
 constexpr int kHeight = 12 * kCellSize;  // 528
 
@@ -143,6 +145,9 @@ public:
     void onMouseMove(int button, int shift, double x, double y) override;
     void onMouseUp(int button, int shift, double x, double y) override;
     void onKeyPress(char32_t ch) override;
+    // Ctrl+plus and Ctrl+minus change the zoom, F11 toggles full screen; on the menu Up and Down
+    // move the highlighted entry, which Enter chooses.
+    void onKeyDown(platform::Key key, int shift) override;
     void onStateChange(bool minimized) override;
     void onClose() override;
 
@@ -167,10 +172,18 @@ private:
     void initMainMenuVar();
     void mainMenu();
     void drawMenuEntry(int i, bool hover);
+    // Up (-1) and Down (+1): the hover look moves to the entry above or below, round the menu.
+    void moveMenuHighlight(int step);
+    // The entry in the hover look, or 0.
+    int highlightedEntry() const;
     void divertClick(int mmBtnNum);
     void paintPauseView();
     void refresh();
+    // The caption: the title, and the puzzle's number while a Classic puzzle is on the board.
+    void updateCaption();
     void showHelp();
+    // One zoom step larger (+1) or smaller (-1), as far as the desktop has room; remembered.
+    void changeZoom(int step);
     void Form_Unload();
     void pbMainMenu_MouseDown(int button, int shift, double x, double y);
     void pbMainMenu_MouseMove(int button, int shift, double x, double y);

@@ -171,6 +171,12 @@ void DiagUN::onKeyPress(char32_t ch) {
     refresh();
 }
 
+void DiagUN::onKeyDown(platform::Key key, int) {
+    if (key != platform::Key::Tab || okButton_.hover) return;
+    drawOk(true);
+    refresh();
+}
+
 void DiagUN::onMouseDown(int, int, double x, double y) {
     if (hitTest(okButton_, x, y)) close();
 }
@@ -275,19 +281,22 @@ void FrmStats::clearScores() {
     refresh();
 }
 
+void FrmStats::lightButton(int k, bool on) {
+    if (on)
+        drawButton(k, kFrameSingle, true, stats_window::kHoverShift);
+    else
+        drawButton(k, kFrameNone, false, stats_window::kLeaveShift);
+    buttons_[static_cast<std::size_t>(k - 1)].hover = on;
+}
+
 void FrmStats::onMouseMove(int, int, double x, double y) {
     for (int k = 1; k <= 2; ++k) {
-        BoxInfo& b = buttons_[static_cast<std::size_t>(k - 1)];
-        const bool inside = hitTest(b, x, y);
-        if (inside && !b.hover) {
-            drawButton(k, kFrameSingle, true, stats_window::kHoverShift);
-            b.hover = true;
-            refresh();
-        } else if (!inside && b.hover) {
-            drawButton(k, kFrameNone, false, stats_window::kLeaveShift);
-            b.hover = false;
-            refresh();
-        }
+        const bool inside = hitTest(button(k), x, y);
+        if (inside == button(k).hover) continue;
+        lightButton(k, inside);
+        // The pointer took the highlight: Enter means "OK" again.
+        if (!inside && k == tabbed_) tabbed_ = 0;
+        refresh();
     }
 }
 
@@ -299,7 +308,22 @@ void FrmStats::onMouseDown(int, int, double x, double y) {
 }
 
 void FrmStats::onKeyPress(char32_t ch) {
-    if (ch == platform::key::kEscape || ch == platform::key::kEnter) close();
+    if (ch == platform::key::kEnter && tabbed_ == 2) {
+        clearScores();
+        // The highlight stays where Tab put it.
+        lightButton(2, true);
+        refresh();
+    } else if (ch == platform::key::kEscape || ch == platform::key::kEnter) {
+        close();
+    }
+}
+
+void FrmStats::onKeyDown(platform::Key key, int shift) {
+    if (key != platform::Key::Tab) return;
+    tabbed_ = tabTarget(tabbed_, 2, shift);
+    for (int k = 1; k <= 2; ++k)
+        if ((k == tabbed_) != button(k).hover) lightButton(k, k == tabbed_);
+    refresh();
 }
 
 }  // namespace game::ui

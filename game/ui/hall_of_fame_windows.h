@@ -118,6 +118,8 @@ public:
     void onMouseMove(int button, int shift, double x, double y) override;
     // Typed characters go into txtName; Backspace removes the last one, Enter presses "OK".
     void onKeyPress(char32_t ch) override;
+    // Tab highlights "OK", the one button.
+    void onKeyDown(platform::Key key, int shift) override;
     void onClose() override;
 
 protected:
@@ -162,7 +164,9 @@ public:
 
     void onMouseDown(int button, int shift, double x, double y) override;
     void onMouseMove(int button, int shift, double x, double y) override;
+    // Esc closes; Enter presses the button Tab highlighted, else "OK".
     void onKeyPress(char32_t ch) override;
+    void onKeyDown(platform::Key key, int shift) override;
 
 protected:
     std::string_view caption() const override { return caption_; }
@@ -174,6 +178,8 @@ private:
     void layOut();
     void drawTable();
     void drawButton(int k, FrameStyle frame, bool highlighted, int shift);
+    // Button k in its highlighted (hover) or its plain look, the flag set to match.
+    void lightButton(int k, bool on);
 
     HallOfFame& hallOfFame_;
     Records* records_;
@@ -183,6 +189,7 @@ private:
     std::array<BoxInfo, kHallOfFameRanks> names_{};
     std::array<BoxInfo, kHallOfFameRanks> scores_{};
     std::array<BoxInfo, 2> buttons_{};
+    int tabbed_ = 0;  // the button Tab highlighted while it stays highlighted, or 0
 };
 
 }  // namespace game::ui

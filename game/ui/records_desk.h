@@ -42,8 +42,10 @@ public:
     // "Save and Exit": stores the game being played; the player is told when that fails.
     SaveOutcome saveGame(const GameData& game);
     // Shut-down: the settings record (with the mode and level of the last game when one was played
-    // in this run) and the sound switches, where they changed.
+    // in this run), the sound switches and the chosen zoom, where they changed.
     void saveSettings(const GameData& game, bool gamePlayed);
+    // The player chose this zoom for the windows: kept for the next start.
+    void rememberZoom(int zoom) { settings_.zoom = zoom; }
 
     // The Hall of Fame window on screen, or nullptr.
     FrmStats* openTable() const { return shown_; }

@@ -20,12 +20,7 @@ constexpr int kMaxModalHandlerCalls = 10000;
 // ---- Windows ---------------------------------------------------------------------------------
 
 HeadlessWindow::HeadlessWindow(HeadlessUi& ui, WindowHandler& handler, const WindowOptions& options)
-    : ui_(&ui),
-      handler_(handler),
-      caption_(options.caption),
-      width_(std::max(options.clientWidth, 0)),
-      height_(std::max(options.clientHeight, 0)),
-      minimizeBox_(options.minimizeBox) {
+    : WindowBase(handler, options, ui.zoom()), ui_(&ui), minimizeBox_(options.minimizeBox) {
     if (options.icon != nullptr)
         icon_.assign(*options.icon);
     else
@@ -37,42 +32,28 @@ HeadlessWindow::~HeadlessWindow() {
     if (ui_ != nullptr) ui_->unregisterWindow(this);
 }
 
-void HeadlessWindow::setClientSize(int w, int h) {
-    width_ = std::max(w, 0);
-    height_ = std::max(h, 0);
-}
+void HeadlessWindow::applySize(Resize) { drawScreen(); }
 
-void HeadlessWindow::show() {
-    if (open_) visible_ = true;
-}
-
-void HeadlessWindow::minimize() {
-    if (minimized_ || !open_) return;
-    minimized_ = true;
-    handler_.onStateChange(true);
-}
-
-void HeadlessWindow::restore() {
-    if (!minimized_ || !open_) return;
-    minimized_ = false;
-    handler_.onStateChange(false);
-}
-
-void HeadlessWindow::present(const Surface& surface) {
-    screen_.assign(surface);
+void HeadlessWindow::applyPresent() {
     ++presentCount_;
+    drawScreen();
 }
 
-void HeadlessWindow::close() {
-    if (!open_ || closing_) return;
-    // onClose sees the window still open, as an unload handler does; the window must not be
-    // destroyed from inside its own onClose.
-    closing_ = true;
-    handler_.onClose();
-    closing_ = false;
-    open_ = false;
-    visible_ = false;
+void HeadlessWindow::applyClose() {
     if (ui_ != nullptr) ++ui_->activity_;
+}
+
+Size HeadlessWindow::fullScreenArea() const { return ui_ != nullptr ? ui_->desktopSize() : Size{}; }
+
+void HeadlessWindow::drawScreen() {
+    if (picture().width() == 0) return;
+    const detail::ZoomView v = view();
+    const Size area = isFullScreen() ? fullScreenArea() : Size{picture().width() * v.zoom, picture().height() * v.zoom};
+    if (area.width <= 0 || area.height <= 0) return;
+    if (screen_.width() != area.width || screen_.height() != area.height)
+        screen_ = PixelSurface(area.width, area.height);
+    detail::drawZoomed(picture(), v, screen_.pixels().data(), area.width, area.height,
+                       static_cast<std::size_t>(area.width));
 }
 
 // ---- The Ui ----------------------------------------------------------------------------------
@@ -94,6 +75,11 @@ std::unique_ptr<Timer> HeadlessUi::createTimer(std::function<void()> onTick) {
     entry->serial = timerSerial_++;
     timers_.push_back(entry);
     return std::make_unique<detail::EntryTimer>(std::move(entry));
+}
+
+void HeadlessUi::setZoom(int zoom) {
+    zoom_ = zoom::clamp(zoom);
+    for (HeadlessWindow* w : windows_) w->setZoom(zoom_);
 }
 
 void HeadlessUi::unregisterWindow(HeadlessWindow* w) {
@@ -149,15 +135,15 @@ HeadlessWindow* HeadlessUi::receiver(Window& window) {
 }
 
 void HeadlessUi::mouseDown(Window& window, int button, double x, double y, int shift) {
-    if (auto* w = receiver(window)) w->handler().onMouseDown(button, shift, x, y);
+    if (auto* w = receiver(window)) w->mouseDown(button, shift, x, y);
 }
 
 void HeadlessUi::mouseMove(Window& window, int button, double x, double y, int shift) {
-    if (auto* w = receiver(window)) w->handler().onMouseMove(button, shift, x, y);
+    if (auto* w = receiver(window)) w->mouseMove(button, shift, x, y);
 }
 
 void HeadlessUi::mouseUp(Window& window, int button, double x, double y, int shift) {
-    if (auto* w = receiver(window)) w->handler().onMouseUp(button, shift, x, y);
+    if (auto* w = receiver(window)) w->mouseUp(button, shift, x, y);
 }
 
 void HeadlessUi::click(Window& window, double x, double y, int button, int shift) {
@@ -168,6 +154,10 @@ void HeadlessUi::click(Window& window, double x, double y, int button, int shift
 
 void HeadlessUi::keyPress(Window& window, char32_t ch) {
     if (auto* w = receiver(window)) w->handler().onKeyPress(ch);
+}
+
+void HeadlessUi::keyDown(Window& window, Key key, int shift) {
+    if (auto* w = receiver(window)) w->handler().onKeyDown(key, shift);
 }
 
 void HeadlessUi::closeBox(Window& window) {
@@ -229,6 +219,13 @@ void HeadlessUi::queueKey(char32_t ch, std::string_view window) {
     queue(std::move(e));
 }
 
+void HeadlessUi::queueKeyDown(Key key, int shift, std::string_view window) {
+    ScriptEvent e = scripted(ScriptEvent::Kind::KeyDown, window);
+    e.key = key;
+    e.shift = shift;
+    queue(std::move(e));
+}
+
 void HeadlessUi::queueAdvance(long long ms) {
     ScriptEvent e = scripted(ScriptEvent::Kind::Advance);
     e.ms = ms;
@@ -272,6 +269,7 @@ void HeadlessUi::dispatch(ScriptEvent& e) {
         case Kind::MouseMove: mouseMove(*w, e.button, e.x, e.y, e.shift); break;
         case Kind::MouseUp: mouseUp(*w, e.button, e.x, e.y, e.shift); break;
         case Kind::Key: keyPress(*w, e.ch); break;
+        case Kind::KeyDown: keyDown(*w, e.key, e.shift); break;
         case Kind::Close: closeBox(*w); break;
         default: break;
     }

@@ -1,17 +1,21 @@
-// SdlUi and its windows and timers: SDL2 windows that show PixelSurface pictures by copying them
-// onto the window's own surface (no renderer, so no GL), and the one event loop (main or modal)
-// that also fires the timers.
+// SdlUi and its windows and timers: SDL2 windows that show PixelSurface pictures enlarged by the
+// zoom, by the X server's RENDER extension on X11 or written onto the window's own surface
+// elsewhere (no renderer, so no GL), and the one event loop (main or modal) that also fires the
+// timers.
 #include <SDL.h>
 
 #include <algorithm>
 #include <cstdio>
+#include <optional>
 #include <string>
 
 #include "../src/timer_entry.h"
 #include "message_box.h"
 #include "platform/codepage.h"
 #include "platform/sdl.h"
+#include "platform/window_base.h"
 #include "x11_errors.h"
+#include "x11_present.h"
 
 namespace platform {
 
@@ -39,28 +43,56 @@ int buttonMask(Uint32 state) {
            ((state & SDL_BUTTON_MMASK) ? mouse::kMiddle : 0);
 }
 
-// The shift argument of mouse events: 1 Shift, 2 Ctrl, 4 Alt.
-int shiftFlags() {
-    const SDL_Keymod m = SDL_GetModState();
-    return ((m & KMOD_SHIFT) ? 1 : 0) | ((m & KMOD_CTRL) ? 2 : 0) | ((m & KMOD_ALT) ? 4 : 0);
+// The shift argument of input events: 1 Shift, 2 Ctrl, 4 Alt.
+int shiftFlags(Uint16 m) {
+    return ((m & KMOD_SHIFT) ? modifier::kShift : 0) | ((m & KMOD_CTRL) ? modifier::kCtrl : 0) |
+           ((m & KMOD_ALT) ? modifier::kAlt : 0);
+}
+
+// The modifiers held now, for mouse events.
+int shiftFlags() { return shiftFlags(static_cast<Uint16>(SDL_GetModState())); }
+
+// Keys that come as the characters the game knows them by (Enter, Backspace, Esc); typed text
+// comes as text input.
+std::optional<char32_t> keyCharacter(SDL_Keycode sym) {
+    switch (sym) {
+        case SDLK_RETURN:
+        case SDLK_KP_ENTER: return key::kEnter;
+        case SDLK_BACKSPACE: return key::kBackspace;
+        case SDLK_ESCAPE: return key::kEscape;
+        default: return std::nullopt;
+    }
+}
+
+// Keys that type nothing the game reads, as its own names.
+std::optional<Key> keyOf(SDL_Keycode sym) {
+    switch (sym) {
+        case SDLK_UP: return Key::Up;
+        case SDLK_DOWN: return Key::Down;
+        case SDLK_TAB:
+        case SDLK_KP_TAB: return Key::Tab;
+        case SDLK_F11: return Key::F11;
+        case SDLK_PLUS:
+        case SDLK_EQUALS:
+        case SDLK_KP_PLUS: return Key::Plus;
+        case SDLK_MINUS:
+        case SDLK_KP_MINUS: return Key::Minus;
+        default: return std::nullopt;
+    }
 }
 
 }  // namespace
 
 // ---- Windows ---------------------------------------------------------------------------------
 
-class SdlWindow final : public Window {
+class SdlWindow final : public detail::WindowBase {
 public:
     SdlWindow(SdlUi& ui, WindowHandler& handler, const WindowOptions& options)
-        : ui_(&ui),
-          handler_(handler),
-          caption_(options.caption),
-          width_(std::max(options.clientWidth, 1)),
-          height_(std::max(options.clientHeight, 1)) {
+        : WindowBase(handler, options, ui.zoom_), ui_(&ui) {
         if (!ui.ok()) return;
-        // Fixed-size and hidden until shown; the size given is the client area's.
-        window_.reset(SDL_CreateWindow(codepage::toUtf8(caption_).c_str(), SDL_WINDOWPOS_CENTERED,
-                                       SDL_WINDOWPOS_CENTERED, width_, height_, SDL_WINDOW_HIDDEN));
+        // Fixed-size and hidden until shown; the size given is the client area's, at the zoom.
+        window_.reset(SDL_CreateWindow(codepage::toUtf8(caption()).c_str(), SDL_WINDOWPOS_CENTERED,
+                                       SDL_WINDOWPOS_CENTERED, scaledWidth(), scaledHeight(), SDL_WINDOW_HIDDEN));
         if (!window_) return;
         if (options.icon != nullptr)
             setIcon(*options.icon);
@@ -68,100 +100,39 @@ public:
             setIcon(ui.programIcon_);
         id_ = SDL_GetWindowID(window_.get());
         ui.windows_[id_] = this;
+        // On X the server enlarges the picture; elsewhere it is written enlarged into the surface.
+        if (ui.x11_) presenter_ = detail::X11Presenter::create(window_.get());
     }
 
     ~SdlWindow() override { release(); }
     SdlWindow(const SdlWindow&) = delete;
     SdlWindow& operator=(const SdlWindow&) = delete;
 
-    void setCaption(std::string_view caption) override {
-        caption_ = caption;
-        if (window_) SDL_SetWindowTitle(window_.get(), codepage::toUtf8(caption_).c_str());
-    }
-    std::string caption() const override { return caption_; }
-
-    void setClientSize(int w, int h) override {
-        width_ = std::max(w, 1);
-        height_ = std::max(h, 1);
-        if (window_) SDL_SetWindowSize(window_.get(), width_, height_);
-        render();
-    }
-    int clientWidth() const override { return width_; }
-    int clientHeight() const override { return height_; }
-
-    void show() override {
-        if (!open_) return;
-        visible_ = true;
-        if (window_) {
-            SDL_ShowWindow(window_.get());
-            SDL_RaiseWindow(window_.get());
-        }
-        render();
-    }
-    void hide() override {
-        visible_ = false;
-        if (window_) SDL_HideWindow(window_.get());
-    }
-    bool isVisible() const override { return visible_; }
-
-    void minimize() override {
-        if (!open_ || minimized_) return;
-        if (window_) SDL_MinimizeWindow(window_.get());
-        noteMinimized(true);
-    }
-    void restore() override {
-        if (!open_ || !minimized_) return;
-        if (window_) SDL_RestoreWindow(window_.get());
-        noteMinimized(false);
-    }
-    bool isMinimized() const override { return minimized_; }
-
-    void present(const Surface& surface) override {
-        picture_.assign(surface);
-        render();
-    }
-
-    void close() override {
-        if (!open_ || closing_) return;
-        // onClose sees the window still open; the window must not be destroyed inside it.
-        closing_ = true;
-        handler_.onClose();
-        closing_ = false;
-        open_ = false;
-        visible_ = false;
-        release();
-    }
-    bool isOpen() const override { return open_; }
-
-    WindowHandler& handler() { return handler_; }
     SDL_Window* sdlWindow() const { return window_.get(); }
 
-    // Shows the last presented picture again (after an expose, a restore or a show): copied onto
-    // the window's surface (SDL converts the pixel format) and handed to the display.
+    // Shows the last presented picture again (after an expose, a restore or a show): enlarged by
+    // the X server, or written enlarged onto the window's own surface and handed to the display.
     void render() {
-        if (!window_ || !visible_) return;
+        if (!window_ || !isVisible()) return;
+        if (presenter_) {
+            int w = 0, h = 0;
+            SDL_GetWindowSize(window_.get(), &w, &h);
+            presenter_->show(view(), w, h);
+            return;
+        }
         SDL_Surface* screen = SDL_GetWindowSurface(window_.get());
         if (screen == nullptr) return;
-        SDL_FillRect(screen, nullptr, SDL_MapRGB(screen->format, 0, 0, 0));
-        if (picture_.width() > 0) {
-            // Colors are 0x00BBGGRR, which is SDL's XBGR8888 in a 32-bit word.
-            SDL_Surface* source = SDL_CreateRGBSurfaceWithFormatFrom(
-                picture_.pixels().data(), picture_.width(), picture_.height(), 32,
-                picture_.width() * static_cast<int>(sizeof(Color)), SDL_PIXELFORMAT_XBGR8888);
-            if (source != nullptr) {
-                SDL_Rect where{0, 0, picture_.width(), picture_.height()};
-                SDL_BlitSurface(source, nullptr, screen, &where);
-                SDL_FreeSurface(source);
-            }
+        const detail::ZoomView v = view();
+        const SDL_PixelFormat* f = screen->format;
+        const bool direct = f->BytesPerPixel == 4 && f->Rloss == 0 && f->Gloss == 0 && f->Bloss == 0;
+        if (direct && SDL_LockSurface(screen) == 0) {
+            detail::drawZoomed(picture(), v, static_cast<std::uint32_t*>(screen->pixels), screen->w, screen->h,
+                               static_cast<std::size_t>(screen->pitch) / 4, {f->Rshift, f->Gshift, f->Bshift});
+            SDL_UnlockSurface(screen);
+        } else {
+            blitScaled(screen, v);
         }
         SDL_UpdateWindowSurface(window_.get());
-    }
-
-    // The window manager reports minimising or restoring; the handler hears of real changes only.
-    void noteMinimized(bool minimized) {
-        if (minimized == minimized_) return;
-        minimized_ = minimized;
-        handler_.onStateChange(minimized);
     }
 
     // Drops the SDL objects (on closing, or before the Ui shuts video down). The SDL window itself
@@ -173,6 +144,7 @@ public:
                 if (m == this) m = nullptr;
         }
         id_ = 0;
+        presenter_.reset();  // its pictures go before the window they draw on
         if (ui_ != nullptr && window_) {
             SDL_HideWindow(window_.get());
             ui_->retire(window_.release());
@@ -185,6 +157,84 @@ public:
     }
 
 private:
+    void applyCaption() override {
+        if (window_) SDL_SetWindowTitle(window_.get(), codepage::toUtf8(caption()).c_str());
+    }
+
+    void applySize(Resize why) override {
+        if (window_) {
+            const int display = std::max(SDL_GetWindowDisplayIndex(window_.get()), 0);
+            if (why == Resize::FullScreen) {
+                if (ui_ != nullptr && ui_->x11_ && !detail::x11WindowManagerRuns(window_.get())) {
+                    // Without a window manager nobody acts on a request for full screen: the window
+                    // covers the display by itself (and has no frame to lose).
+                    SDL_Rect bounds{};
+                    if (isFullScreen() && SDL_GetDisplayBounds(display, &bounds) == 0) {
+                        SDL_SetWindowPosition(window_.get(), bounds.x, bounds.y);
+                        SDL_SetWindowSize(window_.get(), bounds.w, bounds.h);
+                    }
+                } else {
+                    SDL_SetWindowFullscreen(window_.get(), isFullScreen() ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
+                }
+            }
+            if (!isFullScreen()) {
+                SDL_SetWindowSize(window_.get(), scaledWidth(), scaledHeight());
+                // A new zoom, or the way back from full screen: the window is centred again.
+                if (why != Resize::Picture) {
+                    SDL_SetWindowPosition(window_.get(), SDL_WINDOWPOS_CENTERED_DISPLAY(display),
+                                          SDL_WINDOWPOS_CENTERED_DISPLAY(display));
+                }
+            }
+        }
+        render();
+    }
+
+    void applyVisible() override {
+        if (!window_) return;
+        if (isVisible()) {
+            SDL_ShowWindow(window_.get());
+            SDL_RaiseWindow(window_.get());
+            render();
+        } else {
+            SDL_HideWindow(window_.get());
+        }
+    }
+
+    void applyMinimized() override {
+        if (!window_) return;
+        if (isMinimized())
+            SDL_MinimizeWindow(window_.get());
+        else
+            SDL_RestoreWindow(window_.get());
+    }
+
+    void applyPresent() override {
+        if (presenter_) presenter_->upload(picture());
+        render();
+    }
+    void applyClose() override { release(); }
+
+    Size fullScreenArea() const override {
+        Size area{scaledWidth(), scaledHeight()};
+        if (window_) SDL_GetWindowSize(window_.get(), &area.width, &area.height);
+        return area;
+    }
+
+    // For a window surface whose pixels drawZoomed cannot write: SDL converts and scales (nearest).
+    void blitScaled(SDL_Surface* screen, const detail::ZoomView& v) {
+        SDL_FillRect(screen, nullptr, SDL_MapRGB(screen->format, 0, 0, 0));
+        const PixelSurface& p = picture();
+        if (p.width() == 0) return;
+        // Colors are 0x00BBGGRR, which is SDL's XBGR8888 in a 32-bit word.
+        SDL_Surface* source =
+            SDL_CreateRGBSurfaceWithFormatFrom(const_cast<Color*>(p.pixels().data()), p.width(), p.height(), 32,
+                                               p.width() * static_cast<int>(sizeof(Color)), SDL_PIXELFORMAT_XBGR8888);
+        if (source == nullptr) return;
+        SDL_Rect where{v.left, v.top, p.width() * v.zoom, p.height() * v.zoom};
+        SDL_BlitScaled(source, nullptr, screen, &where);
+        SDL_FreeSurface(source);
+    }
+
     void setIcon(const Surface& icon) {
         PixelSurface pixels;
         pixels.assign(icon);
@@ -197,17 +247,9 @@ private:
     }
 
     SdlUi* ui_;
-    WindowHandler& handler_;
-    std::string caption_;
-    int width_;
-    int height_;
-    bool visible_ = false;
-    bool minimized_ = false;
-    bool open_ = true;
-    bool closing_ = false;
     unsigned id_ = 0;
     std::unique_ptr<SDL_Window, WindowDestroyer> window_;
-    PixelSurface picture_;
+    std::unique_ptr<detail::X11Presenter> presenter_;
 };
 
 // ---- The Ui ----------------------------------------------------------------------------------
@@ -243,7 +285,8 @@ SdlUi::SdlUi() {
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
         return;
     }
-    if (current != nullptr && std::string(current) == "x11") detail::dropStaleWakeupErrors();
+    x11_ = current != nullptr && std::string(current) == "x11";
+    if (x11_) detail::dropStaleWakeupErrors();
     ok_ = true;
     SDL_StartTextInput();
 }
@@ -269,6 +312,20 @@ std::unique_ptr<Timer> SdlUi::createTimer(std::function<void()> onTick) {
 }
 
 long long SdlUi::nowMs() { return static_cast<long long>(SDL_GetTicks64()); }
+
+void SdlUi::setZoom(int zoom) {
+    zoom_ = zoom::clamp(zoom);
+    for (auto& [id, w] : windows_) w->setZoom(zoom_);
+}
+
+Size SdlUi::desktopSize() const {
+    if (!ok_) return {};
+    SDL_Rect usable{};
+    if (SDL_GetDisplayUsableBounds(0, &usable) == 0 && usable.w > 0 && usable.h > 0) return {usable.w, usable.h};
+    SDL_DisplayMode mode{};
+    if (SDL_GetDesktopDisplayMode(0, &mode) == 0) return {mode.w, mode.h};
+    return {};
+}
 
 void SdlUi::sleep(int ms) { SDL_Delay(static_cast<Uint32>(std::max(ms, 0))); }
 
@@ -371,28 +428,24 @@ void SdlUi::handle(const SDL_Event& e) {
             const int button = buttonCode(e.button.button);
             if (button == 0) return;
             if (e.type == SDL_MOUSEBUTTONDOWN)
-                w->handler().onMouseDown(button, shiftFlags(), e.button.x, e.button.y);
+                w->mouseDown(button, shiftFlags(), e.button.x, e.button.y);
             else
-                w->handler().onMouseUp(button, shiftFlags(), e.button.x, e.button.y);
+                w->mouseUp(button, shiftFlags(), e.button.x, e.button.y);
             break;
         }
         case SDL_MOUSEMOTION: {
             SdlWindow* w = windowOf(e.motion.windowID);
-            if (accepts(w)) w->handler().onMouseMove(buttonMask(e.motion.state), shiftFlags(), e.motion.x, e.motion.y);
+            if (accepts(w)) w->mouseMove(buttonMask(e.motion.state), shiftFlags(), e.motion.x, e.motion.y);
             break;
         }
         case SDL_KEYDOWN: {
             SdlWindow* w = windowOf(e.key.windowID);
             if (!accepts(w)) return;
-            char32_t ch = 0;
-            switch (e.key.keysym.sym) {
-                case SDLK_RETURN:
-                case SDLK_KP_ENTER: ch = key::kEnter; break;
-                case SDLK_BACKSPACE: ch = key::kBackspace; break;
-                case SDLK_ESCAPE: ch = key::kEscape; break;
-                default: return;
+            if (const std::optional<char32_t> ch = keyCharacter(e.key.keysym.sym)) {
+                w->handler().onKeyPress(*ch);
+            } else if (const std::optional<Key> key = keyOf(e.key.keysym.sym)) {
+                w->handler().onKeyDown(*key, shiftFlags(e.key.keysym.mod));  // as the key went down
             }
-            w->handler().onKeyPress(ch);
             break;
         }
         case SDL_TEXTINPUT: {

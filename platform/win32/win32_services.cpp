@@ -16,6 +16,7 @@ void Win32Sound::play(const std::string& path) {
 void Win32Sound::stop() { sndPlaySoundA(nullptr, SND_ASYNC); }
 
 bool Win32Shell::open(const std::string& target, const std::string& directory) {
+    // A result of 32 or less is the shell's failure code.
     const auto result = reinterpret_cast<INT_PTR>(
         ShellExecuteA(GetDesktopWindow(), "open", target.c_str(), "", directory.c_str(), SW_SHOWNORMAL));
     return result > 32;

@@ -1,13 +1,16 @@
-// Win32Ui and its windows and timers: top-level windows that show PixelSurface pictures with
-// SetDIBitsToDevice, the message loops (main and modal), and SetTimer timers on the UI thread.
+// Win32Ui and its windows and timers: top-level windows that show PixelSurface pictures enlarged by
+// the zoom with StretchDIBits, the message loops (main and modal), and SetTimer timers on the UI
+// thread.
 #include <windows.h>
 #include <windowsx.h>
 
 #include <algorithm>
+#include <optional>
 
 #include "../src/timer_entry.h"
 #include "platform/codepage.h"
 #include "platform/win32.h"
+#include "platform/window_base.h"
 
 namespace platform {
 
@@ -32,7 +35,14 @@ std::wstring toWide(std::string_view text) {
 
 // The shift argument of mouse events: 1 Shift, 2 Ctrl, 4 Alt.
 int shiftFlags(WPARAM keys) {
-    return ((keys & MK_SHIFT) ? 1 : 0) | ((keys & MK_CONTROL) ? 2 : 0) | (GetKeyState(VK_MENU) < 0 ? 4 : 0);
+    return ((keys & MK_SHIFT) ? modifier::kShift : 0) | ((keys & MK_CONTROL) ? modifier::kCtrl : 0) |
+           (GetKeyState(VK_MENU) < 0 ? modifier::kAlt : 0);
+}
+
+// The same for a key: the modifiers held as the key went down.
+int keyShiftFlags() {
+    return (GetKeyState(VK_SHIFT) < 0 ? modifier::kShift : 0) | (GetKeyState(VK_CONTROL) < 0 ? modifier::kCtrl : 0) |
+           (GetKeyState(VK_MENU) < 0 ? modifier::kAlt : 0);
 }
 
 // Mouse buttons held, as the game numbers them: 1 left, 2 right, 4 middle.
@@ -92,19 +102,16 @@ LRESULT CALLBACK timerWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
 
 // ---- Windows ---------------------------------------------------------------------------------
 
-class Win32Window final : public Window {
+class Win32Window final : public detail::WindowBase {
 public:
     Win32Window(Win32Ui& ui, WindowHandler& handler, const WindowOptions& options)
-        : ui_(&ui),
-          handler_(handler),
-          caption_(options.caption),
-          width_(std::max(options.clientWidth, 1)),
-          height_(std::max(options.clientHeight, 1)),
+        : WindowBase(handler, options, ui.zoom_),
+          ui_(&ui),
           style_(kStyle | (options.minimizeBox ? WS_MINIMIZEBOX : 0)) {
         if (!ui.ok()) return;
         Win32Window* owner = ui.ownerWindow();
-        const RECT r = outerRect(width_, height_, style_);
-        hwnd_ = CreateWindowExW(kExStyle, kWindowClass, toWide(caption_).c_str(), style_, r.left, r.top,
+        const RECT r = outerRect(scaledWidth(), scaledHeight(), style_);
+        hwnd_ = CreateWindowExW(kExStyle, kWindowClass, toWide(caption()).c_str(), style_, r.left, r.top,
                                 r.right - r.left, r.bottom - r.top, owner != nullptr ? owner->hwnd_ : nullptr, nullptr,
                                 GetModuleHandleW(nullptr), this);
         if (hwnd_ == nullptr) return;
@@ -123,79 +130,6 @@ public:
     Win32Window(const Win32Window&) = delete;
     Win32Window& operator=(const Win32Window&) = delete;
 
-    void setCaption(std::string_view caption) override {
-        caption_ = caption;
-        if (hwnd_ != nullptr) SetWindowTextW(hwnd_, toWide(caption_).c_str());
-    }
-    std::string caption() const override { return caption_; }
-
-    void setClientSize(int w, int h) override {
-        width_ = std::max(w, 1);
-        height_ = std::max(h, 1);
-        if (hwnd_ == nullptr) return;
-        // A window not yet on screen is centred again for its new size.
-        const RECT r = outerRect(width_, height_, style_);
-        const UINT move = visible_ ? SWP_NOMOVE : 0;
-        SetWindowPos(hwnd_, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
-                     move | SWP_NOZORDER | SWP_NOACTIVATE);
-    }
-    int clientWidth() const override { return width_; }
-    int clientHeight() const override { return height_; }
-
-    void show() override {
-        if (!open_) return;
-        visible_ = true;
-        if (hwnd_ == nullptr) return;
-        ShowWindow(hwnd_, minimized_ ? SW_SHOWMINIMIZED : SW_SHOW);
-        SetForegroundWindow(hwnd_);
-        UpdateWindow(hwnd_);
-    }
-    void hide() override {
-        visible_ = false;
-        if (hwnd_ != nullptr) ShowWindow(hwnd_, SW_HIDE);
-    }
-    bool isVisible() const override { return visible_; }
-
-    void minimize() override {
-        if (!open_ || minimized_) return;
-        if (hwnd_ != nullptr) ShowWindow(hwnd_, SW_MINIMIZE);
-        noteMinimized(true);
-    }
-    void restore() override {
-        if (!open_ || !minimized_) return;
-        if (hwnd_ != nullptr) ShowWindow(hwnd_, SW_RESTORE);
-        noteMinimized(false);
-    }
-    bool isMinimized() const override { return minimized_; }
-
-    void present(const Surface& surface) override {
-        picture_.assign(surface);
-        // The picture in the layout of a 32-bit DIB (0x00RRGGBB), ready for WM_PAINT.
-        const auto px = picture_.pixels();
-        dib_.resize(px.size());
-        for (std::size_t i = 0; i < px.size(); ++i) {
-            const Color c = px[i];
-            dib_[i] = (static_cast<std::uint32_t>(redOf(c)) << 16) | (static_cast<std::uint32_t>(greenOf(c)) << 8) |
-                      static_cast<std::uint32_t>(blueOf(c));
-        }
-        if (hwnd_ != nullptr) {
-            InvalidateRect(hwnd_, nullptr, FALSE);
-            UpdateWindow(hwnd_);
-        }
-    }
-
-    void close() override {
-        if (!open_ || closing_) return;
-        // onClose sees the window still open; the window must not be destroyed inside it.
-        closing_ = true;
-        handler_.onClose();
-        closing_ = false;
-        open_ = false;
-        visible_ = false;
-        release();
-    }
-    bool isOpen() const override { return open_; }
-
     HWND hwnd() const { return hwnd_; }
 
     // One message of this window. The handler may destroy the window object, so nothing of it is
@@ -212,7 +146,7 @@ public:
                                    : message == WM_RBUTTONDOWN ? mouse::kRight
                                                                : mouse::kMiddle;
                 SetCapture(hwnd_);  // the release comes here even when it happens outside
-                handler_.onMouseDown(button, shiftFlags(wParam), GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+                mouseDown(button, shiftFlags(wParam), GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
                 return 0;
             }
             case WM_LBUTTONUP:
@@ -223,14 +157,18 @@ public:
                 const int button = message == WM_LBUTTONUP   ? mouse::kLeft
                                    : message == WM_RBUTTONUP ? mouse::kRight
                                                              : mouse::kMiddle;
-                handler_.onMouseUp(button, shiftFlags(wParam), GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+                mouseUp(button, shiftFlags(wParam), GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
                 return 0;
             }
             case WM_MOUSEMOVE:
                 if (ui_ != nullptr && ui_->accepts(this))
-                    handler_.onMouseMove(buttonMask(wParam), shiftFlags(wParam), GET_X_LPARAM(lParam),
-                                         GET_Y_LPARAM(lParam));
+                    mouseMove(buttonMask(wParam), shiftFlags(wParam), GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
                 return 0;
+            case WM_KEYDOWN: {
+                const std::optional<Key> key = keyOf(wParam);
+                if (key && ui_ != nullptr && ui_->accepts(this)) handler().onKeyDown(*key, keyShiftFlags());
+                return 0;
+            }
             case WM_CHAR: {
                 const auto unit = static_cast<char32_t>(wParam);
                 char32_t ch = unit;
@@ -243,11 +181,11 @@ public:
                     ch = 0x10000 + ((highSurrogate_ - 0xD800) << 10) + (unit - 0xDC00);
                 }
                 highSurrogate_ = 0;
-                // Backspace, Enter, Esc and typed characters; other control characters (Ctrl+letter)
-                // mean nothing to the game.
+                // Backspace, Enter, Esc and typed characters; other control characters (Ctrl+letter,
+                // Tab) mean nothing as characters.
                 const bool wanted =
                     ch == key::kBackspace || ch == key::kEnter || ch == key::kEscape || (ch >= 0x20 && ch != 0x7F);
-                if (wanted && ui_ != nullptr && ui_->accepts(this)) handler_.onKeyPress(ch);
+                if (wanted && ui_ != nullptr && ui_->accepts(this)) handler().onKeyPress(ch);
                 return 0;
             }
             case WM_SIZE:
@@ -273,10 +211,95 @@ public:
     }
 
 private:
+    void applyCaption() override {
+        if (hwnd_ != nullptr) SetWindowTextW(hwnd_, toWide(caption()).c_str());
+    }
+
+    void applySize(Resize why) override {
+        if (hwnd_ == nullptr) return;
+        if (isFullScreen()) {
+            // A frameless window over the whole monitor the window is on.
+            MONITORINFO monitor{};
+            monitor.cbSize = sizeof monitor;
+            GetMonitorInfoW(MonitorFromWindow(hwnd_, MONITOR_DEFAULTTONEAREST), &monitor);
+            const RECT& m = monitor.rcMonitor;
+            SetWindowLongW(hwnd_, GWL_STYLE, static_cast<LONG>(WS_POPUP | (isVisible() ? WS_VISIBLE : 0)));
+            SetWindowPos(hwnd_, HWND_TOP, m.left, m.top, m.right - m.left, m.bottom - m.top, SWP_FRAMECHANGED);
+        } else {
+            if (why == Resize::FullScreen)
+                SetWindowLongW(hwnd_, GWL_STYLE, static_cast<LONG>(style_ | (isVisible() ? WS_VISIBLE : 0)));
+            // A window not yet on screen, or at a new zoom or back from full screen, is centred.
+            const RECT r = outerRect(scaledWidth(), scaledHeight(), style_);
+            const UINT move = isVisible() && why == Resize::Picture ? SWP_NOMOVE : 0;
+            const UINT frame = why == Resize::FullScreen ? SWP_FRAMECHANGED : 0;
+            SetWindowPos(hwnd_, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                         move | frame | SWP_NOZORDER | SWP_NOACTIVATE);
+        }
+        InvalidateRect(hwnd_, nullptr, FALSE);
+    }
+
+    void applyVisible() override {
+        if (hwnd_ == nullptr) return;
+        if (!isVisible()) {
+            ShowWindow(hwnd_, SW_HIDE);
+            return;
+        }
+        ShowWindow(hwnd_, isMinimized() ? SW_SHOWMINIMIZED : SW_SHOW);
+        SetForegroundWindow(hwnd_);
+        UpdateWindow(hwnd_);
+    }
+
+    void applyMinimized() override {
+        if (hwnd_ != nullptr) ShowWindow(hwnd_, isMinimized() ? SW_MINIMIZE : SW_RESTORE);
+    }
+
+    void applyPresent() override {
+        // The picture in the layout of a 32-bit DIB (0x00RRGGBB), ready for WM_PAINT.
+        const auto px = picture().pixels();
+        dib_.resize(px.size());
+        for (std::size_t i = 0; i < px.size(); ++i) {
+            const Color c = px[i];
+            dib_[i] = (static_cast<std::uint32_t>(redOf(c)) << 16) | (static_cast<std::uint32_t>(greenOf(c)) << 8) |
+                      static_cast<std::uint32_t>(blueOf(c));
+        }
+        if (hwnd_ != nullptr) {
+            InvalidateRect(hwnd_, nullptr, FALSE);
+            UpdateWindow(hwnd_);
+        }
+    }
+
+    void applyClose() override { release(); }
+
+    Size fullScreenArea() const override {
+        RECT client{0, 0, scaledWidth(), scaledHeight()};
+        if (hwnd_ != nullptr) GetClientRect(hwnd_, &client);
+        return {client.right - client.left, client.bottom - client.top};
+    }
+
+    // Keys that type nothing the game reads, as its own names.
+    static std::optional<Key> keyOf(WPARAM vk) {
+        switch (vk) {
+            case VK_UP: return Key::Up;
+            case VK_DOWN: return Key::Down;
+            case VK_TAB: return Key::Tab;
+            case VK_F11: return Key::F11;
+            case VK_OEM_PLUS:
+            case VK_ADD: return Key::Plus;
+            case VK_OEM_MINUS:
+            case VK_SUBTRACT: return Key::Minus;
+            default: return std::nullopt;
+        }
+    }
+
+    // The picture enlarged by the view's zoom (GDI's nearest-neighbour stretch), black around it.
     void paint() {
         PAINTSTRUCT ps;
         HDC dc = BeginPaint(hwnd_, &ps);
-        const int w = picture_.width(), h = picture_.height();
+        RECT client;
+        GetClientRect(hwnd_, &client);
+        const int w = picture().width(), h = picture().height();
+        const detail::ZoomView v = view();
+        const RECT shown{v.left, v.top, v.left + w * v.zoom, v.top + h * v.zoom};
         if (w > 0 && h > 0) {
             BITMAPINFO info{};
             info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
@@ -285,29 +308,21 @@ private:
             info.bmiHeader.biPlanes = 1;
             info.bmiHeader.biBitCount = 32;
             info.bmiHeader.biCompression = BI_RGB;
-            SetDIBitsToDevice(dc, 0, 0, static_cast<DWORD>(w), static_cast<DWORD>(h), 0, 0, 0, static_cast<UINT>(h),
-                              dib_.data(), &info, DIB_RGB_COLORS);
+            SetStretchBltMode(dc, COLORONCOLOR);
+            StretchDIBits(dc, shown.left, shown.top, shown.right - shown.left, shown.bottom - shown.top, 0, 0, w, h,
+                          dib_.data(), &info, DIB_RGB_COLORS, SRCCOPY);
         }
         // Whatever the picture does not cover is black.
-        RECT client;
-        GetClientRect(hwnd_, &client);
         HBRUSH black = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
-        if (client.right > w) {
-            const RECT right{w, 0, client.right, client.bottom};
-            FillRect(dc, &right, black);
-        }
-        if (client.bottom > h) {
-            const RECT below{0, h, std::min<LONG>(w, client.right), client.bottom};
-            FillRect(dc, &below, black);
-        }
+        const int right = w > 0 ? shown.right : 0, bottom = h > 0 ? shown.bottom : 0;
+        const int left = w > 0 ? shown.left : 0, top = h > 0 ? shown.top : 0;
+        const RECT bands[] = {{0, 0, client.right, top},
+                              {0, bottom, client.right, client.bottom},
+                              {0, top, left, bottom},
+                              {right, top, client.right, bottom}};
+        for (const RECT& band : bands)
+            if (band.right > band.left && band.bottom > band.top) FillRect(dc, &band, black);
         EndPaint(hwnd_, &ps);
-    }
-
-    // The window was minimised or restored; the handler hears of real changes only.
-    void noteMinimized(bool minimized) {
-        if (minimized == minimized_) return;
-        minimized_ = minimized;
-        handler_.onStateChange(minimized);
     }
 
     // Drops the system window (on closing, or when the Ui goes). A modal level that the window
@@ -328,19 +343,10 @@ private:
     }
 
     Win32Ui* ui_;
-    WindowHandler& handler_;
-    std::string caption_;
-    int width_;
-    int height_;
     DWORD style_;
-    bool visible_ = false;
-    bool minimized_ = false;
-    bool open_ = true;
-    bool closing_ = false;
     char32_t highSurrogate_ = 0;
     HWND hwnd_ = nullptr;
     HICON icon_ = nullptr;
-    PixelSurface picture_;
     std::vector<std::uint32_t> dib_;
 };
 
@@ -486,6 +492,17 @@ void Win32Ui::tick(unsigned id) {
 long long Win32Ui::nowMs() { return static_cast<long long>(GetTickCount64()); }
 
 void Win32Ui::sleep(int ms) { Sleep(static_cast<DWORD>(std::max(ms, 0))); }
+
+void Win32Ui::setZoom(int zoom) {
+    zoom_ = zoom::clamp(zoom);
+    for (Win32Window* w : windows_) w->setZoom(zoom_);
+}
+
+Size Win32Ui::desktopSize() const {
+    RECT work{};
+    if (!SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0)) return {};
+    return {work.right - work.left, work.bottom - work.top};
+}
 
 int Win32Ui::twipsPerPixelX() const {
     HDC screen = GetDC(nullptr);

@@ -103,6 +103,15 @@ TEST(RealProgram, AnswersItsCommandLineWithoutOpeningAWindow) {
     EXPECT_EQ(r.status, 2) << r.output;
     EXPECT_NE(r.output.find("varnook: unknown option '--no-such-option'\nUsage: varnook"), std::string::npos)
         << r.output;
+    // A puzzle number the game has no board for, or a seed out of range: the usage, status 2.
+    for (const std::string bad : {"7x7-12", "5x4-10001", "5x4"}) {
+        r = run("{ SDL_VIDEODRIVER=dummy timeout 20 " + program + " --puzzle " + bad + " 2>&1 >/dev/null; }");
+        EXPECT_EQ(r.status, 2) << r.output;
+        EXPECT_TRUE(r.output.starts_with("varnook: --puzzle: ")) << r.output;
+        EXPECT_NE(r.output.find("\nUsage: varnook"), std::string::npos) << r.output;
+    }
+    r = run("SDL_VIDEODRIVER=dummy timeout 20 " + program + " --help");
+    EXPECT_NE(r.output.find("--puzzle WxH-SEED"), std::string::npos) << r.output;
 }
 
 TEST(RealProgram, SaysThereIsNoDisplayAndEndsInsteadOfRunningUnseen) {

@@ -28,7 +28,9 @@ launch() {
   env -u SDL_VIDEODRIVER SDL_AUDIODRIVER=dummy XDG_CONFIG_HOME="$config" "$program" >"$out/varnook-$1.log" 2>&1 &
   pid=$!
 }
-# The id of the visible window with this exact title, waiting up to 60 s for it.
+# The main window's title: the program's name, with the puzzle's number during a Classic game.
+main_title='Varnook( - [0-9]+x[0-9]+-[0-9]+)?'
+# The id of the visible window whose whole title matches this pattern, waiting up to 60 s for it.
 find_window() {
   local wid=""
   for _ in $(seq 1 600); do
@@ -84,7 +86,7 @@ play="150 150 240"
 
 # ---- 1. A game, saved -------------------------------------------------------------------------------
 launch save
-main=$(find_window Varnook)
+main=$(find_window "$main_title")
 locate "$main" saved
 await 300 155 "$panel"
 click 352 209                     # "CLASSIC GAME"
@@ -148,9 +150,14 @@ question=$(find_window "Do you want to exit")
 locate "$question" question
 sleep 0.3
 press_to_close "Do you want to exit" 108 170   # "Yes"
-main=$(find_window Varnook)
+main=$(find_window "$main_title")
 locate "$main" resumed
 await 300 155 "$play"
+# The resumed Classic game keeps the number it was saved with, and shows it.
+number=$(sed -n 's/^"PUZZLENUMBER"=string:"\(.*\)"$/\1/p' "$config/varnook/registry.txt")
+[ -n "$number" ] || { echo "the saved game kept no puzzle number"; exit 1; }
+title=$(xdotool getwindowname "$main")
+[ "$title" = "Varnook - $number" ] || { echo "the resumed game's title is \"$title\", not \"Varnook - $number\""; exit 1; }
 xdotool mousemove 0 0
 sleep 0.3
 shot resumed.ppm
@@ -186,7 +193,7 @@ xdotool mousemove 0 0
 sleep 0.5
 shot table.ppm
 press_to_close "Best Scores - Varnook" 154 411  # "OK"
-main=$(find_window Varnook)
+main=$(find_window "$main_title")
 locate "$main" menu
 await 300 155 "$panel"            # back on the main menu
 click 352 451                     # "EXIT"
@@ -194,7 +201,7 @@ await_exit "\"EXIT\""
 
 # ---- 3. No offer any more; the table from the menu -------------------------------------------------
 launch table
-main=$(find_window Varnook)
+main=$(find_window "$main_title")
 locate "$main" menu
 await 300 155 "$panel"
 sleep 0.5
@@ -211,7 +218,7 @@ shot menu-table.ppm
 # The table stays open; moved aside (there is no window manager), it uncovers the menu's "EXIT".
 xdotool windowmove --sync "$table" 0 0 2>/dev/null || xdotool windowmove "$table" 0 0
 sleep 0.3
-main=$(find_window Varnook)
+main=$(find_window "$main_title")
 locate "$main" menu
 click 352 451                     # "EXIT", with the table still open
 await_exit "\"EXIT\" with the table open"

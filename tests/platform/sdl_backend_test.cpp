@@ -39,6 +39,9 @@ struct Recorder : platform::WindowHandler {
     }
     void onMouseUp(int button, int, double, double) override { log.push_back("up " + std::to_string(button)); }
     void onKeyPress(char32_t ch) override { log.push_back("key " + std::to_string(static_cast<unsigned>(ch))); }
+    void onKeyDown(platform::Key key, int shift) override {
+        log.push_back("keydown " + std::to_string(static_cast<int>(key)) + " " + std::to_string(shift));
+    }
     void onStateChange(bool minimized) override { log.push_back(minimized ? "minimized" : "restored"); }
     void onClose() override { log.push_back("close"); }
 };
@@ -61,11 +64,12 @@ void pushMouse(Uint32 type, Uint32 window, Uint8 button, int x, int y) {
     SDL_PushEvent(&e);
 }
 
-void pushKey(Uint32 window, SDL_Keycode sym) {
+void pushKey(Uint32 window, SDL_Keycode sym, Uint16 mod = KMOD_NONE) {
     SDL_Event e{};
     e.type = SDL_KEYDOWN;
     e.key.windowID = window;
     e.key.keysym.sym = sym;
+    e.key.keysym.mod = mod;
     SDL_PushEvent(&e);
 }
 
@@ -202,6 +206,79 @@ TEST_F(SdlBackend, MinimiseRestoreAndTheMessageBoxNeverBlock) {
     const long long before = p.ui.nowMs();
     p.ui.sleep(30);
     EXPECT_GE(p.ui.nowMs() - before, 30);
+}
+
+// The colour of a pixel of an SDL window's surface, as r, g, b.
+std::array<int, 3> shownAt(SDL_Window* window, int x, int y) {
+    SDL_Surface* screen = SDL_GetWindowSurface(window);
+    if (screen == nullptr || SDL_LockSurface(screen) != 0) return {-1, -1, -1};
+    Uint32 raw = 0;
+    std::memcpy(&raw, static_cast<const Uint8*>(screen->pixels) + y * screen->pitch + x * 4, 4);
+    SDL_UnlockSurface(screen);
+    Uint8 r = 0, g = 0, b = 0;
+    SDL_GetRGB(raw, screen->format, &r, &g, &b);
+    return {r, g, b};
+}
+
+TEST_F(SdlBackend, AZoomedWindowShowsEachPicturePixelAsABlockAndMapsPressesBack) {
+    SdlPlatform p;
+    ASSERT_TRUE(p.ui.ok()) << p.ui.error();
+    Recorder handler;
+    p.ui.setZoom(3);
+    auto window = p.ui.createWindow(handler, {"Varnook", 40, 30, true});
+    auto picture = p.graphics.createSurface(40, 30);
+    picture->fillRect({0, 0, 40, 30}, platform::Brush{platform::rgb(51, 68, 140)});
+    picture->fillRect({10, 5, 11, 6}, platform::Brush{platform::rgb(250, 20, 120)});  // one pixel
+    window->show();
+    window->present(*picture);
+    SDL_Window* sdlWindow = SDL_GetWindowFromID(idOf("Varnook"));
+    ASSERT_NE(sdlWindow, nullptr);
+    int w = 0, h = 0;
+    SDL_GetWindowSize(sdlWindow, &w, &h);
+    EXPECT_EQ(w, 120);
+    EXPECT_EQ(h, 90);
+    EXPECT_EQ(window->clientWidth(), 40);
+    const std::array<int, 3> lit{250, 20, 120}, plain{51, 68, 140};
+    for (int y = 15; y < 18; ++y)
+        for (int x = 30; x < 33; ++x) EXPECT_EQ(shownAt(sdlWindow, x, y), lit) << x << "," << y;
+    EXPECT_EQ(shownAt(sdlWindow, 29, 15), plain);
+    EXPECT_EQ(shownAt(sdlWindow, 33, 17), plain);
+    EXPECT_EQ(shownAt(sdlWindow, 31, 18), plain);
+
+    // A new zoom resizes the open window and draws it again.
+    p.ui.setZoom(2);
+    SDL_GetWindowSize(sdlWindow, &w, &h);
+    EXPECT_EQ(w, 80);
+    EXPECT_EQ(shownAt(sdlWindow, 21, 11), lit);
+    EXPECT_EQ(shownAt(sdlWindow, 22, 11), plain);
+
+    const Uint32 id = idOf("Varnook");
+    pushMouse(SDL_MOUSEBUTTONDOWN, id, SDL_BUTTON_LEFT, 21, 11);
+    pushMouse(SDL_MOUSEBUTTONUP, id, SDL_BUTTON_LEFT, 79, 59);
+    pushWindowEvent(id, SDL_WINDOWEVENT_CLOSE);
+    p.ui.run();
+    EXPECT_EQ(handler.log, (std::vector<std::string>{"down 1 0 10,5", "up 1", "close"}));
+    EXPECT_GT(p.ui.desktopSize().width, 0) << "the dummy display has a size";
+}
+
+TEST_F(SdlBackend, KeysThatTypeNothingComeAsKeyDownsWithTheirModifiers) {
+    SdlPlatform p;
+    ASSERT_TRUE(p.ui.ok()) << p.ui.error();
+    Recorder handler;
+    auto window = p.ui.createWindow(handler, {"Varnook", 40, 30, true});
+    window->show();
+    const Uint32 id = idOf("Varnook");
+    for (const SDL_Keycode sym : {SDLK_UP, SDLK_DOWN, SDLK_TAB, SDLK_F11, SDLK_EQUALS, SDLK_KP_PLUS, SDLK_PLUS,
+                                  SDLK_MINUS, SDLK_KP_MINUS, SDLK_F1, SDLK_LEFT})
+        pushKey(id, sym, KMOD_LCTRL);
+    pushWindowEvent(id, SDL_WINDOWEVENT_CLOSE);
+    p.ui.run();
+    const std::string ctrl = " " + std::to_string(platform::modifier::kCtrl);
+    auto down = [&](platform::Key k) { return "keydown " + std::to_string(static_cast<int>(k)) + ctrl; };
+    using platform::Key;
+    EXPECT_EQ(handler.log, (std::vector<std::string>{down(Key::Up), down(Key::Down), down(Key::Tab), down(Key::F11),
+                                                     down(Key::Plus), down(Key::Plus), down(Key::Plus),
+                                                     down(Key::Minus), down(Key::Minus), "close"}));
 }
 
 // A short 8-bit mono wave file of silence.

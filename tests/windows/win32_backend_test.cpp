@@ -32,6 +32,9 @@ struct Recorder : platform::WindowHandler {
                          std::to_string(static_cast<int>(y)));
     }
     void onKeyPress(char32_t ch) override { events.push_back("key " + std::to_string(static_cast<unsigned>(ch))); }
+    void onKeyDown(platform::Key key, int shift) override {
+        events.push_back("keydown " + std::to_string(static_cast<int>(key)) + " " + std::to_string(shift));
+    }
     void onStateChange(bool minimized) override { events.push_back(minimized ? "minimized" : "restored"); }
     void onClose() override { events.push_back("close"); }
 };
@@ -190,6 +193,80 @@ TEST_F(Win32Backend, ThePresentedPictureIsOnScreen) {
     ReleaseDC(hwnd, dc);
     EXPECT_EQ(inside, RGB(250, 20, 120));
     EXPECT_EQ(outside, RGB(10, 200, 30));
+}
+
+TEST_F(Win32Backend, KeysThatTypeNothingComeAsKeyDownsWithTheModifiersHeld) {
+    auto w = make("Key test");
+    HWND hwnd = windowNamed("Key test");
+    ASSERT_NE(hwnd, nullptr);
+    // Ctrl held, as the thread's keyboard state says.
+    BYTE keys[256]{};
+    GetKeyboardState(keys);
+    keys[VK_CONTROL] = 0x80;
+    SetKeyboardState(keys);
+    for (const WPARAM vk : {WPARAM{VK_UP}, WPARAM{VK_DOWN}, WPARAM{VK_TAB}, WPARAM{VK_F11}, WPARAM{VK_OEM_PLUS},
+                            WPARAM{VK_ADD}, WPARAM{VK_OEM_MINUS}, WPARAM{VK_SUBTRACT}, WPARAM{VK_F1}, WPARAM{'A'}})
+        SendMessageW(hwnd, WM_KEYDOWN, vk, 0);
+    keys[VK_CONTROL] = 0;
+    SetKeyboardState(keys);
+    SendMessageW(hwnd, WM_KEYDOWN, VK_TAB, 0);
+    SendMessageW(hwnd, WM_CHAR, 9, 0);  // the Tab character means nothing
+    using platform::Key;
+    auto down = [](Key k, int shift) {
+        return "keydown " + std::to_string(static_cast<int>(k)) + " " + std::to_string(shift);
+    };
+    const int ctrl = platform::modifier::kCtrl;
+    EXPECT_EQ(handler.events,
+              (std::vector<std::string>{down(Key::Up, ctrl), down(Key::Down, ctrl), down(Key::Tab, ctrl),
+                                        down(Key::F11, ctrl), down(Key::Plus, ctrl), down(Key::Plus, ctrl),
+                                        down(Key::Minus, ctrl), down(Key::Minus, ctrl), down(Key::Tab, 0)}));
+}
+
+TEST_F(Win32Backend, AZoomedWindowShowsThePictureEnlargedAndMapsInputBack) {
+    ui.setZoom(2);
+    auto w = make("Zoom test", 64, 48);
+    w->show();
+    HWND hwnd = windowNamed("Zoom test");
+    ASSERT_NE(hwnd, nullptr);
+    RECT client;
+    GetClientRect(hwnd, &client);
+    EXPECT_EQ(client.right, 128);
+    EXPECT_EQ(client.bottom, 96);
+    EXPECT_EQ(w->clientWidth(), 64);
+    platform::PixelSurface s(64, 48, rgb(10, 200, 30));
+    s.fillRect({10, 20, 11, 21}, platform::Brush{rgb(250, 20, 120)});
+    w->present(s);
+    HDC dc = GetDC(hwnd);
+    EXPECT_EQ(GetPixel(dc, 20, 40), RGB(250, 20, 120));
+    EXPECT_EQ(GetPixel(dc, 21, 41), RGB(250, 20, 120));
+    EXPECT_EQ(GetPixel(dc, 22, 41), RGB(10, 200, 30));
+    EXPECT_EQ(GetPixel(dc, 21, 42), RGB(10, 200, 30));
+    ReleaseDC(hwnd, dc);
+    SendMessageW(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, at(21, 41));
+    SendMessageW(hwnd, WM_LBUTTONUP, 0, at(127, 95));
+    EXPECT_EQ(handler.events, (std::vector<std::string>{"down 1 0 10,20", "up 1 63,47"}));
+
+    // Full screen: the whole monitor, the picture at the largest zoom that fits, centred on black.
+    w->setFullScreen(true);
+    GetClientRect(hwnd, &client);
+    const int sw = GetSystemMetrics(SM_CXSCREEN), sh = GetSystemMetrics(SM_CYSCREEN);
+    EXPECT_EQ(client.right, sw);
+    EXPECT_EQ(client.bottom, sh);
+    const int z = platform::zoom::largestFitting(64, 48, sw, sh);
+    const int left = (sw - 64 * z) / 2, top = (sh - 48 * z) / 2;
+    UpdateWindow(hwnd);
+    dc = GetDC(hwnd);
+    EXPECT_EQ(GetPixel(dc, left + 10 * z, top + 20 * z), RGB(250, 20, 120));
+    EXPECT_EQ(GetPixel(dc, left, top), RGB(10, 200, 30));
+    EXPECT_EQ(GetPixel(dc, left - 1, top), RGB(0, 0, 0));
+    ReleaseDC(hwnd, dc);
+    handler.events.clear();
+    SendMessageW(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, at(left + 10 * z + z - 1, top + 20 * z));
+    EXPECT_EQ(handler.events, (std::vector<std::string>{"down 1 0 10,20"}));
+    w->setFullScreen(false);
+    GetClientRect(hwnd, &client);
+    EXPECT_EQ(client.right, 128);
+    EXPECT_EQ(client.bottom, 96);
 }
 
 TEST_F(Win32Backend, MinimisingAndRestoringAreReportedOnce) {

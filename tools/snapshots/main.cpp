@@ -44,7 +44,8 @@ public:
         program = game::Program::start(hp.services(), programFolder, &failure);
         if (!program) throw std::runtime_error(failure);
     }
-    platform::HeadlessWindow& main() { return *hp.ui.findWindow("Varnook"); }
+    // The main window (its caption carries the puzzle's number during a Classic game).
+    platform::HeadlessWindow& main() { return static_cast<platform::HeadlessWindow&>(*program->frmPlay->window()); }
     game::ui::FrmPlay& frm() { return *program->frmPlay; }
     game::Session& session() { return *program->session; }
     const game::GameData& game() { return program->game; }
@@ -88,6 +89,22 @@ void screens(const std::string& folder) {
         const auto& list = r.frm().regions().listBox;
         r.hp.ui.mouseMove(r.main(), 0, list.x + 60, list.y + 5 * 20 + 10);
         save(r.main().screen(), "results_lit_path");
+    }
+    {
+        // Zoomed: the menu lit from the keyboard at 2x, then a puzzle by its number with a word typed,
+        // and the same in full screen on a 1920 x 1080 desktop.
+        Run r(folder);
+        r.hp.ui.setZoom(2);
+        r.hp.ui.keyDown(r.main(), platform::Key::Down);
+        r.hp.ui.keyDown(r.main(), platform::Key::Down);
+        save(r.main().screen(), "main_menu_keyboard_2x");
+        r.session().startPuzzle(game::PuzzleNumber{5, 4, 1});
+        const game::WordList& words = r.game().wordsOfLength(4);
+        if (words.count() > 0)
+            for (const char c : words.words[1]) r.hp.ui.keyPress(r.main(), static_cast<unsigned char>(c));
+        save(r.main().screen(), "classic_typed_2x");
+        r.hp.ui.keyDown(r.main(), platform::Key::F11);
+        save(r.main().screen(), "full_screen_1920x1080");
     }
     {
         Run r(folder);

@@ -1,7 +1,9 @@
 // The headless back end: windows that keep their last presented picture in memory, a virtual clock
 // that tests advance, scripted input, and sound and shell services that only record requests.
 //
-// Implements: Ui (windows, timers, modal and main loops, message box, sleep, clock), Sound, Shell.
+// Implements: Ui (windows with their zoom and full screen on a desktop of a size the test sets,
+// scripted mouse, characters and keys, timers, modal and main loops, message box, sleep, clock),
+// Sound, Shell.
 // Not implemented: real screens, real time, audio output, starting programs.
 // A modal loop with nothing scripted closes its window and records that, so a test never hangs.
 #pragma once
@@ -15,6 +17,7 @@
 
 #include "platform/pixel_surface.h"
 #include "platform/platform.h"
+#include "platform/window_base.h"
 
 namespace platform {
 
@@ -24,49 +27,32 @@ struct TimerEntry;
 
 class HeadlessUi;
 
-// A window kept in memory; its "screen" is the picture of the last present().
-class HeadlessWindow final : public Window {
+// A window kept in memory; its "screen" is the picture of the last present() as a screen would show
+// it: enlarged by the zoom, or in full screen the whole desktop with the picture centred on black.
+class HeadlessWindow final : public detail::WindowBase {
 public:
     HeadlessWindow(HeadlessUi& ui, WindowHandler& handler, const WindowOptions& options);
     ~HeadlessWindow() override;
     HeadlessWindow(const HeadlessWindow&) = delete;
     HeadlessWindow& operator=(const HeadlessWindow&) = delete;
 
-    void setCaption(std::string_view caption) override { caption_ = caption; }
-    std::string caption() const override { return caption_; }
-    void setClientSize(int w, int h) override;
-    int clientWidth() const override { return width_; }
-    int clientHeight() const override { return height_; }
-    void show() override;
-    void hide() override { visible_ = false; }
-    bool isVisible() const override { return visible_; }
-    void minimize() override;
-    void restore() override;
-    bool isMinimized() const override { return minimized_; }
-    void present(const Surface& surface) override;
-    void close() override;
-    bool isOpen() const override { return open_; }
-
-    // What the window shows: the last presented picture (0 x 0 before the first present()).
+    // What the window shows (0 x 0 before the first present()); picture() is the presented picture.
     const PixelSurface& screen() const { return screen_; }
     int presentCount() const { return presentCount_; }
     bool hasMinimizeBox() const { return minimizeBox_; }
     // The icon the window was made with (0 x 0 for none).
     const PixelSurface& icon() const { return icon_; }
-    WindowHandler& handler() { return handler_; }
 
 private:
     friend class HeadlessUi;
+    void applySize(Resize why) override;
+    void applyPresent() override;
+    void applyClose() override;
+    Size fullScreenArea() const override;
+    void drawScreen();
+
     HeadlessUi* ui_;  // null once the Ui is gone
-    WindowHandler& handler_;
-    std::string caption_;
-    int width_ = 0;
-    int height_ = 0;
     bool minimizeBox_ = true;
-    bool visible_ = false;
-    bool minimized_ = false;
-    bool open_ = true;
-    bool closing_ = false;
     PixelSurface screen_;
     PixelSurface icon_;
     int presentCount_ = 0;
@@ -74,8 +60,9 @@ private:
 
 // One scripted step for the event loops. The target window is named by its caption; an empty
 // caption means the innermost modal window, or the newest open window when no modal loop runs.
+// Mouse positions are screen pixels of the client area, as a real window receives them.
 struct ScriptEvent {
-    enum class Kind { MouseDown, MouseMove, MouseUp, Key, Advance, Close, Action };
+    enum class Kind { MouseDown, MouseMove, MouseUp, Key, KeyDown, Advance, Close, Action };
     Kind kind = Kind::Action;
     std::string window;
     int button = mouse::kLeft;
@@ -83,6 +70,7 @@ struct ScriptEvent {
     double x = 0;
     double y = 0;
     char32_t ch = 0;
+    Key key = Key::Tab;
     long long ms = 0;
     std::function<void()> action;
 };
@@ -113,6 +101,11 @@ public:
     void sleep(int ms) override;
     long long nowMs() override { return *clock_; }
     void setProgramIcon(const Surface& icon) override { programIcon_.assign(icon); }
+    void setZoom(int zoom) override;
+    int zoom() const override { return zoom_; }
+    // 1920 x 1080 unless a test sets another (0 x 0: the desktop is not known).
+    Size desktopSize() const override { return desktop_; }
+    void setDesktopSize(Size size) { desktop_ = size; }
 
     // --- The virtual clock -------------------------------------------------------------------
     // Moves the clock on by ms, firing every timer that falls due on the way, in time order
@@ -124,12 +117,14 @@ public:
     // --- Input, delivered at once -------------------------------------------------------------
     // Input goes to any open window, shown or not. Input to a window that a modal loop blocks
     // (any window but the innermost modal one) is dropped and counted, as a real modal loop would
-    // swallow it.
+    // swallow it. Positions are screen pixels of the client area: the window maps them to picture
+    // pixels by its zoom.
     void mouseDown(Window& window, int button, double x, double y, int shift = 0);
     void mouseMove(Window& window, int button, double x, double y, int shift = 0);
     void mouseUp(Window& window, int button, double x, double y, int shift = 0);
     void click(Window& window, double x, double y, int button = mouse::kLeft, int shift = 0);
     void keyPress(Window& window, char32_t ch);
+    void keyDown(Window& window, Key key, int shift = 0);
     // The close box: onClose runs, then the window closes.
     void closeBox(Window& window);
     // The minimise box and restoring from the task bar.
@@ -144,6 +139,7 @@ public:
     void queueMouseUp(double x, double y, int button = mouse::kLeft, std::string_view window = {});
     void queueClick(double x, double y, int button = mouse::kLeft, std::string_view window = {});
     void queueKey(char32_t ch, std::string_view window = {});
+    void queueKeyDown(Key key, int shift = 0, std::string_view window = {});
     void queueAdvance(long long ms);
     void queueClose(std::string_view window = {});
     void queueAction(std::function<void()> action);
@@ -192,6 +188,8 @@ private:
     std::vector<std::string> unattended_;
     std::vector<std::string> modalHistory_;
     PixelSurface programIcon_;
+    int zoom_ = zoom::kMin;
+    Size desktop_{1920, 1080};
 };
 
 // Records what the game asked to hear.

@@ -1,12 +1,13 @@
 // The SDL2 back end: real top-level windows showing PixelSurface pictures, the event loops with
 // their timers, the message box, and sound effects through SDL2_mixer.
 //
-// Implements: Ui (windows with caption, client size, icon, minimise/restore, close box; modal and
-// modeless showing; mouse, Enter/Backspace/Esc and typed characters; timers run from the event
+// Implements: Ui (windows with caption, client size, icon, minimise/restore, close box, full screen
+// on the desktop's mode; pictures enlarged by a whole zoom; modal and modeless showing; mouse,
+// Enter/Backspace/Esc, the keys of platform::Key and typed characters; timers run from the event
 // loop on the UI thread), Sound (one channel, a new sound cuts off the playing one).
 // Not implemented: resizing by the user (windows are fixed-size), a maximise box, removing the
 // minimise box (WindowOptions::minimizeBox is the window manager's affair here), high-dpi scaling
-// (one surface pixel is one window pixel), sound formats other than those SDL2_mixer reads.
+// of its own (the zoom is the game's choice), sound formats other than those SDL2_mixer reads.
 // Without a display the Ui reports !ok() and its modal loops return at once (SDL's offscreen
 // fallback does not count as a display unless asked for by name); without an audio device the
 // Sound is silent.
@@ -54,6 +55,10 @@ public:
     void sleep(int ms) override;
     long long nowMs() override;
     void setProgramIcon(const Surface& icon) override { programIcon_.assign(icon); }
+    void setZoom(int zoom) override;
+    int zoom() const override { return zoom_; }
+    // The usable bounds of the first display.
+    Size desktopSize() const override;
 
 private:
     friend class SdlWindow;
@@ -73,6 +78,7 @@ private:
     void destroyRetired(bool evenWithButtonHeld);
 
     bool ok_ = false;
+    bool x11_ = false;  // SDL's video runs on an X display
     std::string error_;
     std::map<unsigned, SdlWindow*> windows_;
     std::vector<SdlWindow*> modalStack_;  // an entry is null once its window is destroyed
@@ -81,6 +87,7 @@ private:
     std::vector<std::weak_ptr<detail::TimerEntry>> timers_;
     std::uint64_t timerSerial_ = 0;
     bool quitRequested_ = false;
+    int zoom_ = zoom::kMin;
 };
 
 class SdlSound final : public Sound {

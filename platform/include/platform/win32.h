@@ -1,12 +1,13 @@
 // The Win32 back end: real windows showing PixelSurface pictures through GDI, message loops with
 // SetTimer timers, the standard message box, sound through winmm and documents through the shell.
 //
-// Implements: Ui (windows with caption, client area of the asked size, centred, icon, minimise
-// box, minimised state, close box; modal windows in a nested message loop with the other windows
-// disabled; mouse buttons 1, 2 and 4 with positions, WM_CHAR keys; timers), Sound (sndPlaySoundA,
-// a new sound replacing the playing one), Shell (ShellExecuteA "open").
+// Implements: Ui (windows with caption, client area of the asked size at the zoom, centred, icon,
+// minimise box, minimised state, close box, full screen as a frameless window over the monitor;
+// modal windows in a nested message loop with the other windows disabled; mouse buttons 1, 2 and 4
+// with positions, WM_CHAR keys and the WM_KEYDOWN keys of platform::Key; timers), Sound
+// (sndPlaySoundA, a new sound replacing the playing one), Shell (ShellExecuteA "open").
 // Not implemented: resizing by the user and a maximise box (windows are fixed-size), high-dpi
-// scaling (one surface pixel is one screen pixel). Without an audio device sounds are silent.
+// scaling of its own (the zoom is the game's choice). Without an audio device sounds are silent.
 // Windows' own headers stay out of this one: handles are kept as void*.
 #pragma once
 
@@ -47,6 +48,10 @@ public:
     void sleep(int ms) override;
     long long nowMs() override;
     void setProgramIcon(const Surface& icon) override { programIcon_.assign(icon); }
+    void setZoom(int zoom) override;
+    int zoom() const override { return zoom_; }
+    // The primary monitor's work area.
+    Size desktopSize() const override;
     int twipsPerPixelX() const override;
     int twipsPerPixelY() const override;
 
@@ -82,6 +87,7 @@ private:
     std::shared_ptr<detail::TimerLink> timerLink_;
     unsigned nextTimerId_ = 1;
     bool quitRequested_ = false;
+    int zoom_ = zoom::kMin;
 };
 
 // Sound effects with sndPlaySoundA: asynchronous, from the file, never the system's default sound.
@@ -91,8 +97,8 @@ public:
     void stop() override;
 };
 
-// The desktop shell: ShellExecuteA "open". A result of 32 or less is a failure, which the game tells
-// the player about.
+// The desktop shell: ShellExecuteA "open". False when the shell could not open the document (the
+// caller tells the player).
 class Win32Shell final : public Shell {
 public:
     bool open(const std::string& target, const std::string& directory) override;

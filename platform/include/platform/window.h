@@ -18,6 +18,13 @@ constexpr int kRight = 2;
 constexpr int kMiddle = 4;
 }  // namespace mouse
 
+// The shift argument of input events: the modifier keys held.
+namespace modifier {
+constexpr int kShift = 1;
+constexpr int kCtrl = 2;
+constexpr int kAlt = 4;
+}  // namespace modifier
+
 // Key characters with a meaning of their own.
 namespace key {
 constexpr char32_t kBackspace = 8;
@@ -25,7 +32,36 @@ constexpr char32_t kEnter = 13;
 constexpr char32_t kEscape = 27;
 }  // namespace key
 
-// What a window tells its owner. Positions are floating-point pixels of the client area.
+// Keys that type no character, as the game uses them. Plus and Minus are the keys of the main
+// keyboard ("=" / "+" and "-") and of the keypad alike.
+enum class Key { Up, Down, Tab, F11, Plus, Minus };
+
+// A window's size in pixels.
+struct Size {
+    int width = 0;
+    int height = 0;
+    friend constexpr bool operator==(const Size&, const Size&) = default;
+};
+
+// Windows show their picture enlarged by a whole zoom, each picture pixel as a block of zoom x zoom
+// screen pixels, and report input positions in picture pixels.
+namespace zoom {
+constexpr int kMin = 1;
+constexpr int kMax = 4;
+
+constexpr int clamp(int z) { return z < kMin ? kMin : (z > kMax ? kMax : z); }
+
+// The largest zoom at which a w x h picture fits in an area of areaW x areaH; kMin when even that
+// does not fit, or when the area is unknown (0 x 0).
+constexpr int largestFitting(int w, int h, int areaW, int areaH) {
+    int z = kMin;
+    while (z < kMax && w * (z + 1) <= areaW && h * (z + 1) <= areaH) ++z;
+    return z;
+}
+}  // namespace zoom
+
+// What a window tells its owner. Positions are floating-point pixels of the picture the window shows,
+// whatever its zoom: every screen pixel of one picture pixel gives that pixel's whole position.
 class WindowHandler {
 public:
     virtual ~WindowHandler() = default;
@@ -34,6 +70,8 @@ public:
     virtual void onMouseUp(int /*button*/, int /*shift*/, double /*x*/, double /*y*/) {}
     // A typed character as a Unicode code point (8, 13 and 27 for Backspace, Enter and Esc).
     virtual void onKeyPress(char32_t /*ch*/) {}
+    // A key that types no character went down (again with each auto-repeat); shift as for the mouse.
+    virtual void onKeyDown(Key /*key*/, int /*shift*/) {}
     // The window was minimised or restored.
     virtual void onStateChange(bool /*minimized*/) {}
     // The window is closing: by its close box or by close(). It cannot be cancelled.
@@ -45,7 +83,8 @@ public:
     virtual ~Window() = default;
     virtual void setCaption(std::string_view caption) = 0;
     virtual std::string caption() const = 0;
-    // Size of the client area in pixels; the window cannot be resized by the user.
+    // Size of the client area in picture pixels (on screen it is zoom times that); the window cannot
+    // be resized by the user.
     virtual void setClientSize(int w, int h) = 0;
     virtual int clientWidth() const = 0;
     virtual int clientHeight() const = 0;
@@ -61,6 +100,10 @@ public:
     // Closes the window: onClose runs, a modal loop running for it returns.
     virtual void close() = 0;
     virtual bool isOpen() const = 0;
+    // Full screen: the picture at the largest zoom that fits the screen, centred on black; off, the
+    // window again at the Ui's zoom.
+    virtual void setFullScreen(bool on) = 0;
+    virtual bool isFullScreen() const = 0;
 };
 
 // A timer that fires on the user-interface thread every interval while enabled.
@@ -103,6 +146,13 @@ public:
     // bar, unless its options give one of its own. An empty surface means none. Copied. A back end
     // whose windows have no icons may ignore it.
     virtual void setProgramIcon(const Surface& icon) { (void)icon; }
+    // Every window, open or made later, shows its picture enlarged zoom times (clamped to
+    // zoom::kMin..kMax) and maps input back to picture pixels.
+    virtual void setZoom(int zoom) = 0;
+    virtual int zoom() const = 0;
+    // The usable part of the desktop (the screen less panels and task bars) in screen pixels; 0 x 0
+    // when the back end cannot tell.
+    virtual Size desktopSize() const = 0;
     // Screen twips per pixel (15 at 96 dpi).
     virtual int twipsPerPixelX() const { return 15; }
     virtual int twipsPerPixelY() const { return 15; }

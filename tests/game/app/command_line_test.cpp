@@ -102,9 +102,59 @@ TEST(CommandLine, AnOptionWithAValueTakesItEitherWayAndListsIt) {
     const std::vector<std::string_view> missing{"--zoom"}, refused{"--zoom=3"};
     EXPECT_EQ(parseCommandLine(missing, options).error, "--zoom needs a value");
     EXPECT_EQ(parseCommandLine(refused, options).error, "--zoom: N must be 1 or 2");
-    EXPECT_NE(game::app::usageText(options).find("  -z, --zoom N          scale the window N times\n"),
+    EXPECT_NE(game::app::usageText(options).find("  -z, --zoom N            scale the window N times\n"),
               std::string::npos)
         << game::app::usageText(options);
+}
+
+TEST(CommandLine, PuzzleTakesAClassicBoardSizeAndASeedFrom0To10000) {
+    const CommandLine line = parse({"--puzzle", "5x4-1234"});
+    EXPECT_EQ(line.action, CommandAction::Run);
+    ASSERT_TRUE(line.puzzle.has_value());
+    EXPECT_EQ(*line.puzzle, (game::PuzzleNumber{5, 4, 1234}));
+    EXPECT_EQ(parse({"--puzzle=6X6-0"}).puzzle, (game::PuzzleNumber{6, 6, 0}));
+    EXPECT_EQ(parse({"--puzzle=4x4-10000"}).puzzle, (game::PuzzleNumber{4, 4, 10000}));
+    EXPECT_FALSE(parse({}).puzzle.has_value());
+
+    const std::vector<std::pair<std::string_view, std::string>> refused = {
+        {"5x3-12", "5x3 is not a board size of Classic Mode (6x6, 6x5, 5x5, 6x4, 5x4, 4x4)"},
+        {"4x6-12", "4x6 is not a board size of Classic Mode"},
+        {"5x4-10001", "the seed 10001 is not between 0 and 10000"},
+        {"5x4--1", "'5x4--1' is not a puzzle number of the form WxH-SEED"},
+        {"5x4-", "'5x4-' is not a puzzle number"},
+        {"5x4", "'5x4' is not a puzzle number"},
+        {"x4-1", "'x4-1' is not a puzzle number"},
+        {"5x4-12a", "'5x4-12a' is not a puzzle number"},
+        {" 5x4-1", "' 5x4-1' is not a puzzle number"},
+        {"5x4-999999999999", "'5x4-999999999999' is not a puzzle number"},
+    };
+    for (const auto& [value, error] : refused) {
+        const std::vector<std::string_view> args{"--puzzle", value};
+        const Printed p = respondTo(args);
+        EXPECT_EQ(p.status, 2) << value;
+        EXPECT_TRUE(p.err.starts_with("varnook: --puzzle: " + error)) << p.err;
+        EXPECT_NE(p.err.find("\nUsage: varnook"), std::string::npos) << p.err;
+    }
+    EXPECT_EQ(respondTo({"--puzzle"}).status, 2) << "the number is needed";
+}
+
+TEST(CommandLine, ZoomTakesOneToFourAndHelpListsBothOptions) {
+    EXPECT_EQ(parse({"--zoom", "3"}).zoom, 3);
+    EXPECT_EQ(parse({"--zoom=1"}).zoom, 1);
+    EXPECT_FALSE(parse({}).zoom.has_value());
+    for (std::string_view bad : {"0", "5", "2x", "", "-1", "1.5"}) {
+        const std::vector<std::string_view> args{"--zoom", bad};
+        const Printed p = respondTo(args);
+        EXPECT_EQ(p.status, 2) << bad;
+        EXPECT_TRUE(p.err.starts_with("varnook: --zoom: '" + std::string(bad) + "' is not a zoom from 1 to 4\n"))
+            << p.err;
+    }
+    const Printed help = respondTo({"--help"});
+    EXPECT_NE(help.out.find("      --puzzle WxH-SEED   start a Classic game on the puzzle of this number"),
+              std::string::npos)
+        << help.out;
+    EXPECT_NE(help.out.find("      --zoom N            draw the windows N times larger (1 to 4)"), std::string::npos)
+        << help.out;
 }
 
 TEST(CommandLine, ArgvSkipsTheProgramName) {

@@ -64,7 +64,7 @@ protected:
     std::map<std::string, Bytes> storedValues() {
         std::map<std::string, Bytes> out;
         for (const char* name : {"ISSTORED", "HEIGHT", "WIDTH", "MODE_NUM", "BYTE_DATA", "SCORE", "NWORDSFOUND",
-                                 "SWORDSFOUND", "TIMEREM", "CURLEVELSCORE", "FOUNDWORDS"}) {
+                                 "SWORDSFOUND", "TIMEREM", "CURLEVELSCORE", "FOUNDWORDS", "PUZZLENUMBER"}) {
             if (auto v = getRaw(kSavePath, name)) out[name] = *v;
         }
         return out;
@@ -107,6 +107,63 @@ TEST_F(SavedGameTest, AClassicGameWithWordsRoundTripsInStoredOrder) {
     EXPECT_EQ(g.foundWords.raw(), (std::vector<std::string>{"CAT", "DOG", "TEA"}));
     // The settings record comes back with the game, with the mode and level of that game.
     EXPECT_EQ(restored, game::withGame(record(), saved));
+}
+
+TEST_F(SavedGameTest, AClassicGameKeepsItsPuzzleNumberAndAnOlderRecordResumesWithoutOne) {
+    GameData saved = gameOn(6, GameMode::Classic, {});  // 5 x 4
+    saved.puzzleSeed = 1234;
+    GameData g = resume(saved);
+    EXPECT_EQ(getRaw(kSavePath, "PUZZLENUMBER"), (Bytes{'5', 'x', '4', '-', '1', '2', '3', '4'}));
+    EXPECT_EQ(g.puzzleSeed, 1234);
+
+    // The same record as a game without numbers wrote it: every value but the number.
+    std::map<std::string, Bytes> values = storedValues();
+    values["ISSTORED"] = {1};
+    values.erase("PUZZLENUMBER");
+    std::string pattern = (std::filesystem::temp_directory_path() / "varnook-records-XXXXXX").string();
+    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+    const std::filesystem::path older = pattern;
+    setenv("XDG_CONFIG_HOME", older.string().c_str(), 1);
+    restart();
+    for (const auto& [name, bytes] : values)
+        putRaw(kSavePath, name, bytes,
+               name == "FOUNDWORDS" ? platform::ValueType::String : platform::ValueType::Binary);
+    ASSERT_EQ(getRaw(kSavePath, "PUZZLENUMBER"), std::nullopt);
+    SavedGame loaded;
+    ASSERT_EQ(records_->loadSavedGame(loaded), SavedGameStatus::Loaded);
+    EXPECT_EQ(loaded.puzzleNumber, std::nullopt);
+    SolvingData d;
+    g.puzzleSeed = 99;
+    game::applySavedGame(loaded, g, d);
+    EXPECT_EQ(g.puzzleSeed, std::nullopt);
+    EXPECT_EQ(g.gridLetters.raw(), saved.gridLetters.raw());
+    records_.reset();
+    store_.reset();
+    std::error_code ec;
+    std::filesystem::remove_all(older, ec);
+    setenv("XDG_CONFIG_HOME", root_.string().c_str(), 1);
+}
+
+TEST(SavedPuzzleNumber, OnlyAClassicNumberOfTheRecordsOwnBoardIsKept) {
+    SavedGame saved;
+    saved.gridWidth = 5;
+    saved.gridHeight = 4;
+    saved.gameMode = GameMode::Classic;
+    EXPECT_EQ(game::savedPuzzleNumber("5x4-77", saved), (game::PuzzleNumber{5, 4, 77}));
+    EXPECT_EQ(game::savedPuzzleNumber(std::string_view("5x4-77\0", 7), saved), (game::PuzzleNumber{5, 4, 77}));
+    EXPECT_EQ(game::savedPuzzleNumber("4x5-77", saved), std::nullopt);
+    EXPECT_EQ(game::savedPuzzleNumber("6x6-77", saved), std::nullopt);
+    EXPECT_EQ(game::savedPuzzleNumber("", saved), std::nullopt);
+    EXPECT_EQ(game::savedPuzzleNumber("5x4-10001", saved), std::nullopt);
+    saved.gameMode = GameMode::Arcade;
+    EXPECT_EQ(game::savedPuzzleNumber("5x4-77", saved), std::nullopt);
+
+    GameData g = gameOn(6, GameMode::Classic, {});
+    EXPECT_EQ(game::puzzleNumberRecord(g), "") << "a board whose seed is not known";
+    g.puzzleSeed = 0;
+    EXPECT_EQ(game::puzzleNumberRecord(g), "5x4-0");
+    g.gameMode = GameMode::Arcade;
+    EXPECT_EQ(game::puzzleNumberRecord(g), "");
 }
 
 TEST_F(SavedGameTest, AnArcadeGameKeepsItsClockLevelAndLevelScore) {
@@ -219,7 +276,7 @@ TEST_F(SavedGameTest, TamperedRecordsAreRefusedAndStillConsumed) {
     base.levelScore = 18;
     ASSERT_TRUE(records_->saveGame(base, record()));
     const std::map<std::string, Bytes> valid = storedValues();
-    ASSERT_EQ(valid.size(), 11u);
+    ASSERT_EQ(valid.size(), 12u);
 
     using S = SavedGameStatus;
     auto setMode = [](std::int16_t mode, std::int16_t level) {

@@ -189,6 +189,35 @@ TEST_F(SettingsTest, OnlyWhatThisCopyChangedIsWrittenBack) {
     EXPECT_EQ(back.hallOfFame.table(GameMode::Classic)->name(1), "Anonoymous");
 }
 
+TEST_F(SettingsTest, AChosenZoomIsKeptAsADwordAndNothingIsWrittenWithoutOne) {
+    Settings s;
+    ASSERT_TRUE(records_->loadSettings(s));
+    EXPECT_EQ(s.zoom, 0) << "none chosen yet";
+    const Settings loaded = s;
+    ASSERT_TRUE(records_->saveSettings(s, loaded));
+    EXPECT_EQ(getRaw(kSettingsPath, "ZOOM"), std::nullopt) << "the fitting zoom is not a choice";
+
+    s.zoom = 3;
+    ASSERT_TRUE(records_->saveSettings(s, loaded));
+    EXPECT_EQ(getRaw(kSettingsPath, "ZOOM"), le32({3}));
+    restart();
+    Settings back;
+    ASSERT_TRUE(records_->loadSettings(back));
+    EXPECT_EQ(back.zoom, 3);
+    // Another copy of the game that chose nothing leaves it as it is.
+    ASSERT_TRUE(records_->saveSettings(back, back));
+    EXPECT_EQ(getRaw(kSettingsPath, "ZOOM"), le32({3}));
+
+    // A stored value outside 1..4, or of another size, counts as none.
+    for (const auto& bytes : {le32({0}), le32({5}), le32({-2}), std::vector<std::uint8_t>{2, 0}}) {
+        putRaw(kSettingsPath, "ZOOM", bytes,
+               bytes.size() == 4 ? platform::ValueType::Dword : platform::ValueType::Binary);
+        restart();
+        ASSERT_TRUE(records_->loadSettings(back));
+        EXPECT_EQ(back.zoom, 0);
+    }
+}
+
 TEST_F(SettingsTest, AScoreThatNoLongerRanksInTheStoresTableIsNotInserted) {
     Settings a, b;
     ASSERT_TRUE(records_->loadSettings(a));

@@ -109,6 +109,47 @@ TEST(FrmOKCancel, KeysAndPressesChooseTheButtons) {
     EXPECT_EQ(p.ui.openWindows().size(), 0u);
 }
 
+TEST(FrmOKCancel, TabMovesTheHighlightBetweenTheButtonsAndEnterPressesTheOneItLit) {
+    HeadlessPlatform p;
+    FrmOKCancel box(p.ui, p.graphics);
+    box.load();
+    HeadlessWindow& w = windowOf(box);
+    using platform::Key;
+    p.ui.keyDown(w, Key::Tab);
+    EXPECT_TRUE(box.highlighted(1));
+    EXPECT_FALSE(box.highlighted(2));
+    p.ui.keyDown(w, Key::Tab);
+    EXPECT_FALSE(box.highlighted(1));
+    EXPECT_TRUE(box.highlighted(2));
+    // The hover look, as the pointer gives it.
+    const BoxInfo b2 = box.button(2);
+    EXPECT_GT(countNear(w.screen(), b2.x, b2.y, b2.x + b2.wid, b2.y + b2.ht, clrHiText, 10), 20);
+    p.ui.keyDown(w, Key::Tab);
+    EXPECT_TRUE(box.highlighted(1)) << "round the row";
+    p.ui.keyDown(w, Key::Tab, platform::modifier::kShift);
+    EXPECT_TRUE(box.highlighted(2)) << "Shift+Tab goes back";
+    box.unload();
+
+    // Enter presses "No thanks" once Tab lit it; Esc keeps its meaning.
+    p.ui.queueKeyDown(Key::Tab);
+    p.ui.queueKeyDown(Key::Tab);
+    p.ui.queueKey(platform::key::kEnter);
+    box.showModal();
+    EXPECT_EQ(box.clickedBtnNum(), 2);
+    p.ui.queueKeyDown(Key::Tab);
+    p.ui.queueKey(platform::key::kEscape);
+    box.showModal();
+    EXPECT_EQ(box.clickedBtnNum(), 2);
+    // When the pointer takes the highlight away, Enter means "Yes" again.
+    p.ui.queueKeyDown(Key::Tab);
+    p.ui.queueKeyDown(Key::Tab);
+    p.ui.queueMouseMove(5, 5);
+    p.ui.queueKey(platform::key::kEnter);
+    box.showModal();
+    EXPECT_EQ(box.clickedBtnNum(), 1);
+    EXPECT_TRUE(p.ui.unattendedModals().empty());
+}
+
 TEST(FrmOKCancel, HoverLightsAndRestoresEachButtonExactlyOnce) {
     HeadlessPlatform p;
     FrmOKCancel box(p.ui, p.graphics);
@@ -212,6 +253,20 @@ TEST(DiagWow, ClosesOnEnterEscOrAPressOnOkOnly) {
     EXPECT_TRUE(w.isOpen());
     p.ui.mouseDown(w, platform::mouse::kLeft, ok.x + ok.wid - 1, ok.y + ok.ht - 1);
     EXPECT_FALSE(w.isOpen());
+}
+
+TEST(DiagWow, TabLightsTheOkButtonAndEnterStillCloses) {
+    HeadlessPlatform p;
+    DiagWow box(p.ui, p.graphics, flow::ResText{flow::EndText::AllFound, {"|1", "12"}});
+    box.load();
+    HeadlessWindow& w = windowOf(box);
+    const int before = w.presentCount();
+    p.ui.keyDown(w, platform::Key::Tab);
+    p.ui.keyDown(w, platform::Key::Tab);
+    EXPECT_TRUE(box.highlighted());
+    EXPECT_EQ(w.presentCount(), before + 1) << "lit once";
+    p.ui.keyPress(w, platform::key::kEnter);
+    EXPECT_FALSE(box.isOpen());
 }
 
 TEST(DiagWow, HoverRedrawsTheOkButtonOnceInOnceOut) {

@@ -77,6 +77,52 @@ TEST(MainMenu, HoverLightsOneEntryAtATimeWithOneRedrawPerChange) {
     EXPECT_EQ(w.win().presentCount(), start + 4);
 }
 
+TEST(MainMenu, UpAndDownMoveTheHighlightAndEnterChoosesIt) {
+    PlayWindow w;
+    using platform::Key;
+    auto lit = [&] {
+        std::vector<int> entries;
+        for (int i = 1; i <= 6; ++i)
+            if (w.frm->mmBtn(i).hover) entries.push_back(i);
+        return entries;
+    };
+    w.key(platform::key::kEnter);
+    EXPECT_EQ(w.frm->view(), FrmPlay::View::Menu) << "nothing lit, nothing chosen";
+    w.hp.ui.keyDown(w.win(), Key::Down);
+    EXPECT_EQ(lit(), std::vector<int>{1});
+    // The keyboard's highlight is the pointer's hover look.
+    PlayWindow pointer;
+    pointer.move(midX(pointer.frm->mmBtn(1)), midY(pointer.frm->mmBtn(1)));
+    EXPECT_TRUE(uitest::sameImage(w.screen(), pointer.screen()));
+    w.hp.ui.keyDown(w.win(), Key::Down);
+    w.hp.ui.keyDown(w.win(), Key::Down);
+    EXPECT_EQ(lit(), std::vector<int>{3});
+    w.hp.ui.keyDown(w.win(), Key::Up);
+    w.hp.ui.keyDown(w.win(), Key::Up);
+    w.hp.ui.keyDown(w.win(), Key::Up);
+    EXPECT_EQ(lit(), std::vector<int>{6}) << "round the menu";
+    // The pointer takes the highlight over.
+    w.move(midX(w.frm->mmBtn(4)), midY(w.frm->mmBtn(4)));
+    EXPECT_EQ(lit(), std::vector<int>{4});
+    w.hp.ui.keyDown(w.win(), Key::Down);
+    EXPECT_EQ(lit(), std::vector<int>{5});
+    w.hp.ui.keyDown(w.win(), Key::Up);
+    w.hp.ui.keyDown(w.win(), Key::Up);
+    w.hp.ui.keyDown(w.win(), Key::Up);
+    ASSERT_EQ(lit(), std::vector<int>{2});
+    w.session->setFixedPuzzle(game::Session::FixedPuzzle{9, 2024});
+    w.key(platform::key::kEnter);
+    EXPECT_EQ(w.frm->view(), FrmPlay::View::Play);
+    EXPECT_EQ(w.game.gameMode, game::GameMode::Arcade);
+    // During a game Up and Down do nothing; back on the menu nothing is lit.
+    w.hp.ui.keyDown(w.win(), Key::Down);
+    EXPECT_EQ(w.frm->view(), FrmPlay::View::Play);
+    w.session->mainMenu();
+    EXPECT_TRUE(lit().empty());
+    w.hp.ui.keyDown(w.win(), Key::Up);
+    EXPECT_EQ(lit(), std::vector<int>{6});
+}
+
 TEST(MainMenu, EachEntryMakesItsChoiceAndBorderLinesChooseNothing) {
     PlayWindow w;
     auto choose = [&](int i, int button = 1) {

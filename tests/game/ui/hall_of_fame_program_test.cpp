@@ -216,7 +216,7 @@ TEST_F(HallOfFameRun, ASecondCopyOfTheGameKeepsTheBestScoresOfTheFirst) {
     answerWith(U"First copy");
     command(static_cast<int>(game::ui::Command::QuitGame));
     closeWindow();
-    hpB->ui.closeBox(*hpB->ui.findWindow(kMainCaption));
+    hpB->ui.closeBox(*copyB->frmPlay->window());
     copyB.reset();
     storeB.reset();
 

@@ -143,6 +143,21 @@ TEST_F(NameDialog, EnterOkAndTheCloseBoxHandBackTheNameCutTo19OrADash) {
     EXPECT_EQ(p.ui.queuedEvents(), 0u);
 }
 
+TEST_F(NameDialog, TabLightsOkWhileTheNameBoxKeepsItsTyping) {
+    DiagUN dialog(p.ui, p.graphics, sheet, GameMode::Classic);
+    dialog.load();
+    HeadlessWindow& w = windowOf(dialog);
+    typeText(p.ui, w, U"Ad");
+    p.ui.keyDown(w, platform::Key::Tab);
+    EXPECT_TRUE(dialog.okButton().hover);
+    p.ui.keyPress(w, U'\t');  // no character of a name
+    typeText(p.ui, w, U"a");
+    EXPECT_EQ(dialog.text(), "Ada");
+    p.ui.keyPress(w, platform::key::kEnter);
+    EXPECT_FALSE(dialog.isOpen());
+    EXPECT_EQ(dialog.nameEntered, "Ada");
+}
+
 TEST_F(NameDialog, PressesBesideOkDoNothingAndOkLightsUnderThePointer) {
     DiagUN d(p.ui, p.graphics, sheet, GameMode::Classic);
     d.load();
@@ -240,6 +255,37 @@ TEST_F(StatsWindow, ClearScoresEmptiesTheShownTableOnlyAndRedrawsIt) {
         }
     EXPECT_EQ(rowDiff, 0);
     EXPECT_GT(changed, 20);
+}
+
+TEST_F(StatsWindow, TabReachesClearScoresWhichEnterThenPresses) {
+    FrmStats stats(p.ui, p.graphics, tables, 1);
+    stats.show();
+    HeadlessWindow& w = windowOf(stats);
+    using platform::Key;
+    p.ui.keyDown(w, Key::Tab);
+    EXPECT_TRUE(stats.button(1).hover);
+    p.ui.keyDown(w, Key::Tab);
+    EXPECT_FALSE(stats.button(1).hover);
+    EXPECT_TRUE(stats.button(2).hover);
+    EXPECT_GT(uitest::countColor(w.screen(), rectOf(stats.button(2)), clrHiText), 5) << "in the hover look";
+    p.ui.keyPress(w, platform::key::kEnter);
+    EXPECT_TRUE(stats.isOpen()) << "\"Clear Scores\" keeps the table on screen";
+    EXPECT_EQ(tables.table(GameMode::Classic)->score(1), 0);
+    EXPECT_TRUE(stats.button(2).hover) << "the highlight stays where Tab put it";
+    EXPECT_EQ(tables.table(GameMode::Arcade)->score(1), 900) << "the other table is not touched";
+    p.ui.keyDown(w, Key::Tab, platform::modifier::kShift);
+    EXPECT_TRUE(stats.button(1).hover);
+    p.ui.keyPress(w, platform::key::kEnter);
+    EXPECT_FALSE(stats.isOpen());
+
+    // Esc closes whatever Tab lit.
+    FrmStats again(p.ui, p.graphics, tables, 2);
+    p.ui.queueKeyDown(Key::Tab);
+    p.ui.queueKeyDown(Key::Tab);
+    p.ui.queueKey(platform::key::kEscape);
+    again.showModal();
+    EXPECT_FALSE(again.isOpen());
+    EXPECT_EQ(tables.table(GameMode::Arcade)->score(1), 900);
 }
 
 TEST_F(StatsWindow, HoverLightsEachButtonOnceAndOkEscEnterClose) {

@@ -32,9 +32,11 @@ void ProgramTest::TearDown() {
     std::filesystem::remove_all(root_, ec);
 }
 
-void ProgramTest::start(const std::function<platform::Ui*(platform::HeadlessUi&)>& wrap) {
+void ProgramTest::start(const std::function<platform::Ui*(platform::HeadlessUi&)>& wrap,
+                        const game::StartOptions& options) {
     end();
     hp = std::make_unique<platform::HeadlessPlatform>();
+    hp->ui.setDesktopSize(desktop);
     store_ = std::make_unique<platform::FileStore>(platform::FileStore::defaultFolder());
     hp->ui.setModalHandler([this](platform::Window& w) {
         auto& hw = static_cast<platform::HeadlessWindow&>(w);
@@ -45,7 +47,7 @@ void ProgramTest::start(const std::function<platform::Ui*(platform::HeadlessUi&)
     platform::Services services = hp->services(store_.get());
     if (wrap) services.ui = wrap(hp->ui);
     std::string failure;
-    program_ = game::Program::start(services, frmtest::binDir(), &failure);
+    program_ = game::Program::start(services, frmtest::binDir(), &failure, options);
     ASSERT_NE(program_, nullptr) << failure;
 }
 
@@ -61,8 +63,9 @@ void ProgramTest::end() {
 }
 
 platform::HeadlessWindow& ProgramTest::mainWindow() {
-    platform::HeadlessWindow* w = hp->ui.findWindow(kMainCaption);
-    if (w == nullptr) throw std::runtime_error("no main window");
+    // The caption carries the puzzle's number during a Classic game: the window is the program's.
+    auto* w = program_ ? dynamic_cast<platform::HeadlessWindow*>(program_->frmPlay->window()) : nullptr;
+    if (w == nullptr || !w->isOpen()) throw std::runtime_error("no main window");
     return *w;
 }
 

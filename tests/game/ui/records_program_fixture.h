@@ -38,7 +38,8 @@ protected:
 
     // Starts the program on the store folder with a fresh headless platform. wrap, when given, makes
     // the Ui the program gets from the headless one (it must forward to it and outlive the program).
-    void start(const std::function<platform::Ui*(platform::HeadlessUi&)>& wrap = {});
+    void start(const std::function<platform::Ui*(platform::HeadlessUi&)>& wrap = {},
+               const game::StartOptions& options = {});
     // The main window's close box: the unload handler runs, then the program is gone.
     void closeWindow();
     // Drops the program and its store without closing the window (as when it is killed).
@@ -71,6 +72,9 @@ protected:
     void putStored(const std::string& path, const std::string& name, std::vector<std::uint8_t> bytes);
     // File names (no folder) of the sounds played since the last call.
     std::vector<std::string> heard();
+
+    // The desktop the next start() finds.
+    platform::Size desktop{1920, 1080};
 
     std::filesystem::path root_;
     std::string oldXdg_;

@@ -277,6 +277,9 @@ public:
     void messageBox(std::string_view caption, std::string_view text) override { inner_.messageBox(caption, text); }
     void sleep(int ms) override { inner_.sleep(ms); }
     long long nowMs() override { return inner_.nowMs(); }
+    void setZoom(int zoom) override { inner_.setZoom(zoom); }
+    int zoom() const override { return inner_.zoom(); }
+    platform::Size desktopSize() const override { return inner_.desktopSize(); }
 
 private:
     class Watched final : public platform::Window {
@@ -301,6 +304,8 @@ private:
         }
         void close() override { w_->close(); }
         bool isOpen() const override { return w_->isOpen(); }
+        void setFullScreen(bool on) override { w_->setFullScreen(on); }
+        bool isFullScreen() const override { return w_->isFullScreen(); }
 
     private:
         std::unique_ptr<platform::Window> w_;
@@ -457,9 +462,7 @@ TEST(RecordsWithoutAStore, TheFailuresAreReportedAndTheGameStillPlays) {
     program->session->setFixedPuzzle(game::Session::FixedPuzzle{kRow4x4, kSeed});
     program->session->startClassic();
     EXPECT_EQ(program->frmPlay->view(), FrmPlay::View::Play);
-    auto* main = hp.ui.findWindow(kMainCaption);
-    ASSERT_NE(main, nullptr);
-    hp.ui.closeBox(*main);
+    hp.ui.closeBox(*program->frmPlay->window());
     ASSERT_EQ(hp.ui.messages().size(), 3u);
     EXPECT_EQ(hp.ui.messages()[2].text, " Error Failerd");
     EXPECT_EQ(hp.ui.messages()[2].caption, "Varnook");

@@ -1,0 +1,70 @@
+// Puzzle numbers written and read, checked against Classic's board sizes and the seed range.
+#include "game/play/puzzle_number.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "game/play/rules.h"
+
+namespace game {
+
+namespace {
+
+// A whole number of at most maxDigits decimal digits, nothing else.
+std::optional<int> digits(std::string_view text, std::size_t maxDigits) {
+    if (text.empty() || text.size() > maxDigits) return std::nullopt;
+    int value = 0;
+    for (const char c : text) {
+        if (c < '0' || c > '9') return std::nullopt;
+        value = value * 10 + (c - '0');
+    }
+    return value;
+}
+
+std::optional<PuzzleNumber> refuse(std::string* why, std::string text) {
+    if (why != nullptr) *why = std::move(text);
+    return std::nullopt;
+}
+
+}  // namespace
+
+bool isClassicBoard(int width, int height) {
+    return std::any_of(kLevels.begin(), kLevels.begin() + kClassicRows,
+                       [&](const Level& l) { return l.width == width && l.height == height; });
+}
+
+std::string classicBoardSizes() {
+    std::vector<std::string> sizes;
+    for (int row = 1; row <= kClassicRows; ++row) {
+        const std::string size = std::to_string(level(row).width) + "x" + std::to_string(level(row).height);
+        if (std::find(sizes.begin(), sizes.end(), size) == sizes.end()) sizes.push_back(size);
+    }
+    std::string text;
+    for (const std::string& size : sizes) text += (text.empty() ? "" : ", ") + size;
+    return text;
+}
+
+std::string puzzleNumberText(const PuzzleNumber& number) {
+    return std::to_string(number.width) + "x" + std::to_string(number.height) + "-" + std::to_string(number.seed);
+}
+
+std::optional<PuzzleNumber> parsePuzzleNumber(std::string_view text, std::string* why) {
+    const std::size_t x = text.find_first_of("xX");
+    const std::size_t dash = text.find('-');
+    if (x == std::string_view::npos || dash == std::string_view::npos || dash < x)
+        return refuse(why, "'" + std::string(text) + "' is not a puzzle number of the form WxH-SEED (e.g. 5x4-1234)");
+    const auto width = digits(text.substr(0, x), 2);
+    const auto height = digits(text.substr(x + 1, dash - x - 1), 2);
+    const auto seed = digits(text.substr(dash + 1), 5);
+    if (!width || !height || !seed)
+        return refuse(why, "'" + std::string(text) + "' is not a puzzle number of the form WxH-SEED (e.g. 5x4-1234)");
+    if (!isClassicBoard(*width, *height))
+        return refuse(why, std::to_string(*width) + "x" + std::to_string(*height) +
+                               " is not a board size of Classic Mode (" + classicBoardSizes() + ")");
+    if (*seed > kMaxPuzzleSeed)
+        return refuse(why,
+                      "the seed " + std::to_string(*seed) + " is not between 0 and " + std::to_string(kMaxPuzzleSeed));
+    return PuzzleNumber{*width, *height, *seed};
+}
+
+}  // namespace game

@@ -1,0 +1,30 @@
+// A Classic puzzle's number, "WxH-SEED": the board's columns and rows and the seed its letters were
+// made from, which is all it takes to make the same board again.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace game {
+
+struct PuzzleNumber {
+    int width = 0;
+    int height = 0;
+    int seed = 0;
+    friend bool operator==(const PuzzleNumber&, const PuzzleNumber&) = default;
+};
+
+// True for the board sizes Classic Mode plays (those of level-table rows 1 to 9).
+bool isClassicBoard(int width, int height);
+// "6x6, 6x5, 5x5, 6x4, 5x4, 4x4": Classic's sizes, largest first, for messages.
+std::string classicBoardSizes();
+
+// "5x4-1234".
+std::string puzzleNumberText(const PuzzleNumber& number);
+
+// Reads "WxH-SEED" (the x in either case): one of Classic's board sizes and a seed from 0 to
+// kMaxPuzzleSeed, in decimal digits. nullopt otherwise, with what is wrong in *why when asked.
+std::optional<PuzzleNumber> parsePuzzleNumber(std::string_view text, std::string* why = nullptr);
+
+}  // namespace game
