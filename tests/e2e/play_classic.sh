@@ -11,22 +11,11 @@ out=$2
 mkdir -p "$out"
 rm -f "$out"/geometry "$out"/*.ppm "$out"/*.png
 
-# SDL must use the X display, not a dummy driver a test runner may have set. The settings store
-# starts empty in the output folder: no saved-game offer, and the player's own records untouched.
+# The settings store starts empty in the output folder: no saved-game offer, and the player's own
+# records untouched.
 rm -rf "$out/config"
-env -u SDL_VIDEODRIVER SDL_AUDIODRIVER=dummy XDG_CONFIG_HOME="$(cd "$out" && pwd)/config" \
-  "$program" >"$out/varnook.log" 2>&1 &
-pid=$!
-trap 'kill "$pid" 2>/dev/null || true' EXIT
-
-wid=""
-for _ in $(seq 1 600); do
-  wid=$(xdotool search --onlyvisible --name '^Varnook$' 2>/dev/null | head -1 || true)
-  [ -n "$wid" ] && break
-  kill -0 "$pid" 2>/dev/null || { echo "varnook ended before showing its window"; cat "$out/varnook.log"; exit 1; }
-  sleep 0.1
-done
-[ -n "$wid" ] || { echo "no Varnook window appeared"; exit 1; }
+start_program
+await_window "Varnook"
 sleep 0.5
 
 eval "$(xdotool getwindowgeometry --shell "$wid")"

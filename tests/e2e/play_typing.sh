@@ -17,19 +17,8 @@ shift 5
 mkdir -p "$out"
 rm -rf "$out"/geometry "$out"/title "$out"/*.ppm "$out"/*.png "$out/config"
 
-env -u SDL_VIDEODRIVER SDL_AUDIODRIVER=dummy XDG_CONFIG_HOME="$(cd "$out" && pwd)/config" \
-  "$program" --puzzle "$number" --zoom "$zoom" >"$out/varnook.log" 2>&1 &
-pid=$!
-trap 'kill "$pid" 2>/dev/null || true' EXIT
-
-wid=""
-for _ in $(seq 1 600); do
-  wid=$(xdotool search --onlyvisible --name "^Varnook - $number\$" 2>/dev/null | head -1 || true)
-  [ -n "$wid" ] && break
-  kill -0 "$pid" 2>/dev/null || { echo "varnook ended before showing its window"; cat "$out/varnook.log"; exit 1; }
-  sleep 0.1
-done
-[ -n "$wid" ] || { echo "no window \"Varnook - $number\" appeared"; exit 1; }
+start_program --puzzle "$number" --zoom "$zoom"
+await_window "Varnook - $number"
 xdotool getwindowname "$wid" >"$out/title"
 eval "$(xdotool getwindowgeometry --shell "$wid")"
 echo "$X $Y $WIDTH $HEIGHT" >"$out/geometry"

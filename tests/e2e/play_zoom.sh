@@ -13,19 +13,8 @@ out=$2
 mkdir -p "$out"
 rm -rf "$out"/geometry-* "$out"/*.ppm "$out/config"
 
-env -u SDL_VIDEODRIVER SDL_AUDIODRIVER=dummy XDG_CONFIG_HOME="$(cd "$out" && pwd)/config" \
-  "$program" >"$out/varnook.log" 2>&1 &
-pid=$!
-trap 'kill "$pid" 2>/dev/null || true' EXIT
-
-wid=""
-for _ in $(seq 1 600); do
-  wid=$(xdotool search --onlyvisible --name '^Varnook$' 2>/dev/null | head -1 || true)
-  [ -n "$wid" ] && break
-  kill -0 "$pid" 2>/dev/null || { echo "varnook ended before showing its window"; cat "$out/varnook.log"; exit 1; }
-  sleep 0.1
-done
-[ -n "$wid" ] || { echo "no Varnook window appeared"; exit 1; }
+start_program
+await_window "Varnook"
 sleep 0.5
 # The window's place and size; X Y WIDTH HEIGHT are set for the clicks and reads that follow.
 locate() {

@@ -26,3 +26,25 @@ await_not() {
   echo "pixel ($1, $2) stayed $3"
   exit 1
 }
+
+# Starts $program with the given arguments (SDL on the X display, no sound device) on a settings
+# store of its own, $out/config; $pid is its process, killed when the script ends.
+start_program() {
+  env -u SDL_VIDEODRIVER SDL_AUDIODRIVER=dummy XDG_CONFIG_HOME="$(cd "$out" && pwd)/config" \
+    "$program" "$@" >"$out/varnook.log" 2>&1 &
+  pid=$!
+  trap 'kill "$pid" 2>/dev/null || true' EXIT
+}
+# Sets $wid to the visible window titled exactly $1, waiting up to 60 s; fails when the program
+# ends first.
+await_window() {
+  wid=""
+  for _ in $(seq 1 600); do
+    wid=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -1 || true)
+    [ -n "$wid" ] && return 0
+    kill -0 "$pid" 2>/dev/null || { echo "varnook ended before showing its window"; cat "$out/varnook.log"; exit 1; }
+    sleep 0.1
+  done
+  echo "no window \"$1\" appeared"
+  exit 1
+}
