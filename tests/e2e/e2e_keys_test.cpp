@@ -3,10 +3,7 @@
 // the window enlarged on a 3840 x 2160 screen, in full screen and one step smaller.
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
 #include <algorithm>
-#include <array>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -21,20 +18,13 @@
 #include "game/play/words.h"
 #include "platform/library.h"
 
+#include "e2e_support.h"
+
 namespace {
 
 namespace fs = std::filesystem;
 
-int runScript(const std::string& command, std::string& output) {
-    FILE* pipe = ::popen((command + " 2>&1").c_str(), "r");
-    if (pipe == nullptr) return -1;
-    std::array<char, 4096> buf{};
-    while (std::fgets(buf.data(), static_cast<int>(buf.size()), pipe) != nullptr) output += buf.data();
-    const int raw = ::pclose(pipe);
-    return WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-}
-
-std::string quoted(const std::string& s) { return "'" + s + "'"; }
+using namespace e2e;
 
 std::string lower(std::string s) {
     for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
@@ -142,30 +132,22 @@ std::string settingsValue(const fs::path& config, const std::string& name) {
     return {};
 }
 
-std::array<int, 4> geometry(const fs::path& file) {
-    std::array<int, 4> g{};
-    std::ifstream(file) >> g[0] >> g[1] >> g[2] >> g[3];
-    return g;
-}
-
 TEST(RealProgramKeys, WordsTypedOnAPuzzleGivenByItsNumberAreFoundAndScored) {
     const auto plan = findPlan();
     ASSERT_TRUE(plan.has_value()) << "no 5 x 4 puzzle with a word that moves the chain";
     const std::string number = game::puzzleNumberText(plan->number);
     const fs::path out = fs::path(VARNOOK_SNAPSHOT_DIR) / "e2e-typing";
-    std::string command = "xvfb-run -a -s '-screen 0 1920x1200x24 -noreset' " + quoted(VARNOOK_E2E_TYPING_SCRIPT) +
-                          " " + quoted(std::string(VARNOOK_BIN_DIR) + "/varnook") + " " + quoted(out.string()) + " " +
-                          number + " 2 " + plan->partial;
-    for (const std::string& word : plan->words) command += " " + lower(word);
-    std::string output;
-    ASSERT_EQ(runScript(command, output), 0) << output;
+    std::string words = number + " 2 " + plan->partial;
+    for (const std::string& word : plan->words) words += " " + lower(word);
+    const Result r = runOnVirtualScreen("1920x1200", VARNOOK_E2E_TYPING_SCRIPT, out, words);
+    ASSERT_EQ(r.status, 0) << r.output;
 
     std::string title;
     std::getline(std::ifstream(out / "title"), title);
     EXPECT_EQ(title, "Varnook - " + number);
-    const auto g = geometry(out / "geometry");
-    EXPECT_EQ(g[2], 2 * 704) << "--zoom 2";
-    EXPECT_EQ(g[3], 2 * 528);
+    const Geometry window = readGeometry(out / "geometry");
+    EXPECT_EQ(window.width, 2 * 704) << "--zoom 2";
+    EXPECT_EQ(window.height, 2 * 528);
     EXPECT_TRUE(fs::exists(out / "screenshot-typing.png"));
 
     // The saved game: the three words found, in the list's order, and their points.
@@ -182,20 +164,16 @@ TEST(RealProgramKeys, WordsTypedOnAPuzzleGivenByItsNumberAreFoundAndScored) {
 
 TEST(RealProgramZoom, OpensEnlargedOnA3840By2160ScreenFillsItOnF11AndKeepsACtrlMinus) {
     const fs::path out = fs::path(VARNOOK_SNAPSHOT_DIR) / "e2e-zoom";
-    std::string output;
-    ASSERT_EQ(runScript("xvfb-run -a -s '-screen 0 3840x2160x24 -noreset' " + quoted(VARNOOK_E2E_ZOOM_SCRIPT) + " " +
-                            quoted(std::string(VARNOOK_BIN_DIR) + "/varnook") + " " + quoted(out.string()),
-                        output),
-              0)
-        << output;
-    const auto open = geometry(out / "geometry-open");
-    EXPECT_EQ(open[2], 3 * 704) << "3x: 1584 of 2160 rows";
-    EXPECT_EQ(open[3], 3 * 528);
-    const auto full = geometry(out / "geometry-full");
-    EXPECT_EQ(full[2], 3840);
-    EXPECT_EQ(full[3], 2160);
-    const auto smaller = geometry(out / "geometry-smaller");
-    EXPECT_EQ(smaller[2], 2 * 704);
+    const Result r = runOnVirtualScreen("3840x2160", VARNOOK_E2E_ZOOM_SCRIPT, out);
+    ASSERT_EQ(r.status, 0) << r.output;
+    const Geometry open = readGeometry(out / "geometry-open");
+    EXPECT_EQ(open.width, 3 * 704) << "3x: 1584 of 2160 rows";
+    EXPECT_EQ(open.height, 3 * 528);
+    const Geometry full = readGeometry(out / "geometry-full");
+    EXPECT_EQ(full.width, 3840);
+    EXPECT_EQ(full.height, 2160);
+    const Geometry smaller = readGeometry(out / "geometry-smaller");
+    EXPECT_EQ(smaller.width, 2 * 704);
     EXPECT_EQ(settingsValue(out / "config", "ZOOM"), "dword:00000002");
 }
 

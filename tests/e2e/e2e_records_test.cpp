@@ -3,73 +3,34 @@
 // a ranking score (name typed, table shown), then the table from the menu at the third start.
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
-#include <array>
-#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
-#include <vector>
+
+#include "e2e_support.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-int runScript(const std::string& command, std::string& output) {
-    FILE* pipe = ::popen((command + " 2>&1").c_str(), "r");
-    if (pipe == nullptr) return -1;
-    std::array<char, 4096> buf{};
-    while (std::fgets(buf.data(), static_cast<int>(buf.size()), pipe) != nullptr) output += buf.data();
-    const int raw = ::pclose(pipe);
-    return WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-}
+using namespace e2e;
 
-std::string quoted(const std::string& s) { return "'" + s + "'"; }
-
-using Rgb = std::array<int, 3>;
-
-// One window's client area cut from a binary PPM of the screen (as xwdtopnm writes it).
-struct Shot {
-    int width = 0;
-    int height = 0;
-    std::vector<Rgb> pixels;
-    Rgb at(int x, int y) const { return pixels[static_cast<std::size_t>(y * width + x)]; }
-};
-
-Shot readShot(const fs::path& folder, const std::string& name) {
-    int x0 = 0, y0 = 0, w = 0, h = 0;
-    std::ifstream(folder / ("geometry-" + name)) >> x0 >> y0 >> w >> h;
-    std::ifstream in(folder / (name + ".ppm"), std::ios::binary);
-    std::string magic;
-    int sw = 0, sh = 0, maxval = 0;
-    in >> magic >> sw >> sh >> maxval;
-    in.get();
-    if (magic != "P6" || maxval != 255 || w <= 0 || h <= 0 || x0 + w > sw || y0 + h > sh) return {};
-    std::vector<unsigned char> rgb(3 * static_cast<std::size_t>(sw) * static_cast<std::size_t>(sh));
-    in.read(reinterpret_cast<char*>(rgb.data()), static_cast<std::streamsize>(rgb.size()));
-    if (!in) return {};
-    Shot s{w, h, {}};
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) {
-            const std::size_t i = 3 * (static_cast<std::size_t>(y0 + y) * static_cast<std::size_t>(sw) +
-                                       static_cast<std::size_t>(x0 + x));
-            s.pixels.push_back({rgb[i], rgb[i + 1], rgb[i + 2]});
-        }
-    return s;
+// One window's client area, cut from the screen the script saved under `name`.
+Picture readShot(const fs::path& folder, const std::string& name) {
+    return cut(readPpm(folder / (name + ".ppm")), readGeometry(folder / ("geometry-" + name)));
 }
 
 // Pixels of (left, top, right, bottom) that differ between two shots.
-int differing(const Shot& a, const Shot& b, int left, int top, int right, int bottom) {
+int differing(const Picture& a, const Picture& b, int left, int top, int right, int bottom) {
     int n = 0;
     for (int y = top; y < bottom; ++y)
         for (int x = left; x < right; ++x) n += a.at(x, y) != b.at(x, y);
     return n;
 }
 
-int near(const Shot& s, int left, int top, int right, int bottom, Rgb c) {
+int near(const Picture& s, int left, int top, int right, int bottom, Rgb c) {
     int n = 0;
     for (int y = top; y < bottom; ++y)
         for (int x = left; x < right; ++x) {
@@ -84,18 +45,12 @@ constexpr Rgb kPanel{51, 68, 140};
 
 TEST(RealProgramRecords, SavesResumesAndKeepsABestScoreWithItsName) {
     const fs::path out = fs::path(VARNOOK_SNAPSHOT_DIR) / "e2e-records";
-    std::string output;
-    // -noreset: an X server resets when its last client leaves, and a program started between two
-    // of the script's runs during that reset would find no display.
-    const int status =
-        runScript("xvfb-run -a -s '-screen 0 1024x768x24 -noreset' " + quoted(VARNOOK_E2E_RECORDS_SCRIPT) + " " +
-                      quoted(std::string(VARNOOK_BIN_DIR) + "/varnook") + " " + quoted(out.string()),
-                  output);
-    ASSERT_EQ(status, 0) << output;
+    const Result r = runOnVirtualScreen("1024x768", VARNOOK_E2E_RECORDS_SCRIPT, out);
+    ASSERT_EQ(r.status, 0) << r.output;
 
     // After a "Save and Exit" that could not save, the game is still on screen as it was.
-    const Shot saved = readShot(out, "saved");
-    const Shot failed = readShot(out, "save-failed");
+    const Picture saved = readShot(out, "saved");
+    const Picture failed = readShot(out, "save-failed");
     ASSERT_EQ(failed.width, 704);
     EXPECT_EQ(differing(saved, failed, 176, 176, 484, 440), 0) << "board after the failed save";
     // (The side panel above "Save and Exit", which the pointer lit and left in its leave look.)
@@ -103,7 +58,7 @@ TEST(RealProgramRecords, SavesResumesAndKeepsABestScoreWithItsName) {
     EXPECT_EQ(differing(saved, failed, 528, 40, 648, 380), 0) << "found list after the failed save";
 
     // The resumed game shows the saved board, score and found list exactly as they were.
-    const Shot resumed = readShot(out, "resumed");
+    const Picture resumed = readShot(out, "resumed");
     ASSERT_EQ(saved.width, 704);
     ASSERT_EQ(resumed.width, 704);
     EXPECT_EQ(differing(saved, resumed, 176, 176, 484, 440), 0) << "board";
@@ -111,13 +66,13 @@ TEST(RealProgramRecords, SavesResumesAndKeepsABestScoreWithItsName) {
     EXPECT_EQ(differing(saved, resumed, 528, 40, 648, 380), 0) << "found list";
 
     // The name typed shows in the name box.
-    const Shot name = readShot(out, "name");
+    const Picture name = readShot(out, "name");
     ASSERT_EQ(name.width, 329);
     EXPECT_GT(near(name, 135, 103, 297, 121, kDialogText), 60) << "typed text in the name box";
 
     // The table after the game, and the same table from the menu at the next start.
-    const Shot table = readShot(out, "table");
-    const Shot fromMenu = readShot(out, "menu-table");
+    const Picture table = readShot(out, "table");
+    const Picture fromMenu = readShot(out, "menu-table");
     ASSERT_EQ(table.width, 466);
     ASSERT_EQ(fromMenu.width, 466);
     EXPECT_EQ(differing(table, fromMenu, 0, 0, 466, 454), 0);
