@@ -34,7 +34,7 @@ xdotool mousemove $((X + 400)) $((Y + 420))
 await_not 286 66 "150 150 240"  # the third slot of the word strip holds a tile
 sleep 0.3
 shot play.ppm
-kill -0 "$pid" 2>/dev/null || { echo "varnook ended during the game"; cat "$out/varnook.log"; exit 1; }
+still_running "during the game"
 pnmcut -left "$X" -top "$Y" -width "$WIDTH" -height "$HEIGHT" "$out/play.ppm" | pnmtopng >"$out/screenshot-classic.png"
 
 # "Show Solution", then the pointer over the first word of the list: the results display with the
@@ -44,5 +44,5 @@ await 330 112 "51 68 140"   # "Back to Main Menu " covers the gap between "Clear
 xdotool mousemove $((X + 588)) $((Y + 70))
 sleep 0.5
 shot results.ppm
-kill -0 "$pid" 2>/dev/null || { echo "varnook ended in the results display"; cat "$out/varnook.log"; exit 1; }
+still_running "in the results display"
 pnmcut -left "$X" -top "$Y" -width "$WIDTH" -height "$HEIGHT" "$out/results.ppm" | pnmtopng >"$out/screenshot-results.png"

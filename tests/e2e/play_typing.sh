@@ -39,12 +39,7 @@ await_not "$(at 286)" "$(at 66)" "150 150 240"  # the third slot of the word str
 sleep 0.3
 shot typed.ppm
 pnmcut -left "$X" -top "$Y" -width "$WIDTH" -height "$HEIGHT" "$out/typed.ppm" | pnmtopng >"$out/screenshot-typing.png"
-kill -0 "$pid" 2>/dev/null || { echo "varnook ended while typing"; cat "$out/varnook.log"; exit 1; }
+still_running "while typing"
 
 click "$(at 66)" "$(at 472)"  # "Save and Exit"
-for _ in $(seq 1 300); do
-  kill -0 "$pid" 2>/dev/null || exit 0
-  sleep 0.1
-done
-echo "varnook did not end after \"Save and Exit\""
-exit 1
+await_end "after \"Save and Exit\""

@@ -62,9 +62,4 @@ done
 [ "$WIDTH" -eq $((704 * (zoom - 1))) ] || { echo "Ctrl+minus left the window ${WIDTH}x$HEIGHT"; exit 1; }
 zoom=$((zoom - 1))
 click "$(at 66)" "$(at 472)"  # "Save and Exit": the program ends, its settings written
-for _ in $(seq 1 300); do
-  kill -0 "$pid" 2>/dev/null || exit 0
-  sleep 0.1
-done
-echo "varnook did not end after \"Save and Exit\""
-exit 1
+await_end "after \"Save and Exit\""

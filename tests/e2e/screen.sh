@@ -48,3 +48,17 @@ await_window() {
   echo "no window \"$1\" appeared"
   exit 1
 }
+# Fails, with the program's log, when the program has ended; $1 says when ("while typing").
+still_running() {
+  kill -0 "$pid" 2>/dev/null || { echo "varnook ended $1"; cat "$out/varnook.log"; exit 1; }
+}
+# Ends the script well when the program ends within 30 s, and fails when it does not; $1 says
+# after what it should have ended.
+await_end() {
+  for _ in $(seq 1 300); do
+    kill -0 "$pid" 2>/dev/null || exit 0
+    sleep 0.1
+  done
+  echo "varnook did not end $1"
+  exit 1
+}
