@@ -19,6 +19,10 @@
 
 namespace frmtest {
 
+// The level-table row of a 4 x 4 Classic board, and the seed the tests start their puzzles with.
+constexpr int kRow4x4 = 9;
+constexpr int kSeed = 2024;
+
 // The program folder of the build, with its trailing separator.
 std::string binDir();
 // The engine of the build, loaded once with its dictionary.

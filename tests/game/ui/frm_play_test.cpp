@@ -14,8 +14,8 @@ using frmtest::PlayWindow;
 using game::ui::FrmPlay;
 using Strings = std::vector<std::string>;
 
-constexpr int kRow4x4 = 9;
-constexpr int kSeed = 2024;
+using frmtest::kRow4x4;
+using frmtest::kSeed;
 
 platform::Rect rectOf(const game::ui::BoxInfo& b) { return {b.x, b.y, b.x + b.wid, b.y + b.ht}; }
 

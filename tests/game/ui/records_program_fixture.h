@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "frm_play_fixture.h"
 #include "game/app/program.h"
 #include "game/play/session.h"
 #include "game/ui/frm_play.h"
@@ -28,8 +29,8 @@ inline const std::string kTableCaption = "Best Scores - Varnook";
 inline const std::string kQuestionCaption = "Do you want to exit";
 inline const std::string kEndCaption = "Game Statistics";
 
-constexpr int kRow4x4 = 9;
-constexpr int kSeed = 2024;
+using frmtest::kRow4x4;
+using frmtest::kSeed;
 
 class ProgramTest : public ::testing::Test {
 protected:

@@ -13,8 +13,8 @@ using frmtest::PlayWindow;
 using game::ui::FrmPlay;
 using Strings = std::vector<std::string>;
 
-constexpr int kRow4x4 = 9;
-constexpr int kSeed = 2024;
+using frmtest::kRow4x4;
+using frmtest::kSeed;
 
 class Typing : public ::testing::Test {
 protected:
