@@ -141,28 +141,18 @@ TEST_F(FileStoreTest, TwoWritersInterleavingKeepBothKeys) {
 
 TEST_F(FileStoreTest, TwoProcessesWritingAtOnceLoseNothing) {
     constexpr int kRounds = 60;
-    std::vector<pid_t> children;
-    for (const char* name : {"P1", "P2", "P3"}) {
-        const pid_t pid = fork();
-        ASSERT_GE(pid, 0);
-        if (pid == 0) {
-            int failures = 0;
-            for (int i = 0; i < kRounds; ++i) {
-                FileStore store(folder_);
-                const std::string path = std::string("Software\\") + name;
-                if (put(store, path, "N" + std::to_string(i), std::to_string(i)) != StoreStatus::Success) ++failures;
-            }
-            _exit(failures == 0 ? 0 : 1);
+    static constexpr const char* kNames[] = {"P1", "P2", "P3"};
+    expectChildrenSucceed(3, [&](int c) {
+        int failures = 0;
+        for (int i = 0; i < kRounds; ++i) {
+            FileStore store(folder_);
+            const std::string path = std::string("Software\\") + kNames[c];
+            if (put(store, path, "N" + std::to_string(i), std::to_string(i)) != StoreStatus::Success) ++failures;
         }
-        children.push_back(pid);
-    }
-    for (const pid_t pid : children) {
-        int status = 0;
-        ASSERT_EQ(waitpid(pid, &status, 0), pid);
-        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-    }
+        return failures == 0 ? 0 : 1;
+    });
     FileStore check(folder_);
-    for (const char* name : {"P1", "P2", "P3"})
+    for (const char* name : kNames)
         for (int i = 0; i < kRounds; ++i)
             EXPECT_EQ(get(check, std::string("Software\\") + name, "N" + std::to_string(i)), std::to_string(i));
 }

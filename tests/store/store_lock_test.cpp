@@ -197,22 +197,8 @@ TEST_F(StoreLockTest, ProcessesCountingUnderTheLockLoseNoCount) {
         }
         return 0;
     };
-    std::vector<pid_t> children;
-    for (int c = 0; c < 2; ++c) {
-        std::fflush(nullptr);
-        const pid_t pid = fork();
-        ASSERT_GE(pid, 0);
-        if (pid == 0) {
-            alarm(kChildDeadlineSeconds * 3);
-            _exit(count());
-        }
-        children.push_back(pid);
-    }
-    for (const pid_t pid : children) {
-        int status = 0;
-        ASSERT_EQ(waitpid(pid, &status, 0), pid);
-        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-    }
+    expectChildrenSucceed(
+        2, [&](int) { return count(); }, kChildDeadlineSeconds * 3);
     FileStore check(folder_);
     EXPECT_EQ(get(check, "Software\\K", "N"), std::to_string(2 * kRounds));
 }

@@ -3,6 +3,11 @@
 
 #include <gtest/gtest.h>
 #include <stdlib.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <functional>
 
 #include <filesystem>
 #include <fstream>
@@ -75,6 +80,27 @@ inline std::string get(platform::Store& store, std::string_view path, std::strin
     const platform::QueryResult r = store.queryValue(key, name, buf);
     if (r.status != platform::StoreStatus::Success) return "<missing>";
     return std::string(buf.begin(), buf.begin() + r.size);
+}
+
+// Runs body(i) for i = 0 .. n-1, each in a child process of its own, all at once (a child still
+// running after deadlineSeconds is ended; 0: no deadline), and expects every child to exit with 0.
+inline void expectChildrenSucceed(int n, const std::function<int(int)>& body, unsigned deadlineSeconds = 0) {
+    std::vector<pid_t> children;
+    std::fflush(nullptr);
+    for (int i = 0; i < n; ++i) {
+        const pid_t pid = fork();
+        ASSERT_GE(pid, 0);
+        if (pid == 0) {
+            if (deadlineSeconds > 0) alarm(deadlineSeconds);
+            _exit(body(i));
+        }
+        children.push_back(pid);
+    }
+    for (std::size_t i = 0; i < children.size(); ++i) {
+        int status = 0;
+        ASSERT_EQ(waitpid(children[i], &status, 0), children[i]);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "child " << i;
+    }
 }
 
 }  // namespace store_test
