@@ -64,20 +64,23 @@ Bytes makeBmp(int w, int h, int bpp, bool topDown, bool bitfields = false) {
     return b;
 }
 
-void expectSamplePicture(const PixelSurface& s, int w, int h) {
-    ASSERT_EQ(s.width(), w);
-    ASSERT_EQ(s.height(), h);
+// Whether the surface is the w x h sample picture, pixel for pixel; says where it first differs.
+testing::AssertionResult isSamplePicture(const PixelSurface& s, int w, int h) {
+    if (s.width() != w || s.height() != h)
+        return testing::AssertionFailure() << "size " << s.width() << "x" << s.height() << ", not " << w << "x" << h;
     for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) ASSERT_EQ(s.pixel(x, y), sample(x, y)) << x << "," << y;
+        for (int x = 0; x < w; ++x)
+            if (s.pixel(x, y) != sample(x, y)) return testing::AssertionFailure() << "pixel " << x << "," << y;
+    return testing::AssertionSuccess();
 }
 
 TEST(Bmp, ReadsBothBitDepthsAndBothRowOrders) {
     // Width 3 gives 24-bit rows with padding.
-    expectSamplePicture(platform::decodeBmp(makeBmp(3, 4, 24, false)), 3, 4);
-    expectSamplePicture(platform::decodeBmp(makeBmp(3, 4, 24, true)), 3, 4);
-    expectSamplePicture(platform::decodeBmp(makeBmp(5, 2, 32, false)), 5, 2);
-    expectSamplePicture(platform::decodeBmp(makeBmp(5, 2, 32, true)), 5, 2);
-    expectSamplePicture(platform::decodeBmp(makeBmp(4, 3, 32, false, true)), 4, 3);
+    EXPECT_TRUE(isSamplePicture(platform::decodeBmp(makeBmp(3, 4, 24, false)), 3, 4));
+    EXPECT_TRUE(isSamplePicture(platform::decodeBmp(makeBmp(3, 4, 24, true)), 3, 4));
+    EXPECT_TRUE(isSamplePicture(platform::decodeBmp(makeBmp(5, 2, 32, false)), 5, 2));
+    EXPECT_TRUE(isSamplePicture(platform::decodeBmp(makeBmp(5, 2, 32, true)), 5, 2));
+    EXPECT_TRUE(isSamplePicture(platform::decodeBmp(makeBmp(4, 3, 32, false, true)), 4, 3));
 }
 
 TEST(Bmp, EveryTruncationOfAFileGivesAnEmptySurface) {
