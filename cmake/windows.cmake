@@ -32,8 +32,6 @@ add_subdirectory(game)
 set_target_properties(varnook PROPERTIES OUTPUT_NAME Varnook WIN32_EXECUTABLE ON)
 
 # The data files, byte for byte those of the native program folder.
-set(VARNOOK_DATA_FILES DEFAULT.DICT ALLPICDATA.BMP CLICK.wav UNCLICK.wav BEEP.wav BEEPS.wav RIGHT.wav CLAP.wav
-  Varnook.htm)
 set(data_outputs)
 foreach(file ${VARNOOK_DATA_FILES})
   add_custom_command(
