@@ -18,7 +18,10 @@ std::string setAction(CommandLine& line, CommandAction action) {
     return {};
 }
 
+constexpr std::string_view kDailyOrPuzzle = "--daily and --puzzle each start a game: give one of them";
+
 std::string setPuzzle(CommandLine& line, std::string_view value) {
+    if (line.daily) return std::string(kDailyOrPuzzle);
     std::string why;
     line.puzzle = parsePuzzleNumber(value, &why);
     return line.puzzle ? std::string() : why;
@@ -33,6 +36,17 @@ std::string setZoom(CommandLine& line, std::string_view value) {
            std::to_string(platform::zoom::kMax);
 }
 
+std::string setDaily(CommandLine& line, std::string_view) {
+    if (line.puzzle) return std::string(kDailyOrPuzzle);
+    line.daily = true;
+    return {};
+}
+
+std::string setToday(CommandLine& line, std::string_view value) {
+    line.today = parseDate(value);
+    return line.today ? std::string() : "'" + std::string(value) + "' is not a date as 2026-12-08";
+}
+
 // To add an option: a field in CommandLine, a row here that fills it, a test.
 constexpr std::array kOptions{
     CommandOption{"--help", "-h", "", "print this help and exit",
@@ -42,6 +56,8 @@ constexpr std::array kOptions{
     CommandOption{"--puzzle", "", "WxH-SEED", "start a Classic game on the puzzle of this number (e.g. 5x4-1234)",
                   setPuzzle},
     CommandOption{"--zoom", "", "N", "draw the windows N times larger (1 to 4)", setZoom},
+    CommandOption{"--daily", "", "", "start the daily puzzle of today", setDaily},
+    CommandOption{"--today", "", "YYYY-MM-DD", "take this day for today (the daily puzzle, the statistics)", setToday},
 };
 
 CommandLine failed(std::string error) {

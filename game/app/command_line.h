@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "game/play/daily.h"
 #include "game/play/puzzle_number.h"
 
 namespace game::app {
@@ -28,6 +29,10 @@ struct CommandLine {
     std::optional<PuzzleNumber> puzzle;
     // --zoom N: the windows at this zoom (1 to 4) instead of the remembered or fitting one.
     std::optional<int> zoom;
+    // --daily: the day's daily puzzle at start-up.
+    bool daily = false;
+    // --today YYYY-MM-DD: the day the game takes for today (for tests), instead of the clock's.
+    std::optional<Date> today;
 };
 
 // One option of the table. An option with a valueName takes a value ("--name VALUE" or

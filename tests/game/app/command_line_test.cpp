@@ -157,6 +157,27 @@ TEST(CommandLine, ZoomTakesOneToFourAndHelpListsBothOptions) {
         << help.out;
 }
 
+TEST(CommandLine, DailyStartsTheDaysPuzzleAndTodayTakesARealDate) {
+    EXPECT_FALSE(parse({}).daily);
+    EXPECT_FALSE(parse({}).today.has_value());
+    const CommandLine line = parse({"--daily", "--today=2026-12-08"});
+    EXPECT_EQ(line.action, CommandAction::Run);
+    EXPECT_TRUE(line.daily);
+    EXPECT_EQ(line.today, (game::Date{2026, 12, 8}));
+
+    for (const std::vector<std::string_view>& args : {std::vector<std::string_view>{"--today", "2026-02-29"},
+                                                       {"--today", "yesterday"},
+                                                       {"--daily=1"},
+                                                       {"--daily", "--puzzle", "5x4-1"},
+                                                       {"--puzzle", "5x4-1", "--daily"}}) {
+        const Printed p = respondTo(args);
+        EXPECT_EQ(p.status, 2) << args[0];
+        EXPECT_TRUE(p.err.starts_with("varnook: --")) << p.err;
+    }
+    EXPECT_TRUE(respondTo({"--today", "2026-02-29"}).err.starts_with("varnook: --today: '2026-02-29' is not a date"));
+    EXPECT_TRUE(respondTo({"--daily", "--puzzle", "5x4-1"}).err.starts_with("varnook: --puzzle: --daily and --puzzle"));
+}
+
 TEST(CommandLine, ArgvSkipsTheProgramName) {
     const char* argv[] = {"/usr/games/varnook", "--version"};
     EXPECT_EQ(parseCommandLine(2, argv).action, CommandAction::PrintVersion);
