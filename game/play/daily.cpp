@@ -113,7 +113,7 @@ DailyWords splitDailyWords(const GameData& g, const CommonWords& common) {
     DailyWords out;
     for (int len = kMinWordLen; len <= kMaxWordLen; ++len)
         for (const std::string& word : g.wordsOfLength(len).words)
-            (common.contains(word) ? out.required : out.bonus).push_back(word);
+            (common.size() == 0 || common.contains(word) ? out.required : out.bonus).push_back(word);
     return out;
 }
 

@@ -44,6 +44,7 @@ constexpr int kDailyCandidates = 200;
 PuzzleNumber dailyCandidate(std::int64_t day, int n);
 
 // Words of a solution a chain can link (3 to 7 letters): the common ones are required, the rest bonus.
+// A language without a list of common words (an empty one) requires every word, as Classic does.
 struct DailyWords {
     std::vector<std::string> required;  // upper case, by length, then in list order
     std::vector<std::string> bonus;

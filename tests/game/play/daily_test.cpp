@@ -92,6 +92,11 @@ TEST(DailyPuzzle, TheDaysBoardIsTheFirstCandidateWithAFairNumberOfRequiredWords)
         }
     }
     GameData a, b;
+    // Without a list of common words every word is required.
+    const game::CommonWords none;
+    game::chooseDailyPuzzle(game::dayNumber({2026, 12, 8}), playtest::engine(), none, a);
+    EXPECT_EQ(static_cast<int>(game::splitDailyWords(a, none).required.size()), a.numLinkableWords());
+    EXPECT_TRUE(game::splitDailyWords(a, none).bonus.empty());
     EXPECT_FALSE(game::chooseDailyPuzzle(game::dayNumber({2026, 12, 8}), playtest::engine(), common(), a) ==
                  game::chooseDailyPuzzle(game::dayNumber({2026, 12, 9}), playtest::engine(), common(), b));
 }
