@@ -1,7 +1,9 @@
 // Reading and writing the statistics, each figure its own text value under the settings key.
 #include "game/persistence/statistics_records.h"
 
+#include <algorithm>
 #include <array>
+#include <climits>
 #include <charconv>
 #include <string>
 #include <string_view>

@@ -2,6 +2,7 @@
 #include "game/play/statistics.h"
 
 #include <algorithm>
+#include <climits>
 
 namespace game {
 
@@ -24,8 +25,9 @@ std::array<std::int32_t, DailyStatistics::kHistoryDays> DailyStatistics::lastDay
 }
 
 void recordGame(ModeStatistics& stats, std::int32_t score, bool finished, std::span<const std::string> foundWords) {
-    stats.played = std::min(stats.played + 1, INT32_MAX - 1);
-    if (finished) stats.finished = std::min(stats.finished + 1, stats.played);
+    // Counts read from the store may stand at the limit already.
+    if (stats.played < INT32_MAX) ++stats.played;
+    if (finished && stats.finished < stats.played) ++stats.finished;
     score = std::clamp(score, 0, kMaxScore);
     stats.best = std::max(stats.best, score);
     stats.total += score;
@@ -35,10 +37,11 @@ void recordGame(ModeStatistics& stats, std::int32_t score, bool finished, std::s
 
 bool recordDailyDay(DailyStatistics& daily, std::int64_t day, std::int32_t requiredFound, bool finished) {
     if (daily.daysPlayed > 0 && day <= daily.lastDay) return false;
-    daily.daysPlayed = std::min(daily.daysPlayed + 1, INT32_MAX - 1);
+    if (daily.daysPlayed < INT32_MAX) ++daily.daysPlayed;
     daily.lastDay = day;
     if (finished) {
-        daily.streak = daily.streak > 0 && daily.streakDay == day - 1 ? daily.streak + 1 : 1;
+        const bool continues = daily.streak > 0 && daily.streakDay == day - 1;
+        daily.streak = continues ? std::min(daily.streak, INT32_MAX - 1) + 1 : 1;
         daily.streakDay = day;
         daily.longestStreak = std::max(daily.longestStreak, daily.streak);
     } else {

@@ -110,6 +110,17 @@ TEST(StatisticsRecords, TheFiguresSurviveTheStoreAndADamagedValueCostsOnlyItsFig
     EXPECT_EQ(read.daily.requiredFound.size(), 2u);
     EXPECT_EQ(read.daily.currentStreak(day), 2);
 
+    // Counts at the limit stay there.
+    setText(store, "CLASSICPLAYED", "2147483647");
+    setText(store, "CLASSICFINISHED", "2147483647");
+    Statistics full;
+    ASSERT_TRUE(game::updateStatistics(store, full, [](Statistics& s) {
+        game::recordGame(s.of(StatsMode::Classic), 1, true, {});
+    }));
+    EXPECT_EQ(full.of(StatsMode::Classic).played, 2147483647);
+    EXPECT_EQ(full.of(StatsMode::Classic).finished, 2147483647);
+    setText(store, "CLASSICPLAYED", "1");
+
     // A store whose writes fail says so; the change is still in hand.
     store.failWrites = true;
     Statistics failed;
