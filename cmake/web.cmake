@@ -84,7 +84,9 @@ add_custom_target(web_site ALL DEPENDS ${site_files} ${VARNOOK_WEB_DIR}/sw.js)
 # The engine dump tool under node, with the files of the machine it runs on.
 add_executable(qxdll_dump tests/windows/qxdll_dump.c)
 target_link_libraries(qxdll_dump PRIVATE QXDLL)
-target_link_options(qxdll_dump PRIVATE -sNODERAWFS -sALLOW_MEMORY_GROWTH -sENVIRONMENT=node)
+# Node 20 has a fetch() of its own, which this Emscripten would take to load the .wasm file by URL:
+# the module is compiled from the file at once instead.
+target_link_options(qxdll_dump PRIVATE -sNODERAWFS -sALLOW_MEMORY_GROWTH -sENVIRONMENT=node -sWASM_ASYNC_COMPILATION=0)
 
 enable_testing()
 add_subdirectory(tests/web)
