@@ -111,8 +111,11 @@ class Browser:
         """Waits until the page's expression is true; returns the seconds it took."""
         start = time.time()
         while time.time() - start < timeout:
-            if self.eval(expression):
-                return time.time() - start
+            try:
+                if self.eval(expression):
+                    return time.time() - start
+            except RuntimeError:
+                pass  # the page is between two documents
             time.sleep(0.05)
         raise TimeoutError("the page never had %s; console: %s" % (expression, self.console[-10:]))
 
@@ -124,7 +127,10 @@ class Browser:
         """The picture of the page's index-th shown canvas: (width, height, RGBA bytes)."""
         data = self.eval("""(() => { const c = [...document.querySelectorAll('canvas')].filter(c => !c.hidden)[%d];
             const d = c.getContext('2d').getImageData(0, 0, c.width, c.height);
-            return [c.width, c.height, btoa(String.fromCharCode.apply(null, Array.from(d.data)))]; })()""" % index)
+            let text = '';
+            for (let i = 0; i < d.data.length; i += 8192)
+                text += String.fromCharCode.apply(null, d.data.subarray(i, i + 8192));
+            return [c.width, c.height, btoa(text)]; })()""" % index)
         return data[0], data[1], base64.b64decode(data[2])
 
     def canvas_point(self, x, y, index=0):
@@ -158,3 +164,47 @@ class Browser:
     def type_text(self, text):
         for ch in text:
             self.key(ch, "Key" + ch.upper(), ch, ord(ch.upper()))
+
+
+def read_png(path):
+    """An 8-bit RGB or RGBA PNG without interlace (as the snapshot writer makes them): (width, height,
+    rows of (r, g, b) tuples)."""
+    import struct
+    import zlib
+    data = open(path, "rb").read()
+    pos, chunks, header = 8, [], None
+    while pos < len(data):
+        length, kind = struct.unpack(">I4s", data[pos:pos + 8])
+        body = data[pos + 8:pos + 8 + length]
+        if kind == b"IHDR":
+            header = struct.unpack(">IIBBBBB", body)
+        elif kind == b"IDAT":
+            chunks.append(body)
+        pos += 12 + length
+    width, height, depth, colour = header[:4]
+    if depth != 8 or colour not in (2, 6):
+        raise ValueError("%s: not an 8-bit RGB(A) PNG" % path)
+    bpp = 3 if colour == 2 else 4
+    raw = zlib.decompress(b"".join(chunks))
+    stride = width * bpp
+    rows, prior = [], bytearray(stride)
+    for y in range(height):
+        kind = raw[y * (stride + 1)]
+        line = bytearray(raw[y * (stride + 1) + 1:(y + 1) * (stride + 1)])
+        for i in range(stride):
+            a = line[i - bpp] if i >= bpp else 0
+            b = prior[i]
+            c = prior[i - bpp] if i >= bpp else 0
+            if kind == 1:
+                line[i] = (line[i] + a) & 0xFF
+            elif kind == 2:
+                line[i] = (line[i] + b) & 0xFF
+            elif kind == 3:
+                line[i] = (line[i] + (a + b) // 2) & 0xFF
+            elif kind == 4:
+                p = a + b - c
+                pa, pb, pc = abs(p - a), abs(p - b), abs(p - c)
+                line[i] = (line[i] + (a if pa <= pb and pa <= pc else b if pb <= pc else c)) & 0xFF
+        rows.append([tuple(line[x * bpp:x * bpp + 3]) for x in range(width)])
+        prior = line
+    return width, height, rows
