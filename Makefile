@@ -10,7 +10,7 @@ PREFIX ?= /usr/local
 # Debian's emscripten runs its optimizer under node, which must find acorn there.
 EMSCRIPTEN_ENV = NODE_PATH=/usr/share/nodejs
 
-.PHONY: all deps build run test test-fast test-asan windows test-windows web test-web bench snapshots install uninstall package clean
+.PHONY: all deps build run test test-fast test-asan windows test-windows web test-web bench bench-web snapshots install uninstall package clean
 
 all: build
 
@@ -70,6 +70,10 @@ test-web: web
 
 bench: build
 	@for b in $(BUILD)/bench/bench_*; do [ -x "$$b" ] && "$$b"; done
+
+# The web build's targets: page weight, time to the menu in Chromium, engine speed against native.
+bench-web: web
+	/usr/bin/python3 bench/web/web_bench.py $(WEB_BUILD) $(BUILD) $(WEB_BUILD)/cmake
 
 # Pictures of every screen and window, drawn headlessly from the build's program folder.
 snapshots: build

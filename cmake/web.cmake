@@ -67,11 +67,11 @@ endforeach()
 foreach(file index.html manifest.webmanifest)
   configure_file(${web_dir}/site/${file} ${VARNOOK_WEB_DIR}/${file} COPYONLY)
 endforeach()
-string(REPLACE ";" "\", \"" VARNOOK_WEB_CACHED
-  "index.html;manifest.webmanifest;varnook.js;varnook.wasm;${VARNOOK_DATA_FILES};icon-128.png;icon-256.png")
+set(cached index.html manifest.webmanifest varnook.js varnook.wasm ${VARNOOK_DATA_FILES} icon-128.png icon-256.png)
 foreach(font ${VARNOOK_WEB_FONTS})
-  string(APPEND VARNOOK_WEB_CACHED "\", \"fonts/${font}")
+  list(APPEND cached fonts/${font})
 endforeach()
+string(REPLACE ";" "," VARNOOK_WEB_CACHED "${cached}")  # one argument on the command line below
 add_custom_command(
   OUTPUT ${VARNOOK_WEB_DIR}/sw.js
   COMMAND ${CMAKE_COMMAND} -DIN=${web_dir}/site/sw.js.in -DOUT=${VARNOOK_WEB_DIR}/sw.js
@@ -90,3 +90,9 @@ target_link_options(qxdll_dump PRIVATE -sNODERAWFS -sALLOW_MEMORY_GROWTH -sENVIR
 
 enable_testing()
 add_subdirectory(tests/web)
+
+# The engine timing tool of the benchmarks, under node, beside the native one.
+add_executable(engine_timing bench/web/engine_timing.c)
+target_link_libraries(engine_timing PRIVATE QXDLL)
+target_link_options(engine_timing PRIVATE -sNODERAWFS -sALLOW_MEMORY_GROWTH -sENVIRONMENT=node
+  -sWASM_ASYNC_COMPILATION=0)

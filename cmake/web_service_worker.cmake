@@ -2,6 +2,6 @@
 # cache name that changes with the program, so that a new build replaces the old cache.
 file(SHA256 ${WASM} hash)
 string(SUBSTRING ${hash} 0 16 version)
-set(VARNOOK_WEB_CACHED "${FILES}")
+string(REPLACE "," "\", \"" VARNOOK_WEB_CACHED "${FILES}")  # FILES: names joined by ","
 set(VARNOOK_WEB_VERSION ${version})
 configure_file(${IN} ${OUT} @ONLY)
