@@ -100,6 +100,7 @@ def main():
     browser = cdp.Browser(1600, 1200)
     try:
         run(browser, server, snapshots, qx)
+        offline(browser, server)
     finally:
         browser.close()
         server.close()
@@ -206,6 +207,19 @@ def run(browser, server, snapshots, qx):
         kept = browser.eval("Object.keys(localStorage).filter(k => k.startsWith('%s.damaged-'))" % STORE_ITEM)
         if len(kept) != 1 or browser.eval("localStorage.getItem(%s)" % cdp.json.dumps(kept[0])) != text:
             fail("%s: the damaged text was not kept aside (%s)" % (what, kept), browser)
+
+
+def offline(browser, server):
+    """Once the service worker has kept the files, the game starts with the server gone."""
+    await_menu(browser, server, "?zoom=1")
+    browser.wait_for("navigator.serviceWorker.controller !== null && caches.keys().then(k => k.length == 1)")
+    browser.eval("localStorage.clear()")
+    server.close()
+    # An address never loaded before, so that no browser cache but the service worker's can answer.
+    await_menu(browser, server, "?zoom=1&offline")
+    time.sleep(0.3)
+    if shown_canvases(browser) != 1:
+        fail("no menu offline", browser)
 
 
 if __name__ == "__main__":

@@ -27,8 +27,10 @@ class Server:
         threading.Thread(target=self.httpd.serve_forever, daemon=True).start()
 
     def close(self):
-        self.httpd.shutdown()
-        self.httpd.server_close()
+        if self.httpd is not None:
+            self.httpd.shutdown()
+            self.httpd.server_close()
+            self.httpd = None
 
 
 class _QuietHandler(http.server.SimpleHTTPRequestHandler):
