@@ -96,11 +96,12 @@ private:
         const std::string path = programFolder() + "fonts/" + file;
         if (std::FILE* in = std::fopen(path.c_str(), "rb")) {
             unsigned char chunk[65536];
-            for (std::size_t n; (n = std::fread(chunk, 1, sizeof chunk, in)) > 0;) f->bytes.insert(f->bytes.end(), chunk, chunk + n);
+            for (std::size_t n; (n = std::fread(chunk, 1, sizeof chunk, in)) > 0;)
+                f->bytes.insert(f->bytes.end(), chunk, chunk + n);
             std::fclose(in);
         }
-        const bool ok = !f->bytes.empty() && stbtt_InitFont(&f->info, f->bytes.data(),
-                                                             stbtt_GetFontOffsetForIndex(f->bytes.data(), 0)) != 0;
+        const bool ok = !f->bytes.empty() &&
+                        stbtt_InitFont(&f->info, f->bytes.data(), stbtt_GetFontOffsetForIndex(f->bytes.data(), 0)) != 0;
         if (!ok) f.reset();  // remembered as missing, so the file is looked for once
         return (faces_[file] = std::move(f)).get();
     }

@@ -17,10 +17,10 @@
 #include <string>
 #include <vector>
 
+#include "../store/store_text.h"
 #include "platform/pixel_surface.h"
 #include "platform/platform.h"
 #include "platform/store.h"
-#include "../store/store_text.h"
 
 namespace platform {
 

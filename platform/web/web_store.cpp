@@ -14,17 +14,30 @@ bool isRootKey(std::string_view path) { return store_text::sameName(path, kRootK
 
 }  // namespace
 
-WebStore::WebStore() {
-    const int size = js_store_size(kItem);
-    if (size <= 0) return;
+namespace {
+
+// The item's text; empty when there is none.
+std::string readItem() {
+    const int size = js_store_size(WebStore::kItem);
+    if (size <= 0) return {};
     std::string text(static_cast<std::size_t>(size), '\0');
-    js_store_read(kItem, text.data());
+    js_store_read(WebStore::kItem, text.data());
+    return text;
+}
+
+}  // namespace
+
+WebStore::WebStore() {
+    const std::string text = readItem();
+    if (text.empty()) return;
     const std::optional<store_text::ParseResult> parsed = store_text::parse(text);
     if (parsed) hive_ = parsed->hive;
     if (parsed && parsed->complete()) return;
     // What could not be read is kept as it was, under an item of its own, and the player is told.
-    const std::string aside = std::string(kItem) + ".damaged-" + std::to_string(static_cast<long long>(std::time(nullptr)));
-    if (js_store_write(aside.c_str(), text.data(), size) != 0) setAside_ = "the browser's storage of this page, as " + aside;
+    const std::string aside =
+        std::string(kItem) + ".damaged-" + std::to_string(static_cast<long long>(std::time(nullptr)));
+    if (js_store_write(aside.c_str(), text.data(), static_cast<int>(text.size())) != 0)
+        setAside_ = "the browser's storage of this page, as " + aside;
     dirty_ = true;
 }
 
@@ -72,7 +85,14 @@ StoreStatus WebStore::keyClassAt(const std::string& path, std::string& result) {
     return StoreStatus::Success;
 }
 
-void WebStore::keyOpened(const std::string&) { ++openKeys_; }
+void WebStore::keyOpened(const std::string&) {
+    // With nothing of its own pending, the store takes what another tab of the game may have
+    // written since (what cannot be read is left to the start-up's damage rules).
+    if (openKeys_++ == 0 && !dirty_) {
+        const std::optional<store_text::ParseResult> parsed = store_text::parse(readItem());
+        if (parsed && parsed->complete()) hive_ = parsed->hive;
+    }
+}
 
 StoreStatus WebStore::keyClosed(const std::string&) {
     if (openKeys_ > 0) --openKeys_;

@@ -144,8 +144,12 @@ class Browser:
 
     def click(self, x, y):
         for kind in ("mousePressed", "mouseReleased"):
-            self.call("Input.dispatchMouseEvent", type=kind, x=x, y=y, button="left", buttons=1 if kind == "mousePressed" else 0,
-                      clickCount=1)
+            self.call("Input.dispatchMouseEvent", type=kind, x=x, y=y, button="left",
+                      buttons=1 if kind == "mousePressed" else 0, clickCount=1)
+
+    def tap(self, x, y):
+        self.call("Input.dispatchTouchEvent", type="touchStart", touchPoints=[{"x": x, "y": y}])
+        self.call("Input.dispatchTouchEvent", type="touchEnd", touchPoints=[])
 
     def drag(self, points):
         """Presses at the first point, moves through the others and releases at the last."""

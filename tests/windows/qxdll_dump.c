@@ -1,7 +1,8 @@
 /* qxdll_dump: a C caller of the engine that loads it by name (dlopen on Linux, LoadLibraryA on
-   Windows; in the web build the engine is linked in and its exports are found in a table), makes and solves puzzles for a range of seeds and board shapes, and writes every grid,
-   list, word and path, and the results of refused calls, to a file. The same source is built for
-   both systems, so the two files must be equal byte for byte.
+   Windows; in the web build the engine is linked in and its exports are found in a table), makes
+   and solves puzzles for a range of seeds and board shapes, and writes every grid, list, word and
+   path, and the results of refused calls, to a file. The same source is built for every system,
+   so the files must be equal byte for byte.
      qxdll_dump LIBRARY DICTIONARY OUTPUT */
 #include <stdio.h>
 #include <string.h>
