@@ -54,20 +54,24 @@ foreach(file ${VARNOOK_WEB_FONTS})
     DEPENDS ${VARNOOK_FONT_DIR}/${file})
   list(APPEND site_files ${VARNOOK_WEB_DIR}/fonts/${file})
 endforeach()
-# The icons of the web app, from the native build's desktop icons.
-foreach(size 128 256)
-  add_custom_command(
-    OUTPUT ${VARNOOK_WEB_DIR}/icon-${size}.png
-    COMMAND ${CMAKE_COMMAND} -E copy_if_different
-      ${VARNOOK_NATIVE_BUILD}/icons/hicolor/${size}x${size}/apps/varnook.png ${VARNOOK_WEB_DIR}/icon-${size}.png
-    DEPENDS ${VARNOOK_NATIVE_BUILD}/icons/hicolor/${size}x${size}/apps/varnook.png)
-  list(APPEND site_files ${VARNOOK_WEB_DIR}/icon-${size}.png)
+# The icons of the web app, in the sizes browsers ask of an installable page, drawn by the native
+# build's icon tool.
+set(icon_files)
+foreach(size 192 512)
+  list(APPEND icon_files ${VARNOOK_WEB_DIR}/icons/hicolor/${size}x${size}/apps/varnook.png)
 endforeach()
+add_custom_command(
+  OUTPUT ${icon_files}
+  COMMAND ${VARNOOK_NATIVE_BUILD}/tools/mkicons/mkicons ${VARNOOK_NATIVE_BUILD}/bin ${VARNOOK_WEB_DIR}/icons 192 512
+  DEPENDS ${VARNOOK_NATIVE_BUILD}/tools/mkicons/mkicons ${VARNOOK_NATIVE_BUILD}/bin/ALLPICDATA.BMP
+  COMMENT "Drawing the web app's icons")
+list(APPEND site_files ${icon_files})
 # The page, the web app manifest and the service worker, whose cache list names every file above.
 foreach(file index.html manifest.webmanifest)
   configure_file(${web_dir}/site/${file} ${VARNOOK_WEB_DIR}/${file} COPYONLY)
 endforeach()
-set(cached index.html manifest.webmanifest varnook.js varnook.wasm ${VARNOOK_DATA_FILES} icon-128.png icon-256.png)
+set(cached index.html manifest.webmanifest varnook.js varnook.wasm ${VARNOOK_DATA_FILES}
+  icons/hicolor/192x192/apps/varnook.png icons/hicolor/512x512/apps/varnook.png)
 foreach(font ${VARNOOK_WEB_FONTS})
   list(APPEND cached fonts/${font})
 endforeach()

@@ -119,6 +119,19 @@ def run(browser, server, snapshots, qx):
     if wrong:
         fail("%d menu pixels differ from the Linux picture, first at %s" % (len(wrong), wrong[0]), browser)
 
+    # "Instructions" opens the instructions page in a new tab (closed again, the game's in front).
+    click_picture(browser, 352, 401, 1)
+    deadline = time.time() + 10
+    while True:
+        tabs = [t for t in browser.call("Target.getTargets")["targetInfos"] if t["url"].endswith("/Varnook.htm")]
+        if tabs:
+            break
+        if time.time() > deadline:
+            fail("no tab with the instructions", browser)
+        time.sleep(0.1)
+    browser.call("Target.closeTarget", targetId=tabs[0]["targetId"])
+    browser.call("Page.bringToFront")
+
     # A game dialog: "Hall of Fame - Classic" opens in front, and its close button closes it; so
     # does "Hall of Fame - Arcade" for a tap.
     for entry_y, press in ((304, browser.click), (353, browser.tap)):
@@ -214,9 +227,13 @@ def run(browser, server, snapshots, qx):
 
 
 def offline(browser, server):
-    """Once the service worker has kept the files, the game starts with the server gone."""
+    """The page can be installed as an app; once the service worker has kept the files, the game
+    starts with the server gone."""
     await_menu(browser, server, "?zoom=1")
     browser.wait_for("navigator.serviceWorker.controller !== null && caches.keys().then(k => k.length == 1)")
+    errors = browser.call("Page.getInstallabilityErrors")["installabilityErrors"]
+    if errors:
+        fail("the page cannot be installed: %s" % errors, browser)
     browser.eval("localStorage.clear()")
     server.close()
     # An address never loaded before, so that no browser cache but the service worker's can answer.
