@@ -100,6 +100,7 @@ def main():
     browser = cdp.Browser(1600, 1200)
     try:
         run(browser, server, snapshots, qx)
+        high_density(server)
         offline(browser, server)
     finally:
         browser.close()
@@ -224,6 +225,22 @@ def run(browser, server, snapshots, qx):
         kept = browser.eval("Object.keys(localStorage).filter(k => k.startsWith('%s.damaged-'))" % STORE_ITEM)
         if len(kept) != 1 or browser.eval("localStorage.getItem(%s)" % cdp.json.dumps(kept[0])) != text:
             fail("%s: the damaged text was not kept aside (%s)" % (what, kept), browser)
+
+
+def high_density(server):
+    """On a screen of 2 device pixels per CSS pixel the picture takes one canvas pixel per device
+    pixel (crisp), and a press still lands on the entry under it."""
+    browser = cdp.Browser(1000, 800, scale=2)
+    try:
+        await_menu(browser, server, "")
+        css_width, width = browser.eval("(() => { const c = document.querySelector('canvas');"
+                                        " return [c.getBoundingClientRect().width, c.width]; })()")
+        if width != 2 * css_width or width % 704 != 0:
+            fail("at 2 device pixels per CSS pixel the canvas is %s pixels shown as %s" % (width, css_width), browser)
+        click_picture(browser, 352, 304, width // 704)
+        browser.wait_for("[...document.querySelectorAll('canvas')].filter(c => !c.hidden).length == 2")
+    finally:
+        browser.close()
 
 
 def offline(browser, server):

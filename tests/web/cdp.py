@@ -44,12 +44,12 @@ class _QuietHandler(http.server.SimpleHTTPRequestHandler):
 class Browser:
     """A headless Chromium with a fresh profile; page() is its one tab."""
 
-    def __init__(self, width=1280, height=900):
+    def __init__(self, width=1280, height=900, scale=1):
         self.profile = tempfile.mkdtemp(prefix="varnook-chromium-")
         args = [CHROMIUM, "--headless", "--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run",
                 "--disable-background-networking", "--disable-component-update", "--disable-sync",
                 "--user-data-dir=" + self.profile, "--remote-debugging-port=0",
-                "--window-size=%d,%d" % (width, height), "--force-device-scale-factor=1",
+                "--window-size=%d,%d" % (width, height), "--force-device-scale-factor=%g" % scale,
                 "--autoplay-policy=no-user-gesture-required", "about:blank"]
         self.process = subprocess.Popen(args, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         port_file = os.path.join(self.profile, "DevToolsActivePort")
