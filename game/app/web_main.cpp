@@ -12,8 +12,6 @@
 #include "platform/desktop.h"
 #include "platform/library.h"
 
-extern "C" void js_page_ended(void);
-
 int main(int argc, char** argv) {
     platform::Desktop desktop;
     platform::Ui& ui = *desktop.services().ui;
@@ -46,6 +44,5 @@ int main(int argc, char** argv) {
         ui.run();
         program.reset();  // shut-down: the records are written
     }
-    js_page_ended();
-    return 0;
+    return 0;  // the desktop goes, and the page says that the game has ended
 }

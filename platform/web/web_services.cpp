@@ -29,7 +29,8 @@ struct Desktop::Parts {
 };
 
 Desktop::Desktop() : parts_(std::make_unique<Parts>()) {}
-Desktop::~Desktop() = default;
+// The program is over: the page says so, with a way to start again.
+Desktop::~Desktop() { js_page_ended(); }
 bool Desktop::ok() const { return true; }
 std::string Desktop::error() const { return {}; }
 Services Desktop::services() { return parts_->web.services(); }
