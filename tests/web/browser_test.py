@@ -253,8 +253,13 @@ def offline(browser, server):
         fail("the page cannot be installed: %s" % errors, browser)
     browser.eval("localStorage.clear()")
     server.close()
-    # An address never loaded before, so that no browser cache but the service worker's can answer.
+    # Addresses never loaded before, so that no browser cache but the service worker's can answer.
     await_menu(browser, server, "?zoom=1&offline")
+    time.sleep(0.3)
+    if shown_canvases(browser) != 1:
+        fail("no menu offline", browser)
+    browser.navigate(server.url + "?offline")
+    browser.wait_for("document.querySelectorAll('canvas').length > 0 && !document.querySelector('canvas').hidden")
     time.sleep(0.3)
     if shown_canvases(browser) != 1:
         fail("no menu offline", browser)
