@@ -54,6 +54,14 @@ foreach(file ${VARNOOK_WEB_FONTS})
     DEPENDS ${VARNOOK_FONT_DIR}/${file})
   list(APPEND site_files ${VARNOOK_WEB_DIR}/fonts/${file})
 endforeach()
+# The fonts' licence travels with them.
+add_custom_command(
+  OUTPUT ${VARNOOK_WEB_DIR}/fonts/COPYRIGHT
+  COMMAND ${CMAKE_COMMAND} -E copy_if_different /usr/share/doc/fonts-liberation/copyright
+    ${VARNOOK_WEB_DIR}/fonts/COPYRIGHT
+  DEPENDS /usr/share/doc/fonts-liberation/copyright)
+list(APPEND site_files ${VARNOOK_WEB_DIR}/fonts/COPYRIGHT)
+
 # The icons of the web app, in the sizes browsers ask of an installable page, drawn by the native
 # build's icon tool.
 set(icon_files)
