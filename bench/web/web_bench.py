@@ -25,12 +25,13 @@ def gzip_size(path):
 def page_weight(web):
     """The files a first visit downloads: what the page asks for at start, and with them what the
     service worker keeps for offline play (the files of its list)."""
+    fonts = sorted(f for f in os.listdir(os.path.join(web, "fonts")) if f.endswith(".ttf"))
     start = ["index.html", "varnook.js", "varnook.wasm", "manifest.webmanifest", "sw.js",
-             "icons/hicolor/192x192/apps/varnook.png", "DEFAULT.DICT", "ALLPICDATA.BMP"] + ["fonts/" + f for f in sorted(os.listdir(os.path.join(web, "fonts")))
-                                                   if f.endswith(".ttf")]
+             "icons/hicolor/192x192/apps/varnook.png", "DEFAULT.DICT", "ALLPICDATA.BMP"] + ["fonts/" + f for f in fonts]
     cached = re.search(r"const FILES = \[(.*)\];", open(os.path.join(web, "sw.js")).read()).group(1)
     offline = sorted(set(start) | set(re.findall(r'"([^"]+)"', cached)))
-    return ({f: gzip_size(os.path.join(web, f)) for f in start}, sum(gzip_size(os.path.join(web, f)) for f in offline))
+    sizes = {f: gzip_size(os.path.join(web, f)) for f in start}
+    return sizes, sum(gzip_size(os.path.join(web, f)) for f in offline)
 
 
 def menu_times(web, runs=5):
