@@ -22,7 +22,7 @@ class Server:
 
     def __init__(self, folder):
         handler = functools.partial(_QuietHandler, directory=folder)
-        self.httpd = http.server.ThreadingHTTPServer(("127.0.0.1", 0), handler)
+        self.httpd = _QuietServer(("127.0.0.1", 0), handler)
         self.url = "http://127.0.0.1:%d/" % self.httpd.server_address[1]
         threading.Thread(target=self.httpd.serve_forever, daemon=True).start()
 
@@ -31,6 +31,11 @@ class Server:
             self.httpd.shutdown()
             self.httpd.server_close()
             self.httpd = None
+
+
+class _QuietServer(http.server.ThreadingHTTPServer):
+    def handle_error(self, request, client_address):
+        pass  # a browser closed while it was still fetching: nothing to report
 
 
 class _QuietHandler(http.server.SimpleHTTPRequestHandler):
