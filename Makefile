@@ -3,10 +3,14 @@ BUILD ?= build
 ASAN_BUILD ?= build-asan
 WIN64_BUILD ?= build-win64
 WIN32_BUILD ?= build-win32
+WEB_BUILD ?= build-web
 JOBS ?= $(shell nproc)
 PREFIX ?= /usr/local
 
-.PHONY: all deps build run test test-fast test-asan windows test-windows bench snapshots install uninstall package clean
+# Debian's emscripten runs its optimizer under node, which must find acorn there.
+EMSCRIPTEN_ENV = NODE_PATH=/usr/share/nodejs
+
+.PHONY: all deps build run test test-fast test-asan windows test-windows web test-web bench bench-web snapshots install uninstall package clean
 
 all: build
 
@@ -28,6 +32,7 @@ test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 	$(MAKE) --no-print-directory test-asan
 	$(MAKE) --no-print-directory test-windows
+	$(MAKE) --no-print-directory test-web
 
 test-asan: deps
 	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DVARNOOK_SANITIZE=ON -DVARNOOK_WERROR=ON -DVARNOOK_BENCH=OFF
@@ -52,8 +57,23 @@ windows: build
 test-windows: windows
 	cd $(WIN64_BUILD) && ctest --output-on-failure -j $(JOBS)
 
+# The game as a web page in $(WEB_BUILD)/ (index.html, varnook.js + varnook.wasm, the data files of
+# the native build's tools), compiled with Emscripten; CMake's own files go to $(WEB_BUILD)/cmake.
+web: build
+	$(EMSCRIPTEN_ENV) emcmake cmake -S . -B $(WEB_BUILD)/cmake -DCMAKE_BUILD_TYPE=Release -DVARNOOK_WERROR=ON \
+		-DVARNOOK_NATIVE_BUILD=$(CURDIR)/$(BUILD) -DVARNOOK_WEB_DIR=$(CURDIR)/$(WEB_BUILD)
+	$(EMSCRIPTEN_ENV) cmake --build $(WEB_BUILD)/cmake -j $(JOBS)
+
+# The web build's tests: its engine under node, the page in a headless Chromium.
+test-web: web
+	cd $(WEB_BUILD)/cmake && ctest --output-on-failure
+
 bench: build
 	@for b in $(BUILD)/bench/bench_*; do [ -x "$$b" ] && "$$b"; done
+
+# The web build's targets: page weight, time to the menu in Chromium, engine speed against native.
+bench-web: web
+	/usr/bin/python3 bench/web/web_bench.py $(WEB_BUILD) $(BUILD) $(WEB_BUILD)/cmake
 
 # Pictures of every screen and window, drawn headlessly from the build's program folder.
 snapshots: build
@@ -71,4 +91,4 @@ package: build
 	cd $(BUILD) && cpack -G DEB
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(WIN64_BUILD) $(WIN32_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(WIN64_BUILD) $(WIN32_BUILD) $(WEB_BUILD)

@@ -128,7 +128,9 @@ void PuzzleEngine::solve() {
         const auto at = static_cast<std::size_t>(cell);
         freeBits_[at] = inPlay_[at] && grid_[at] != 0 ? index_.letterBit(grid_[at]) : 0;
     }
-    if (width_ != neighboursWidth_ || height_ != neighboursHeight_ || !std::ranges::equal(board_.dirs, neighboursDirs_))
+    // std::equal over both ranges rather than std::ranges::equal, which not every library has yet.
+    if (width_ != neighboursWidth_ || height_ != neighboursHeight_ ||
+        !std::equal(board_.dirs.begin(), board_.dirs.end(), neighboursDirs_.begin(), neighboursDirs_.end()))
         findNeighbours();
     for (int cell = 0; cell < numCells_; ++cell) {
         const auto at = static_cast<std::size_t>(cell);

@@ -5,6 +5,7 @@
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <cstdio>
 
 namespace game::ui {
 
@@ -21,11 +22,20 @@ std::string formatDouble(double v) {
     const int exponent = static_cast<int>(std::floor(std::log10(std::fabs(v))));
     const int decimals = std::max(0, 14 - exponent);
     std::array<char, 512> buf{};
+#if defined(__cpp_lib_to_chars)
     auto [end, ec] = std::to_chars(buf.data(), buf.data() + buf.size(), v, std::chars_format::fixed, decimals);
     if (ec != std::errc{}) {
         return "0";
     }
     std::string s(buf.data(), end);
+#else
+    // A library without std::to_chars for floating point: printf's fixed notation, exactly rounded too.
+    const int length = std::snprintf(buf.data(), buf.size(), "%.*f", decimals, v);
+    if (length < 0 || static_cast<std::size_t>(length) >= buf.size()) {
+        return "0";
+    }
+    std::string s(buf.data(), static_cast<std::size_t>(length));
+#endif
     if (s.find('.') != std::string::npos) {
         while (s.back() == '0') {
             s.pop_back();

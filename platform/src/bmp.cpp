@@ -144,7 +144,8 @@ std::unique_ptr<Surface> SoftGraphics::loadBitmap(const std::string& path) {
     if (size <= 0 || static_cast<std::uintmax_t>(size) > kMaxFileSize) return std::make_unique<PixelSurface>();
     std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size));
     file.seekg(0);
-    if (!file.read(reinterpret_cast<char*>(bytes.data()), size)) return std::make_unique<PixelSurface>();
+    if (!file.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(size)))
+        return std::make_unique<PixelSurface>();
     return std::make_unique<PixelSurface>(decodeBmp(bytes));
 }
 

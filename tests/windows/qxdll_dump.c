@@ -1,18 +1,29 @@
 /* qxdll_dump: a C caller of the engine that loads it by name (dlopen on Linux, LoadLibraryA on
-   Windows), makes and solves puzzles for a range of seeds and board shapes, and writes every grid,
-   list, word and path, and the results of refused calls, to a file. The same source is built for
-   both systems, so the two files must be equal byte for byte.
+   Windows; in the web build the engine is linked in and its exports are found in a table), makes
+   and solves puzzles for a range of seeds and board shapes, and writes every grid, list, word and
+   path, and the results of refused calls, to a file. The same source is built for every system,
+   so the files must be equal byte for byte.
      qxdll_dump LIBRARY DICTIONARY OUTPUT */
 #include <stdio.h>
 #include <string.h>
 
 #ifdef _WIN32
 #include <windows.h>
-#else
+#elif !defined(__EMSCRIPTEN__)
 #include <dlfcn.h>
 #endif
 
 #include "qxdll.h"
+
+#ifdef __EMSCRIPTEN__
+/* The exports of the linked-in engine by name; LIBRARY names nothing. */
+#define QXDLL_ENTRY(result, name, params, fnType) {#name, (void*)name},
+static const struct {
+    const char* name;
+    void* address;
+} kLinkedExports[] = {QXDLL_EXPORT_LIST(QXDLL_ENTRY)};
+#undef QXDLL_ENTRY
+#endif
 
 static const int32_t kSteps[16] = {1, 0, 0, 1, -1, 0, 0, -1, 1, 1, 1, -1, -1, -1, -1, 1};
 enum { kMaxCells = 256, kLists = 15 };
@@ -27,6 +38,9 @@ static qxRecreatePuzzleFn recreate;
 static void* openLibrary(const char* file) {
 #ifdef _WIN32
     return (void*)LoadLibraryA(file);
+#elif defined(__EMSCRIPTEN__)
+    (void)file;
+    return (void*)kLinkedExports;
 #else
     return dlopen(file, RTLD_NOW | RTLD_LOCAL);
 #endif
@@ -35,6 +49,11 @@ static void* openLibrary(const char* file) {
 static void* findExport(void* library, const char* name) {
 #ifdef _WIN32
     return (void*)GetProcAddress((HMODULE)library, name);
+#elif defined(__EMSCRIPTEN__)
+    (void)library;
+    for (size_t i = 0; i < sizeof kLinkedExports / sizeof kLinkedExports[0]; ++i)
+        if (strcmp(kLinkedExports[i].name, name) == 0) return kLinkedExports[i].address;
+    return NULL;
 #else
     return dlsym(library, name);
 #endif

@@ -1,0 +1,25 @@
+# Runs the engine dump tool on the native engine and, under node, on the web build's engine with
+# the web folder's dictionary, and fails unless both wrote the same puzzles byte for byte.
+execute_process(COMMAND ${NATIVE_DUMP} ${NATIVE_BIN}/libQXDLL.so ${NATIVE_BIN}/DEFAULT.DICT ${OUT}/native.txt
+  RESULT_VARIABLE rc ERROR_VARIABLE err)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "the native dump failed (${rc}): ${err}")
+endif()
+execute_process(COMMAND node ${WEB_DUMP} linked-in ${WEB_BIN}/DEFAULT.DICT ${OUT}/web.txt
+  RESULT_VARIABLE rc ERROR_VARIABLE err)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "the web dump failed under node (${rc}): ${err}")
+endif()
+file(READ ${OUT}/native.txt native)
+file(READ ${OUT}/web.txt web)
+string(REGEX MATCHALL "\n    [0-9]+ [a-zA-Z]+" words "${native}")
+list(LENGTH words word_count)
+if(word_count LESS 1000)
+  message(FATAL_ERROR "the native dump lists only ${word_count} words")
+endif()
+if(NOT native STREQUAL web)
+  execute_process(COMMAND diff ${OUT}/native.txt ${OUT}/web.txt OUTPUT_VARIABLE difference)
+  string(SUBSTRING "${difference}" 0 3000 difference)
+  message(FATAL_ERROR "the web engine and libQXDLL.so made different puzzles:\n${difference}")
+endif()
+message(STATUS "the same ${word_count} words and paths from both engines")
