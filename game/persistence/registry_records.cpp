@@ -273,8 +273,9 @@ SavedGameStatus Records::takeSavedGame() {
 SavedGameStatus Records::loadSavedGame(SavedGame& saved) {
     saved = SavedGame{};
     platform::StoreLock lock;
-    if (const StoreStatus s = store_.lock(lock); s != StoreStatus::Success)
-        return s == StoreStatus::Busy ? SavedGameStatus::NotTaken : SavedGameStatus::StoreUnavailable;
+    // Without the lock the game cannot be marked taken (the store is busy, or its folder cannot be
+    // written): it stays saved, as it is, for a later start.
+    if (store_.lock(lock) != StoreStatus::Success) return SavedGameStatus::NotTaken;
     if (const SavedGameStatus s = takeSavedGame(); s != SavedGameStatus::Loaded) return s;
 
     // From here on the saved game is taken, whatever follows.

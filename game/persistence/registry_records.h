@@ -63,9 +63,9 @@ public:
     StoredGame isGameStored();
     // Under the store's lock: checks that the saved game is still waiting (NotWaiting when another
     // copy of the game took it), marks it taken ("ISSTORED" 0) and makes sure the mark reached the
-    // store before anything is read (NotTaken otherwise: the game stays saved and is not resumed, so
-    // it can never be resumed twice), then reads it and checks every stored field. Anything but
-    // Loaded: the game is not resumed and the caller tells the player.
+    // store before anything is read (NotTaken otherwise, and when the lock cannot be had: the game
+    // stays saved and is not resumed, so it can never be resumed twice), then reads it and checks
+    // every stored field. Anything but Loaded: the game is not resumed and the caller tells the player.
     SavedGameStatus loadSavedGame(SavedGame& saved);
 
 private:

@@ -247,8 +247,15 @@ TEST(SavedGameTaken, AGameWhoseTakenMarkCannotBeWrittenIsNotResumed) {
     GameData g = gameOn(1, GameMode::Classic, {"CAT"});
     g.score = 6;
     ASSERT_TRUE(records.saveGame(g, SolvingData{}));
-    store.failWrites = true;
     SavedGame loaded;
+    // Neither a lock that cannot be had (busy, or a folder that cannot be written) nor a mark that
+    // does not last takes the game.
+    for (const platform::StoreStatus lock : {platform::StoreStatus::Busy, platform::StoreStatus::WriteFailed}) {
+        store.lockStatus = lock;
+        EXPECT_EQ(records.loadSavedGame(loaded), SavedGameStatus::NotTaken);
+    }
+    store.lockStatus = platform::StoreStatus::Success;
+    store.failWrites = true;
     EXPECT_EQ(records.loadSavedGame(loaded), SavedGameStatus::NotTaken);
     EXPECT_TRUE(loaded.letters.empty()) << "nothing is read";
     store.failWrites = false;
