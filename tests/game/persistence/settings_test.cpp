@@ -1,4 +1,5 @@
 // Loading and saving the settings record, the sound switches and the Hall of Fame tables.
+#include "memory_store.h"
 #include "records_fixture.h"
 
 namespace {
@@ -231,6 +232,46 @@ TEST_F(SettingsTest, AScoreThatNoLongerRanksInTheStoresTableIsNotInserted) {
     ASSERT_TRUE(other.insertBestScore(b.hallOfFame, GameMode::Arcade, 50, "B"));
     EXPECT_EQ(b.hallOfFame.table(GameMode::Arcade)->score(8), 893);
     EXPECT_EQ(b.hallOfFame.table(GameMode::Arcade)->name(8), "A7");
+}
+
+TEST(PendingBestScores, AScoreTheStoreRefusesStaysMarkedAndGoesOutWithTheNextWrite) {
+    game::testing::MemoryStore store;
+    game::Records mine(store), other(store);
+    Settings a, b;
+    const game::HallOfFameTable& shown = *a.hallOfFame.table(GameMode::Classic);
+    auto ranks = [](const game::HallOfFameTable& t) {
+        std::vector<std::pair<std::string, std::int32_t>> r;
+        for (int i = 1; i <= 4; ++i) r.emplace_back(t.name(i), t.score(i));
+        return r;
+    };
+    // Another program holds the lock: the score goes on this run's table only, marked.
+    store.lockStatus = platform::StoreStatus::Busy;
+    EXPECT_FALSE(mine.insertBestScore(a.hallOfFame, GameMode::Classic, 10, "Ada"));
+    EXPECT_EQ(shown.name(1), "Ada");
+    EXPECT_TRUE(shown.unsaved[0]);
+    // The lock comes back but the write does not last: the store's table with both pending
+    // scores on top, each once, still marked.
+    store.lockStatus = platform::StoreStatus::Success;
+    store.failWrites = true;
+    EXPECT_FALSE(mine.insertBestScore(a.hallOfFame, GameMode::Classic, 30, "Cy"));
+    using Ranks = std::vector<std::pair<std::string, std::int32_t>>;
+    EXPECT_EQ(ranks(shown), (Ranks{{"Cy", 30}, {"Ada", 10}, {"Anononymous", 0}, {"Anononymous", 0}}));
+    EXPECT_EQ(shown.unsaved, (std::array<bool, game::kHallOfFameRanks>{true, true}));
+    EXPECT_EQ(mine.pending().size(), 2u);
+    store.failWrites = false;
+
+    // Another copy ranks a score meanwhile; this copy's next write (clearing the other table) takes
+    // both pending scores into the store around it.
+    ASSERT_TRUE(other.insertBestScore(b.hallOfFame, GameMode::Classic, 20, "Bob"));
+    EXPECT_TRUE(mine.clearScores(a.hallOfFame, GameMode::Arcade));
+    EXPECT_TRUE(mine.pending().empty());
+    EXPECT_EQ(shown.unsaved, (std::array<bool, game::kHallOfFameRanks>{}));
+    const Ranks expected{{"Cy", 30}, {"Bob", 20}, {"Ada", 10}, {"Anononymous", 0}};
+    EXPECT_EQ(ranks(shown), expected);
+    Settings back;
+    ASSERT_TRUE(game::Records(store).loadSettings(back));
+    EXPECT_EQ(ranks(*back.hallOfFame.table(GameMode::Classic)), expected);
+    EXPECT_EQ(back.hallOfFame.table(GameMode::Arcade)->name(1), "Anonoymous");
 }
 
 TEST_F(SettingsTest, AStoreThatCannotBeOpenedIsReportedAndNothingIsRead) {

@@ -227,6 +227,30 @@ TEST_F(StatsWindow, LayoutTitleRowsAndButtons) {
     }
 }
 
+TEST_F(StatsWindow, ARankNotSavedYetIsMarkedAndTheNoteSaysSo) {
+    const Rect note{44, stats_window::kNoteTop, 422, 454};
+    FrmStats plain(p.ui, p.graphics, tables, 1);
+    plain.show();
+    const platform::PixelSurface before = windowOf(plain).screen();
+    EXPECT_EQ(uitest::countOther(before, note, brPlay.color), 0) << "no note while all is saved";
+    plain.unload();
+
+    tables.table(GameMode::Classic)->unsaved[1] = true;
+    FrmStats marked(p.ui, p.graphics, tables, 1);
+    marked.show();
+    const platform::PixelSurface& after = windowOf(marked).screen();
+    EXPECT_GT(uitest::countColor(after, note, clrHiText), 20);
+    auto differing = [&](const BoxInfo& b) {
+        int n = 0;
+        for (int y = b.y; y < b.y + b.ht; ++y)
+            for (int x = b.x; x < b.x + b.wid; ++x) n += before.pixel(x, y) != after.pixel(x, y);
+        return n;
+    };
+    EXPECT_GT(differing(marked.scoreRegion(2)), 5) << "rank 2's score carries the mark";
+    EXPECT_EQ(differing(marked.scoreRegion(1)), 0);
+    EXPECT_EQ(differing(marked.nameRegion(2)), 0);
+}
+
 TEST_F(StatsWindow, ClearScoresEmptiesTheShownTableOnlyAndRedrawsIt) {
     FrmStats stats(p.ui, p.graphics, tables, 2);
     stats.show();
