@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <chrono>
 #include <thread>
 
@@ -292,6 +293,36 @@ TEST_F(RegistryStoreTest, TheLockNestsAndAnotherProgramWaitsThenIsBusy) {
     });
     u.join();
     EXPECT_EQ(other, platform::StoreStatus::Success);
+}
+
+TEST_F(RegistryStoreTest, ABestScoreRefusedWhileAnotherProgramHoldsTheLockGoesOutWithTheNextWrite) {
+    game::Settings s;
+    game::Records records(*store_);
+    // Another program (another store on the same root, on a thread of its own) holds the lock.
+    std::atomic<bool> ready{false}, done{false};
+    bool held = false;
+    std::thread other([&] {
+        platform::RegistryStore second(kRoot);
+        platform::StoreLock lock;
+        held = second.lock(lock) == platform::StoreStatus::Success;
+        ready = true;
+        while (!done) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    });
+    while (!ready) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    EXPECT_TRUE(held);
+    EXPECT_FALSE(records.insertBestScore(s.hallOfFame, game::GameMode::Classic, 42, "Ada"));
+    done = true;
+    other.join();
+    const game::HallOfFameTable& shown = *s.hallOfFame.table(game::GameMode::Classic);
+    EXPECT_EQ(shown.name(1), "Ada");
+    EXPECT_TRUE(shown.unsaved[0]);
+    EXPECT_FALSE(raw(kSettings, "STATS11")) << "nothing written while the lock was held";
+
+    EXPECT_TRUE(records.writePending(s.hallOfFame));
+    EXPECT_FALSE(shown.unsaved[0]);
+    const auto name = raw(kSettings, "STATS11");
+    ASSERT_TRUE(name);
+    EXPECT_EQ(name->bytes, (Bytes{'A', 'd', 'a', 0}));
 }
 
 }  // namespace
