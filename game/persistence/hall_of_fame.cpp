@@ -1,7 +1,7 @@
 // Ranking, inserting and clearing best scores.
 #include "game/persistence/hall_of_fame.h"
 
-namespace game {
+namespace game::persistence {
 
 HallOfFameTable* HallOfFame::table(GameMode mode) {
     switch (mode) {
@@ -66,4 +66,4 @@ std::string finishName(std::string_view typed) {
     return std::string(typed.substr(0, kMaxNameLength));
 }
 
-}  // namespace game
+}  // namespace game::persistence

@@ -9,7 +9,7 @@
 
 #include "game/play/game_data.h"
 
-namespace game {
+namespace game::persistence {
 
 constexpr int kHallOfFameRanks = 8;
 // What rankForScore answers for a score that does not enter the table.
@@ -65,4 +65,4 @@ std::int16_t scoreForRanking(std::int32_t score);
 // kEmptyName for nothing.
 std::string finishName(std::string_view typed);
 
-}  // namespace game
+}  // namespace game::persistence

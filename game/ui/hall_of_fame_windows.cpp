@@ -189,7 +189,7 @@ void DiagUN::onMouseMove(int, int, double x, double y) {
 }
 
 void DiagUN::onClose() {
-    nameEntered = finishName(text_);
+    nameEntered = persistence::finishName(text_);
     ModalDialog::onClose();
 }
 
@@ -216,7 +216,7 @@ void FrmStats::layOut() {
     title_.ht = kTitleHeight;
     title_.textColor = clrHiText;
 
-    for (int i = 1; i <= kHallOfFameRanks; ++i) {
+    for (int i = 1; i <= persistence::kHallOfFameRanks; ++i) {
         BoxInfo& name = names_[static_cast<std::size_t>(i - 1)];
         name = background_;
         name.x = kNameLeft;
@@ -256,10 +256,10 @@ void FrmStats::drawTable() {
     fillBox(background_);
     drawTextBtn(title_, kFrameNone, false, stats_window::kTitleShift,
                 loadResString(modeCaption(static_cast<GameMode>(modeNum))));
-    const HallOfFameTable* table = hallOfFame_.table(static_cast<GameMode>(modeNum));
+    const persistence::HallOfFameTable* table = hallOfFame_.table(static_cast<GameMode>(modeNum));
     if (table == nullptr) return;
     bool unsaved = false;
-    for (int i = 1; i <= kHallOfFameRanks; ++i) {
+    for (int i = 1; i <= persistence::kHallOfFameRanks; ++i) {
         drawShadowText(nameRegion(i), stats_window::kRowShift, table->name(i));
         std::string score = std::to_string(table->score(i));
         if (table->unsaved[static_cast<std::size_t>(i - 1)]) {

@@ -9,8 +9,8 @@
 #include <utility>
 
 #include "game/persistence/hall_of_fame.h"
+#include "game/persistence/records.h"
 #include "game/persistence/records_layout.h"
-#include "game/persistence/registry_records.h"
 #include "game/ui/box_info.h"
 #include "game/ui/dialogs.h"
 #include "game/ui/draw.h"
@@ -169,8 +169,8 @@ private:
 class FrmStats final : public ModalDialog {
 public:
     // records, when given, keeps "Clear Scores" in the store at once.
-    FrmStats(platform::Ui& ui, platform::Graphics& graphics, HallOfFame& hallOfFame, int mode,
-             Records* records = nullptr)
+    FrmStats(platform::Ui& ui, platform::Graphics& graphics, persistence::HallOfFame& hallOfFame, int mode,
+             persistence::Records* records = nullptr)
         : ModalDialog(ui, graphics), modeNum(mode), hallOfFame_(hallOfFame), records_(records) {}
 
     const int modeNum;
@@ -203,13 +203,13 @@ private:
     // Button k in its highlighted (hover) or its plain look, the flag set to match.
     void lightButton(int k, bool on);
 
-    HallOfFame& hallOfFame_;
-    Records* records_;
-    std::string caption_ = std::string(stats_window::kCaptionPrefix) + std::string(records::kAppTitle);
+    persistence::HallOfFame& hallOfFame_;
+    persistence::Records* records_;
+    std::string caption_ = std::string(stats_window::kCaptionPrefix) + std::string(persistence::records::kAppTitle);
     BoxInfo background_{};
     BoxInfo title_{};
-    std::array<BoxInfo, kHallOfFameRanks> names_{};
-    std::array<BoxInfo, kHallOfFameRanks> scores_{};
+    std::array<BoxInfo, persistence::kHallOfFameRanks> names_{};
+    std::array<BoxInfo, persistence::kHallOfFameRanks> scores_{};
     std::array<BoxInfo, 2> buttons_{};
     int tabbed_ = 0;  // the button Tab highlighted while it stays highlighted, or 0
 };

@@ -9,7 +9,7 @@
 namespace game::ui {
 
 RecordsDesk::RecordsDesk(platform::Ui& ui, platform::Graphics& graphics, const SpriteSheet& sheet, SoundEffects& sounds,
-                         Settings& settings, Records* records)
+                         persistence::Settings& settings, persistence::Records* records)
     : ui_(ui),
       graphics_(graphics),
       sheet_(sheet),
@@ -20,7 +20,7 @@ RecordsDesk::RecordsDesk(platform::Ui& ui, platform::Graphics& graphics, const S
 
 RecordsDesk::~RecordsDesk() = default;
 
-void RecordsDesk::tell(std::string_view message) { ui_.messageBox(records::kAppTitle, message); }
+void RecordsDesk::tell(std::string_view message) { ui_.messageBox(persistence::records::kAppTitle, message); }
 
 void RecordsDesk::closeOpenTable() {
     if (shown_ != nullptr && shown_->isOpen()) shown_->window()->close();
@@ -46,9 +46,9 @@ void RecordsDesk::showHallOfFame(int modeNum, bool modal) {
 }
 
 void RecordsDesk::checkIfBest(GameMode mode, std::int32_t score) {
-    const std::int16_t s = scoreForRanking(score);
+    const std::int16_t s = persistence::scoreForRanking(score);
     const int rank = settings_.hallOfFame.rankForScore(mode, s);
-    if (rank > kHallOfFameRanks) return;
+    if (rank > persistence::kHallOfFameRanks) return;
 
     // The table may be open from the main menu; the new one replaces it.
     closeOpenTable();
@@ -76,20 +76,20 @@ SaveOutcome RecordsDesk::saveGame(const GameData& game) {
     records_->writePending(settings_.hallOfFame);
     if (saved) return SaveOutcome::Saved;
     // The player is about to lose the game if this went wrong: say so.
-    tell(records::kSaveFailed);
+    tell(persistence::records::kSaveFailed);
     return SaveOutcome::Failed;
 }
 
 void RecordsDesk::saveSettings(const GameData& game, bool gamePlayed) {
     if (records_ == nullptr) return;
     settings_.soundOptions = sounds_.soundOptions;
-    if (gamePlayed) settings_.solvingData = withGame(settings_.solvingData, game);
+    if (gamePlayed) settings_.solvingData = persistence::withGame(settings_.solvingData, game);
     for (;;) {
         const bool written = records_->saveSettings(settings_, loaded_);
         if (records_->writePending(settings_.hallOfFame) && written) return;
         const std::vector<std::string> items = unsavedItems();
         if (items.empty()) {
-            tell(records::kSettingsFailed);
+            tell(persistence::records::kSettingsFailed);
             return;
         }
         DiagUnsaved box(ui_, graphics_, unsavedRecordsText(items));
@@ -100,9 +100,9 @@ void RecordsDesk::saveSettings(const GameData& game, bool gamePlayed) {
 
 std::vector<std::string> RecordsDesk::unsavedItems() const {
     std::vector<std::string> items;
-    for (const TableChange& c : records_->pending()) {
+    for (const persistence::TableChange& c : records_->pending()) {
         std::string item(loadResString(modeCaption(c.mode)));
-        if (c.kind == TableChange::Kind::Insert)
+        if (c.kind == persistence::TableChange::Kind::Insert)
             item += ": " + std::to_string(c.score) + " points, " + c.name;
         else
             item += ": the scores cleared";

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "game/persistence/registry_records.h"
+#include "game/persistence/records.h"
 #include "game/play/session.h"
 
 namespace platform {
@@ -30,7 +30,7 @@ public:
     // records may be null: then nothing is read or written (no settings store), and the tables live
     // in memory only.
     RecordsDesk(platform::Ui& ui, platform::Graphics& graphics, const SpriteSheet& sheet, SoundEffects& sounds,
-                Settings& settings, Records* records);
+                persistence::Settings& settings, persistence::Records* records);
     ~RecordsDesk();
     RecordsDesk(const RecordsDesk&) = delete;
     RecordsDesk& operator=(const RecordsDesk&) = delete;
@@ -69,9 +69,9 @@ private:
     platform::Graphics& graphics_;
     const SpriteSheet& sheet_;
     SoundEffects& sounds_;
-    Settings& settings_;
-    const Settings loaded_;  // the settings as the store held them at start-up
-    Records* records_;
+    persistence::Settings& settings_;
+    const persistence::Settings loaded_;  // the settings as the store held them at start-up
+    persistence::Records* records_;
     std::unique_ptr<FrmStats> modeless_;
     FrmStats* shown_ = nullptr;
 };

@@ -43,7 +43,7 @@ protected:
             hp->ui.keyPress(w, platform::key::kEnter);
         };
     }
-    game::HallOfFameTable& table(GameMode mode) { return *program().settings.hallOfFame.table(mode); }
+    game::persistence::HallOfFameTable& table(GameMode mode) { return *program().settings.hallOfFame.table(mode); }
 
     std::vector<std::string> nameDialogSaw;  // the sound playing when the name dialog came up
     std::vector<std::string> tableSaw;
@@ -295,9 +295,9 @@ TEST_F(HallOfFameRun, WhatTheStoreCannotTakeIsMarkedKeptAndAskedAboutAtExit) {
 TEST_F(HallOfFameRun, ClearScoresInTheArcadeTableLeavesTheClassicOne) {
     {
         platform::FileStore store(platform::FileStore::defaultFolder());
-        game::Records records(store);
-        game::HallOfFame tables;
-        for (int i = 1; i <= game::kHallOfFameRanks; ++i) {
+        game::persistence::Records records(store);
+        game::persistence::HallOfFame tables;
+        for (int i = 1; i <= game::persistence::kHallOfFameRanks; ++i) {
             records.insertBestScore(tables, GameMode::Classic, static_cast<std::int16_t>(100 - i),
                                     "C" + std::to_string(i));
             records.insertBestScore(tables, GameMode::Arcade, static_cast<std::int16_t>(900 - i),
@@ -317,7 +317,7 @@ TEST_F(HallOfFameRun, ClearScoresInTheArcadeTableLeavesTheClassicOne) {
     closeWindow();
 
     start();
-    for (int i = 1; i <= game::kHallOfFameRanks; ++i) {
+    for (int i = 1; i <= game::persistence::kHallOfFameRanks; ++i) {
         EXPECT_EQ(table(GameMode::Arcade).score(i), 0);
         EXPECT_EQ(table(GameMode::Arcade).name(i), "Anonoymous");
         EXPECT_EQ(table(GameMode::Classic).score(i), 100 - i);

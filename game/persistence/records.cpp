@@ -1,5 +1,5 @@
 // Reading and writing the settings, the Hall of Fame and the saved game through the settings store.
-#include "game/persistence/registry_records.h"
+#include "game/persistence/records.h"
 
 #include <algorithm>
 #include <iterator>
@@ -7,7 +7,7 @@
 #include "game/persistence/byte_order.h"
 #include "platform/store.h"
 
-namespace game {
+namespace game::persistence {
 
 using platform::Disposition;
 using platform::StoreKey;
@@ -387,4 +387,4 @@ SavedGameStatus Records::loadSavedGame(SavedGame& saved) {
     return status;
 }
 
-}  // namespace game
+}  // namespace game::persistence

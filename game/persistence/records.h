@@ -1,7 +1,8 @@
-// What the game keeps in the settings store between runs: the settings record, the sound switches,
-// both Hall of Fame tables (loadSettings / saveSettings) and the one saved game (saveGame,
-// isGameStored, loadSavedGame). Nothing is shown here: each call says how it went, and the caller
-// tells the player with the message texts of records_layout.h.
+// What the game keeps between runs, through the settings store (the registry on Windows, one file
+// elsewhere): the settings record, the sound switches, both Hall of Fame tables (loadSettings /
+// saveSettings) and the one saved game (saveGame, isGameStored, loadSavedGame). Nothing is shown
+// here: each call says how it went, and the caller tells the player with the message texts of
+// records_layout.h.
 #pragma once
 
 #include <string>
@@ -18,7 +19,7 @@ namespace platform {
 class Store;
 }  // namespace platform
 
-namespace game {
+namespace game::persistence {
 
 // Everything loadSettings fills. Before loading: record zero, switches all 0, scores 0, names empty.
 struct Settings {
@@ -94,4 +95,4 @@ private:
     std::vector<TableChange> pending_;
 };
 
-}  // namespace game
+}  // namespace game::persistence
