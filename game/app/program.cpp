@@ -21,7 +21,8 @@ namespace {
 bool isSeparator(char c) { return c == '/' || c == '\\'; }
 
 // The stored zoom and the windows' zoom are one range.
-static_assert(records::kMinZoom == platform::zoom::kMin && records::kMaxZoom == platform::zoom::kMax);
+static_assert(persistence::records::kMinZoom == platform::zoom::kMin &&
+              persistence::records::kMaxZoom == platform::zoom::kMax);
 
 }  // namespace
 
@@ -77,11 +78,11 @@ std::unique_ptr<Program> Program::start(const platform::Services& services, cons
     // 4. The level table and the board pitch are constants (kLevels, kCellSize).
     // 5. The settings records, and the sound switches they hold.
     p->sounds = std::make_unique<ui::SoundEffects>(*services.sound, p->appPath);
-    if (services.store != nullptr) p->records = std::make_unique<Records>(*services.store);
+    if (services.store != nullptr) p->records = std::make_unique<persistence::Records>(*services.store);
     p->loadSettings();
 
     // 6. The board before any game: the level table's row startSizeIndex + 1.
-    const Level& start = level(startLevel(p->settings.solvingData));
+    const Level& start = level(persistence::startLevel(p->settings.solvingData));
     p->game.setBoard(start.width, start.height);
 
     // 7. The sound file paths were set with the sound effects; 8. the sprite sheet.
@@ -110,19 +111,21 @@ std::unique_ptr<Program> Program::start(const platform::Services& services, cons
 
 void Program::loadSettings() {
     if (!records) return;
-    if (!records->loadSettings(settings)) services.ui->messageBox(kAppTitle, records::kSettingsFailed);
+    if (!records->loadSettings(settings)) services.ui->messageBox(kAppTitle, persistence::records::kSettingsFailed);
     sounds->soundOptions = settings.soundOptions;
     // A store that could not be read at all was set aside: say where, so that nothing is lost unseen.
     if (const std::string kept = services.store->setAsideCopy(); !kept.empty())
-        services.ui->messageBox(kAppTitle, std::string(records::kSettingsSetAside) + kept + ".");
+        services.ui->messageBox(kAppTitle, std::string(persistence::records::kSettingsSetAside) + kept + ".");
 }
 
 void Program::offerSavedGame() {
     if (!records) return;
     switch (records->isGameStored()) {
-        case StoredGame::None: return;
-        case StoredGame::StoreUnavailable: services.ui->messageBox(kAppTitle, records::kCheckSavedGameFailed); return;
-        case StoredGame::Waiting: break;
+        case persistence::StoredGame::None: return;
+        case persistence::StoredGame::StoreUnavailable:
+            services.ui->messageBox(kAppTitle, persistence::records::kCheckSavedGameFailed);
+            return;
+        case persistence::StoredGame::Waiting: break;
     }
 
     ui::FrmOKCancel question(*services.ui, *services.graphics);
@@ -130,19 +133,19 @@ void Program::offerSavedGame() {
     if (question.clickedBtnNum() != 1) return;  // "No thanks", Esc or the close box: offered again next time
 
     auto tell = [&](std::string_view text) { services.ui->messageBox(kAppTitle, text); };
-    auto failedToResume = [&] { tell(records::kLoadSavedGameFailed); };
+    auto failedToResume = [&] { tell(persistence::records::kLoadSavedGameFailed); };
     // Reading the record takes it before anything is restored, so a game that cannot be restored
     // is not offered again, and no game is resumed that is not marked taken.
-    SavedGame saved;
+    persistence::SavedGame saved;
     switch (records->loadSavedGame(saved)) {
-        case SavedGameStatus::Loaded: break;
-        case SavedGameStatus::NotTaken: tell(records::kSavedGameNotTaken); return;
-        case SavedGameStatus::NotWaiting: tell(records::kSavedGameTakenElsewhere); return;
+        case persistence::SavedGameStatus::Loaded: break;
+        case persistence::SavedGameStatus::NotTaken: tell(persistence::records::kSavedGameNotTaken); return;
+        case persistence::SavedGameStatus::NotWaiting: tell(persistence::records::kSavedGameTakenElsewhere); return;
         default: failedToResume(); return;
     }
     // A record whose words are not words of the rebuilt puzzle leaves everything as it was.
-    SolvingData solving = settings.solvingData;
-    if (!session->resumeSaved([&](GameData& g) { applySavedGame(saved, g, solving); })) {
+    persistence::SolvingData solving = settings.solvingData;
+    if (!session->resumeSaved([&](GameData& g) { persistence::applySavedGame(saved, g, solving); })) {
         failedToResume();
         return;
     }

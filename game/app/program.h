@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "game/persistence/registry_records.h"
+#include "game/persistence/records.h"
 #include "game/play/game_data.h"
 #include "game/play/puzzle_number.h"
 #include "game/ui/sprite_sheet.h"
@@ -53,8 +53,8 @@ public:
     GameData game;
     // The settings records as loaded at start-up and written at shut-down: the settings record
     // (its reserved bytes carried through), the sound switches and both Hall of Fame tables.
-    Settings settings;
-    std::unique_ptr<Records> records;  // null without a settings store
+    persistence::Settings settings;
+    std::unique_ptr<persistence::Records> records;  // null without a settings store
     std::unique_ptr<EngineLibrary> engine;
     ui::SpriteSheet sheet;
     std::unique_ptr<ui::SoundEffects> sounds;

@@ -4,7 +4,7 @@
 #include <array>
 #include <cstdint>
 
-namespace game {
+namespace game::persistence {
 
 inline void put16(std::uint8_t* at, std::int16_t v) {
     const auto u = static_cast<std::uint16_t>(v);
@@ -28,4 +28,4 @@ inline std::int32_t get32(const std::uint8_t* at) {
                                      (static_cast<std::uint32_t>(at[3]) << 24));
 }
 
-}  // namespace game
+}  // namespace game::persistence

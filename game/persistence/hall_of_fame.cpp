@@ -1,7 +1,7 @@
 // Ranking, inserting and clearing best scores.
 #include "game/persistence/hall_of_fame.h"
 
-namespace game {
+namespace game::persistence {
 
 HallOfFameTable* HallOfFame::table(GameMode mode) {
     switch (mode) {
@@ -21,9 +21,9 @@ int HallOfFame::rankForScore(GameMode mode, std::int16_t s) const {
     return kNotRanked;
 }
 
-void HallOfFame::insertBestScore(GameMode mode, std::int16_t s, std::string name) {
+int HallOfFame::insertBestScore(GameMode mode, std::int16_t s, std::string name) {
     HallOfFameTable* t = table(mode);
-    if (t == nullptr) return;
+    if (t == nullptr) return 0;
     int p = kHallOfFameRanks;
     for (int i = 1; i <= kHallOfFameRanks; ++i) {
         if (t->score(i) < s) {
@@ -34,9 +34,12 @@ void HallOfFame::insertBestScore(GameMode mode, std::int16_t s, std::string name
     for (int j = kHallOfFameRanks - 1; j >= p; --j) {
         t->score(j + 1) = t->score(j);
         t->name(j + 1) = std::move(t->name(j));
+        t->unsaved[static_cast<std::size_t>(j)] = t->unsaved[static_cast<std::size_t>(j - 1)];
     }
     t->score(p) = s;
     t->name(p) = std::move(name);
+    t->unsaved[static_cast<std::size_t>(p - 1)] = false;
+    return p;
 }
 
 void HallOfFame::clearScores(GameMode mode) {
@@ -46,6 +49,7 @@ void HallOfFame::clearScores(GameMode mode) {
         t->score(i) = 0;
         t->name(i) = kClearedName;
     }
+    t->unsaved = {};
 }
 
 std::int32_t HallOfFame::bestScore(GameMode mode) const {
@@ -62,4 +66,4 @@ std::string finishName(std::string_view typed) {
     return std::string(typed.substr(0, kMaxNameLength));
 }
 
-}  // namespace game
+}  // namespace game::persistence

@@ -9,7 +9,7 @@
 
 #include "game/play/game_data.h"
 
-namespace game {
+namespace game::persistence {
 
 constexpr int kHallOfFameRanks = 8;
 // What rankForScore answers for a score that does not enter the table.
@@ -26,6 +26,9 @@ constexpr std::string_view kEmptyName = "-";              // a name left empty i
 struct HallOfFameTable {
     std::array<std::int32_t, kHallOfFameRanks> scores{};  // scores[rank - 1]
     std::array<std::string, kHallOfFameRanks> names;      // names[rank - 1]
+    // Ranks whose entry the store has not taken yet (not part of the stored record): it is written
+    // with the next write that succeeds, and the table shows it as not saved until then.
+    std::array<bool, kHallOfFameRanks> unsaved{};
 
     std::int32_t& score(int rank) { return scores.at(static_cast<std::size_t>(rank - 1)); }
     std::int32_t score(int rank) const { return scores.at(static_cast<std::size_t>(rank - 1)); }
@@ -43,7 +46,8 @@ public:
     // it, so 0 never enters a table whose lowest entry is 0.
     int rankForScore(GameMode mode, std::int16_t s) const;
     // Inserts s with name at its rank (rank 8 when it ranks nowhere); the old rank 8 entry drops out.
-    void insertBestScore(GameMode mode, std::int16_t s, std::string name);
+    // Returns the rank it took (0 for an unknown mode).
+    int insertBestScore(GameMode mode, std::int16_t s, std::string name);
     // "Clear Scores": every rank of the mode's table becomes kClearedName with 0; the other table
     // is untouched.
     void clearScores(GameMode mode);
@@ -61,4 +65,4 @@ std::int16_t scoreForRanking(std::int32_t score);
 // kEmptyName for nothing.
 std::string finishName(std::string_view typed);
 
-}  // namespace game
+}  // namespace game::persistence

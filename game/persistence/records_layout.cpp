@@ -5,7 +5,7 @@
 
 #include "game/persistence/byte_order.h"
 
-namespace game {
+namespace game::persistence {
 
 namespace records {
 
@@ -50,4 +50,4 @@ int startLevel(const SolvingData& data) {
     return data.startSizeIndex >= 0 && data.startSizeIndex < kLevelCount ? data.startSizeIndex + 1 : 1;
 }
 
-}  // namespace game
+}  // namespace game::persistence

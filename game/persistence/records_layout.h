@@ -13,7 +13,7 @@
 #include "game/play/game_data.h"
 #include "game/version.h"
 
-namespace game {
+namespace game::persistence {
 
 // Names, sizes and offsets of the stored records. Every value is little-endian.
 namespace records {
@@ -117,4 +117,4 @@ SolvingData withGame(SolvingData data, const GameData& game);
 // gives level 1; the index itself is saved back as it came.
 int startLevel(const SolvingData& data);
 
-}  // namespace game
+}  // namespace game::persistence

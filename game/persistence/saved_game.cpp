@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <set>
 
-namespace game {
+namespace game::persistence {
 namespace {
 
 constexpr std::size_t kMinWordLength = kMinWordLen;
@@ -117,4 +117,4 @@ void applySavedGame(const SavedGame& saved, GameData& game, SolvingData& solving
     if (saved.puzzleNumber) game.puzzleSeed = saved.puzzleNumber->seed;
 }
 
-}  // namespace game
+}  // namespace game::persistence

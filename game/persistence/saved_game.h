@@ -1,5 +1,5 @@
 // The saved game as read from the store, the checks a stored record must pass before it is resumed,
-// and putting it into the game's state. Store access is in registry_records.h.
+// and putting it into the game's state. Store access is in records.h.
 #pragma once
 
 #include <cstdint>
@@ -11,7 +11,7 @@
 #include "game/play/game_data.h"
 #include "game/play/puzzle_number.h"
 
-namespace game {
+namespace game::persistence {
 
 // Why a saved game is not resumed. Callers treat everything but Loaded alike.
 enum class SavedGameStatus {
@@ -79,4 +79,4 @@ SavedGameStatus checkSavedScores(const SavedGame& saved);
 // saved game).
 void applySavedGame(const SavedGame& saved, GameData& game, SolvingData& solvingData);
 
-}  // namespace game
+}  // namespace game::persistence

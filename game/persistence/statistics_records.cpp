@@ -13,7 +13,7 @@
 #include "game/play/daily.h"
 #include "platform/store.h"
 
-namespace game {
+namespace game::persistence {
 
 using platform::StoreKey;
 using platform::StoreStatus;
@@ -203,4 +203,4 @@ bool updateStatistics(platform::Store& store, Statistics& stats, const std::func
     return k.close() && ok;
 }
 
-}  // namespace game
+}  // namespace game::persistence

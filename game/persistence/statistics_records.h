@@ -11,7 +11,7 @@ namespace platform {
 class Store;
 }  // namespace platform
 
-namespace game {
+namespace game::persistence {
 
 // Reads the statistics. A value that is missing, of another type, too long or not what its figure
 // takes (a negative count, a word of other than letters, a date that is none) leaves that figure
@@ -25,4 +25,4 @@ bool loadStatistics(platform::Store& store, Statistics& stats);
 // the change applied to what could be read.
 bool updateStatistics(platform::Store& store, Statistics& stats, const std::function<void(Statistics&)>& change);
 
-}  // namespace game
+}  // namespace game::persistence

@@ -51,7 +51,9 @@ bool Session::clockRuns() const {
 }
 
 std::optional<PuzzleNumber> Session::puzzleNumber() const {
-    if (phase_ == Phase::Menu || game_.gameMode != GameMode::Classic || !game_.puzzleSeed) return std::nullopt;
+    // Neither the menu nor a closing program (whatever ended before) shows a puzzle.
+    if (phase_ == Phase::Menu || phase_ == Phase::Closing || game_.gameMode != GameMode::Classic || !game_.puzzleSeed)
+        return std::nullopt;
     return PuzzleNumber{game_.gridWidth(), game_.gridHeight(), *game_.puzzleSeed};
 }
 

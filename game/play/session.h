@@ -96,7 +96,8 @@ public:
     // settings keep.
     bool gamePlayedThisRun() const { return gamePlayedThisRun_; }
     // The number of the Classic puzzle on the board while it is played, ending or in its results;
-    // nullopt on the menu, in Arcade Mode, and for a resumed game whose number is not known.
+    // nullopt on the menu, while the program closes, in Arcade Mode, and for a resumed game whose
+    // number is not known.
     std::optional<PuzzleNumber> puzzleNumber() const;
 
     // Plays this board instead of a random one (tests, and a puzzle asked for by its number): the

@@ -189,7 +189,7 @@ void DiagUN::onMouseMove(int, int, double x, double y) {
 }
 
 void DiagUN::onClose() {
-    nameEntered = finishName(text_);
+    nameEntered = persistence::finishName(text_);
     ModalDialog::onClose();
 }
 
@@ -216,7 +216,7 @@ void FrmStats::layOut() {
     title_.ht = kTitleHeight;
     title_.textColor = clrHiText;
 
-    for (int i = 1; i <= kHallOfFameRanks; ++i) {
+    for (int i = 1; i <= persistence::kHallOfFameRanks; ++i) {
         BoxInfo& name = names_[static_cast<std::size_t>(i - 1)];
         name = background_;
         name.x = kNameLeft;
@@ -256,12 +256,26 @@ void FrmStats::drawTable() {
     fillBox(background_);
     drawTextBtn(title_, kFrameNone, false, stats_window::kTitleShift,
                 loadResString(modeCaption(static_cast<GameMode>(modeNum))));
-    const HallOfFameTable* table = hallOfFame_.table(static_cast<GameMode>(modeNum));
+    const persistence::HallOfFameTable* table = hallOfFame_.table(static_cast<GameMode>(modeNum));
     if (table == nullptr) return;
-    for (int i = 1; i <= kHallOfFameRanks; ++i) {
+    bool unsaved = false;
+    for (int i = 1; i <= persistence::kHallOfFameRanks; ++i) {
         drawShadowText(nameRegion(i), stats_window::kRowShift, table->name(i));
-        drawShadowText(scoreRegion(i), stats_window::kRowShift, std::to_string(table->score(i)));
+        std::string score = std::to_string(table->score(i));
+        if (table->unsaved[static_cast<std::size_t>(i - 1)]) {
+            score += stats_window::kUnsavedMark;
+            unsaved = true;
+        }
+        drawShadowText(scoreRegion(i), stats_window::kRowShift, score);
     }
+    if (!unsaved) return;
+    BoxInfo note = background_;
+    note.x = stats_window::kNameLeft;
+    note.y = stats_window::kNoteTop;
+    note.wid = stats_window::kClientW - 2 * stats_window::kNameLeft;
+    note.ht = stats_window::kNoteHeight;
+    note.textColor = clrHiText;
+    drawShadowText(note, stats_window::kRowShift, stats_window::kUnsavedNote);
 }
 
 void FrmStats::drawButton(int k, FrameStyle frame, bool highlighted, int shift) {
@@ -271,10 +285,11 @@ void FrmStats::drawButton(int k, FrameStyle frame, bool highlighted, int shift) 
 
 void FrmStats::clearScores() {
     const GameMode mode = static_cast<GameMode>(modeNum);
+    // A clearing the store cannot take yet stays pending; the table marks its ranks.
     if (records_ == nullptr)
         hallOfFame_.clearScores(mode);
-    else if (!records_->clearScores(hallOfFame_, mode))
-        tell(records::kSettingsFailed);
+    else
+        records_->clearScores(hallOfFame_, mode);
     drawTable();
     drawButton(1, kFrameNone, false, stats_window::kLoadShift);
     drawButton(2, kFrameNone, false, stats_window::kLoadShift);
@@ -324,6 +339,72 @@ void FrmStats::onKeyDown(platform::Key key, int shift) {
     for (int k = 1; k <= 2; ++k)
         if ((k == tabbed_) != button(k).hover) lightButton(k, k == tabbed_);
     refresh();
+}
+
+// ---- the unsaved-records box -------------------------------------------------------------------
+
+void DiagUnsaved::paint() {
+    using namespace unsaved_box;
+    clickedBtnNum_ = -1;
+    platform::Surface& s = canvas();
+    BoxInfo back;
+    back.hdc = &s;
+    back.x = 1;
+    back.y = 1;
+    back.wid = kClientW - 2;
+    back.ht = kClientH - 2;
+    back.brush = brDialog;
+    fillBox(back);
+
+    BoxInfo text = back;
+    text.x = kTextMargin;
+    text.y = kTextMargin;
+    text.wid = kClientW - 2 * kTextMargin;
+    text.ht = kButtonTop - 2 * kTextMargin;
+    text.textColor = clrDialogText;
+    drawShadowText(text, dialog::kQuestionShift, text_);
+
+    setFontSize(s, dialog::kButtonPoints);
+    buttons_[0] = buttonBox(kButton1Left, kButtonTop, kButtonWidth);
+    buttons_[1] = buttonBox(kButton2Left, kButtonTop, kButtonWidth);
+    drawButton(1, false);
+    drawButton(2, false);
+}
+
+void DiagUnsaved::drawButton(int n, bool hot) {
+    BoxInfo& b = buttons_[n == 2 ? 1 : 0];
+    const std::string_view text = n == 1 ? unsaved_box::kTryAgain : unsaved_box::kLeaveAnyway;
+    if (hot)
+        drawTextBtn(b, kFrameDouble, true, dialog::kHoverShift, text);
+    else
+        drawTextBtn(b, kFrameSingle, false, dialog::kOkCancelNormalShift, text);
+    b.hover = hot;
+}
+
+void DiagUnsaved::answer(int n) {
+    clickedBtnNum_ = static_cast<std::int16_t>(n);
+    close();
+}
+
+void DiagUnsaved::onKeyPress(char32_t ch) {
+    if (ch == platform::key::kEnter)
+        answer(1);
+    else if (ch == platform::key::kEscape)
+        answer(2);
+}
+
+void DiagUnsaved::onMouseDown(int, int, double x, double y) {
+    for (int n = 1; n <= 2; ++n)
+        if (hitTest(button(n), x, y)) return answer(n);
+}
+
+void DiagUnsaved::onMouseMove(int, int, double x, double y) {
+    for (int n = 1; n <= 2; ++n) {
+        const bool inside = hitTest(button(n), x, y);
+        if (inside == button(n).hover) continue;
+        drawButton(n, inside);
+        refresh();
+    }
 }
 
 }  // namespace game::ui

@@ -6,10 +6,11 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "game/persistence/hall_of_fame.h"
+#include "game/persistence/records.h"
 #include "game/persistence/records_layout.h"
-#include "game/persistence/registry_records.h"
 #include "game/ui/box_info.h"
 #include "game/ui/dialogs.h"
 #include "game/ui/draw.h"
@@ -94,7 +95,28 @@ constexpr int kLeaveShift = 6;
 
 constexpr const char* kFont = "MS Sans Serif";
 constexpr double kPoints = 12;
+
+// A rank the store has not taken yet: its score is followed by the mark, and the note below the
+// buttons says what the mark means, only while a rank has it.
+constexpr std::string_view kUnsavedMark = " *";
+constexpr std::string_view kUnsavedNote = "* not saved yet";
+constexpr int kNoteTop = kButtonTop + kButtonHeight;
+constexpr int kNoteHeight = kClientH - kNoteTop;
 }  // namespace stats_window
+
+// Fixed layout of the box that asks, at exit, whether to try writing the records again.
+namespace unsaved_box {
+constexpr const char* kCaption = "Not Saved";
+constexpr int kClientW = dialog::kOkCancelClientW;  // 422
+constexpr int kClientH = 260;
+constexpr int kTextMargin = 12;
+constexpr int kButtonWidth = 4 * dialog::kMargin;  // 176
+constexpr int kButton1Left = 20;
+constexpr int kButton2Left = 4 * dialog::kMargin + 40;  // 216
+constexpr int kButtonTop = kClientH - dialog::kButtonHeight - kTextMargin;
+constexpr std::string_view kTryAgain = "Try Again";
+constexpr std::string_view kLeaveAnyway = "Leave Anyway";
+}  // namespace unsaved_box
 
 // The name dialog. bestNo is set before it is shown; nameEntered is set when it unloads, by "OK",
 // Enter or its close box: the typed text cut to kMaxNameLength characters, kEmptyName for nothing.
@@ -147,8 +169,8 @@ private:
 class FrmStats final : public ModalDialog {
 public:
     // records, when given, keeps "Clear Scores" in the store at once.
-    FrmStats(platform::Ui& ui, platform::Graphics& graphics, HallOfFame& hallOfFame, int mode,
-             Records* records = nullptr)
+    FrmStats(platform::Ui& ui, platform::Graphics& graphics, persistence::HallOfFame& hallOfFame, int mode,
+             persistence::Records* records = nullptr)
         : ModalDialog(ui, graphics), modeNum(mode), hallOfFame_(hallOfFame), records_(records) {}
 
     const int modeNum;
@@ -181,15 +203,45 @@ private:
     // Button k in its highlighted (hover) or its plain look, the flag set to match.
     void lightButton(int k, bool on);
 
-    HallOfFame& hallOfFame_;
-    Records* records_;
-    std::string caption_ = std::string(stats_window::kCaptionPrefix) + std::string(records::kAppTitle);
+    persistence::HallOfFame& hallOfFame_;
+    persistence::Records* records_;
+    std::string caption_ = std::string(stats_window::kCaptionPrefix) + std::string(persistence::records::kAppTitle);
     BoxInfo background_{};
     BoxInfo title_{};
-    std::array<BoxInfo, kHallOfFameRanks> names_{};
-    std::array<BoxInfo, kHallOfFameRanks> scores_{};
+    std::array<BoxInfo, persistence::kHallOfFameRanks> names_{};
+    std::array<BoxInfo, persistence::kHallOfFameRanks> scores_{};
     std::array<BoxInfo, 2> buttons_{};
     int tabbed_ = 0;  // the button Tab highlighted while it stays highlighted, or 0
+};
+
+// Asked at exit when records of this run could not be written: the text says what would be lost.
+// "Try Again" (or Enter) gives 1, "Leave Anyway" (or Esc) 2, the close box leaves -1.
+class DiagUnsaved final : public ModalDialog {
+public:
+    DiagUnsaved(platform::Ui& ui, platform::Graphics& graphics, std::string text)
+        : ModalDialog(ui, graphics), text_(std::move(text)) {}
+
+    std::int16_t clickedBtnNum() const { return clickedBtnNum_; }
+    const std::string& text() const { return text_; }
+    const BoxInfo& button(int n) const { return buttons_[n == 2 ? 1 : 0]; }
+
+    void onMouseDown(int button, int shift, double x, double y) override;
+    void onMouseMove(int button, int shift, double x, double y) override;
+    void onKeyPress(char32_t ch) override;
+
+protected:
+    std::string_view caption() const override { return unsaved_box::kCaption; }
+    int clientWidth() const override { return unsaved_box::kClientW; }
+    int clientHeight() const override { return unsaved_box::kClientH; }
+    void paint() override;
+
+private:
+    void drawButton(int n, bool hot);
+    void answer(int n);
+
+    std::string text_;
+    std::int16_t clickedBtnNum_ = -1;
+    std::array<BoxInfo, 2> buttons_{};
 };
 
 }  // namespace game::ui

@@ -27,7 +27,7 @@ std::string helpNotOpened(const std::string& target) {
 
 void showHelp(platform::Shell& shell, platform::Ui& ui, std::string_view programFolder, const std::string& target) {
     if (!shell.open(target, folderWithoutSeparator(programFolder)))
-        ui.messageBox(records::kAppTitle, helpNotOpened(target));
+        ui.messageBox(persistence::records::kAppTitle, helpNotOpened(target));
 }
 
 }  // namespace game::ui

@@ -3,12 +3,13 @@
 
 #include "game/ui/hall_of_fame_windows.h"
 #include "game/ui/sound_effects.h"
+#include "game/ui/strings.h"
 #include "platform/window.h"
 
 namespace game::ui {
 
 RecordsDesk::RecordsDesk(platform::Ui& ui, platform::Graphics& graphics, const SpriteSheet& sheet, SoundEffects& sounds,
-                         Settings& settings, Records* records)
+                         persistence::Settings& settings, persistence::Records* records)
     : ui_(ui),
       graphics_(graphics),
       sheet_(sheet),
@@ -19,7 +20,7 @@ RecordsDesk::RecordsDesk(platform::Ui& ui, platform::Graphics& graphics, const S
 
 RecordsDesk::~RecordsDesk() = default;
 
-void RecordsDesk::tell(std::string_view message) { ui_.messageBox(records::kAppTitle, message); }
+void RecordsDesk::tell(std::string_view message) { ui_.messageBox(persistence::records::kAppTitle, message); }
 
 void RecordsDesk::closeOpenTable() {
     if (shown_ != nullptr && shown_->isOpen()) shown_->window()->close();
@@ -45,9 +46,9 @@ void RecordsDesk::showHallOfFame(int modeNum, bool modal) {
 }
 
 void RecordsDesk::checkIfBest(GameMode mode, std::int32_t score) {
-    const std::int16_t s = scoreForRanking(score);
+    const std::int16_t s = persistence::scoreForRanking(score);
     const int rank = settings_.hallOfFame.rankForScore(mode, s);
-    if (rank > kHallOfFameRanks) return;
+    if (rank > persistence::kHallOfFameRanks) return;
 
     // The table may be open from the main menu; the new one replaces it.
     closeOpenTable();
@@ -56,10 +57,12 @@ void RecordsDesk::checkIfBest(GameMode mode, std::int32_t score) {
     sounds_.play(Effect::Clap);
     diagUN.showModal();
     // Into the table as the store holds it now, so that another copy of the game keeps its entries.
+    // A score the store cannot take yet stays pending, marked in the table, and is written with the
+    // next write that succeeds.
     if (records_ == nullptr)
         settings_.hallOfFame.insertBestScore(mode, s, diagUN.nameEntered);
-    else if (!records_->insertBestScore(settings_.hallOfFame, mode, s, diagUN.nameEntered))
-        tell(records::kSettingsFailed);
+    else
+        records_->insertBestScore(settings_.hallOfFame, mode, s, diagUN.nameEntered);
 
     showTableModal(static_cast<int>(mode));
     sounds_.stop();
@@ -69,17 +72,56 @@ std::int32_t RecordsDesk::bestScore(GameMode mode) const { return settings_.hall
 
 SaveOutcome RecordsDesk::saveGame(const GameData& game) {
     if (records_ == nullptr) return SaveOutcome::Unavailable;
-    if (records_->saveGame(game, settings_.solvingData)) return SaveOutcome::Saved;
+    const bool saved = records_->saveGame(game, settings_.solvingData);
+    records_->writePending(settings_.hallOfFame);
+    if (saved) return SaveOutcome::Saved;
     // The player is about to lose the game if this went wrong: say so.
-    tell(records::kSaveFailed);
+    tell(persistence::records::kSaveFailed);
     return SaveOutcome::Failed;
 }
 
 void RecordsDesk::saveSettings(const GameData& game, bool gamePlayed) {
     if (records_ == nullptr) return;
     settings_.soundOptions = sounds_.soundOptions;
-    if (gamePlayed) settings_.solvingData = withGame(settings_.solvingData, game);
-    if (!records_->saveSettings(settings_, loaded_)) tell(records::kSettingsFailed);
+    if (gamePlayed) settings_.solvingData = persistence::withGame(settings_.solvingData, game);
+    for (;;) {
+        const bool written = records_->saveSettings(settings_, loaded_);
+        if (records_->writePending(settings_.hallOfFame) && written) return;
+        const std::vector<std::string> items = unsavedItems();
+        if (items.empty()) {
+            tell(persistence::records::kSettingsFailed);
+            return;
+        }
+        DiagUnsaved box(ui_, graphics_, unsavedRecordsText(items));
+        box.showModal();
+        if (box.clickedBtnNum() != 1) return;
+    }
+}
+
+std::vector<std::string> RecordsDesk::unsavedItems() const {
+    std::vector<std::string> items;
+    for (const persistence::TableChange& c : records_->pending()) {
+        std::string item(loadResString(modeCaption(c.mode)));
+        if (c.kind == persistence::TableChange::Kind::Insert)
+            item += ": " + std::to_string(c.score) + " points, " + c.name;
+        else
+            item += ": the scores cleared";
+        items.push_back(std::move(item));
+    }
+    if (settings_.soundOptions != loaded_.soundOptions) items.emplace_back("the sound switch");
+    if (settings_.zoom != loaded_.zoom && settings_.zoom != 0) items.emplace_back("the window's zoom");
+    return items;
+}
+
+std::string unsavedRecordsText(const std::vector<std::string>& items) {
+    constexpr std::size_t kListed = 4;
+    std::string text =
+        "The settings could not be written: another program\n"
+        "may be using them, or their folder cannot be\n"
+        "written. If you leave now, this is lost:\n";
+    for (std::size_t i = 0; i < items.size() && i < kListed; ++i) text += "  " + items[i] + "\n";
+    if (items.size() > kListed) text += "  and " + std::to_string(items.size() - kListed) + " more\n";
+    return text;
 }
 
 }  // namespace game::ui

@@ -5,8 +5,10 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
+#include <vector>
 
-#include "game/persistence/registry_records.h"
+#include "game/persistence/records.h"
 #include "game/play/session.h"
 
 namespace platform {
@@ -15,6 +17,9 @@ class Ui;
 }  // namespace platform
 
 namespace game::ui {
+
+// The text of the box asked at exit for these unsaved items (at most a few listed by name).
+std::string unsavedRecordsText(const std::vector<std::string>& items);
 
 class FrmStats;
 class SoundEffects;
@@ -25,7 +30,7 @@ public:
     // records may be null: then nothing is read or written (no settings store), and the tables live
     // in memory only.
     RecordsDesk(platform::Ui& ui, platform::Graphics& graphics, const SpriteSheet& sheet, SoundEffects& sounds,
-                Settings& settings, Records* records);
+                persistence::Settings& settings, persistence::Records* records);
     ~RecordsDesk();
     RecordsDesk(const RecordsDesk&) = delete;
     RecordsDesk& operator=(const RecordsDesk&) = delete;
@@ -42,7 +47,9 @@ public:
     // "Save and Exit": stores the game being played; the player is told when that fails.
     SaveOutcome saveGame(const GameData& game);
     // Shut-down: the settings record (with the mode and level of the last game when one was played
-    // in this run), the sound switches and the chosen zoom, where they changed.
+    // in this run), the sound switches and the chosen zoom, where they changed, and the table
+    // changes still pending. When the store refuses and the player would lose a best score, a
+    // cleared table, the sound switch or the zoom, the box says which and offers to try again.
     void saveSettings(const GameData& game, bool gamePlayed);
     // The player chose this zoom for the windows: kept for the next start.
     void rememberZoom(int zoom) { settings_.zoom = zoom; }
@@ -54,14 +61,17 @@ private:
     void closeOpenTable();
     void showTableModal(int modeNum);
     void tell(std::string_view message);
+    // What the player would lose if the program ended now without writing; empty for nothing they
+    // would miss.
+    std::vector<std::string> unsavedItems() const;
 
     platform::Ui& ui_;
     platform::Graphics& graphics_;
     const SpriteSheet& sheet_;
     SoundEffects& sounds_;
-    Settings& settings_;
-    const Settings loaded_;  // the settings as the store held them at start-up
-    Records* records_;
+    persistence::Settings& settings_;
+    const persistence::Settings loaded_;  // the settings as the store held them at start-up
+    persistence::Records* records_;
     std::unique_ptr<FrmStats> modeless_;
     FrmStats* shown_ = nullptr;
 };

@@ -1,8 +1,10 @@
 // The real program's records on an X display, over three starts on a store of their own: a game
 // saved with "Save and Exit" and resumed at the next start, a word found in it and the game quit with
-// a ranking score (name typed, table shown), then the table from the menu at the third start.
+// a ranking score (name typed, table shown), then the table from the menu at the third start. And a
+// best score entered while another program holds the store's lock, kept until "EXIT" can write it.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -10,6 +12,11 @@
 #include <string>
 
 #include "e2e_support.h"
+#include "game/play/engine_library.h"
+#include "game/play/puzzle.h"
+#include "game/play/puzzle_number.h"
+#include "game/play/rules.h"
+#include "platform/library.h"
 
 namespace {
 
@@ -90,6 +97,43 @@ TEST(RealProgramRecords, SavesResumesAndKeepsABestScoreWithItsName) {
     EXPECT_NE(store.find("\"STATS11\"=string:\"Ada Lovelace\\0\""), std::string::npos) << store;
     EXPECT_NE(store.find("\"STATS1\"=binary:06,00,00,00,00,"), std::string::npos) << store;
     EXPECT_NE(store.find("\"ISSTORED\"=binary:00"), std::string::npos) << store;
+}
+
+TEST(RealProgramRecords, ABestScoreEnteredWhileTheStoreIsBusyIsWrittenAtExit) {
+    // A word of the puzzle 4x4-2, from the engine itself.
+    std::string error;
+    auto engine = game::EngineLibrary::load(
+        std::string(VARNOOK_BIN_DIR) + "/" + platform::SharedLibrary::fileName(game::kEngineLibraryName), &error);
+    ASSERT_NE(engine, nullptr) << error;
+    ASSERT_EQ(engine->loadLangDict(std::string(VARNOOK_BIN_DIR) + "/" + game::kDictionaryFileName), 1);
+    const game::PuzzleNumber number{4, 4, 2};
+    game::GameData g;
+    game::newPuzzle(g, *engine, number.width, number.height, number.seed);
+    ASSERT_GE(g.wordsOfLength(3).count(), 1);
+    const std::string word = g.wordsOfLength(3).words[1];
+
+    const fs::path out = fs::path(VARNOOK_SNAPSHOT_DIR) / "e2e-busy-store";
+    const Result r = runOnVirtualScreen("1024x768", VARNOOK_E2E_BUSY_STORE_SCRIPT, out,
+                                        game::puzzleNumberText(number) + " " + word + " 'Grace Hopper'");
+    ASSERT_EQ(r.status, 0) << r.output;
+
+    // The table marked the score as not saved yet (the note under the buttons).
+    const Picture table = readShot(out, "table");
+    ASSERT_EQ(table.width, 466);
+    EXPECT_GT(near(table, 44, 428, 422, 454, Rgb{200, 220, 120}), 20) << "the note on the table";
+    // While the box asked, the game had ended: no puzzle's number in the title.
+    std::string title;
+    std::getline(std::ifstream(out / "title"), title);
+    EXPECT_EQ(title, "Varnook");
+
+    std::ifstream file(out / "config" / "varnook" / "registry.txt");
+    std::stringstream text;
+    text << file.rdbuf();
+    const std::string store = text.str();
+    EXPECT_NE(store.find("\"STATS11\"=string:\"Grace Hopper\\0\""), std::string::npos) << store;
+    char scores[40];
+    std::snprintf(scores, sizeof scores, "\"STATS1\"=binary:%02x,00,00,00,", game::wordPoints(3));
+    EXPECT_NE(store.find(scores), std::string::npos) << store;
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 // A settings store held in memory, whose writes can be made to fail: the changes of a key then do
 // not last past its close, and the close reports WriteFailed, as a full disk or an unwritable folder
-// would.
+// would. Its lock can be refused with a status of choice (Busy: another program holds it).
 #pragma once
 
 #include <algorithm>
@@ -18,9 +18,12 @@ namespace game::testing {
 class MemoryStore final : public platform::Store {
 public:
     bool failWrites = false;
+    platform::StoreStatus lockStatus = platform::StoreStatus::Success;
 
 protected:
     using Status = platform::StoreStatus;
+
+    Status acquireLock() override { return lockStatus; }
 
     Status openKeyAt(const std::string& path) override {
         return keys_.count(path) != 0 || path == "Software" ? Status::Success : Status::NotFound;

@@ -5,10 +5,11 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <chrono>
 #include <thread>
 
-#include "game/persistence/registry_records.h"
+#include "game/persistence/records.h"
 #include "platform/registry_store.h"
 #include "platform/window.h"
 
@@ -63,7 +64,7 @@ void putRaw(const std::string& key, const std::string& name, DWORD type, const B
     RegCloseKey(k);
 }
 
-game::HallOfFameTable& table(game::Settings& s, int mode) {
+game::persistence::HallOfFameTable& table(game::persistence::Settings& s, int mode) {
     return *s.hallOfFame.table(mode == 1 ? game::GameMode::Classic : game::GameMode::Arcade);
 }
 
@@ -78,14 +79,14 @@ protected:
         platform::RegistryStore::deleteTree(kRoot);
     }
 
-    game::Settings sampleSettings() const {
-        game::Settings s;
+    game::persistence::Settings sampleSettings() const {
+        game::persistence::Settings s;
         s.solvingData.startSizeIndex = 3;
         s.solvingData.reserved = {0xDE, 0xAD, 0xBE, 0xEF, 0x00, 0x7F};
         s.solvingData.foundViewAtStart = 1;
         s.soundOptions = {1, 0, 1, -1, 1, 0, 1};
         for (int m = 1; m <= 2; ++m)
-            for (int r = 1; r <= game::kHallOfFameRanks; ++r) {
+            for (int r = 1; r <= game::persistence::kHallOfFameRanks; ++r) {
                 table(s, m).score(r) = m * 1000 - r * 10;
                 table(s, m).name(r) = "Player " + std::to_string(m) + std::to_string(r);
             }
@@ -96,12 +97,12 @@ protected:
     }
 
     // The settings record and sound switches, and both tables rank by rank, through the records.
-    void writeSettings(game::Settings s) {
-        game::Records records(*store_);
-        ASSERT_TRUE(records.saveSettings(s, game::Settings{}));
-        game::HallOfFame tables;
+    void writeSettings(game::persistence::Settings s) {
+        game::persistence::Records records(*store_);
+        ASSERT_TRUE(records.saveSettings(s, game::persistence::Settings{}));
+        game::persistence::HallOfFame tables;
         for (int m = 1; m <= 2; ++m)
-            for (int r = game::kHallOfFameRanks; r >= 1; --r)
+            for (int r = game::persistence::kHallOfFameRanks; r >= 1; --r)
                 ASSERT_TRUE(records.insertBestScore(tables, static_cast<game::GameMode>(m),
                                                     static_cast<std::int16_t>(table(s, m).score(r)),
                                                     table(s, m).name(r)));
@@ -111,7 +112,7 @@ protected:
 };
 
 TEST_F(RegistryStoreTest, SettingsRoundTripAndTheRegistryHoldsTheRecordsLayout) {
-    game::Settings saved = sampleSettings();
+    game::persistence::Settings saved = sampleSettings();
     saved.solvingData.gameMode = 2;
     saved.solvingData.arcadeLevel = 4;
     writeSettings(saved);
@@ -139,11 +140,11 @@ TEST_F(RegistryStoreTest, SettingsRoundTripAndTheRegistryHoldsTheRecordsLayout) 
 
     // The next start reads back exactly what was written, the non-ASCII name included.
     store_ = std::make_unique<platform::RegistryStore>(kRoot);
-    game::Settings loaded;
-    ASSERT_TRUE(game::Records(*store_).loadSettings(loaded));
+    game::persistence::Settings loaded;
+    ASSERT_TRUE(game::persistence::Records(*store_).loadSettings(loaded));
     EXPECT_EQ(loaded.solvingData, saved.solvingData);
     EXPECT_EQ(loaded.soundOptions, saved.soundOptions);
-    game::Settings expected = saved;
+    game::persistence::Settings expected = saved;
     for (int m = 1; m <= 2; ++m) {
         EXPECT_EQ(table(loaded, m).scores, table(expected, m).scores);
         EXPECT_EQ(table(loaded, m).names, table(expected, m).names);
@@ -157,11 +158,11 @@ TEST_F(RegistryStoreTest, ValuesOfTheWrongSizeAreNotTaken) {
     putRaw(kSettings, "STATS15", REG_SZ, Bytes(26, 'N'));         // 25 letters and a zero: too long
     putRaw(kSettings, "STATS1", REG_BINARY, Bytes(31, 1));        // scores one byte short
 
-    game::Settings loaded;
-    ASSERT_TRUE(game::Records(*store_).loadSettings(loaded));
-    EXPECT_EQ(loaded.solvingData, game::SolvingData{});  // the record keeps its contents
+    game::persistence::Settings loaded;
+    ASSERT_TRUE(game::persistence::Records(*store_).loadSettings(loaded));
+    EXPECT_EQ(loaded.solvingData, game::persistence::SolvingData{});  // the record keeps its contents
     for (const std::int16_t s : loaded.soundOptions) EXPECT_EQ(s, 1);
-    EXPECT_EQ(table(loaded, 1).name(5), game::kMissingName);
+    EXPECT_EQ(table(loaded, 1).name(5), game::persistence::kMissingName);
     EXPECT_EQ(table(loaded, 1).score(5), 0);
     EXPECT_EQ(table(loaded, 1).score(4), 0);  // the unread scores stay 0
     EXPECT_EQ(table(loaded, 1).name(4), "Player 14");
@@ -180,9 +181,9 @@ TEST_F(RegistryStoreTest, SavedGameRoundTripWithTheSaveKeysValues) {
     g.timeLeft = 1234;
     g.foundWords.push_back("CAT");
     g.foundWords.push_back("DOGS");
-    game::SolvingData record;
+    game::persistence::SolvingData record;
     record.startSizeIndex = 1;
-    game::Records records(*store_);
+    game::persistence::Records records(*store_);
     ASSERT_TRUE(records.saveGame(g, record));
 
     EXPECT_EQ(rawClass(kSave), "SAVEDATA");
@@ -196,10 +197,10 @@ TEST_F(RegistryStoreTest, SavedGameRoundTripWithTheSaveKeysValues) {
     EXPECT_EQ(raw(kSave, "BYTE_DATA")->bytes.size(), static_cast<std::size_t>(g.numCells()));
 
     store_ = std::make_unique<platform::RegistryStore>(kRoot);
-    game::Records again(*store_);
-    ASSERT_EQ(again.isGameStored(), game::StoredGame::Waiting);
-    game::SavedGame saved;
-    ASSERT_EQ(again.loadSavedGame(saved), game::SavedGameStatus::Loaded);
+    game::persistence::Records again(*store_);
+    ASSERT_EQ(again.isGameStored(), game::persistence::StoredGame::Waiting);
+    game::persistence::SavedGame saved;
+    ASSERT_EQ(again.loadSavedGame(saved), game::persistence::SavedGameStatus::Loaded);
     EXPECT_EQ(saved.gridWidth, g.gridWidth());
     EXPECT_EQ(saved.gridHeight, g.gridHeight());
     EXPECT_EQ(saved.letters.size(), static_cast<std::size_t>(g.numCells()));
@@ -210,9 +211,9 @@ TEST_F(RegistryStoreTest, SavedGameRoundTripWithTheSaveKeysValues) {
     EXPECT_EQ(saved.levelScore, 16);
     EXPECT_EQ(saved.timeLeft, 1234);
     EXPECT_EQ(saved.foundWords, (std::vector<std::string>{"CAT", "DOGS"}));
-    EXPECT_EQ(saved.solvingData, game::withGame(record, g));
+    EXPECT_EQ(saved.solvingData, game::persistence::withGame(record, g));
     EXPECT_EQ(raw(kSave, "ISSTORED")->bytes, Bytes{0});  // consumed
-    EXPECT_EQ(again.isGameStored(), game::StoredGame::None);
+    EXPECT_EQ(again.isGameStored(), game::persistence::StoredGame::None);
 }
 
 TEST_F(RegistryStoreTest, StoreCallsFollowTheRegistrysRules) {
@@ -292,6 +293,36 @@ TEST_F(RegistryStoreTest, TheLockNestsAndAnotherProgramWaitsThenIsBusy) {
     });
     u.join();
     EXPECT_EQ(other, platform::StoreStatus::Success);
+}
+
+TEST_F(RegistryStoreTest, ABestScoreRefusedWhileAnotherProgramHoldsTheLockGoesOutWithTheNextWrite) {
+    game::persistence::Settings s;
+    game::persistence::Records records(*store_);
+    // Another program (another store on the same root, on a thread of its own) holds the lock.
+    std::atomic<bool> ready{false}, done{false};
+    bool held = false;
+    std::thread other([&] {
+        platform::RegistryStore second(kRoot);
+        platform::StoreLock lock;
+        held = second.lock(lock) == platform::StoreStatus::Success;
+        ready = true;
+        while (!done) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    });
+    while (!ready) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    EXPECT_TRUE(held);
+    EXPECT_FALSE(records.insertBestScore(s.hallOfFame, game::GameMode::Classic, 42, "Ada"));
+    done = true;
+    other.join();
+    const game::persistence::HallOfFameTable& shown = *s.hallOfFame.table(game::GameMode::Classic);
+    EXPECT_EQ(shown.name(1), "Ada");
+    EXPECT_TRUE(shown.unsaved[0]);
+    EXPECT_FALSE(raw(kSettings, "STATS11")) << "nothing written while the lock was held";
+
+    EXPECT_TRUE(records.writePending(s.hallOfFame));
+    EXPECT_FALSE(shown.unsaved[0]);
+    const auto name = raw(kSettings, "STATS11");
+    ASSERT_TRUE(name);
+    EXPECT_EQ(name->bytes, (Bytes{'A', 'd', 'a', 0}));
 }
 
 }  // namespace

@@ -152,7 +152,7 @@ void hallOfFame(const std::string& folder) {
     save(*name.surface(), "name_dialog");
     name.unload();
 
-    game::HallOfFame tables;
+    game::persistence::HallOfFame tables;
     tables.clearScores(game::GameMode::Arcade);
     const char* names[] = {"Ada", "Grace", "Alan", "Edsger", "Barbara"};
     for (int i = 0; i < 5; ++i)

@@ -9,7 +9,7 @@
 namespace {
 
 using game::GameMode;
-using game::HallOfFame;
+using game::persistence::HallOfFame;
 
 HallOfFame withClassic(std::initializer_list<std::int32_t> scores) {
     HallOfFame h;
@@ -26,7 +26,7 @@ TEST(HallOfFame, AScoreEqualToStoredOnesRanksBelowThem) {
     HallOfFame h = withClassic({100, 90, 90, 50, 0, 0, 0, 0});
     EXPECT_EQ(h.rankForScore(GameMode::Classic, 90), 4);
     h.insertBestScore(GameMode::Classic, 90, "New");
-    const game::HallOfFameTable& t = *h.table(GameMode::Classic);
+    const game::persistence::HallOfFameTable& t = *h.table(GameMode::Classic);
     EXPECT_EQ(t.scores, (std::array<std::int32_t, 8>{100, 90, 90, 90, 50, 0, 0, 0}));
     EXPECT_EQ(t.names, (std::array<std::string, 8>{"R1", "R2", "R3", "New", "R4", "R5", "R6", "R7"}));
 }
@@ -35,7 +35,7 @@ TEST(HallOfFame, ATopScorePushesRankEightOut) {
     HallOfFame h = withClassic({80, 70, 60, 50, 40, 30, 20, 10});
     EXPECT_EQ(h.rankForScore(GameMode::Classic, 81), 1);
     h.insertBestScore(GameMode::Classic, 81, "Top");
-    const game::HallOfFameTable& t = *h.table(GameMode::Classic);
+    const game::persistence::HallOfFameTable& t = *h.table(GameMode::Classic);
     EXPECT_EQ(t.scores, (std::array<std::int32_t, 8>{81, 80, 70, 60, 50, 40, 30, 20}));
     EXPECT_EQ(t.name(1), "Top");
     EXPECT_EQ(t.name(8), "R7");
@@ -44,22 +44,23 @@ TEST(HallOfFame, ATopScorePushesRankEightOut) {
 
 TEST(HallOfFame, ScoresThatDoNotRank) {
     HallOfFame h = withClassic({80, 70, 60, 50, 40, 30, 20, 10});
-    EXPECT_EQ(h.rankForScore(GameMode::Classic, 10), game::kNotRanked);  // equal to rank 8
+    EXPECT_EQ(h.rankForScore(GameMode::Classic, 10), game::persistence::kNotRanked);  // equal to rank 8
     EXPECT_EQ(h.rankForScore(GameMode::Classic, 11), 8);
     HallOfFame fresh;
     EXPECT_EQ(fresh.rankForScore(GameMode::Arcade, 1), 1);
-    EXPECT_EQ(fresh.rankForScore(GameMode::Arcade, 0), game::kNotRanked);
-    EXPECT_EQ(fresh.rankForScore(static_cast<GameMode>(0), 500), game::kNotRanked);  // no such table
-    fresh.insertBestScore(static_cast<GameMode>(3), 500, "x");                       // ignored
+    EXPECT_EQ(fresh.rankForScore(GameMode::Arcade, 0), game::persistence::kNotRanked);
+    EXPECT_EQ(fresh.rankForScore(static_cast<GameMode>(0), 500), game::persistence::kNotRanked);  // no such table
+    fresh.insertBestScore(static_cast<GameMode>(3), 500, "x");                                    // ignored
     EXPECT_EQ(fresh.bestScore(GameMode::Classic), 0);
 }
 
 TEST(HallOfFame, TheBestScoreCheckComparesTheLow16BitsSigned) {
-    EXPECT_EQ(game::scoreForRanking(1234), 1234);
-    EXPECT_EQ(game::scoreForRanking(65536 + 100), 100);
-    EXPECT_EQ(game::scoreForRanking(40000), 40000 - 65536);
+    EXPECT_EQ(game::persistence::scoreForRanking(1234), 1234);
+    EXPECT_EQ(game::persistence::scoreForRanking(65536 + 100), 100);
+    EXPECT_EQ(game::persistence::scoreForRanking(40000), 40000 - 65536);
     HallOfFame fresh;
-    EXPECT_EQ(fresh.rankForScore(GameMode::Classic, game::scoreForRanking(40000)), game::kNotRanked);
+    EXPECT_EQ(fresh.rankForScore(GameMode::Classic, game::persistence::scoreForRanking(40000)),
+              game::persistence::kNotRanked);
 }
 
 TEST(HallOfFame, ClearingOneTableLeavesTheOther) {
@@ -75,21 +76,21 @@ TEST(HallOfFame, ClearingOneTableLeavesTheOther) {
 }
 
 TEST(HallOfFame, TheNameDialogKeeps19CharactersAndGivesADashForNothing) {
-    EXPECT_EQ(game::finishName(std::string(25, 'n')), std::string(19, 'n'));
-    EXPECT_EQ(game::finishName("Ann"), "Ann");
-    EXPECT_EQ(game::finishName(""), "-");
+    EXPECT_EQ(game::persistence::finishName(std::string(25, 'n')), std::string(19, 'n'));
+    EXPECT_EQ(game::persistence::finishName("Ann"), "Ann");
+    EXPECT_EQ(game::persistence::finishName(""), "-");
 }
 
 using HallOfFameRecords = records_test::RecordsTest;
 
 TEST_F(HallOfFameRecords, ALongNameIsStoredAsItsFirst19Characters) {
-    game::Settings s;
+    game::persistence::Settings s;
     ASSERT_TRUE(records_->loadSettings(s));
-    ASSERT_TRUE(
-        records_->insertBestScore(s.hallOfFame, GameMode::Classic, 77, game::finishName("abcdefghijklmnopqrstuvwxy")));
-    ASSERT_TRUE(records_->insertBestScore(s.hallOfFame, GameMode::Classic, 66, game::finishName("")));
+    ASSERT_TRUE(records_->insertBestScore(s.hallOfFame, GameMode::Classic, 77,
+                                          game::persistence::finishName("abcdefghijklmnopqrstuvwxy")));
+    ASSERT_TRUE(records_->insertBestScore(s.hallOfFame, GameMode::Classic, 66, game::persistence::finishName("")));
     restart();
-    game::Settings back;
+    game::persistence::Settings back;
     ASSERT_TRUE(records_->loadSettings(back));
     EXPECT_EQ(back.hallOfFame.table(GameMode::Classic)->name(1), "abcdefghijklmnopqrs");
     EXPECT_EQ(back.hallOfFame.table(GameMode::Classic)->name(2), "-");

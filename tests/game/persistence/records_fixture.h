@@ -11,7 +11,7 @@
 #include <utility>
 #include <vector>
 
-#include "game/persistence/registry_records.h"
+#include "game/persistence/records.h"
 #include "platform/store.h"
 #include "platform/store/file_store.h"
 #include "unavailable_store.h"
@@ -32,7 +32,7 @@ protected:
         root_ = pattern;
         setenv("XDG_CONFIG_HOME", root_.string().c_str(), 1);
         store_ = std::make_unique<platform::FileStore>(platform::FileStore::defaultFolder());
-        records_ = std::make_unique<game::Records>(*store_);
+        records_ = std::make_unique<game::persistence::Records>(*store_);
     }
     void TearDown() override {
         records_.reset();
@@ -45,7 +45,7 @@ protected:
     void restart() {
         records_.reset();
         store_ = std::make_unique<platform::FileStore>(platform::FileStore::defaultFolder());
-        records_ = std::make_unique<game::Records>(*store_);
+        records_ = std::make_unique<game::persistence::Records>(*store_);
     }
 
     void putRaw(const std::string& path, std::string_view name, std::vector<std::uint8_t> data,
@@ -85,7 +85,7 @@ protected:
 
     std::filesystem::path root_;
     std::unique_ptr<platform::FileStore> store_;
-    std::unique_ptr<game::Records> records_;
+    std::unique_ptr<game::persistence::Records> records_;
 };
 
 }  // namespace records_test

@@ -13,9 +13,9 @@ namespace {
 
 using game::GameData;
 using game::GameMode;
-using game::SavedGame;
-using game::SavedGameStatus;
-using game::SolvingData;
+using game::persistence::SavedGame;
+using game::persistence::SavedGameStatus;
+using game::persistence::SolvingData;
 using namespace records_test;
 using Bytes = std::vector<std::uint8_t>;
 
@@ -50,12 +50,12 @@ protected:
     GameData resume(const GameData& saved, SolvingData* restored = nullptr) {
         EXPECT_TRUE(records_->saveGame(saved, record()));
         restart();
-        EXPECT_EQ(records_->isGameStored(), game::StoredGame::Waiting);
+        EXPECT_EQ(records_->isGameStored(), game::persistence::StoredGame::Waiting);
         SavedGame loaded;
         EXPECT_EQ(records_->loadSavedGame(loaded), SavedGameStatus::Loaded);
         GameData g;
         SolvingData d;
-        game::applySavedGame(loaded, g, d);
+        game::persistence::applySavedGame(loaded, g, d);
         if (restored != nullptr) *restored = d;
         return g;
     }
@@ -106,7 +106,7 @@ TEST_F(SavedGameTest, AClassicGameWithWordsRoundTripsInStoredOrder) {
     EXPECT_EQ(g.numFoundWords(), 3);
     EXPECT_EQ(g.foundWords.raw(), (std::vector<std::string>{"CAT", "DOG", "TEA"}));
     // The settings record comes back with the game, with the mode and level of that game.
-    EXPECT_EQ(restored, game::withGame(record(), saved));
+    EXPECT_EQ(restored, game::persistence::withGame(record(), saved));
 }
 
 TEST_F(SavedGameTest, AClassicGameKeepsItsPuzzleNumberAndAnOlderRecordResumesWithoutOne) {
@@ -134,7 +134,7 @@ TEST_F(SavedGameTest, AClassicGameKeepsItsPuzzleNumberAndAnOlderRecordResumesWit
     EXPECT_EQ(loaded.puzzleNumber, std::nullopt);
     SolvingData d;
     g.puzzleSeed = 99;
-    game::applySavedGame(loaded, g, d);
+    game::persistence::applySavedGame(loaded, g, d);
     EXPECT_EQ(g.puzzleSeed, std::nullopt);
     EXPECT_EQ(g.gridLetters.raw(), saved.gridLetters.raw());
     records_.reset();
@@ -149,21 +149,22 @@ TEST(SavedPuzzleNumber, OnlyAClassicNumberOfTheRecordsOwnBoardIsKept) {
     saved.gridWidth = 5;
     saved.gridHeight = 4;
     saved.gameMode = GameMode::Classic;
-    EXPECT_EQ(game::savedPuzzleNumber("5x4-77", saved), (game::PuzzleNumber{5, 4, 77}));
-    EXPECT_EQ(game::savedPuzzleNumber(std::string_view("5x4-77\0", 7), saved), (game::PuzzleNumber{5, 4, 77}));
-    EXPECT_EQ(game::savedPuzzleNumber("4x5-77", saved), std::nullopt);
-    EXPECT_EQ(game::savedPuzzleNumber("6x6-77", saved), std::nullopt);
-    EXPECT_EQ(game::savedPuzzleNumber("", saved), std::nullopt);
-    EXPECT_EQ(game::savedPuzzleNumber("5x4-10001", saved), std::nullopt);
+    EXPECT_EQ(game::persistence::savedPuzzleNumber("5x4-77", saved), (game::PuzzleNumber{5, 4, 77}));
+    EXPECT_EQ(game::persistence::savedPuzzleNumber(std::string_view("5x4-77\0", 7), saved),
+              (game::PuzzleNumber{5, 4, 77}));
+    EXPECT_EQ(game::persistence::savedPuzzleNumber("4x5-77", saved), std::nullopt);
+    EXPECT_EQ(game::persistence::savedPuzzleNumber("6x6-77", saved), std::nullopt);
+    EXPECT_EQ(game::persistence::savedPuzzleNumber("", saved), std::nullopt);
+    EXPECT_EQ(game::persistence::savedPuzzleNumber("5x4-10001", saved), std::nullopt);
     saved.gameMode = GameMode::Arcade;
-    EXPECT_EQ(game::savedPuzzleNumber("5x4-77", saved), std::nullopt);
+    EXPECT_EQ(game::persistence::savedPuzzleNumber("5x4-77", saved), std::nullopt);
 
     GameData g = gameOn(6, GameMode::Classic, {});
-    EXPECT_EQ(game::puzzleNumberRecord(g), "") << "a board whose seed is not known";
+    EXPECT_EQ(game::persistence::puzzleNumberRecord(g), "") << "a board whose seed is not known";
     g.puzzleSeed = 0;
-    EXPECT_EQ(game::puzzleNumberRecord(g), "5x4-0");
+    EXPECT_EQ(game::persistence::puzzleNumberRecord(g), "5x4-0");
     g.gameMode = GameMode::Arcade;
-    EXPECT_EQ(game::puzzleNumberRecord(g), "");
+    EXPECT_EQ(game::persistence::puzzleNumberRecord(g), "");
 }
 
 TEST_F(SavedGameTest, AnArcadeGameKeepsItsClockLevelAndLevelScore) {
@@ -185,14 +186,14 @@ TEST_F(SavedGameTest, AnArcadeGameKeepsItsClockLevelAndLevelScore) {
 TEST_F(SavedGameTest, TheOfferStaysUntilTheGameIsLoadedThenItIsConsumed) {
     ASSERT_TRUE(records_->saveGame(gameOn(1, GameMode::Classic, {}), record()));
     restart();
-    EXPECT_EQ(records_->isGameStored(), game::StoredGame::Waiting);
+    EXPECT_EQ(records_->isGameStored(), game::persistence::StoredGame::Waiting);
     restart();
-    EXPECT_EQ(records_->isGameStored(), game::StoredGame::Waiting);  // declined: offered again
+    EXPECT_EQ(records_->isGameStored(), game::persistence::StoredGame::Waiting);  // declined: offered again
     SavedGame loaded;
     ASSERT_EQ(records_->loadSavedGame(loaded), SavedGameStatus::Loaded);
     EXPECT_EQ(getRaw(kSavePath, "ISSTORED"), Bytes{0});
     restart();
-    EXPECT_EQ(records_->isGameStored(), game::StoredGame::None);
+    EXPECT_EQ(records_->isGameStored(), game::persistence::StoredGame::None);
 }
 
 TEST_F(SavedGameTest, FoundWordsMustBeWordsOfTheRebuiltPuzzle) {
@@ -232,9 +233,9 @@ TEST_F(SavedGameTest, AGameTakenByAnotherCopyIsNotResumedTwice) {
     ASSERT_TRUE(records_->saveGame(gameOn(1, GameMode::Classic, {}), record()));
     // Two copies of the game both see the game waiting and both offer it.
     platform::FileStore otherStore(platform::FileStore::defaultFolder());
-    game::Records other(otherStore);
-    EXPECT_EQ(records_->isGameStored(), game::StoredGame::Waiting);
-    EXPECT_EQ(other.isGameStored(), game::StoredGame::Waiting);
+    game::persistence::Records other(otherStore);
+    EXPECT_EQ(records_->isGameStored(), game::persistence::StoredGame::Waiting);
+    EXPECT_EQ(other.isGameStored(), game::persistence::StoredGame::Waiting);
     SavedGame a, b;
     EXPECT_EQ(other.loadSavedGame(b), SavedGameStatus::Loaded);
     EXPECT_EQ(records_->loadSavedGame(a), SavedGameStatus::NotWaiting);
@@ -243,18 +244,25 @@ TEST_F(SavedGameTest, AGameTakenByAnotherCopyIsNotResumedTwice) {
 
 TEST(SavedGameTaken, AGameWhoseTakenMarkCannotBeWrittenIsNotResumed) {
     game::testing::MemoryStore store;
-    game::Records records(store);
+    game::persistence::Records records(store);
     GameData g = gameOn(1, GameMode::Classic, {"CAT"});
     g.score = 6;
     ASSERT_TRUE(records.saveGame(g, SolvingData{}));
-    store.failWrites = true;
     SavedGame loaded;
+    // Neither a lock that cannot be had (busy, or a folder that cannot be written) nor a mark that
+    // does not last takes the game.
+    for (const platform::StoreStatus lock : {platform::StoreStatus::Busy, platform::StoreStatus::WriteFailed}) {
+        store.lockStatus = lock;
+        EXPECT_EQ(records.loadSavedGame(loaded), SavedGameStatus::NotTaken);
+    }
+    store.lockStatus = platform::StoreStatus::Success;
+    store.failWrites = true;
     EXPECT_EQ(records.loadSavedGame(loaded), SavedGameStatus::NotTaken);
     EXPECT_TRUE(loaded.letters.empty()) << "nothing is read";
     store.failWrites = false;
-    EXPECT_EQ(records.isGameStored(), game::StoredGame::Waiting) << "still saved, for a later try";
+    EXPECT_EQ(records.isGameStored(), game::persistence::StoredGame::Waiting) << "still saved, for a later try";
     EXPECT_EQ(records.loadSavedGame(loaded), SavedGameStatus::Loaded);
-    EXPECT_EQ(records.isGameStored(), game::StoredGame::None);
+    EXPECT_EQ(records.isGameStored(), game::persistence::StoredGame::None);
 }
 
 struct Tamper {
@@ -409,7 +417,7 @@ TEST_F(SavedGameTest, AShortFoundWordTextKeepsTheWordsItHas) {
         ASSERT_EQ(records_->loadSavedGame(loaded), SavedGameStatus::Loaded);
         GameData g;
         SolvingData d;
-        game::applySavedGame(loaded, g, d);
+        game::persistence::applySavedGame(loaded, g, d);
         EXPECT_EQ(g.numFoundWords(), static_cast<std::int32_t>(kept.size()));
         EXPECT_EQ(g.foundWords.raw(), kept);
     }
@@ -420,7 +428,7 @@ TEST_F(SavedGameTest, AStoreFileCutAnywhereNeverCrashesTheRecords) {
     base.timeLeft = 900;
     base.score = 50;
     base.levelScore = 12;
-    game::Settings s;
+    game::persistence::Settings s;
     ASSERT_TRUE(records_->loadSettings(s));
     ASSERT_TRUE(records_->insertBestScore(s.hallOfFame, GameMode::Classic, 99, "Keeper"));
     ASSERT_TRUE(records_->saveGame(base, s.solvingData));
@@ -436,13 +444,13 @@ TEST_F(SavedGameTest, AStoreFileCutAnywhereNeverCrashesTheRecords) {
         std::ofstream(file, std::ios::binary) << whole.substr(0, cut);
         testing::internal::CaptureStderr();
         restart();
-        game::Settings loaded;
+        game::persistence::Settings loaded;
         EXPECT_TRUE(records_->loadSettings(loaded));
         // A cut file keeps every whole line before the cut; the cut line and all after it are lost.
         const std::string kept = whole.substr(0, cut);
         const bool nameKept = kept.find("\"STATS11\"=string:\"Keeper\\0\"\n") != std::string::npos;
         EXPECT_EQ(loaded.hallOfFame.table(GameMode::Classic)->name(1), nameKept ? "Keeper" : "Anononymous");
-        EXPECT_EQ(records_->isGameStored() == game::StoredGame::Waiting,
+        EXPECT_EQ(records_->isGameStored() == game::persistence::StoredGame::Waiting,
                   kept.find("\"ISSTORED\"=binary:01\n") != std::string::npos);
         testing::internal::GetCapturedStderr();
     }

@@ -1,11 +1,12 @@
 // Loading and saving the settings record, the sound switches and the Hall of Fame tables.
+#include "memory_store.h"
 #include "records_fixture.h"
 
 namespace {
 
 using game::GameData;
 using game::GameMode;
-using game::Settings;
+using game::persistence::Settings;
 using namespace records_test;
 
 using SettingsTest = RecordsTest;
@@ -17,15 +18,15 @@ TEST_F(SettingsTest, FirstRunCreatesTheKeyAndGivesTheDefaults) {
     EXPECT_EQ(keyClass(kSettingsPath), "USERDATA");
     EXPECT_EQ(s.soundOptions, game::kDefaultSoundOptions);
     for (const GameMode mode : {GameMode::Classic, GameMode::Arcade}) {
-        for (int rank = 1; rank <= game::kHallOfFameRanks; ++rank) {
+        for (int rank = 1; rank <= game::persistence::kHallOfFameRanks; ++rank) {
             EXPECT_EQ(s.hallOfFame.table(mode)->name(rank), "Anononymous");
             EXPECT_EQ(s.hallOfFame.table(mode)->score(rank), 0);
         }
     }
     EXPECT_EQ(s.solvingData.startSizeIndex, 0);
-    EXPECT_EQ(game::startLevel(s.solvingData), 1);  // a 6 x 6 board before any game
-    EXPECT_EQ(game::level(game::startLevel(s.solvingData)).width, 6);
-    EXPECT_EQ(records_->isGameStored(), game::StoredGame::None);
+    EXPECT_EQ(game::persistence::startLevel(s.solvingData), 1);  // a 6 x 6 board before any game
+    EXPECT_EQ(game::level(game::persistence::startLevel(s.solvingData)).width, 6);
+    EXPECT_EQ(records_->isGameStored(), game::persistence::StoredGame::None);
     EXPECT_EQ(keyClass(kSavePath), "SAVEDATA");  // the offer check made the empty saved-game key
     EXPECT_EQ(store_->openKeyCount(), 0);
 }
@@ -72,7 +73,7 @@ TEST_F(SettingsTest, ANameOf24CharactersLoadsAndOneOf25DoesNot) {
     Settings s;
     GameData g;
     ASSERT_TRUE(records_->loadSettings(s));
-    const game::HallOfFameTable& t = *s.hallOfFame.table(GameMode::Classic);
+    const game::persistence::HallOfFameTable& t = *s.hallOfFame.table(GameMode::Classic);
     EXPECT_EQ(t.name(1), std::string(24, 'x'));
     EXPECT_EQ(t.score(1), 900);
     EXPECT_EQ(t.name(2), "Anononymous");
@@ -89,8 +90,8 @@ TEST_F(SettingsTest, MissingScoresKeepZeroAndAMissingNameClearsItsRank) {
     Settings s;
     GameData g;
     ASSERT_TRUE(records_->loadSettings(s));
-    const game::HallOfFameTable& classic = *s.hallOfFame.table(GameMode::Classic);
-    const game::HallOfFameTable& arcade = *s.hallOfFame.table(GameMode::Arcade);
+    const game::persistence::HallOfFameTable& classic = *s.hallOfFame.table(GameMode::Classic);
+    const game::persistence::HallOfFameTable& arcade = *s.hallOfFame.table(GameMode::Arcade);
     for (int rank = 1; rank <= 8; ++rank) {
         EXPECT_EQ(classic.name(rank), "N" + std::to_string(rank));
         EXPECT_EQ(classic.score(rank), 0);
@@ -145,7 +146,7 @@ TEST_F(SettingsTest, ARecordOutOfRangeIsCarriedBackButNotUsed) {
     Settings s;
     ASSERT_TRUE(records_->loadSettings(s));
     EXPECT_EQ(s.solvingData.startSizeIndex, 57);
-    EXPECT_EQ(game::startLevel(s.solvingData), 1);
+    EXPECT_EQ(game::persistence::startLevel(s.solvingData), 1);
     EXPECT_EQ(s.solvingData.gameMode, 9);
     EXPECT_EQ(s.solvingData.arcadeLevel, 300);
     ASSERT_TRUE(records_->saveSettings(s, Settings{}));
@@ -157,7 +158,7 @@ TEST_F(SettingsTest, OnlyWhatThisCopyChangedIsWrittenBack) {
     Settings a, b;
     ASSERT_TRUE(records_->loadSettings(a));
     platform::FileStore otherStore(platform::FileStore::defaultFolder());
-    game::Records other(otherStore);
+    game::persistence::Records other(otherStore);
     ASSERT_TRUE(other.loadSettings(b));
     const Settings aLoaded = a, bLoaded = b;
 
@@ -222,9 +223,9 @@ TEST_F(SettingsTest, AScoreThatNoLongerRanksInTheStoresTableIsNotInserted) {
     Settings a, b;
     ASSERT_TRUE(records_->loadSettings(a));
     platform::FileStore otherStore(platform::FileStore::defaultFolder());
-    game::Records other(otherStore);
+    game::persistence::Records other(otherStore);
     ASSERT_TRUE(other.loadSettings(b));
-    for (int i = 0; i < game::kHallOfFameRanks; ++i)
+    for (int i = 0; i < game::persistence::kHallOfFameRanks; ++i)
         ASSERT_TRUE(records_->insertBestScore(a.hallOfFame, GameMode::Arcade, static_cast<std::int16_t>(900 - i),
                                               "A" + std::to_string(i)));
     // B's 50 ranked in B's empty table, but the store's table is full of higher scores by now.
@@ -233,19 +234,59 @@ TEST_F(SettingsTest, AScoreThatNoLongerRanksInTheStoresTableIsNotInserted) {
     EXPECT_EQ(b.hallOfFame.table(GameMode::Arcade)->name(8), "A7");
 }
 
+TEST(PendingBestScores, AScoreTheStoreRefusesStaysMarkedAndGoesOutWithTheNextWrite) {
+    game::testing::MemoryStore store;
+    game::persistence::Records mine(store), other(store);
+    Settings a, b;
+    const game::persistence::HallOfFameTable& shown = *a.hallOfFame.table(GameMode::Classic);
+    auto ranks = [](const game::persistence::HallOfFameTable& t) {
+        std::vector<std::pair<std::string, std::int32_t>> r;
+        for (int i = 1; i <= 4; ++i) r.emplace_back(t.name(i), t.score(i));
+        return r;
+    };
+    // Another program holds the lock: the score goes on this run's table only, marked.
+    store.lockStatus = platform::StoreStatus::Busy;
+    EXPECT_FALSE(mine.insertBestScore(a.hallOfFame, GameMode::Classic, 10, "Ada"));
+    EXPECT_EQ(shown.name(1), "Ada");
+    EXPECT_TRUE(shown.unsaved[0]);
+    // The lock comes back but the write does not last: the store's table with both pending
+    // scores on top, each once, still marked.
+    store.lockStatus = platform::StoreStatus::Success;
+    store.failWrites = true;
+    EXPECT_FALSE(mine.insertBestScore(a.hallOfFame, GameMode::Classic, 30, "Cy"));
+    using Ranks = std::vector<std::pair<std::string, std::int32_t>>;
+    EXPECT_EQ(ranks(shown), (Ranks{{"Cy", 30}, {"Ada", 10}, {"Anononymous", 0}, {"Anononymous", 0}}));
+    EXPECT_EQ(shown.unsaved, (std::array<bool, game::persistence::kHallOfFameRanks>{true, true}));
+    EXPECT_EQ(mine.pending().size(), 2u);
+    store.failWrites = false;
+
+    // Another copy ranks a score meanwhile; this copy's next write (clearing the other table) takes
+    // both pending scores into the store around it.
+    ASSERT_TRUE(other.insertBestScore(b.hallOfFame, GameMode::Classic, 20, "Bob"));
+    EXPECT_TRUE(mine.clearScores(a.hallOfFame, GameMode::Arcade));
+    EXPECT_TRUE(mine.pending().empty());
+    EXPECT_EQ(shown.unsaved, (std::array<bool, game::persistence::kHallOfFameRanks>{}));
+    const Ranks expected{{"Cy", 30}, {"Bob", 20}, {"Ada", 10}, {"Anononymous", 0}};
+    EXPECT_EQ(ranks(shown), expected);
+    Settings back;
+    ASSERT_TRUE(game::persistence::Records(store).loadSettings(back));
+    EXPECT_EQ(ranks(*back.hallOfFame.table(GameMode::Classic)), expected);
+    EXPECT_EQ(back.hallOfFame.table(GameMode::Arcade)->name(1), "Anonoymous");
+}
+
 TEST_F(SettingsTest, AStoreThatCannotBeOpenedIsReportedAndNothingIsRead) {
     UnavailableStore unavailable;
-    game::Records records(unavailable);
+    game::persistence::Records records(unavailable);
     Settings s;  // as at start-up: switches all 0, scores 0, names empty
     GameData g;
     EXPECT_FALSE(records.loadSettings(s));
     EXPECT_EQ(s.soundOptions, game::SoundOptions{});
     EXPECT_EQ(s.hallOfFame.table(GameMode::Classic)->name(1), "");
     EXPECT_FALSE(records.saveSettings(s, Settings{}));
-    EXPECT_EQ(records.isGameStored(), game::StoredGame::StoreUnavailable);
+    EXPECT_EQ(records.isGameStored(), game::persistence::StoredGame::StoreUnavailable);
     EXPECT_FALSE(records.saveGame(g, s.solvingData));
-    game::SavedGame saved;
-    EXPECT_EQ(records.loadSavedGame(saved), game::SavedGameStatus::StoreUnavailable);
+    game::persistence::SavedGame saved;
+    EXPECT_EQ(records.loadSavedGame(saved), game::persistence::SavedGameStatus::StoreUnavailable);
 }
 
 TEST_F(SettingsTest, AWriteThatFailsIsReportedNotSwallowed) {

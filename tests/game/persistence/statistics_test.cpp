@@ -74,7 +74,7 @@ TEST(StatisticsRecords, TheFiguresSurviveTheStoreAndADamagedValueCostsOnlyItsFig
     Statistics stats;
     const std::int64_t day = game::dayNumber({2026, 12, 8});
     const std::vector<std::string> found{"CAT", "GARDENS"};
-    ASSERT_TRUE(game::updateStatistics(store, stats, [&](Statistics& s) {
+    ASSERT_TRUE(game::persistence::updateStatistics(store, stats, [&](Statistics& s) {
         game::recordGame(s.of(StatsMode::Classic), 412, true, found);
         game::recordGame(s.of(StatsMode::Daily), 300, true, found);
         game::recordDailyDay(s.daily, day - 1, 40, true);
@@ -82,13 +82,13 @@ TEST(StatisticsRecords, TheFiguresSurviveTheStoreAndADamagedValueCostsOnlyItsFig
     }));
     // Another copy of the game counts a game on top of what the store holds.
     Statistics other;
-    ASSERT_TRUE(game::updateStatistics(store, other, [](Statistics& s) {
+    ASSERT_TRUE(game::persistence::updateStatistics(store, other, [](Statistics& s) {
         game::recordGame(s.of(StatsMode::Arcade), 5000, false, {});
     }));
     EXPECT_EQ(other.of(StatsMode::Classic).best, 412);
 
     Statistics read;
-    ASSERT_TRUE(game::loadStatistics(store, read));
+    ASSERT_TRUE(game::persistence::loadStatistics(store, read));
     EXPECT_EQ(read.of(StatsMode::Classic).played, 1);
     EXPECT_EQ(read.of(StatsMode::Classic).longestWord, "GARDENS");
     EXPECT_EQ(read.of(StatsMode::Arcade).best, 5000);
@@ -101,7 +101,7 @@ TEST(StatisticsRecords, TheFiguresSurviveTheStoreAndADamagedValueCostsOnlyItsFig
     setText(store, "CLASSICLONGEST", "GAR\nDENS");
     setText(store, "ARCADEPLAYED", "1", platform::ValueType::Binary);
     setText(store, "DAILYHISTORY", "2026-12-08 38;2026-02-30 7;junk;2026-12-07 40");
-    ASSERT_TRUE(game::loadStatistics(store, read));
+    ASSERT_TRUE(game::persistence::loadStatistics(store, read));
     EXPECT_EQ(read.of(StatsMode::Classic).best, 0);
     EXPECT_EQ(read.of(StatsMode::Classic).longestWord, "");
     EXPECT_EQ(read.of(StatsMode::Classic).played, 1);
@@ -114,7 +114,7 @@ TEST(StatisticsRecords, TheFiguresSurviveTheStoreAndADamagedValueCostsOnlyItsFig
     setText(store, "CLASSICPLAYED", "2147483647");
     setText(store, "CLASSICFINISHED", "2147483647");
     Statistics full;
-    ASSERT_TRUE(game::updateStatistics(store, full, [](Statistics& s) {
+    ASSERT_TRUE(game::persistence::updateStatistics(store, full, [](Statistics& s) {
         game::recordGame(s.of(StatsMode::Classic), 1, true, {});
     }));
     EXPECT_EQ(full.of(StatsMode::Classic).played, 2147483647);
@@ -124,7 +124,7 @@ TEST(StatisticsRecords, TheFiguresSurviveTheStoreAndADamagedValueCostsOnlyItsFig
     // A store whose writes fail says so; the change is still in hand.
     store.failWrites = true;
     Statistics failed;
-    EXPECT_FALSE(game::updateStatistics(store, failed, [](Statistics& s) {
+    EXPECT_FALSE(game::persistence::updateStatistics(store, failed, [](Statistics& s) {
         game::recordGame(s.of(StatsMode::Classic), 1, false, {});
     }));
     EXPECT_EQ(failed.of(StatsMode::Classic).played, 2);

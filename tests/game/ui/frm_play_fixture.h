@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "game/persistence/registry_records.h"
+#include "game/persistence/records.h"
 #include "game/play/engine_library.h"
 #include "game/play/game_data.h"
 #include "game/play/session.h"
@@ -68,7 +68,7 @@ public:
     game::ui::SpriteSheet sheet;
     std::unique_ptr<game::ui::SoundEffects> sounds;
     // The Hall of Fame tables and the rest of the settings, in memory only (no store).
-    game::Settings settings;
+    game::persistence::Settings settings;
     std::unique_ptr<game::ui::RecordsDesk> desk;
     std::unique_ptr<game::Session> session;
     std::unique_ptr<game::ui::FrmPlay> frm;

@@ -236,7 +236,7 @@ TEST(MainWindow, EveryWindowShowsTheProgramIconAndWithoutTheSpriteSheetThereIsNo
     game::GameData game;
     const game::ui::SpriteSheet noSheet;
     game::ui::SoundEffects sounds(hp.sound, frmtest::binDir());
-    game::Settings settings;
+    game::persistence::Settings settings;
     game::ui::RecordsDesk desk(hp.ui, hp.graphics, noSheet, sounds, settings, nullptr);
     game::Session session(game, frmtest::engine(), {});
     FrmPlay frm(

@@ -3,6 +3,9 @@
 // reaches the store at exit.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+
 #include "game/persistence/hall_of_fame.h"
 #include "game/ui/hall_of_fame_windows.h"
 #include "game/ui/records_desk.h"
@@ -40,7 +43,7 @@ protected:
             hp->ui.keyPress(w, platform::key::kEnter);
         };
     }
-    game::HallOfFameTable& table(GameMode mode) { return *program().settings.hallOfFame.table(mode); }
+    game::persistence::HallOfFameTable& table(GameMode mode) { return *program().settings.hallOfFame.table(mode); }
 
     std::vector<std::string> nameDialogSaw;  // the sound playing when the name dialog came up
     std::vector<std::string> tableSaw;
@@ -225,12 +228,76 @@ TEST_F(HallOfFameRun, ASecondCopyOfTheGameKeepsTheBestScoresOfTheFirst) {
     EXPECT_GT(table(GameMode::Classic).score(1), 0);
 }
 
+TEST_F(HallOfFameRun, WhatTheStoreCannotTakeIsMarkedKeptAndAskedAboutAtExit) {
+    namespace fs = std::filesystem;
+    const fs::path folder = platform::FileStore::defaultFolder();
+    const fs::path away = folder.string() + "-away";
+    // The store's folder gives way to a plain file (as a folder that cannot be written): no write,
+    // no lock.
+    auto refuse = [&] {
+        fs::create_directories(folder);
+        fs::rename(folder, away);
+        std::ofstream(folder) << "not a folder";
+    };
+    auto giveBack = [&] {
+        fs::remove(folder);
+        fs::rename(away, folder);
+    };
+    const std::string kUnsavedCaption = "Not Saved";
+    std::vector<std::string> asked;     // the box's text, each time it is asked
+    std::vector<std::string> captions;  // the main window's meanwhile
+
+    start();
+    startClassic();
+    EXPECT_NE(mainWindow().caption(), kMainCaption) << "the puzzle's number during the game";
+    pressCentre(frm().regions().soundBox);
+    submit(3);
+    refuse();
+    answerWith(U"Ada");
+    command(static_cast<int>(game::ui::Command::QuitGame));
+    EXPECT_EQ(table(GameMode::Classic).name(1), "Ada");
+    EXPECT_TRUE(table(GameMode::Classic).unsaved[0]) << "the table marks it";
+    EXPECT_TRUE(hp->ui.messages().empty()) << "no failure told for a score that is still kept";
+
+    // EXIT: asked what would be lost; "Try Again" with the store still refusing asks again; with
+    // the store back, "Try Again" writes it all.
+    responders[kUnsavedCaption] = [&](HeadlessWindow& w) {
+        asked.push_back(dynamic_cast<game::ui::DiagUnsaved&>(w.handler()).text());
+        captions.push_back(frm().window()->caption());
+        if (asked.size() == 2) giveBack();
+        hp->ui.keyPress(w, platform::key::kEnter);
+    };
+    menu(static_cast<int>(game::ui::MenuEntry::Exit));
+    ASSERT_EQ(asked.size(), 2u);
+    EXPECT_NE(asked[0].find("Classic Mode: " + std::to_string(table(GameMode::Classic).score(1)) + " points, Ada"),
+              std::string::npos)
+        << asked[0];
+    EXPECT_NE(asked[0].find("the sound switch"), std::string::npos) << asked[0];
+    EXPECT_EQ(captions, (Strings{kMainCaption, kMainCaption})) << "no puzzle's number once the program closes";
+    EXPECT_TRUE(hp->ui.messages().empty());
+    end();
+    start();
+    EXPECT_EQ(table(GameMode::Classic).name(1), "Ada");
+    EXPECT_EQ(program().sounds->soundOptions[0], 0);
+
+    // "Leave Anyway" (Esc) ends the program without writing.
+    startClassic();
+    pressCentre(frm().regions().soundBox);  // on again
+    refuse();
+    responders[kUnsavedCaption] = [&](HeadlessWindow& w) { hp->ui.keyPress(w, platform::key::kEscape); };
+    closeWindow();
+    EXPECT_EQ(modalsAsked.back(), kUnsavedCaption);
+    giveBack();
+    start();
+    EXPECT_EQ(program().sounds->soundOptions[0], 0);
+}
+
 TEST_F(HallOfFameRun, ClearScoresInTheArcadeTableLeavesTheClassicOne) {
     {
         platform::FileStore store(platform::FileStore::defaultFolder());
-        game::Records records(store);
-        game::HallOfFame tables;
-        for (int i = 1; i <= game::kHallOfFameRanks; ++i) {
+        game::persistence::Records records(store);
+        game::persistence::HallOfFame tables;
+        for (int i = 1; i <= game::persistence::kHallOfFameRanks; ++i) {
             records.insertBestScore(tables, GameMode::Classic, static_cast<std::int16_t>(100 - i),
                                     "C" + std::to_string(i));
             records.insertBestScore(tables, GameMode::Arcade, static_cast<std::int16_t>(900 - i),
@@ -250,7 +317,7 @@ TEST_F(HallOfFameRun, ClearScoresInTheArcadeTableLeavesTheClassicOne) {
     closeWindow();
 
     start();
-    for (int i = 1; i <= game::kHallOfFameRanks; ++i) {
+    for (int i = 1; i <= game::persistence::kHallOfFameRanks; ++i) {
         EXPECT_EQ(table(GameMode::Arcade).score(i), 0);
         EXPECT_EQ(table(GameMode::Arcade).name(i), "Anonoymous");
         EXPECT_EQ(table(GameMode::Classic).score(i), 100 - i);

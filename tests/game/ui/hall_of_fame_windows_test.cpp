@@ -179,11 +179,11 @@ TEST_F(NameDialog, PressesBesideOkDoNothingAndOkLightsUnderThePointer) {
 
 // ---- frmStats ----------------------------------------------------------------------------------
 
-HallOfFame sampleTables() {
-    HallOfFame h;
+persistence::HallOfFame sampleTables() {
+    persistence::HallOfFame h;
     const char* classic[] = {"Ada", "Grace", "Zo\xEB", "-", "Alan", "Edsger", "Barbara", "Anononymous"};
     const std::int32_t classicScores[] = {512, 300, 300, 120, 66, 28, 6, 0};
-    for (int i = 1; i <= kHallOfFameRanks; ++i) {
+    for (int i = 1; i <= persistence::kHallOfFameRanks; ++i) {
         h.table(GameMode::Classic)->name(i) = classic[i - 1];
         h.table(GameMode::Classic)->score(i) = classicScores[i - 1];
         h.table(GameMode::Arcade)->name(i) = "Arcade " + std::to_string(i);
@@ -195,7 +195,7 @@ HallOfFame sampleTables() {
 class StatsWindow : public ::testing::Test {
 protected:
     HeadlessPlatform p;
-    HallOfFame tables = sampleTables();
+    persistence::HallOfFame tables = sampleTables();
 };
 
 TEST_F(StatsWindow, LayoutTitleRowsAndButtons) {
@@ -217,7 +217,7 @@ TEST_F(StatsWindow, LayoutTitleRowsAndButtons) {
     EXPECT_EQ(screen.pixel(stats.button(1).x + 2, stats.button(1).y + 2), brPanel.color);
     // The title in the highlighted colour; every row's name and score in the panel blue, top left.
     EXPECT_GT(uitest::countColor(screen, Rect{145, 22, 321, 52}, clrHiText), 30);
-    for (int i = 1; i <= kHallOfFameRanks; ++i) {
+    for (int i = 1; i <= persistence::kHallOfFameRanks; ++i) {
         const BoxInfo& n = stats.nameRegion(i);
         EXPECT_GT(uitest::countColor(screen, Rect{n.x, n.y - 1, n.x + 120, n.y + 20}, clrPanel), 3) << "rank " << i;
         EXPECT_EQ(uitest::countOther(screen, Rect{n.x, n.y + 24, n.x + n.wid, n.y + n.ht}, brPlay.color), 0)
@@ -225,6 +225,30 @@ TEST_F(StatsWindow, LayoutTitleRowsAndButtons) {
         const BoxInfo& s = stats.scoreRegion(i);
         EXPECT_GT(uitest::countColor(screen, Rect{s.x, s.y - 1, s.x + s.wid, s.y + 20}, clrPanel), 5) << "rank " << i;
     }
+}
+
+TEST_F(StatsWindow, ARankNotSavedYetIsMarkedAndTheNoteSaysSo) {
+    const Rect note{44, stats_window::kNoteTop, 422, 454};
+    FrmStats plain(p.ui, p.graphics, tables, 1);
+    plain.show();
+    const platform::PixelSurface before = windowOf(plain).screen();
+    EXPECT_EQ(uitest::countOther(before, note, brPlay.color), 0) << "no note while all is saved";
+    plain.unload();
+
+    tables.table(GameMode::Classic)->unsaved[1] = true;
+    FrmStats marked(p.ui, p.graphics, tables, 1);
+    marked.show();
+    const platform::PixelSurface& after = windowOf(marked).screen();
+    EXPECT_GT(uitest::countColor(after, note, clrHiText), 20);
+    auto differing = [&](const BoxInfo& b) {
+        int n = 0;
+        for (int y = b.y; y < b.y + b.ht; ++y)
+            for (int x = b.x; x < b.x + b.wid; ++x) n += before.pixel(x, y) != after.pixel(x, y);
+        return n;
+    };
+    EXPECT_GT(differing(marked.scoreRegion(2)), 5) << "rank 2's score carries the mark";
+    EXPECT_EQ(differing(marked.scoreRegion(1)), 0);
+    EXPECT_EQ(differing(marked.nameRegion(2)), 0);
 }
 
 TEST_F(StatsWindow, ClearScoresEmptiesTheShownTableOnlyAndRedrawsIt) {
@@ -235,12 +259,12 @@ TEST_F(StatsWindow, ClearScoresEmptiesTheShownTableOnlyAndRedrawsIt) {
     const BoxInfo clear = stats.button(2);
     p.ui.click(w, clear.x + 20, clear.y + 15, platform::mouse::kRight);  // any mouse button
     EXPECT_TRUE(stats.isOpen());
-    for (int i = 1; i <= kHallOfFameRanks; ++i) {
+    for (int i = 1; i <= persistence::kHallOfFameRanks; ++i) {
         EXPECT_EQ(tables.table(GameMode::Arcade)->name(i), "Anonoymous");
         EXPECT_EQ(tables.table(GameMode::Arcade)->score(i), 0);
     }
-    const HallOfFame untouched = sampleTables();
-    for (int i = 1; i <= kHallOfFameRanks; ++i) {
+    const persistence::HallOfFame untouched = sampleTables();
+    for (int i = 1; i <= persistence::kHallOfFameRanks; ++i) {
         EXPECT_EQ(tables.table(GameMode::Classic)->name(i), untouched.table(GameMode::Classic)->name(i));
         EXPECT_EQ(tables.table(GameMode::Classic)->score(i), untouched.table(GameMode::Classic)->score(i));
     }

@@ -42,6 +42,14 @@ TEST(PuzzleNumbers, EveryClassicPuzzleIsMadeAgainFromItsNumber) {
     }
 }
 
+TEST(PuzzleNumbers, AProgramClosingOnAPuzzleShowsNoNumberAnyMore) {
+    frmtest::PlayWindow w;
+    w.session->startPuzzle(PuzzleNumber{5, 4, 1234});
+    w.session->close();
+    EXPECT_EQ(w.session->puzzleNumber(), std::nullopt);
+    EXPECT_EQ(w.frm->window()->caption(), "Varnook");
+}
+
 TEST(PuzzleNumbers, TheCaptionCarriesTheNumberWhileThePuzzleIsPlayedAndInItsResults) {
     frmtest::PlayWindow w;
     platform::Window& window = *w.frm->window();

@@ -8,7 +8,7 @@
 #include <fstream>
 
 #include "frm_play_fixture.h"
-#include "game/persistence/registry_records.h"
+#include "game/persistence/records.h"
 #include "game/play/engine_library.h"
 #include "game/play/flow.h"
 #include "game/play/puzzle.h"
@@ -214,7 +214,7 @@ TEST_F(SavedGameRun, AnArcadeGameOfALaterLevelKeepsItsLevelAndTarget) {
     g.timeLeft = 1234;
     {
         platform::FileStore store(platform::FileStore::defaultFolder());
-        ASSERT_TRUE(game::Records(store).saveGame(g, game::SolvingData{}));
+        ASSERT_TRUE(game::persistence::Records(store).saveGame(g, game::persistence::SolvingData{}));
     }
 
     start();
@@ -433,7 +433,7 @@ TEST(SavedGameTaken, AGameWhoseTakenMarkCannotBeWrittenStaysSavedAndThePlayerIsT
         const std::string word = g.wordsOfLength(3).words[1];
         game::words::addFoundWord(g, word);
         g.score = 6;
-        ASSERT_TRUE(game::Records(store).saveGame(g, game::SolvingData{}));
+        ASSERT_TRUE(game::persistence::Records(store).saveGame(g, game::persistence::SolvingData{}));
     }
     store.failWrites = true;
     hp.ui.setModalHandler([&](platform::Window& w) { hp.ui.keyPress(w, platform::key::kEnter); });
@@ -445,7 +445,8 @@ TEST(SavedGameTaken, AGameWhoseTakenMarkCannotBeWrittenStaysSavedAndThePlayerIsT
     EXPECT_NE(hp.ui.messages().back().text.find("could not be marked as taken"), std::string::npos);
     EXPECT_EQ(program->frmPlay->view(), FrmPlay::View::Menu) << "not resumed";
     store.failWrites = false;
-    EXPECT_EQ(game::Records(store).isGameStored(), game::StoredGame::Waiting) << "offered again next time";
+    EXPECT_EQ(game::persistence::Records(store).isGameStored(), game::persistence::StoredGame::Waiting)
+        << "offered again next time";
 }
 
 TEST(RecordsWithoutAStore, TheFailuresAreReportedAndTheGameStillPlays) {

@@ -1,13 +1,13 @@
 // Reading and writing the settings, the Hall of Fame and the saved game through the settings store.
-#include "game/persistence/registry_records.h"
+#include "game/persistence/records.h"
 
 #include <algorithm>
-#include <functional>
+#include <iterator>
 
 #include "game/persistence/byte_order.h"
 #include "platform/store.h"
 
-namespace game {
+namespace game::persistence {
 
 using platform::Disposition;
 using platform::StoreKey;
@@ -175,31 +175,81 @@ bool Records::saveSettings(const Settings& settings, const Settings& loaded) {
     return closeKeys(k) && ok;
 }
 
-bool Records::changeTable(HallOfFame& tables, GameMode mode, const std::function<void(HallOfFameTable&)>& change) {
-    HallOfFameTable* table = tables.table(mode);
-    if (table == nullptr) return false;
+namespace {
+
+// One change on the table as it stands; mark: the rows it sets are not in the store yet.
+void apply(HallOfFame& tables, const TableChange& change, bool mark) {
+    HallOfFameTable* table = tables.table(change.mode);
+    if (table == nullptr) return;
+    if (change.kind == TableChange::Kind::Clear) {
+        tables.clearScores(change.mode);
+        table->unsaved.fill(mark);
+        return;
+    }
+    // Scores ranked meanwhile by another copy of the game may have pushed this one out.
+    if (tables.rankForScore(change.mode, change.score) > kHallOfFameRanks) return;
+    const int rank = tables.insertBestScore(change.mode, change.score, change.name);
+    table->unsaved[static_cast<std::size_t>(rank - 1)] = mark;
+}
+
+}  // namespace
+
+bool Records::writePending(HallOfFame& tables) {
+    bool applied = false;
+    return writePending(tables, applied);
+}
+
+bool Records::writePending(HallOfFame& tables, bool& applied) {
+    applied = false;
+    if (pending_.empty()) return true;
     platform::StoreLock lock;
-    if (store_.lock(lock) != StoreStatus::Success) {
-        change(*table);
+    if (store_.lock(lock) != StoreStatus::Success) return false;
+    OpenedKeys k = openKeys(store_, records::settingsKeyPath(), records::kSettingsClass);
+    if (!k.keyOpen) {
+        closeKeys(k);
         return false;
     }
-    OpenedKeys k = openKeys(store_, records::settingsKeyPath(), records::kSettingsClass);
-    bool ok = k.keyOpen;
-    if (k.keyOpen) readTable(store_, k.key, mode, *table);
-    change(*table);
-    if (k.keyOpen) ok = writeTable(store_, k.key, mode, *table);
-    return closeKeys(k) && ok;
+    applied = true;
+    std::vector<TableChange> left;
+    for (const GameMode mode : {GameMode::Classic, GameMode::Arcade}) {
+        const auto ofMode = [mode](const TableChange& c) { return c.mode == mode; };
+        if (std::none_of(pending_.begin(), pending_.end(), ofMode)) continue;
+        // The table as the store holds it now with this run's changes on top, so that another copy
+        // of the game keeps its entries.
+        HallOfFameTable& table = *tables.table(mode);
+        readTable(store_, k.key, mode, table);
+        table.unsaved = {};
+        for (const TableChange& c : pending_)
+            if (ofMode(c)) apply(tables, c, true);
+        if (!writeTable(store_, k.key, mode, table))
+            std::copy_if(pending_.begin(), pending_.end(), std::back_inserter(left), ofMode);
+    }
+    // Closing writes the changes; when that fails none of them reached the store.
+    if (closeKeys(k)) {
+        for (const GameMode mode : {GameMode::Classic, GameMode::Arcade})
+            if (std::none_of(left.begin(), left.end(), [mode](const TableChange& c) { return c.mode == mode; }))
+                tables.table(mode)->unsaved = {};
+        pending_ = std::move(left);
+    }
+    return pending_.empty();
+}
+
+bool Records::changeTable(HallOfFame& tables, TableChange change) {
+    if (tables.table(change.mode) == nullptr) return false;
+    pending_.push_back(change);
+    bool applied = false;
+    if (writePending(tables, applied)) return true;
+    // The store could not even be read: the change goes on the table as this run shows it.
+    if (!applied) apply(tables, change, true);
+    return false;
 }
 
 bool Records::insertBestScore(HallOfFame& tables, GameMode mode, std::int16_t score, const std::string& name) {
-    return changeTable(tables, mode, [&](HallOfFameTable&) {
-        // Scores ranked meanwhile by another copy of the game may have pushed this one out.
-        if (tables.rankForScore(mode, score) <= kHallOfFameRanks) tables.insertBestScore(mode, score, name);
-    });
+    return changeTable(tables, {TableChange::Kind::Insert, mode, score, name});
 }
 
 bool Records::clearScores(HallOfFame& tables, GameMode mode) {
-    return changeTable(tables, mode, [&](HallOfFameTable&) { tables.clearScores(mode); });
+    return changeTable(tables, {TableChange::Kind::Clear, mode, 0, {}});
 }
 
 // ---- saved game -----------------------------------------------------------------------------------
@@ -273,8 +323,9 @@ SavedGameStatus Records::takeSavedGame() {
 SavedGameStatus Records::loadSavedGame(SavedGame& saved) {
     saved = SavedGame{};
     platform::StoreLock lock;
-    if (const StoreStatus s = store_.lock(lock); s != StoreStatus::Success)
-        return s == StoreStatus::Busy ? SavedGameStatus::NotTaken : SavedGameStatus::StoreUnavailable;
+    // Without the lock the game cannot be marked taken (the store is busy, or its folder cannot be
+    // written): it stays saved, as it is, for a later start.
+    if (store_.lock(lock) != StoreStatus::Success) return SavedGameStatus::NotTaken;
     if (const SavedGameStatus s = takeSavedGame(); s != SavedGameStatus::Loaded) return s;
 
     // From here on the saved game is taken, whatever follows.
@@ -336,4 +387,4 @@ SavedGameStatus Records::loadSavedGame(SavedGame& saved) {
     return status;
 }
 
-}  // namespace game
+}  // namespace game::persistence

@@ -1,12 +1,13 @@
-// What the game keeps in the settings store between runs: the settings record, the sound switches,
-// both Hall of Fame tables (loadSettings / saveSettings) and the one saved game (saveGame,
-// isGameStored, loadSavedGame). Nothing is shown here: each call says how it went, and the caller
-// tells the player with the message texts of records_layout.h.
+// What the game keeps between runs, through the settings store (the registry on Windows, one file
+// elsewhere): the settings record, the sound switches, both Hall of Fame tables (loadSettings /
+// saveSettings) and the one saved game (saveGame, isGameStored, loadSavedGame). Nothing is shown
+// here: each call says how it went, and the caller tells the player with the message texts of
+// records_layout.h.
 #pragma once
 
-#include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "game/persistence/hall_of_fame.h"
 #include "game/persistence/records_layout.h"
@@ -18,7 +19,7 @@ namespace platform {
 class Store;
 }  // namespace platform
 
-namespace game {
+namespace game::persistence {
 
 // Everything loadSettings fills. Before loading: record zero, switches all 0, scores 0, names empty.
 struct Settings {
@@ -31,6 +32,15 @@ struct Settings {
 
 // Whether a saved game waits.
 enum class StoredGame { None, Waiting, StoreUnavailable };
+
+// A change to a Hall of Fame table that the store has not taken yet (busy, or not writable).
+struct TableChange {
+    enum class Kind { Insert, Clear };
+    Kind kind = Kind::Insert;
+    GameMode mode = GameMode::Classic;
+    std::int16_t score = 0;  // Insert: the score and its name
+    std::string name;
+};
 
 class Records {
 public:
@@ -50,10 +60,16 @@ public:
     // A new best score: under the store's lock the mode's table is read again, the score inserted
     // into it as it stands there (if it still ranks) and the table written back, so that a score
     // another copy of the game ranked meanwhile is kept. tables then holds that table. False when the
-    // store could not be locked, read or written; the score is then in tables only.
+    // store could not be locked, read or written: the score is then in tables, marked unsaved, and
+    // stays pending until a later write succeeds.
     bool insertBestScore(HallOfFame& tables, GameMode mode, std::int16_t score, const std::string& name);
     // "Clear Scores", written at once in the same way.
     bool clearScores(HallOfFame& tables, GameMode mode);
+    // Writes the table changes still pending in the same way (true when none is left). Every write
+    // of a table goes through here, so pending changes reach the store in the order they were made.
+    bool writePending(HallOfFame& tables);
+    // The table changes the store has not taken yet, oldest first.
+    const std::vector<TableChange>& pending() const { return pending_; }
 
     // "Save and Exit": stores the game being played as the saved game (with the settings record).
     // False when it could not be stored (the caller shows kSaveFailed).
@@ -63,16 +79,20 @@ public:
     StoredGame isGameStored();
     // Under the store's lock: checks that the saved game is still waiting (NotWaiting when another
     // copy of the game took it), marks it taken ("ISSTORED" 0) and makes sure the mark reached the
-    // store before anything is read (NotTaken otherwise: the game stays saved and is not resumed, so
-    // it can never be resumed twice), then reads it and checks every stored field. Anything but
-    // Loaded: the game is not resumed and the caller tells the player.
+    // store before anything is read (NotTaken otherwise, and when the lock cannot be had: the game
+    // stays saved and is not resumed, so it can never be resumed twice), then reads it and checks
+    // every stored field. Anything but Loaded: the game is not resumed and the caller tells the player.
     SavedGameStatus loadSavedGame(SavedGame& saved);
 
 private:
     SavedGameStatus takeSavedGame();
-    bool changeTable(HallOfFame& tables, GameMode mode, const std::function<void(HallOfFameTable&)>& change);
+    bool changeTable(HallOfFame& tables, TableChange change);
+    // applied: whether the pending changes were put on the store's tables afresh (then tables holds
+    // them, whether or not they could be written).
+    bool writePending(HallOfFame& tables, bool& applied);
 
     platform::Store& store_;
+    std::vector<TableChange> pending_;
 };
 
-}  // namespace game
+}  // namespace game::persistence
