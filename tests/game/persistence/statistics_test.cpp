@@ -19,8 +19,8 @@ using game::StatsMode;
 void setText(platform::Store& store, const std::string& name, const std::string& text,
              platform::ValueType type = platform::ValueType::String) {
     platform::StoreKey parent, key;
-    ASSERT_EQ(store.openKey(nullptr, game::records::kParentKey, parent), platform::StoreStatus::Success);
-    ASSERT_EQ(store.createKey(&parent, game::records::settingsKeyPath(), game::records::kSettingsClass, key),
+    ASSERT_EQ(store.openKey(nullptr, game::persistence::records::kParentKey, parent), platform::StoreStatus::Success);
+    ASSERT_EQ(store.createKey(&parent, game::persistence::records::settingsKeyPath(), game::persistence::records::kSettingsClass, key),
               platform::StoreStatus::Success);
     const std::vector<std::uint8_t> bytes(text.begin(), text.end());
     ASSERT_EQ(store.setValue(key, name, type, bytes), platform::StoreStatus::Success);
