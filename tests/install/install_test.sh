@@ -24,6 +24,7 @@ usr/lib/varnook/CLICK.wav
 usr/lib/varnook/DEFAULT.DICT
 usr/lib/varnook/RIGHT.wav
 usr/lib/varnook/SCOWL-COPYRIGHT.txt
+usr/lib/varnook/TICK.wav
 usr/lib/varnook/UNCLICK.wav
 usr/lib/varnook/Varnook.htm
 usr/lib/varnook/libQXDLL.so

@@ -62,7 +62,7 @@ private:
 // caption means the innermost modal window, or the newest open window when no modal loop runs.
 // Mouse positions are screen pixels of the client area, as a real window receives them.
 struct ScriptEvent {
-    enum class Kind { MouseDown, MouseMove, MouseUp, Key, KeyDown, Advance, Close, Action };
+    enum class Kind { MouseDown, MouseMove, MouseUp, Wheel, Key, KeyDown, Shortcut, Advance, Close, Action };
     Kind kind = Kind::Action;
     std::string window;
     int button = mouse::kLeft;
@@ -71,6 +71,8 @@ struct ScriptEvent {
     double y = 0;
     char32_t ch = 0;
     Key key = Key::Tab;
+    bool repeat = false;  // Key and KeyDown: an auto-repeat of a key held down
+    int steps = 0;        // Wheel: notches, positive up
     long long ms = 0;
     std::function<void()> action;
 };
@@ -123,8 +125,13 @@ public:
     void mouseMove(Window& window, int button, double x, double y, int shift = 0);
     void mouseUp(Window& window, int button, double x, double y, int shift = 0);
     void click(Window& window, double x, double y, int button = mouse::kLeft, int shift = 0);
-    void keyPress(Window& window, char32_t ch);
-    void keyDown(Window& window, Key key, int shift = 0);
+    void mouseWheel(Window& window, int steps, double x, double y, int shift = 0);
+    // A key's press; repeat: an auto-repeat of a key held down, which reaches only the window its
+    // first press went to.
+    void keyPress(Window& window, char32_t ch, bool repeat = false);
+    void keyDown(Window& window, Key key, int shift = 0, bool repeat = false);
+    // Ctrl and a letter key.
+    void shortcut(Window& window, char32_t letter, int shift = modifier::kCtrl);
     // The close box: onClose runs, then the window closes.
     void closeBox(Window& window);
     // The minimise box and restoring from the task bar.
@@ -140,6 +147,8 @@ public:
     void queueClick(double x, double y, int button = mouse::kLeft, std::string_view window = {});
     void queueKey(char32_t ch, std::string_view window = {});
     void queueKeyDown(Key key, int shift = 0, std::string_view window = {});
+    void queueWheel(int steps, double x, double y, std::string_view window = {});
+    void queueShortcut(char32_t letter, std::string_view window = {});
     void queueAdvance(long long ms);
     void queueClose(std::string_view window = {});
     void queueAction(std::function<void()> action);
