@@ -303,7 +303,11 @@ void FrmPlay::onKeyDown(platform::Key key, int shift) {
             if (view() == View::Play) browseList(key);
             break;
         case platform::Key::F1:
-            if (const auto panel = keys::panelKeyOf(key); panel && view() != View::Paused) panelKey(*panel);
+            // The instructions, as the menu entry or the side panel's command opens them.
+            if (view() == View::Menu)
+                showHelp();
+            else if (const auto panel = keys::panelKeyOf(key); panel && view() == View::Play)
+                panelKey(*panel);
             break;
         case platform::Key::Tab: break;
     }

@@ -179,7 +179,7 @@ public:
             case WM_KEYDOWN: {
                 if (ui_ == nullptr || !ui_->accepts(this) || !keyReaches(scanCode(lParam), isRepeat(lParam))) return 0;
                 const int shift = keyShiftFlags();
-                if (shift == modifier::kCtrl && wParam >= 'A' && wParam <= 'Z') {
+                if (ctrlWithoutAlt(shift) && wParam >= 'A' && wParam <= 'Z') {
                     handler().onShortcut(static_cast<char32_t>(wParam - 'A' + 'a'), shift);
                     return 0;
                 }
@@ -202,7 +202,7 @@ public:
                 // Tab) mean nothing as characters.
                 // Ctrl with a letter gives a control character (Ctrl+H is 8, Ctrl+M is 13): the
                 // letter went to onShortcut, the character is nothing. AltGr (Ctrl+Alt) types.
-                const bool control = ch < 0x20 && keyShiftFlags() == modifier::kCtrl;
+                const bool control = ch < 0x20 && ctrlWithoutAlt(keyShiftFlags());
                 const bool wanted = !control && (ch == key::kBackspace || ch == key::kEnter || ch == key::kEscape ||
                                                  (ch >= 0x20 && ch != 0x7F));
                 if (wanted && ui_ != nullptr && ui_->accepts(this) && keyReaches(scanCode(lParam), isRepeat(lParam)))
@@ -301,6 +301,10 @@ private:
     // auto-repeat (the key was down before).
     static unsigned scanCode(LPARAM lParam) { return static_cast<unsigned>((lParam >> 16) & 0x1FF); }
     static bool isRepeat(LPARAM lParam) { return (lParam & (LPARAM{1} << 30)) != 0; }
+    // Ctrl held and Alt not: Ctrl+Alt is AltGr, which types characters.
+    static bool ctrlWithoutAlt(int shift) {
+        return (shift & modifier::kCtrl) != 0 && (shift & modifier::kAlt) == 0;
+    }
 
     // Keys that type nothing the game reads, as its own names.
     static std::optional<Key> keyOf(WPARAM vk) {

@@ -82,6 +82,9 @@ TEST(PanelKeys, EveryCommandHasItsKeyAndSpaceOrEnterResumesAPause) {
     ctrl(w, 'q');
     EXPECT_EQ(w.frm->view(), FrmPlay::View::Menu);
     EXPECT_EQ(w.hp.ui.modalHistory().back(), "Game Statistics");
+    // F1 opens the instructions from the menu too.
+    w.hp.ui.keyDown(w.win(), Key::F1);
+    EXPECT_EQ(w.hp.shell.requests().size(), 2u);
 }
 
 class ResultsList : public ::testing::Test {
