@@ -241,19 +241,6 @@ void HeadlessUi::queueKeyDown(Key key, int shift, std::string_view window) {
     queue(std::move(e));
 }
 
-void HeadlessUi::queueWheel(int steps, double x, double y, std::string_view window) {
-    ScriptEvent e = scriptedMouse(ScriptEvent::Kind::Wheel, x, y, 0, window);
-    e.steps = steps;
-    queue(std::move(e));
-}
-
-void HeadlessUi::queueShortcut(char32_t letter, std::string_view window) {
-    ScriptEvent e = scripted(ScriptEvent::Kind::Shortcut, window);
-    e.ch = letter;
-    e.shift = modifier::kCtrl;
-    queue(std::move(e));
-}
-
 void HeadlessUi::queueAdvance(long long ms) {
     ScriptEvent e = scripted(ScriptEvent::Kind::Advance);
     e.ms = ms;
@@ -296,10 +283,8 @@ void HeadlessUi::dispatch(ScriptEvent& e) {
         case Kind::MouseDown: mouseDown(*w, e.button, e.x, e.y, e.shift); break;
         case Kind::MouseMove: mouseMove(*w, e.button, e.x, e.y, e.shift); break;
         case Kind::MouseUp: mouseUp(*w, e.button, e.x, e.y, e.shift); break;
-        case Kind::Wheel: mouseWheel(*w, e.steps, e.x, e.y, e.shift); break;
         case Kind::Key: keyPress(*w, e.ch, e.repeat); break;
         case Kind::KeyDown: keyDown(*w, e.key, e.shift, e.repeat); break;
-        case Kind::Shortcut: shortcut(*w, e.ch, e.shift); break;
         case Kind::Close: closeBox(*w); break;
         default: break;
     }

@@ -62,7 +62,7 @@ private:
 // caption means the innermost modal window, or the newest open window when no modal loop runs.
 // Mouse positions are screen pixels of the client area, as a real window receives them.
 struct ScriptEvent {
-    enum class Kind { MouseDown, MouseMove, MouseUp, Wheel, Key, KeyDown, Shortcut, Advance, Close, Action };
+    enum class Kind { MouseDown, MouseMove, MouseUp, Key, KeyDown, Advance, Close, Action };
     Kind kind = Kind::Action;
     std::string window;
     int button = mouse::kLeft;
@@ -72,7 +72,6 @@ struct ScriptEvent {
     char32_t ch = 0;
     Key key = Key::Tab;
     bool repeat = false;  // Key and KeyDown: an auto-repeat of a key held down
-    int steps = 0;        // Wheel: notches, positive up
     long long ms = 0;
     std::function<void()> action;
 };
@@ -147,8 +146,6 @@ public:
     void queueClick(double x, double y, int button = mouse::kLeft, std::string_view window = {});
     void queueKey(char32_t ch, std::string_view window = {});
     void queueKeyDown(Key key, int shift = 0, std::string_view window = {});
-    void queueWheel(int steps, double x, double y, std::string_view window = {});
-    void queueShortcut(char32_t letter, std::string_view window = {});
     void queueAdvance(long long ms);
     void queueClose(std::string_view window = {});
     void queueAction(std::function<void()> action);
