@@ -206,7 +206,7 @@ TEST(RealProgramKeys, AWordTypedAsTheEndDialogAppearsLeavesItOpenUntilHalfASecon
     ASSERT_TRUE(plan.has_value());
     const std::string number = game::puzzleNumberText({4, 4, plan->first});
     const fs::path out = fs::path(VARNOOK_SNAPSHOT_DIR) / "e2e-level-end";
-    std::string args = number + " " + plan->second.front();
+    std::string args = number + " " + plan->second.front().substr(0, 3);
     for (const std::string& word : plan->second) args += " " + word;
     const Result r = runOnVirtualScreen("1024x768", VARNOOK_E2E_LEVEL_END_SCRIPT, out, args);
     ASSERT_EQ(r.status, 0) << r.output;

@@ -35,8 +35,7 @@ for _ in $(seq 1 300); do
   [ "$(dialog_open)" = 1 ] && break
   sleep 0.02
 done
-xdotool type --delay 20 "$next"
-xdotool key Return
+xdotool type --delay 20 "$next" key Return
 sleep 0.2
 dialog_open >"$out/dialog-after-typing"
 shot dialog.ppm

@@ -243,9 +243,11 @@ TEST_F(Win32Backend, TheWheelComesInNotchesAtThePointerAndAKeyHeldElsewhereDoesN
     POINT origin{0, 0};
     ClientToScreen(hwnd, &origin);
     const LPARAM pointer = at(origin.x + 30, origin.y + 40);  // wheel positions are the screen's
-    SendMessageW(hwnd, WM_MOUSEWHEEL, MAKEWPARAM(0, -2 * WHEEL_DELTA), pointer);
-    SendMessageW(hwnd, WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA / 2), pointer);
-    SendMessageW(hwnd, WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA / 2), pointer);
+    // The wheel's movement is the high word of wParam, signed.
+    auto turn = [](int delta) { return static_cast<WPARAM>(static_cast<WORD>(static_cast<SHORT>(delta))) << 16; };
+    SendMessageW(hwnd, WM_MOUSEWHEEL, turn(-2 * WHEEL_DELTA), pointer);
+    SendMessageW(hwnd, WM_MOUSEWHEEL, turn(WHEEL_DELTA / 2), pointer);
+    SendMessageW(hwnd, WM_MOUSEWHEEL, turn(WHEEL_DELTA / 2), pointer);
     // Enter went down in another window (the game's, under a dialog): here its auto-repeats
     // (bit 30, the key was down before) do nothing; pressed here, it repeats here.
     const LPARAM enterScan = LPARAM{0x1C} << 16;
