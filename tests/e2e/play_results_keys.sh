@@ -25,10 +25,22 @@ xdotool mousemove $((X + 588)) $((Y + 60 + 20 * row + 10))
 sleep 0.3
 xdotool key ctrl+l
 await 330 112 "51 68 140"  # "Back to Main Menu ": the results are up
+# Waits until the screen stays the same for 0.4 s: every notch and key has been drawn (a slow build
+# draws each step visibly).
+settle() {
+  local before now
+  before=$(xwd -root -silent | md5sum)
+  for _ in $(seq 1 100); do
+    sleep 0.4
+    now=$(xwd -root -silent | md5sum)
+    [ "$now" = "$before" ] && return 0
+    before=$now
+  done
+}
 xdotool click --repeat "$notches" --delay 80 5
-sleep 0.6
+settle
 shot wheel.ppm
 xdotool key Next
-sleep 0.6
+settle
 shot page.ppm
 still_running "in the results display"
