@@ -78,7 +78,11 @@ list(APPEND site_files ${icon_files})
 foreach(file index.html manifest.webmanifest)
   configure_file(${web_dir}/site/${file} ${VARNOOK_WEB_DIR}/${file} COPYONLY)
 endforeach()
-set(cached index.html manifest.webmanifest varnook.js varnook.wasm ${VARNOOK_DATA_FILES}
+# The word notes (common words, definitions) are large and only wanted once a game asks for them,
+# so the first visit does not fetch them for the offline copy.
+set(cached_data ${VARNOOK_DATA_FILES})
+list(REMOVE_ITEM cached_data DEFAULT.COMMON DEFAULT.DEFS)
+set(cached index.html manifest.webmanifest varnook.js varnook.wasm ${cached_data}
   icons/hicolor/192x192/apps/varnook.png icons/hicolor/512x512/apps/varnook.png)
 foreach(font ${VARNOOK_WEB_FONTS})
   list(APPEND cached fonts/${font})

@@ -23,6 +23,7 @@ void ModalDialog::load() {
     options.clientHeight = clientHeight();
     options.minimizeBox = false;
     window_ = ui_.createWindow(*this, options);
+    openedMs_ = ui_.nowMs();
     surface_->setFont(platform::Font{dialog::kFontFamily, dialog::kTextPoints, false});
     paint();
     refresh();
@@ -43,6 +44,11 @@ void ModalDialog::refresh() {
 void ModalDialog::close() {
     if (window_ && window_->isOpen()) window_->close();
     closed_ = true;
+}
+
+bool ModalDialog::tooEarly(char32_t ch) const {
+    return (ch == platform::key::kEnter || ch == platform::key::kEscape) &&
+           ui_.nowMs() - openedMs_ < dialog::kKeySettleMs;
 }
 
 void ModalDialog::tell(std::string_view message) { ui_.messageBox(kAppTitle, message); }
@@ -110,6 +116,7 @@ void FrmOKCancel::drawButton(int n, bool hot) {
 }
 
 void FrmOKCancel::onKeyPress(char32_t ch) {
+    if (tooEarly(ch)) return;
     if (ch == platform::key::kEnter) {
         clickedBtnNum_ = static_cast<std::int16_t>(tabbed_ != 0 ? tabbed_ : 1);
         close();
@@ -190,6 +197,7 @@ void DiagWow::paint() {
 }
 
 void DiagWow::onKeyPress(char32_t ch) {
+    if (tooEarly(ch)) return;
     if (ch == platform::key::kEnter || ch == platform::key::kEscape) close();
 }
 

@@ -47,6 +47,10 @@ constexpr const char* kFontFamily = "MS Sans Serif";
 constexpr double kTextPoints = 12;
 constexpr double kButtonPoints = 14;
 
+// Enter and Esc do nothing for this long after a dialog opens: a key meant for the game, typed as
+// the dialog appeared, does not close it unread.
+constexpr long long kKeySettleMs = 500;
+
 constexpr const char* kOkCancelCaption = "Do you want to exit";
 constexpr const char* kWowCaption = "Game Statistics";
 
@@ -88,6 +92,9 @@ protected:
     static int tabTarget(int current, int count, int shift);
     void refresh();
     void close();
+    // Enter or Esc within kKeySettleMs of the dialog opening: the key is ignored. Other keys
+    // (typing into a name box) always count.
+    bool tooEarly(char32_t ch) const;
     BoxInfo buttonBox(int left, int top, int width) const;
     // The standard message box, captioned with the application title.
     void tell(std::string_view message);
@@ -98,6 +105,7 @@ private:
     std::unique_ptr<platform::Surface> surface_;
     std::unique_ptr<platform::Window> window_;
     bool closed_ = false;
+    long long openedMs_ = 0;
 };
 
 // The end dialog's text with its placeholders filled.

@@ -27,6 +27,7 @@ FrmPlay::FrmPlay(FrmPlayContext context)
     lblPause_ = ctx_.graphics.createSurface(window::kWidth, window::kHeight);
     navigateTimer_ = ctx_.ui.createTimer([this] { navigateTimer_Timer(); });
     timrCntDwn_ = ctx_.ui.createTimer([this] { session_.tick(); });
+    pointsTimer_ = ctx_.ui.createTimer([this] { pointsShown(); });
     session_.setEvents(this);
 }
 
@@ -247,6 +248,11 @@ void FrmPlay::onMouseUp(int button, int shift, double x, double y) {
 }
 
 void FrmPlay::onKeyPress(char32_t keyAscii) {
+    // Space or Enter resumes a paused game, as a press on the pause view does.
+    if (view() == View::Paused && (keyAscii == U' ' || keyAscii == platform::key::kEnter)) {
+        session_.resume();
+        return;
+    }
     switch (keyAscii) {
         case platform::key::kEscape:
             if (session_.gamePlaying()) session_.pause();
@@ -284,10 +290,24 @@ void FrmPlay::onKeyDown(platform::Key key, int shift) {
             break;
         case platform::Key::F11: window_->setFullScreen(!window_->isFullScreen()); break;
         case platform::Key::Up:
-            if (view() == View::Menu) moveMenuHighlight(-1);
-            break;
         case platform::Key::Down:
-            if (view() == View::Menu) moveMenuHighlight(+1);
+            if (view() == View::Menu)
+                moveMenuHighlight(key == platform::Key::Up ? -1 : +1);
+            else if (view() == View::Play)
+                browseList(key);
+            break;
+        case platform::Key::PageUp:
+        case platform::Key::PageDown:
+        case platform::Key::Home:
+        case platform::Key::End:
+            if (view() == View::Play) browseList(key);
+            break;
+        case platform::Key::F1:
+            // The instructions, as the menu entry or the side panel's command opens them.
+            if (view() == View::Menu)
+                showHelp();
+            else if (const auto panel = keys::panelKeyOf(key); panel && view() == View::Play)
+                panelKey(*panel);
             break;
         case platform::Key::Tab: break;
     }
@@ -362,17 +382,9 @@ void FrmPlay::pbGrid_MouseDown(int button, int, double x, double y) {
         }
     }
     // The statistics toggle flips, and the press goes on to the later targets.
-    if (hitTest(regions_.statsToggle(), x, y)) {
-        regions_.statsToggle().state = (regions_.statsToggle().state + 1) % 2;
-        drawFoundStats();
-    }
+    if (hitTest(regions_.statsToggle(), x, y)) flipFoundStats();
     if (hitTest(regions_.soundBox, x, y)) {
-        // The switch flips from what the icon shows: on (any non-zero value) to 0, off to 1.
-        BoxInfo& icon = regions_.soundBox;
-        icon.state = icon.state != 0 ? 0 : 1;
-        ctx_.sounds.soundOptions[0] = static_cast<std::int16_t>(icon.state);
-        drawSpriteBtn(ctx_.sheet, icon, soundIcon(icon.state), true);
-        refresh();
+        flipSound(true);
         return;
     }
     if (session_.showingResults()) {

@@ -11,6 +11,7 @@
 
 #include "game/play/session.h"
 #include "game/ui/box_info.h"
+#include "game/ui/keys.h"
 #include "game/ui/palette.h"
 #include "game/ui/side_panel.h"
 #include "game/ui/strings.h"
@@ -70,6 +71,14 @@ constexpr int kBackHoverShift = 8;
 
 // The pause after a repeated word, with the word highlighted in the list.
 constexpr int kRepeatedWordMs = 300;
+// A scored word's points stand in the emptied word strip this long.
+constexpr int kPointsShowMs = 1500;
+constexpr double kPointsPoints = 20;
+constexpr int kPointsShift = 2;
+// An Arcade level's last tenths of a second: the Time value warns and the clock ticks each second.
+constexpr int kWarningTenths = 150;
+// The line under the progress bar that tells an Arcade level's target and the points still needed.
+constexpr platform::Rect kNeedsLine{176, 482, 176 + 330, 482 + 18};
 // Auto-repeat of a held arrow: the timer is created at 300 ms, every stop puts it back to 600 ms,
 // and each tick lowers it by 100 ms down to 100 ms.
 constexpr int kRepeatFirstMs = 300;
@@ -148,6 +157,10 @@ public:
     // Ctrl+plus and Ctrl+minus change the zoom, F11 toggles full screen; on the menu Up and Down
     // move the highlighted entry, which Enter chooses.
     void onKeyDown(platform::Key key, int shift) override;
+    // Ctrl with a letter: the side panels' commands (game/ui/keys.h).
+    void onShortcut(char32_t letter, int shift) override;
+    // The wheel scrolls the word list; over the results list the word under the pointer lights up.
+    void onMouseWheel(int steps, int shift, double x, double y) override;
     void onStateChange(bool minimized) override;
     void onClose() override;
 
@@ -198,12 +211,28 @@ private:
     void navigateTimer_Timer();
     void processShowingResMove(double x, double y);
 
+    // --- The keyboard's reach (frm_play_keys.cpp).
+    // A key for a side-panel command, the sound switch or the statistics toggle: as a press on it.
+    void panelKey(const keys::PanelKey& key);
+    void flipSound(bool highlighted);
+    void flipFoundStats();
+    // A list key on the play surface: the found list scrolls; the results list moves from word to
+    // word, each lit on the board. False when the key is not a list key.
+    bool browseList(platform::Key key);
+    // Scrolls the word list until top is its first word shown, and draws it.
+    void scrollListTo(int top);
+
     // --- The play surface (frm_play_surface.cpp).
     void buildPlaySurface();
     void drawPanelTexts();
     void drawCommand(int n, bool hover, int shift);
     void drawScore();
     void drawTime(int shift);
+    // A scored word's points in the emptied word strip, for a moment (pointsTimer_ ends it).
+    void showPoints(int points);
+    void pointsShown();
+    // Arcade: the level's target and the points still needed, under the progress bar.
+    void drawLevelNeeds();
     void drawFoundList(int selected);
     void drawFoundStats();
     void showMessage(Message messageId, const std::string& text = {});
@@ -221,6 +250,7 @@ private:
     std::unique_ptr<platform::Surface> lblPause_;
     std::unique_ptr<platform::Timer> navigateTimer_;
     std::unique_ptr<platform::Timer> timrCntDwn_;
+    std::unique_ptr<platform::Timer> pointsTimer_;
 
     std::string timerStr_;
     results::Navigate navigateToggle_ = results::Navigate::None;

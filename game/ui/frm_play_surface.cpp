@@ -1,6 +1,7 @@
 // The play surface: building it for a game, the side panel's texts and values, the word list, the
 // statistics block, the message line, the board after each change, and the results display with
 // its back button and the solution paths lit on the board.
+#include <algorithm>
 #include <string>
 
 #include "game/play/puzzle.h"
@@ -39,6 +40,7 @@ void FrmPlay::gameReady() {
 
 void FrmPlay::buildPlaySurface() {
     platform::Surface& s = *pbGrid_;
+    pointsTimer_->setEnabled(false);
     fillSurface(s, brPlay);
     initLPBtns(regions_, s, game_.gridWidth());
     initRPBtns(regions_, s);
@@ -104,12 +106,62 @@ void FrmPlay::drawScore() {
 
 void FrmPlay::drawTime(int shift) {
     setFontSize(*pbGrid_, fontsize::kPanel);
-    drawTextBtn(regions_.item(kTimeItem), FrameStyle::None, false, shift, timerStr_);
+    BoxInfo time = regions_.item(kTimeItem);
+    if (game_.timeLeft <= window::kWarningTenths) time.textColor = clrTimeWarning;
+    drawTextBtn(time, FrameStyle::None, false, shift, timerStr_);
 }
 
 void FrmPlay::drawProgress() {
     const std::int32_t points = game_.gameMode == GameMode::Arcade ? game_.levelScore : game_.score;
     drawProgressBar(ctx_.sheet, regions_.barBox, flow::progressPercent(points, game_.targetPoints));
+    if (game_.gameMode == GameMode::Arcade) drawLevelNeeds();
+}
+
+void FrmPlay::drawLevelNeeds() {
+    platform::Surface& s = *pbGrid_;
+    const platform::Font font = s.font();
+    BoxInfo line;
+    line.hdc = &s;
+    line.x = window::kNeedsLine.left;
+    line.y = window::kNeedsLine.top;
+    line.wid = window::kNeedsLine.right - window::kNeedsLine.left;
+    line.ht = window::kNeedsLine.bottom - window::kNeedsLine.top;
+    line.brush = brPlay;
+    line.textColor = clrMessage;
+    fillBox(line);
+    setFontSize(s, fontsize::kMessage);
+    setBold(s, false);
+    const std::int32_t target = level(std::min<int>(game_.arcadeLevel, kLevelCount)).target;
+    const std::int32_t needed = std::max<std::int32_t>(0, target - game_.levelScore);
+    const std::string text = "Level target " + std::to_string(target) + " points: " + std::to_string(needed) + " to go";
+    drawShadowText(line, 0, text, static_cast<int>(kCaptionFlags));
+    s.setFont(font);
+}
+
+void FrmPlay::showPoints(int points) {
+    platform::Surface& s = *pbGrid_;
+    const platform::Font font = s.font();
+    BoxInfo strip;
+    strip.hdc = &s;
+    strip.x = regions_.stripBox.x;
+    strip.y = regions_.stripBox.y;
+    strip.wid = layout::kStripSlots * regions_.stripBox.wid;
+    strip.ht = regions_.stripBox.wid + regions_.stripBox.ht;
+    strip.textColor = clrStripLetter;
+    setFontSize(s, window::kPointsPoints);
+    drawShadowText(strip, window::kPointsShift, "+" + std::to_string(points), static_cast<int>(kCaptionFlags));
+    s.setFont(font);
+    pointsTimer_->setInterval(window::kPointsShowMs);
+    pointsTimer_->setEnabled(true);
+}
+
+void FrmPlay::pointsShown() {
+    pointsTimer_->setEnabled(false);
+    // Whatever the strip shows now (letters typed meanwhile redrew it) is drawn again without them.
+    if (!session_.gamePlaying()) return;
+    setFontSize(*pbGrid_, fontsize::kTiles);
+    drawWordStrip(ctx_.sheet, regions_.stripBox, game_);
+    refresh();
 }
 
 void FrmPlay::drawFoundList(int selected) {
@@ -215,6 +267,7 @@ void FrmPlay::wordAnswered(const words::Submission& answer) {
             drawScore();
             drawFoundList(0);
             redrawBoard();
+            showPoints(answer.points);
             drawProgress();
             drawFoundStats();
             refresh();
@@ -226,6 +279,9 @@ void FrmPlay::timeChanged() {
     timerStr_ = flow::formatTime(game_.timeLeft, flow::TimeStyle::Ticking);
     drawTime(window::kTimeTickShift);
     refresh();
+    // The last seconds tick away aloud, one tick at each whole second.
+    if (game_.timeLeft > 0 && game_.timeLeft <= window::kWarningTenths && game_.timeLeft % 10 == 0)
+        ctx_.sounds.tick();
 }
 
 void FrmPlay::scoreChanged() {

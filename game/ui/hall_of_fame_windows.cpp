@@ -154,6 +154,7 @@ void DiagUN::drawOk(bool hot) {
 }
 
 void DiagUN::onKeyPress(char32_t ch) {
+    if (tooEarly(ch)) return;
     if (ch == platform::key::kEnter) {
         close();  // the default button
         return;
@@ -323,6 +324,7 @@ void FrmStats::onMouseDown(int, int, double x, double y) {
 }
 
 void FrmStats::onKeyPress(char32_t ch) {
+    if (tooEarly(ch)) return;
     if (ch == platform::key::kEnter && tabbed_ == 2) {
         clearScores();
         // The highlight stays where Tab put it.

@@ -23,6 +23,9 @@ constexpr platform::Pen penDialog{rgb(170, 170, 100), 1};  // frames of the cust
 constexpr platform::Pen penChain{rgb(100, 100, 10), 3};    // lines joining the linked tiles
 constexpr platform::Pen penFrame{rgb(250, 250, 140), 1};   // button frames, strip slots, list selection
 
+// The Time value in an Arcade level's last seconds.
+constexpr platform::Color clrTimeWarning = rgb(255, 72, 48);
+
 // The main window's own background, seen only while the game is paused, and the pause caption.
 constexpr platform::Color clrWindow = rgb(128, 128, 255);
 constexpr platform::Color clrPauseText = rgb(128, 255, 128);

@@ -152,12 +152,27 @@ void HeadlessUi::click(Window& window, double x, double y, int button, int shift
     if (window.isOpen()) mouseUp(window, button, x, y, shift);
 }
 
-void HeadlessUi::keyPress(Window& window, char32_t ch) {
-    if (auto* w = receiver(window)) w->handler().onKeyPress(ch);
+void HeadlessUi::mouseWheel(Window& window, int steps, double x, double y, int shift) {
+    if (auto* w = receiver(window)) w->mouseWheel(steps, shift, x, y);
 }
 
-void HeadlessUi::keyDown(Window& window, Key key, int shift) {
-    if (auto* w = receiver(window)) w->handler().onKeyDown(key, shift);
+namespace {
+// The physical key of a scripted press: its character, or past every character, its name.
+unsigned keyCode(char32_t ch) { return static_cast<unsigned>(ch); }
+unsigned keyCode(Key key) { return 0x110000u + static_cast<unsigned>(key); }
+}  // namespace
+
+void HeadlessUi::keyPress(Window& window, char32_t ch, bool repeat) {
+    if (auto* w = receiver(window); w != nullptr && w->keyReaches(keyCode(ch), repeat)) w->handler().onKeyPress(ch);
+}
+
+void HeadlessUi::keyDown(Window& window, Key key, int shift, bool repeat) {
+    if (auto* w = receiver(window); w != nullptr && w->keyReaches(keyCode(key), repeat))
+        w->handler().onKeyDown(key, shift);
+}
+
+void HeadlessUi::shortcut(Window& window, char32_t letter, int shift) {
+    if (auto* w = receiver(window)) w->handler().onShortcut(letter, shift);
 }
 
 void HeadlessUi::closeBox(Window& window) {
@@ -268,8 +283,8 @@ void HeadlessUi::dispatch(ScriptEvent& e) {
         case Kind::MouseDown: mouseDown(*w, e.button, e.x, e.y, e.shift); break;
         case Kind::MouseMove: mouseMove(*w, e.button, e.x, e.y, e.shift); break;
         case Kind::MouseUp: mouseUp(*w, e.button, e.x, e.y, e.shift); break;
-        case Kind::Key: keyPress(*w, e.ch); break;
-        case Kind::KeyDown: keyDown(*w, e.key, e.shift); break;
+        case Kind::Key: keyPress(*w, e.ch, e.repeat); break;
+        case Kind::KeyDown: keyDown(*w, e.key, e.shift, e.repeat); break;
         case Kind::Close: closeBox(*w); break;
         default: break;
     }

@@ -72,6 +72,11 @@ std::optional<Key> keyOf(SDL_Keycode sym) {
         case SDLK_TAB:
         case SDLK_KP_TAB: return Key::Tab;
         case SDLK_F11: return Key::F11;
+        case SDLK_F1: return Key::F1;
+        case SDLK_PAGEUP: return Key::PageUp;
+        case SDLK_PAGEDOWN: return Key::PageDown;
+        case SDLK_HOME: return Key::Home;
+        case SDLK_END: return Key::End;
         case SDLK_PLUS:
         case SDLK_EQUALS:
         case SDLK_KP_PLUS: return Key::Plus;
@@ -438,10 +443,23 @@ void SdlUi::handle(const SDL_Event& e) {
             if (accepts(w)) w->mouseMove(buttonMask(e.motion.state), shiftFlags(), e.motion.x, e.motion.y);
             break;
         }
+        case SDL_MOUSEWHEEL: {
+            SdlWindow* w = windowOf(e.wheel.windowID);
+            if (!accepts(w) || e.wheel.y == 0) return;
+            const int steps = e.wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -e.wheel.y : e.wheel.y;
+            int x = 0, y = 0;
+            SDL_GetMouseState(&x, &y);
+            w->mouseWheel(steps, shiftFlags(), x, y);
+            break;
+        }
         case SDL_KEYDOWN: {
             SdlWindow* w = windowOf(e.key.windowID);
-            if (!accepts(w)) return;
-            if (const std::optional<char32_t> ch = keyCharacter(e.key.keysym.sym)) {
+            if (!accepts(w) || !w->keyReaches(static_cast<unsigned>(e.key.keysym.scancode), e.key.repeat != 0)) return;
+            const SDL_Keycode sym = e.key.keysym.sym;
+            const bool ctrlOnly = (e.key.keysym.mod & KMOD_CTRL) != 0 && (e.key.keysym.mod & KMOD_ALT) == 0;
+            if (ctrlOnly && sym >= SDLK_a && sym <= SDLK_z) {
+                w->handler().onShortcut(static_cast<char32_t>(sym), shiftFlags(e.key.keysym.mod));
+            } else if (const std::optional<char32_t> ch = keyCharacter(e.key.keysym.sym)) {
                 w->handler().onKeyPress(*ch);
             } else if (const std::optional<Key> key = keyOf(e.key.keysym.sym)) {
                 w->handler().onKeyDown(*key, shiftFlags(e.key.keysym.mod));  // as the key went down

@@ -150,4 +150,17 @@ void WindowBase::mouseUp(int button, int shift, double x, double y) {
     handler_.onMouseUp(button, shift, v.toPictureX(x), v.toPictureY(y));
 }
 
+void WindowBase::mouseWheel(int steps, int shift, double x, double y) {
+    const ZoomView v = view();
+    handler_.onMouseWheel(steps, shift, v.toPictureX(x), v.toPictureY(y));
+}
+
+bool WindowBase::keyReaches(unsigned code, bool repeat) {
+    if (!repeat) {
+        keysDown_.insert(code);
+        return true;
+    }
+    return keysDown_.count(code) != 0;
+}
+
 }  // namespace platform::detail

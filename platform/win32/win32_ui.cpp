@@ -164,9 +164,26 @@ public:
                 if (ui_ != nullptr && ui_->accepts(this))
                     mouseMove(buttonMask(wParam), shiftFlags(wParam), GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
                 return 0;
+            case WM_MOUSEWHEEL: {
+                if (ui_ == nullptr || !ui_->accepts(this)) return 0;
+                // Whole notches; a fine wheel's parts add up until they make one.
+                wheelRest_ += GET_WHEEL_DELTA_WPARAM(wParam);
+                const int steps = wheelRest_ / WHEEL_DELTA;
+                if (steps == 0) return 0;
+                wheelRest_ -= steps * WHEEL_DELTA;
+                POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};  // screen coordinates
+                ScreenToClient(hwnd_, &at);
+                mouseWheel(steps, shiftFlags(GET_KEYSTATE_WPARAM(wParam)), at.x, at.y);
+                return 0;
+            }
             case WM_KEYDOWN: {
-                const std::optional<Key> key = keyOf(wParam);
-                if (key && ui_ != nullptr && ui_->accepts(this)) handler().onKeyDown(*key, keyShiftFlags());
+                if (ui_ == nullptr || !ui_->accepts(this) || !keyReaches(scanCode(lParam), isRepeat(lParam))) return 0;
+                const int shift = keyShiftFlags();
+                if (ctrlWithoutAlt(shift) && wParam >= 'A' && wParam <= 'Z') {
+                    handler().onShortcut(static_cast<char32_t>(wParam - 'A' + 'a'), shift);
+                    return 0;
+                }
+                if (const std::optional<Key> key = keyOf(wParam)) handler().onKeyDown(*key, shift);
                 return 0;
             }
             case WM_CHAR: {
@@ -183,9 +200,13 @@ public:
                 highSurrogate_ = 0;
                 // Backspace, Enter, Esc and typed characters; other control characters (Ctrl+letter,
                 // Tab) mean nothing as characters.
-                const bool wanted =
-                    ch == key::kBackspace || ch == key::kEnter || ch == key::kEscape || (ch >= 0x20 && ch != 0x7F);
-                if (wanted && ui_ != nullptr && ui_->accepts(this)) handler().onKeyPress(ch);
+                // Ctrl with a letter gives a control character (Ctrl+H is 8, Ctrl+M is 13): the
+                // letter went to onShortcut, the character is nothing. AltGr (Ctrl+Alt) types.
+                const bool control = ch < 0x20 && ctrlWithoutAlt(keyShiftFlags());
+                const bool wanted = !control && (ch == key::kBackspace || ch == key::kEnter || ch == key::kEscape ||
+                                                 (ch >= 0x20 && ch != 0x7F));
+                if (wanted && ui_ != nullptr && ui_->accepts(this) && keyReaches(scanCode(lParam), isRepeat(lParam)))
+                    handler().onKeyPress(ch);
                 return 0;
             }
             case WM_SIZE:
@@ -276,6 +297,15 @@ private:
         return {client.right - client.left, client.bottom - client.top};
     }
 
+    // A key message's physical key (scan code with the extended-key bit) and whether it is an
+    // auto-repeat (the key was down before).
+    static unsigned scanCode(LPARAM lParam) { return static_cast<unsigned>((lParam >> 16) & 0x1FF); }
+    static bool isRepeat(LPARAM lParam) { return (lParam & (LPARAM{1} << 30)) != 0; }
+    // Ctrl held and Alt not: Ctrl+Alt is AltGr, which types characters.
+    static bool ctrlWithoutAlt(int shift) {
+        return (shift & modifier::kCtrl) != 0 && (shift & modifier::kAlt) == 0;
+    }
+
     // Keys that type nothing the game reads, as its own names.
     static std::optional<Key> keyOf(WPARAM vk) {
         switch (vk) {
@@ -283,6 +313,11 @@ private:
             case VK_DOWN: return Key::Down;
             case VK_TAB: return Key::Tab;
             case VK_F11: return Key::F11;
+            case VK_F1: return Key::F1;
+            case VK_PRIOR: return Key::PageUp;
+            case VK_NEXT: return Key::PageDown;
+            case VK_HOME: return Key::Home;
+            case VK_END: return Key::End;
             case VK_OEM_PLUS:
             case VK_ADD: return Key::Plus;
             case VK_OEM_MINUS:
@@ -345,6 +380,7 @@ private:
     Win32Ui* ui_;
     DWORD style_;
     char32_t highSurrogate_ = 0;
+    int wheelRest_ = 0;  // wheel movement short of a whole notch
     HWND hwnd_ = nullptr;
     HICON icon_ = nullptr;
     std::vector<std::uint32_t> dib_;

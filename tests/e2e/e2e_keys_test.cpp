@@ -8,12 +8,16 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <memory>
+#include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
 #include "game/play/engine_library.h"
 #include "game/play/puzzle.h"
 #include "game/play/puzzle_number.h"
+#include "game/play/solution_display.h"
 #include "game/play/typing.h"
 #include "game/play/words.h"
 #include "platform/library.h"
@@ -160,6 +164,108 @@ TEST(RealProgramKeys, WordsTypedOnAPuzzleGivenByItsNumberAreFoundAndScored) {
                   (s >> 16) & 0xFF, (s >> 24) & 0xFF);
     EXPECT_EQ(values["SCORE"], scoreBytes);
     EXPECT_EQ(values["PUZZLENUMBER"], "string:\"" + number + "\"");
+}
+
+game::EngineLibrary* loadedEngine() {
+    static std::unique_ptr<game::EngineLibrary> engine = [] {
+        std::string error;
+        auto e = game::EngineLibrary::load(
+            std::string(VARNOOK_BIN_DIR) + "/" + platform::SharedLibrary::fileName(game::kEngineLibraryName), &error);
+        if (e && e->loadLangDict(std::string(VARNOOK_BIN_DIR) + "/" + game::kDictionaryFileName) != 1) e.reset();
+        return e;
+    }();
+    return engine.get();
+}
+
+// The number of words of each length 2 to 10 on a puzzle.
+int wordsOf(const game::GameData& g, int len) { return g.wordLists[len - 1].count(); }
+
+// The 4 x 4 puzzle with the fewest words (at least three) among the first seeds whose every word can be
+// typed and entered (3 to 7 letters): typing them all ends the game.
+std::optional<std::pair<int, std::vector<std::string>>> fewestWordsPuzzle() {
+    game::EngineLibrary* engine = loadedEngine();
+    if (engine == nullptr) return std::nullopt;
+    std::optional<std::pair<int, std::vector<std::string>>> best;
+    for (int seed = 1; seed <= 2000; ++seed) {
+        game::GameData g;
+        game::newPuzzle(g, *engine, 4, 4, seed);
+        if (wordsOf(g, 2) + wordsOf(g, 8) + wordsOf(g, 9) + wordsOf(g, 10) > 0) continue;
+        std::vector<std::string> words;
+        for (int len = 3; len <= 7; ++len)
+            for (const std::string& word : g.wordsOfLength(len).words) words.push_back(lower(word));
+        if (words.size() < 3 || (best && words.size() >= best->second.size())) continue;
+        if (!std::all_of(words.begin(), words.end(), [&](const std::string& w) { return typeOn(g, w).spelled; }))
+            continue;
+        best = std::make_pair(seed, words);
+    }
+    return best;
+}
+
+TEST(RealProgramKeys, AWordTypedAsTheEndDialogAppearsLeavesItOpenUntilHalfASecondHasPassed) {
+    const auto plan = fewestWordsPuzzle();
+    ASSERT_TRUE(plan.has_value());
+    const std::string number = game::puzzleNumberText({4, 4, plan->first});
+    const fs::path out = fs::path(VARNOOK_SNAPSHOT_DIR) / "e2e-level-end";
+    std::string args = number + " " + plan->second.front().substr(0, 3);
+    for (const std::string& word : plan->second) args += " " + word;
+    const Result r = runOnVirtualScreen("1024x768", VARNOOK_E2E_LEVEL_END_SCRIPT, out, args);
+    ASSERT_EQ(r.status, 0) << r.output;
+    std::string open;
+    std::getline(std::ifstream(out / "dialog-after-typing"), open);
+    EXPECT_EQ(open, "1") << "the Return of the word typed on closed the end dialog unread";
+    std::getline(std::ifstream(out / "dialog-after-return"), open);
+    EXPECT_EQ(open, "0") << "half a second on, Return closes it";
+}
+
+// The cells whose tiles show linked on a screen: a point of each tile's body, beside its letter,
+// differs from the plain tiles' (the colour most of the board's tiles show there).
+std::set<int> litCells(const Picture& window, int width, int height) {
+    const int left = 176 + (7 - width) * 22, top = 176;
+    std::map<Rgb, int> seen;
+    std::vector<Rgb> sample;
+    for (int c = 0; c < width * height; ++c) {
+        sample.push_back(window.at(left + (c % width) * 44 + 7, top + (c / width) * 44 + 22));
+        ++seen[sample.back()];
+    }
+    const Rgb plain =
+        std::max_element(seen.begin(), seen.end(), [](auto& a, auto& b) { return a.second < b.second; })->first;
+    std::set<int> lit;
+    for (int c = 0; c < width * height; ++c)
+        if (sample[static_cast<std::size_t>(c)] != plain) lit.insert(c + 1);
+    return lit;
+}
+
+TEST(RealProgramKeys, AResultsListOfOver200WordsScrollsByWheelAndPageDownLightingEachWordsPath) {
+    game::EngineLibrary* engine = loadedEngine();
+    ASSERT_NE(engine, nullptr);
+    game::GameData g;
+    int seed = 1;
+    for (; seed <= 2000; ++seed) {
+        g = game::GameData{};
+        game::newPuzzle(g, *engine, 6, 6, seed);
+        if (g.numSolutionWords() > 200 && wordsOf(g, 10) == 0) break;
+    }
+    ASSERT_LE(seed, 2000) << "no 6 x 6 puzzle with over 200 words";
+    game::buildAllSolutionWords(g);
+    const int row = 4, notches = 5;
+    const std::string number = game::puzzleNumberText({6, 6, seed});
+    const fs::path out = fs::path(VARNOOK_SNAPSHOT_DIR) / "e2e-results-keys";
+    const Result r = runOnVirtualScreen("1024x768", VARNOOK_E2E_RESULTS_KEYS_SCRIPT, out,
+                                        number + " " + std::to_string(row) + " " + std::to_string(notches));
+    ASSERT_EQ(r.status, 0) << r.output;
+    const Geometry window = readGeometry(out / "geometry");
+    // Three words a notch; the pointer's row then names the word. Page Down goes 13 words on.
+    const int byWheel = 1 + 3 * notches + row;
+    for (const auto& [shot, id] : {std::pair{"wheel.ppm", byWheel}, std::pair{"page.ppm", byWheel + 13}}) {
+        SCOPED_TRACE(shot);
+        game::GameData lit = g;
+        ASSERT_TRUE(game::results::loadSolutionPath(lit, g.allSolutionWords[id]));
+        std::set<int> path;
+        for (int j = 1; j <= lit.curWordLen; ++j) path.insert(lit.curPath[j]);
+        const Picture screen = cut(readPpm(out / shot), window);
+        ASSERT_GT(screen.width, 0);
+        EXPECT_EQ(litCells(screen, 6, 6), path) << "word " << id << " " << g.allSolutionWords[id];
+    }
 }
 
 TEST(RealProgramZoom, OpensEnlargedOnA3840By2160ScreenFillsItOnF11AndKeepsACtrlMinus) {

@@ -26,6 +26,7 @@ usr/lib/varnook/DEFAULT.DEFS
 usr/lib/varnook/DEFAULT.DICT
 usr/lib/varnook/RIGHT.wav
 usr/lib/varnook/SCOWL-COPYRIGHT.txt
+usr/lib/varnook/TICK.wav
 usr/lib/varnook/UNCLICK.wav
 usr/lib/varnook/Varnook.htm
 usr/lib/varnook/WORDNET-LICENSE.txt

@@ -42,6 +42,10 @@ struct Recorder : platform::WindowHandler {
     void onKeyDown(platform::Key key, int shift) override {
         log.push_back("keydown " + std::to_string(static_cast<int>(key)) + " " + std::to_string(shift));
     }
+    void onShortcut(char32_t letter, int shift) override {
+        log.push_back("shortcut " + std::to_string(static_cast<unsigned>(letter)) + " " + std::to_string(shift));
+    }
+    void onMouseWheel(int steps, int, double, double) override { log.push_back("wheel " + std::to_string(steps)); }
     void onStateChange(bool minimized) override { log.push_back(minimized ? "minimized" : "restored"); }
     void onClose() override { log.push_back("close"); }
 };
@@ -64,12 +68,14 @@ void pushMouse(Uint32 type, Uint32 window, Uint8 button, int x, int y) {
     SDL_PushEvent(&e);
 }
 
-void pushKey(Uint32 window, SDL_Keycode sym, Uint16 mod = KMOD_NONE) {
+void pushKey(Uint32 window, SDL_Keycode sym, Uint16 mod = KMOD_NONE, bool repeat = false) {
     SDL_Event e{};
     e.type = SDL_KEYDOWN;
     e.key.windowID = window;
     e.key.keysym.sym = sym;
+    e.key.keysym.scancode = SDL_GetScancodeFromKey(sym);
     e.key.keysym.mod = mod;
+    e.key.repeat = repeat ? 1 : 0;
     SDL_PushEvent(&e);
 }
 
@@ -269,16 +275,49 @@ TEST_F(SdlBackend, KeysThatTypeNothingComeAsKeyDownsWithTheirModifiers) {
     window->show();
     const Uint32 id = idOf("Varnook");
     for (const SDL_Keycode sym : {SDLK_UP, SDLK_DOWN, SDLK_TAB, SDLK_F11, SDLK_EQUALS, SDLK_KP_PLUS, SDLK_PLUS,
-                                  SDLK_MINUS, SDLK_KP_MINUS, SDLK_F1, SDLK_LEFT})
+                                  SDLK_MINUS, SDLK_KP_MINUS, SDLK_F1, SDLK_PAGEUP, SDLK_PAGEDOWN, SDLK_HOME, SDLK_END,
+                                  SDLK_LEFT, SDLK_s})
         pushKey(id, sym, KMOD_LCTRL);
+    pushKey(id, SDLK_s, KMOD_LCTRL | KMOD_RALT);  // AltGr types; it is no shortcut
     pushWindowEvent(id, SDL_WINDOWEVENT_CLOSE);
     p.ui.run();
     const std::string ctrl = " " + std::to_string(platform::modifier::kCtrl);
     auto down = [&](platform::Key k) { return "keydown " + std::to_string(static_cast<int>(k)) + ctrl; };
     using platform::Key;
-    EXPECT_EQ(handler.log, (std::vector<std::string>{down(Key::Up), down(Key::Down), down(Key::Tab), down(Key::F11),
-                                                     down(Key::Plus), down(Key::Plus), down(Key::Plus),
-                                                     down(Key::Minus), down(Key::Minus), "close"}));
+    EXPECT_EQ(handler.log,
+              (std::vector<std::string>{down(Key::Up), down(Key::Down), down(Key::Tab), down(Key::F11), down(Key::Plus),
+                                        down(Key::Plus), down(Key::Plus), down(Key::Minus), down(Key::Minus),
+                                        down(Key::F1), down(Key::PageUp), down(Key::PageDown), down(Key::Home),
+                                        down(Key::End), "shortcut 115" + ctrl, "close"}));
+}
+
+TEST_F(SdlBackend, TheWheelComesInNotchesAndAKeyHeldElsewhereDoesNotRepeatHere) {
+    SdlPlatform p;
+    ASSERT_TRUE(p.ui.ok()) << p.ui.error();
+    Recorder game, dialog;
+    auto gameWindow = p.ui.createWindow(game, {"Varnook", 40, 30, true});
+    auto dialogWindow = p.ui.createWindow(dialog, {"Dialog", 40, 30, true});
+    gameWindow->show();
+    dialogWindow->show();
+    SDL_Event wheel{};
+    wheel.type = SDL_MOUSEWHEEL;
+    wheel.wheel.windowID = idOf("Varnook");
+    wheel.wheel.y = -2;
+    SDL_PushEvent(&wheel);
+    wheel.wheel.y = 1;
+    wheel.wheel.direction = SDL_MOUSEWHEEL_FLIPPED;
+    SDL_PushEvent(&wheel);
+    // Enter goes down in the game's window and is held as the dialog appears: its auto-repeats do
+    // nothing there. Pressed in the dialog, it repeats there.
+    pushKey(idOf("Varnook"), SDLK_RETURN);
+    pushKey(idOf("Dialog"), SDLK_RETURN, KMOD_NONE, true);
+    pushKey(idOf("Dialog"), SDLK_RETURN);
+    pushKey(idOf("Dialog"), SDLK_RETURN, KMOD_NONE, true);
+    pushWindowEvent(idOf("Dialog"), SDL_WINDOWEVENT_CLOSE);
+    pushWindowEvent(idOf("Varnook"), SDL_WINDOWEVENT_CLOSE);
+    p.ui.run();
+    EXPECT_EQ(game.log, (std::vector<std::string>{"wheel -2", "wheel -1", "key 13", "close"}));
+    EXPECT_EQ(dialog.log, (std::vector<std::string>{"key 13", "key 13", "close"}));
 }
 
 // A short 8-bit mono wave file of silence.

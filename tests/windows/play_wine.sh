@@ -2,7 +2,8 @@
 # The Windows program under wine on the X display this runs under (xvfb-run gives one), from the
 # folder a player gets by unzipping varnook-windows-x64.zip: without QXDLL.dll and without
 # DEFAULT.DICT it refuses to start (a message box, exit code 1); then "CLASSIC GAME" shows the play
-# surface, "Main Menu" and "EXIT" close the program, and the registry holds its records.
+# surface, the keys pause, resume, show the solution, browse it and return to the menu, "EXIT"
+# closes the program, and the registry holds its records.
 #   play_wine.sh WINE_RUN PREFIX BIN_DIR OUT ZIP
 # Writes OUT/screenshot-windows.png (the window with its frame, as wine draws it) and logs.
 set -euo pipefail
@@ -24,7 +25,7 @@ trap finish EXIT
 (cd "$out" && cmake -E tar xf "$zip")
 folder=$out/Varnook
 for f in Varnook.exe QXDLL.dll DEFAULT.DICT ALLPICDATA.BMP CLICK.wav UNCLICK.wav BEEP.wav BEEPS.wav RIGHT.wav \
-  CLAP.wav Varnook.htm; do
+  CLAP.wav TICK.wav Varnook.htm; do
   [ -f "$folder/$f" ] || { echo "the zip has no Varnook/$f"; exit 1; }
 done
 
@@ -83,15 +84,35 @@ pnmcut -left $((X - frame)) -top $((Y - (HEIGHT - 528 - frame))) -width "$WIDTH"
   pnmtopng >"$out/screenshot-windows.png"
 kill -0 "$pid" 2>/dev/null || { echo "Varnook.exe ended during the game"; cat "$out/varnook.log"; exit 1; }
 
-# "Main Menu" on the side panel (Enter closes the end-of-game dialog it brings), then "EXIT": the
-# program ends by itself.
-click 66 442
+# The keys, with the pointer over the word list: Ctrl+P pauses and Space resumes; Ctrl+L shows the
+# solution (Return, half a second after it appears, closes a best-score window it may bring); the
+# wheel lights the word under the pointer, Page Down the word a page on; Ctrl+M returns to the menu.
+strip() { xwd -root -silent | xwdtopnm 2>/dev/null | pnmcut -left $((X + 176)) -top $((Y + 44)) -width 308 -height 46 | md5sum; }
+xdotool mousemove $((X + 588)) $((Y + 150))
+xdotool key ctrl+p
+await 300 155 "128 128 255"
+xdotool key space
+await 300 155 "150 150 240"
+xdotool key ctrl+l
 for _ in $(seq 1 40); do
-  [ "$(pixel 300 155)" = "51 68 140" ] && break
+  [ "$(pixel 330 112)" = "51 68 140" ] && break
+  sleep 0.6
   xdotool key Return
-  sleep 0.5
 done
+await 330 112 "51 68 140"   # "Back to Main Menu ": the results are up
+xdotool click 5
+await_not 286 66 "150 150 240"  # a word of three letters or more in the strip
+before=$(strip)
+xdotool key Next
+for _ in $(seq 1 100); do
+  [ "$(strip)" != "$before" ] && break
+  sleep 0.1
+done
+[ "$(strip)" != "$before" ] || { echo "Page Down lit no other word"; exit 1; }
+xdotool key ctrl+m
 await 300 155 "51 68 140"
+
+# "EXIT": the program ends by itself.
 click 352 451
 for _ in $(seq 1 300); do
   kill -0 "$pid" 2>/dev/null || break

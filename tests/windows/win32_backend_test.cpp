@@ -35,6 +35,13 @@ struct Recorder : platform::WindowHandler {
     void onKeyDown(platform::Key key, int shift) override {
         events.push_back("keydown " + std::to_string(static_cast<int>(key)) + " " + std::to_string(shift));
     }
+    void onShortcut(char32_t letter, int shift) override {
+        events.push_back("shortcut " + std::to_string(static_cast<unsigned>(letter)) + " " + std::to_string(shift));
+    }
+    void onMouseWheel(int steps, int, double x, double y) override {
+        events.push_back("wheel " + std::to_string(steps) + " " + std::to_string(static_cast<int>(x)) + "," +
+                         std::to_string(static_cast<int>(y)));
+    }
     void onStateChange(bool minimized) override { events.push_back(minimized ? "minimized" : "restored"); }
     void onClose() override { events.push_back("close"); }
 };
@@ -207,10 +214,15 @@ TEST_F(Win32Backend, KeysThatTypeNothingComeAsKeyDownsWithTheModifiersHeld) {
     for (const WPARAM vk : {WPARAM{VK_UP}, WPARAM{VK_DOWN}, WPARAM{VK_TAB}, WPARAM{VK_F11}, WPARAM{VK_OEM_PLUS},
                             WPARAM{VK_ADD}, WPARAM{VK_OEM_MINUS}, WPARAM{VK_SUBTRACT}, WPARAM{VK_F1}, WPARAM{'A'}})
         SendMessageW(hwnd, WM_KEYDOWN, vk, 0);
+    // Ctrl+H and Ctrl+M come as characters 8 and 13 too: they are not Backspace and Enter.
+    SendMessageW(hwnd, WM_CHAR, 8, 0);
+    SendMessageW(hwnd, WM_CHAR, 13, 0);
     keys[VK_CONTROL] = 0;
     SetKeyboardState(keys);
     SendMessageW(hwnd, WM_KEYDOWN, VK_TAB, 0);
     SendMessageW(hwnd, WM_CHAR, 9, 0);  // the Tab character means nothing
+    for (const WPARAM vk : {WPARAM{VK_PRIOR}, WPARAM{VK_NEXT}, WPARAM{VK_HOME}, WPARAM{VK_END}})
+        SendMessageW(hwnd, WM_KEYDOWN, vk, 0);
     using platform::Key;
     auto down = [](Key k, int shift) {
         return "keydown " + std::to_string(static_cast<int>(k)) + " " + std::to_string(shift);
@@ -219,7 +231,34 @@ TEST_F(Win32Backend, KeysThatTypeNothingComeAsKeyDownsWithTheModifiersHeld) {
     EXPECT_EQ(handler.events,
               (std::vector<std::string>{down(Key::Up, ctrl), down(Key::Down, ctrl), down(Key::Tab, ctrl),
                                         down(Key::F11, ctrl), down(Key::Plus, ctrl), down(Key::Plus, ctrl),
-                                        down(Key::Minus, ctrl), down(Key::Minus, ctrl), down(Key::Tab, 0)}));
+                                        down(Key::Minus, ctrl), down(Key::Minus, ctrl), down(Key::F1, ctrl),
+                                        "shortcut 97 2", down(Key::Tab, 0), down(Key::PageUp, 0),
+                                        down(Key::PageDown, 0), down(Key::Home, 0), down(Key::End, 0)}));
+}
+
+TEST_F(Win32Backend, TheWheelComesInNotchesAtThePointerAndAKeyHeldElsewhereDoesNotRepeatHere) {
+    auto w = make("Wheel test");
+    HWND hwnd = windowNamed("Wheel test");
+    ASSERT_NE(hwnd, nullptr);
+    POINT origin{0, 0};
+    ClientToScreen(hwnd, &origin);
+    const LPARAM pointer = at(origin.x + 30, origin.y + 40);  // wheel positions are the screen's
+    // The wheel's movement is the high word of wParam, signed.
+    auto turn = [](int delta) { return static_cast<WPARAM>(static_cast<WORD>(static_cast<SHORT>(delta))) << 16; };
+    SendMessageW(hwnd, WM_MOUSEWHEEL, turn(-2 * WHEEL_DELTA), pointer);
+    SendMessageW(hwnd, WM_MOUSEWHEEL, turn(WHEEL_DELTA / 2), pointer);
+    SendMessageW(hwnd, WM_MOUSEWHEEL, turn(WHEEL_DELTA / 2), pointer);
+    // Enter went down in another window (the game's, under a dialog): here its auto-repeats
+    // (bit 30, the key was down before) do nothing; pressed here, it repeats here.
+    const LPARAM enterScan = LPARAM{0x1C} << 16;
+    const LPARAM repeat = LPARAM{1} << 30;
+    SendMessageW(hwnd, WM_KEYDOWN, VK_RETURN, enterScan | repeat);
+    SendMessageW(hwnd, WM_CHAR, 13, enterScan | repeat);
+    SendMessageW(hwnd, WM_KEYDOWN, VK_RETURN, enterScan);
+    SendMessageW(hwnd, WM_CHAR, 13, enterScan);
+    SendMessageW(hwnd, WM_KEYDOWN, VK_RETURN, enterScan | repeat);
+    SendMessageW(hwnd, WM_CHAR, 13, enterScan | repeat);
+    EXPECT_EQ(handler.events, (std::vector<std::string>{"wheel -2 30,40", "wheel 1 30,40", "key 13", "key 13"}));
 }
 
 TEST_F(Win32Backend, AZoomedWindowShowsThePictureEnlargedAndMapsInputBack) {

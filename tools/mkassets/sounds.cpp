@@ -240,6 +240,18 @@ std::vector<std::int16_t> clap() {
 
 }  // namespace
 
+// A dry, wooden clock tick, lower and shorter than the link click so the two never mix up.
+std::vector<std::int16_t> tick() {
+    Random rng(0x71C);
+    Buffer b = silence(0.04);
+    Biquad bp = Biquad::bandPass(1800, 2.0);
+    for (std::size_t i = 0; i < b.size(); ++i) {
+        const double t = timeOf(i);
+        b[i] = std::sin(kTwoPi * 1250 * t) * std::exp(-t / 0.005) + 0.6 * bp(rng.noise() * std::exp(-t / 0.002));
+    }
+    return finish(b, 0.45, 0.0005, 0.01);
+}
+
 std::vector<std::int16_t> makeSound(Sound sound) {
     switch (sound) {
         case Sound::Click: return click();
@@ -248,6 +260,7 @@ std::vector<std::int16_t> makeSound(Sound sound) {
         case Sound::Beeps: return beeps();
         case Sound::Right: return right();
         case Sound::Clap: return clap();
+        case Sound::Tick: return tick();
     }
     return {};
 }

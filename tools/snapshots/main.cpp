@@ -1,7 +1,8 @@
 // snapshots: plays the real game headlessly from a program folder (engine, dictionary, sprite sheet)
 // and writes a PNG of each screen and window worth looking at: the menu, a game in the middle, an
-// Arcade level with its clock, the results display with a lit path, every end dialog, the question
-// box, the name dialog, the Hall of Fame table, the program icon and the surfaces' fonts.
+// Arcade level with its clock (a word's points just scored, and its last seconds), the results
+// display with a lit path, every end dialog, the question box, the name dialog, the Hall of Fame
+// table, the program icon and the surfaces' fonts.
 //   snapshots [OUTPUT_FOLDER [PROGRAM_FOLDER]]
 #include <cstdio>
 #include <filesystem>
@@ -111,8 +112,13 @@ void screens(const std::string& folder) {
         r.session().setFixedPuzzle(game::Session::FixedPuzzle{1, 7});
         r.click(r.frm().mmBtn(2));
         r.submit(3);
+        save(r.main().screen(), "arcade_points");
         r.hp.ui.advance(12'300);
         save(r.main().screen(), "arcade_clock");
+        // The last seconds: the Time value in its warning colour.
+        r.program->game.timeLeft = 125;
+        r.hp.ui.advance(100);
+        save(r.main().screen(), "arcade_last_seconds");
         r.click(r.frm().regions().item(static_cast<int>(game::ui::Command::Pause)));
         save(r.main().screen(), "paused");
     }

@@ -71,6 +71,7 @@ struct ScriptEvent {
     double y = 0;
     char32_t ch = 0;
     Key key = Key::Tab;
+    bool repeat = false;  // Key and KeyDown: an auto-repeat of a key held down
     long long ms = 0;
     std::function<void()> action;
 };
@@ -123,8 +124,13 @@ public:
     void mouseMove(Window& window, int button, double x, double y, int shift = 0);
     void mouseUp(Window& window, int button, double x, double y, int shift = 0);
     void click(Window& window, double x, double y, int button = mouse::kLeft, int shift = 0);
-    void keyPress(Window& window, char32_t ch);
-    void keyDown(Window& window, Key key, int shift = 0);
+    void mouseWheel(Window& window, int steps, double x, double y, int shift = 0);
+    // A key's press; repeat: an auto-repeat of a key held down, which reaches only the window its
+    // first press went to.
+    void keyPress(Window& window, char32_t ch, bool repeat = false);
+    void keyDown(Window& window, Key key, int shift = 0, bool repeat = false);
+    // Ctrl and a letter key.
+    void shortcut(Window& window, char32_t letter, int shift = modifier::kCtrl);
     // The close box: onClose runs, then the window closes.
     void closeBox(Window& window);
     // The minimise box and restoring from the task bar.

@@ -34,7 +34,7 @@ constexpr char32_t kEscape = 27;
 
 // Keys that type no character, as the game uses them. Plus and Minus are the keys of the main
 // keyboard ("=" / "+" and "-") and of the keypad alike.
-enum class Key { Up, Down, Tab, F11, Plus, Minus };
+enum class Key { Up, Down, Tab, F11, Plus, Minus, PageUp, PageDown, Home, End, F1 };
 
 // A window's size in pixels.
 struct Size {
@@ -72,6 +72,12 @@ public:
     virtual void onKeyPress(char32_t /*ch*/) {}
     // A key that types no character went down (again with each auto-repeat); shift as for the mouse.
     virtual void onKeyDown(Key /*key*/, int /*shift*/) {}
+    // A letter key went down with Ctrl held and Alt not (Ctrl+Alt is AltGr, which types): the
+    // letter in lower case, 'a' to 'z'. It types nothing.
+    virtual void onShortcut(char32_t /*letter*/, int /*shift*/) {}
+    // The mouse wheel turned over the window: steps notches, positive away from the player (up),
+    // at the pointer's position.
+    virtual void onMouseWheel(int /*steps*/, int /*shift*/, double /*x*/, double /*y*/) {}
     // The window was minimised or restored.
     virtual void onStateChange(bool /*minimized*/) {}
     // The window is closing: by its close box or by close(). It cannot be cancelled.

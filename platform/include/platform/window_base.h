@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <set>
 #include <string>
 #include <string_view>
 
@@ -84,6 +85,11 @@ public:
     void mouseDown(int button, int shift, double x, double y);
     void mouseMove(int buttons, int shift, double x, double y);
     void mouseUp(int button, int shift, double x, double y);
+    void mouseWheel(int steps, int shift, double x, double y);
+    // Whether a key's press reaches this window: its first press always does, its auto-repeats only
+    // when the first went down in this window, so a key held as a dialog opens does not act there.
+    // code names the physical key, the same for its press and its character.
+    bool keyReaches(unsigned code, bool repeat);
     // The system minimised or restored the window; the handler hears of real changes only.
     void noteMinimized(bool minimized);
 
@@ -115,6 +121,7 @@ private:
     bool closing_ = false;
     bool fullScreen_ = false;
     PixelSurface picture_;
+    std::set<unsigned> keysDown_;  // keys whose first press came to this window
 };
 
 }  // namespace platform::detail

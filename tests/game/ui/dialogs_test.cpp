@@ -78,10 +78,12 @@ TEST(FrmOKCancel, KeysAndPressesChooseTheButtons) {
     HeadlessPlatform p;
     FrmOKCancel box(p.ui, p.graphics);
 
+    p.ui.queueAdvance(dialog::kKeySettleMs);
     p.ui.queueKey(platform::key::kEnter);
     box.showModal();
     EXPECT_EQ(box.clickedBtnNum(), 1);
 
+    p.ui.queueAdvance(dialog::kKeySettleMs);
     p.ui.queueKey(platform::key::kEscape);
     box.showModal();
     EXPECT_EQ(box.clickedBtnNum(), 2);
@@ -133,10 +135,12 @@ TEST(FrmOKCancel, TabMovesTheHighlightBetweenTheButtonsAndEnterPressesTheOneItLi
     // Enter presses "No thanks" once Tab lit it; Esc keeps its meaning.
     p.ui.queueKeyDown(Key::Tab);
     p.ui.queueKeyDown(Key::Tab);
+    p.ui.queueAdvance(dialog::kKeySettleMs);
     p.ui.queueKey(platform::key::kEnter);
     box.showModal();
     EXPECT_EQ(box.clickedBtnNum(), 2);
     p.ui.queueKeyDown(Key::Tab);
+    p.ui.queueAdvance(dialog::kKeySettleMs);
     p.ui.queueKey(platform::key::kEscape);
     box.showModal();
     EXPECT_EQ(box.clickedBtnNum(), 2);
@@ -144,6 +148,7 @@ TEST(FrmOKCancel, TabMovesTheHighlightBetweenTheButtonsAndEnterPressesTheOneItLi
     p.ui.queueKeyDown(Key::Tab);
     p.ui.queueKeyDown(Key::Tab);
     p.ui.queueMouseMove(5, 5);
+    p.ui.queueAdvance(dialog::kKeySettleMs);
     p.ui.queueKey(platform::key::kEnter);
     box.showModal();
     EXPECT_EQ(box.clickedBtnNum(), 1);
@@ -239,6 +244,7 @@ TEST(DiagWow, ClosesOnEnterEscOrAPressOnOkOnly) {
         DiagWow dlg(p.ui, p.graphics, flow::endDialogText(g));
         p.ui.queueKey(' ');
         p.ui.queueMouseDown(30, 30);
+        p.ui.queueAdvance(dialog::kKeySettleMs);
         p.ui.queueKey(closing);
         dlg.showModal();
         EXPECT_TRUE(p.ui.unattendedModals().empty());
@@ -255,6 +261,43 @@ TEST(DiagWow, ClosesOnEnterEscOrAPressOnOkOnly) {
     EXPECT_FALSE(w.isOpen());
 }
 
+// A word being typed as the dialog appears: its Enter, or a key held down from before, closes
+// nothing; half a second on, Enter and Esc work as always. The name box keeps its typing meanwhile.
+TEST(ModalDialog, EnterAndEscWaitHalfASecondAndAKeyHeldFromBeforePressesNothing) {
+    HeadlessPlatform p;
+    p.ui.setNow(10'000);
+    const flow::ResText text{flow::EndText::AllFound, {"|1", "12"}};
+    for (char32_t closing : {platform::key::kEnter, platform::key::kEscape}) {
+        DiagWow dlg(p.ui, p.graphics, text);
+        dlg.load();
+        HeadlessWindow& w = windowOf(dlg);
+        p.ui.advance(dialog::kKeySettleMs - 1);
+        p.ui.keyPress(w, closing);
+        EXPECT_TRUE(dlg.isOpen());
+        p.ui.advance(1);
+        p.ui.keyPress(w, closing);
+        EXPECT_FALSE(dlg.isOpen());
+
+        // Held down from before the dialog opened: its auto-repeat does nothing at any time.
+        DiagWow held(p.ui, p.graphics, text);
+        held.load();
+        p.ui.advance(dialog::kKeySettleMs);
+        p.ui.keyPress(windowOf(held), closing, true);
+        EXPECT_TRUE(held.isOpen());
+        p.ui.keyPress(windowOf(held), closing);
+        EXPECT_FALSE(held.isOpen());
+    }
+    // A key pressed in the dialog repeats there.
+    FrmOKCancel box(p.ui, p.graphics);
+    box.load();
+    HeadlessWindow& w = windowOf(box);
+    p.ui.keyPress(w, platform::key::kEscape);
+    p.ui.advance(dialog::kKeySettleMs);
+    p.ui.keyPress(w, platform::key::kEscape, true);
+    EXPECT_FALSE(box.isOpen());
+    EXPECT_EQ(box.clickedBtnNum(), 2);
+}
+
 TEST(DiagWow, TabLightsTheOkButtonAndEnterStillCloses) {
     HeadlessPlatform p;
     DiagWow box(p.ui, p.graphics, flow::ResText{flow::EndText::AllFound, {"|1", "12"}});
@@ -265,6 +308,7 @@ TEST(DiagWow, TabLightsTheOkButtonAndEnterStillCloses) {
     p.ui.keyDown(w, platform::Key::Tab);
     EXPECT_TRUE(box.highlighted());
     EXPECT_EQ(w.presentCount(), before + 1) << "lit once";
+    p.ui.advance(dialog::kKeySettleMs);
     p.ui.keyPress(w, platform::key::kEnter);
     EXPECT_FALSE(box.isOpen());
 }

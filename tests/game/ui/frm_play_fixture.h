@@ -11,6 +11,7 @@
 #include "game/play/engine_library.h"
 #include "game/play/game_data.h"
 #include "game/play/session.h"
+#include "game/ui/dialogs.h"
 #include "game/ui/frm_play.h"
 #include "game/ui/records_desk.h"
 #include "game/ui/sound_effects.h"
@@ -56,6 +57,12 @@ private:
     game::Session& session_;
     game::SessionEvents& window_;
 };
+
+// A dialog answered with a key once it has been on screen long enough to take Enter and Esc.
+inline void answerKey(platform::HeadlessUi& ui, platform::Window& dialog, char32_t key) {
+    ui.advance(game::ui::dialog::kKeySettleMs);
+    ui.keyPress(dialog, key);
+}
 
 class PlayWindow {
 public:

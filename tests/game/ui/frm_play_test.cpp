@@ -282,18 +282,19 @@ TEST_F(ClassicGame, TheSoundIconSilencesEveryEffect) {
     EXPECT_EQ(w.heard(), Strings{"CLICK.wav"});
 }
 
-TEST_F(ClassicGame, WhilePausedTheKeysSubmitAndClearNothing) {
+TEST_F(ClassicGame, WhilePausedBackspaceClearsNothingAndEnterResumesWithoutSubmitting) {
     const auto [word, cells] = w.solution(3);
     link(cells);
     w.key(platform::key::kEscape);
     w.win().restore();
     ASSERT_EQ(w.frm->view(), FrmPlay::View::Paused);
-    w.key(platform::key::kEnter);
     w.key(platform::key::kBackspace);
+    EXPECT_EQ(w.frm->view(), FrmPlay::View::Paused);
+    w.key(platform::key::kEnter);
+    EXPECT_EQ(w.frm->view(), FrmPlay::View::Play);
     EXPECT_EQ(w.game.score, 0);
     EXPECT_EQ(w.game.numFoundWords(), 0);
     EXPECT_EQ(w.chain(), cells);
-    w.pressAt(600, 20);
     w.key(platform::key::kEnter);
     EXPECT_EQ(w.game.numFoundWords(), 1) << "once resumed the keys work";
 }

@@ -329,17 +329,17 @@ TEST_F(HallOfFameRun, TheSidePanelTableIsModalAndTheClockRunsOnUnderIt) {
     start();
     startArcade();
     ASSERT_TRUE(frm().timrCntDwn().enabled());
-    const std::int32_t before = game().timeLeft;
-    std::int32_t under = 0;
+    std::int32_t ticked = 0;
     responders[kTableCaption] = [&](HeadlessWindow& w) {
         EXPECT_EQ(hp->ui.activeModal(), &w);
         EXPECT_EQ(tableOf(w).modeNum, 2);
+        const std::int32_t opened = game().timeLeft;
         hp->ui.advance(1000);
-        under = game().timeLeft;
+        ticked = opened - game().timeLeft;
         hp->ui.keyPress(w, platform::key::kEscape);
     };
     command(static_cast<int>(game::ui::Command::HallOfFame));
-    EXPECT_EQ(under, before - 10);
+    EXPECT_EQ(ticked, 10);
     EXPECT_TRUE(session().gamePlaying());
     EXPECT_EQ(frm().view(), FrmPlay::View::Play);
     EXPECT_EQ(hp->ui.findWindow(kTableCaption), nullptr);

@@ -131,7 +131,10 @@ TEST_F(NameDialog, EnterOkAndTheCloseBoxHandBackTheNameCutTo19OrADash) {
         d.bestNo = 3;
         for (char32_t ch : c.typed) p.ui.queueKey(ch);
         switch (c.how) {
-            case Case::Enter: p.ui.queueKey(platform::key::kEnter); break;
+            case Case::Enter:
+                p.ui.queueAdvance(dialog::kKeySettleMs);
+                p.ui.queueKey(platform::key::kEnter);
+                break;
             case Case::Ok: p.ui.queueMouseDown(150, 165); break;
             case Case::CloseBox: p.ui.queueClose(); break;
         }
@@ -153,6 +156,7 @@ TEST_F(NameDialog, TabLightsOkWhileTheNameBoxKeepsItsTyping) {
     p.ui.keyPress(w, U'\t');  // no character of a name
     typeText(p.ui, w, U"a");
     EXPECT_EQ(dialog.text(), "Ada");
+    p.ui.advance(ui::dialog::kKeySettleMs);
     p.ui.keyPress(w, platform::key::kEnter);
     EXPECT_FALSE(dialog.isOpen());
     EXPECT_EQ(dialog.nameEntered, "Ada");
@@ -292,6 +296,7 @@ TEST_F(StatsWindow, TabReachesClearScoresWhichEnterThenPresses) {
     EXPECT_FALSE(stats.button(1).hover);
     EXPECT_TRUE(stats.button(2).hover);
     EXPECT_GT(uitest::countColor(w.screen(), rectOf(stats.button(2)), clrHiText), 5) << "in the hover look";
+    p.ui.advance(dialog::kKeySettleMs);
     p.ui.keyPress(w, platform::key::kEnter);
     EXPECT_TRUE(stats.isOpen()) << "\"Clear Scores\" keeps the table on screen";
     EXPECT_EQ(tables.table(GameMode::Classic)->score(1), 0);
@@ -306,6 +311,7 @@ TEST_F(StatsWindow, TabReachesClearScoresWhichEnterThenPresses) {
     FrmStats again(p.ui, p.graphics, tables, 2);
     p.ui.queueKeyDown(Key::Tab);
     p.ui.queueKeyDown(Key::Tab);
+    p.ui.queueAdvance(dialog::kKeySettleMs);
     p.ui.queueKey(platform::key::kEscape);
     again.showModal();
     EXPECT_FALSE(again.isOpen());
@@ -338,6 +344,7 @@ TEST_F(StatsWindow, HoverLightsEachButtonOnceAndOkEscEnterClose) {
     for (char32_t key : {platform::key::kEscape, platform::key::kEnter}) {
         FrmStats again(p.ui, p.graphics, tables, 2);
         p.ui.queueKey('x');
+        p.ui.queueAdvance(dialog::kKeySettleMs);
         p.ui.queueKey(key);
         again.showModal();
         EXPECT_FALSE(again.isOpen());

@@ -60,7 +60,7 @@ public:
             auto& hw = static_cast<HeadlessWindow&>(w);
             if (auto* d = dynamic_cast<game::ui::DiagWow*>(&hw.handler())) dialogs.push_back(d->text());
             if (onDialog) onDialog(hw);
-            hp.ui.keyPress(w, platform::key::kEnter);
+            frmtest::answerKey(hp.ui, w, platform::key::kEnter);
         });
     }
 

@@ -42,7 +42,10 @@ void ProgramTest::start(const std::function<platform::Ui*(platform::HeadlessUi&)
         auto& hw = static_cast<platform::HeadlessWindow&>(w);
         modalsAsked.push_back(hw.caption());
         const auto it = responders.find(hw.caption());
-        if (it != responders.end()) it->second(hw);
+        if (it == responders.end()) return;
+        // The player reads a dialog before answering it: Enter and Esc count only after a moment.
+        hp->ui.advance(game::ui::dialog::kKeySettleMs);
+        it->second(hw);
     });
     platform::Services services = hp->services(store_.get());
     if (wrap) services.ui = wrap(hp->ui);

@@ -436,7 +436,7 @@ TEST(SavedGameTaken, AGameWhoseTakenMarkCannotBeWrittenStaysSavedAndThePlayerIsT
         ASSERT_TRUE(game::persistence::Records(store).saveGame(g, game::persistence::SolvingData{}));
     }
     store.failWrites = true;
-    hp.ui.setModalHandler([&](platform::Window& w) { hp.ui.keyPress(w, platform::key::kEnter); });
+    hp.ui.setModalHandler([&](platform::Window& w) { frmtest::answerKey(hp.ui, w, platform::key::kEnter); });
     std::string failure;
     auto program = game::Program::start(hp.services(&store), frmtest::binDir(), &failure);
     ASSERT_NE(program, nullptr) << failure;

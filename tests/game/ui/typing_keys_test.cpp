@@ -121,7 +121,7 @@ TEST_F(Typing, LettersDoNothingOnTheMenuWhilePausedAndInTheResults) {
     EXPECT_EQ(w.frm->view(), FrmPlay::View::Menu);
 }
 
-TEST(TypingAtTheEnd, TheEndDialogTakesTheKeysAndTheNameBoxKeepsItsTyping) {
+TEST(TypingAtTheEnd, WordsTypedOnAsTheGameEndsLeaveTheDialogsUpAndTheNameBoxKeepsItsTyping) {
     PlayWindow w;
     w.startClassic(kRow4x4, kSeed);
     // Every solution word but the last is found by pressing; the last one is typed and ends the game.
@@ -138,13 +138,21 @@ TEST(TypingAtTheEnd, TheEndDialogTakesTheKeysAndTheNameBoxKeepsItsTyping) {
     w.hp.ui.setModalHandler([&](platform::Window& modal) {
         ++modals;
         if (modal.caption() == "Game Statistics") {
-            // Letters typed at the dialog are not the board's; Enter closes it.
+            // Letters typed at the dialog are not the board's, and the Enter of a word typed on as
+            // it appeared does not close it; nor does the last word's Enter, still held.
             w.hp.ui.keyPress(*w.frm->window(), static_cast<unsigned char>(std::tolower(last[0])));
             w.hp.ui.keyPress(modal, 'q');
+            w.hp.ui.keyPress(modal, platform::key::kEnter, true);
+            w.hp.ui.keyPress(modal, platform::key::kEnter);
+            EXPECT_TRUE(modal.isOpen());
+            w.hp.ui.advance(game::ui::dialog::kKeySettleMs);
+            // Read, it closes on Enter.
             w.hp.ui.keyPress(modal, platform::key::kEnter);
         } else if (modal.caption() == "Best Score") {
             for (char c : std::string("Ann")) w.hp.ui.keyPress(modal, static_cast<unsigned char>(c));
             w.hp.ui.keyPress(modal, platform::key::kEnter);
+            EXPECT_TRUE(modal.isOpen());
+            frmtest::answerKey(w.hp.ui, modal, platform::key::kEnter);
         } else {
             modal.close();
         }
