@@ -2,6 +2,8 @@
 // pause view as the session's phase changes, and the translation of input into session commands.
 #include "game/ui/frm_play.h"
 
+#include <utility>
+
 #include "game/play/flow.h"
 #include "game/play/typing.h"
 #include "game/ui/dialogs.h"
@@ -26,11 +28,27 @@ FrmPlay::FrmPlay(FrmPlayContext context)
     pbGrid_ = ctx_.graphics.createSurface(window::kWidth, window::kHeight);
     lblPause_ = ctx_.graphics.createSurface(window::kWidth, window::kHeight);
     navigateTimer_ = ctx_.ui.createTimer([this] { navigateTimer_Timer(); });
-    timrCntDwn_ = ctx_.ui.createTimer([this] { session_.tick(); });
-    session_.setEvents(this);
+    timrCntDwn_ = ctx_.ui.createTimer([this] {
+        session_.tick();
+        answerRequests();
+    });
+    refusedLetterTimer_ = ctx_.ui.createTimer([this] {
+        // The moment is over: the strip shows the chain again.
+        refusedLetterTimer_->setEnabled(false);
+        if (!session_.gamePlaying()) return;
+        setFontSize(*pbGrid_, fontsize::kTiles);
+        drawWordStrip(ctx_.sheet, regions_.stripBox, game_);
+        refresh();
+    });
+    refusedLetterTimer_->setInterval(window::kRefusedLetterMs);
+    session_.setView(this);
+    session_.setFrontEnd(this);
 }
 
-FrmPlay::~FrmPlay() { session_.setEvents(nullptr); }
+FrmPlay::~FrmPlay() {
+    session_.setView(nullptr);
+    session_.setFrontEnd(nullptr);
+}
 
 // --- The window ---------------------------------------------------------------------------------
 
@@ -139,13 +157,17 @@ void FrmPlay::moveMenuHighlight(int step) {
 }
 
 void FrmPlay::divertClick(int mmBtnNum) {
-    switch (static_cast<MenuEntry>(mmBtnNum)) {
-        case MenuEntry::Classic: session_.startClassic(); break;
-        case MenuEntry::Arcade: session_.startArcade(); break;
-        case MenuEntry::HallOfFameClassic: ctx_.records.showHallOfFame(modeNum(GameMode::Classic), false); break;
-        case MenuEntry::HallOfFameArcade: ctx_.records.showHallOfFame(modeNum(GameMode::Arcade), false); break;
-        case MenuEntry::Instructions: showHelp(); break;
-        case MenuEntry::Exit: unload(); break;
+    // Entry i gives command i.
+    const auto command = static_cast<Command>(mmBtnNum);
+    if (!session_.available(command)) return;
+    switch (command) {
+        case Command::Classic: session_.startClassic(); break;
+        case Command::Arcade: session_.startArcade(); break;
+        case Command::HallOfFameClassic: ctx_.records.showHallOfFame(modeNum(GameMode::Classic), false); break;
+        case Command::HallOfFameArcade: ctx_.records.showHallOfFame(modeNum(GameMode::Arcade), false); break;
+        case Command::MenuInstructions: showHelp(); break;
+        case Command::Exit: unload(); break;
+        default: break;
     }
 }
 
@@ -160,7 +182,9 @@ void FrmPlay::unload() {
 FrmPlay::View FrmPlay::view() const {
     switch (session_.phase()) {
         case Phase::Menu: return View::Menu;
-        case Phase::Paused: return View::Paused;
+        // A pause under an ending's windows leaves the board behind them; what follows the ending
+        // comes paused.
+        case Phase::Paused: return session_.ending() ? View::Play : View::Paused;
         default: return View::Play;
     }
 }
@@ -183,7 +207,7 @@ void FrmPlay::updateCaption() {
     if (caption != window_->caption()) window_->setCaption(caption);
 }
 
-void FrmPlay::phaseChanged(Phase from, Phase to) {
+void FrmPlay::phaseChanged(Phase, Phase to) {
     // A held arrow's release may never come (the pause view or a dialog swallows it): its
     // auto-repeat ends with the phase.
     releaseArrow();
@@ -191,9 +215,6 @@ void FrmPlay::phaseChanged(Phase from, Phase to) {
     switch (to) {
         case Phase::Menu: mainMenu(); break;
         case Phase::Results:
-            if (from == Phase::Ending) initiateResultsShow();
-            refresh();
-            break;
         case Phase::Playing:
         case Phase::Paused: refresh(); break;
         case Phase::Ending:
@@ -208,20 +229,51 @@ void FrmPlay::clockChanged(bool running) {
 
 void FrmPlay::playSound(Effect effect) { ctx_.sounds.play(effect); }
 
-void FrmPlay::showEndDialog(const flow::ResText& text) {
-    releaseArrow();
-    DiagWow dialog(ctx_.ui, ctx_.graphics, text);
-    dialog.showModal();
+// --- What the session asks for -------------------------------------------------------------------
+
+void FrmPlay::showEndingWindow(const EndingWindow& window) { endingAsked_ = window; }
+
+SaveOutcome FrmPlay::saveGame() {
+    const SaveOutcome outcome = ctx_.records.saveGame(game_);
+    if (outcome == SaveOutcome::Failed) saveFailed_ = true;
+    return outcome;
 }
 
-void FrmPlay::offerBestScore(GameMode mode, std::int32_t score) {
-    releaseArrow();
-    ctx_.records.checkIfBest(mode, score);
+void FrmPlay::exitProgram() { exitAsked_ = true; }
+
+void FrmPlay::answerRequests() {
+    // A window shown here runs its own loop; what the session asks for meanwhile (a minimised
+    // window, the program closing) waits for this loop.
+    if (answering_) return;
+    answering_ = true;
+    for (;;) {
+        if (auto window = std::exchange(endingAsked_, std::nullopt)) {
+            showEnding(*window);
+            session_.endingWindowClosed();
+        } else if (std::exchange(saveFailed_, false)) {
+            ctx_.records.tellSaveFailed();
+        } else if (std::exchange(exitAsked_, false)) {
+            unload();
+        } else {
+            break;
+        }
+    }
+    answering_ = false;
 }
 
-SaveOutcome FrmPlay::saveGame() { return ctx_.records.saveGame(game_); }
-
-void FrmPlay::exitProgram() { unload(); }
+void FrmPlay::showEnding(const EndingWindow& window) {
+    // A held arrow's release goes to the window: its auto-repeat ends here.
+    releaseArrow();
+    switch (window.step) {
+        case EndingStep::EndDialog: {
+            DiagWow dialog(ctx_.ui, ctx_.graphics, window.text);
+            dialog.showModal();
+            break;
+        }
+        case EndingStep::BestScoreOffer: ctx_.records.checkIfBest(window.mode, window.score); break;
+        default: break;
+    }
+}
 
 // --- Input --------------------------------------------------------------------------------------
 
@@ -232,6 +284,7 @@ void FrmPlay::onMouseDown(int button, int shift, double x, double y) {
         // A press on the pause label, or anywhere on the window's background, resumes.
         case View::Paused: session_.resume(); break;
     }
+    answerRequests();
 }
 
 void FrmPlay::onMouseMove(int button, int shift, double x, double y) {
@@ -261,16 +314,14 @@ void FrmPlay::onKeyPress(char32_t keyAscii) {
             break;
         case platform::key::kBackspace: session_.backspaceKey(); break;
         default:
-            // A letter links as a press would: the message line is cleared first. A linked letter
-            // always lengthens the chain and is shown with it; a refused one shows the cleared line.
+            // A letter links as a press would: the message line is cleared first.
             if (typing::isTypedLetter(keyAscii) && session_.phase() == Phase::Playing) {
                 showMessage(Message::Clear);
-                const int before = game_.curWordLen;
                 session_.typeLetter(keyAscii);
-                if (game_.curWordLen == before) refresh();
             }
             break;
     }
+    answerRequests();
 }
 
 void FrmPlay::onKeyDown(platform::Key key, int shift) {
@@ -317,6 +368,7 @@ void FrmPlay::onClose() { Form_Unload(); }
 
 void FrmPlay::Form_Unload() {
     session_.close();
+    answerRequests();
     ctx_.records.saveSettings(game_, session_.gamePlayedThisRun());
     navigateTimer_->setEnabled(false);
     timrCntDwn_->setEnabled(false);
@@ -356,7 +408,7 @@ void FrmPlay::pbGrid_MouseDown(int button, int, double x, double y) {
         return;
     }
     for (int n = kFirstCommand; n <= kLastItem; ++n) {
-        if (regions_.item(n).state >= 1 && hitTest(regions_.item(n), x, y)) {
+        if (session_.available(static_cast<Command>(n)) && hitTest(regions_.item(n), x, y)) {
             rightPanEvents(n);
             return;
         }
@@ -397,6 +449,7 @@ void FrmPlay::rightPanEvents(int btnIndex) {
         case Command::SaveAndExit: session_.saveAndExit(); break;
         case Command::Enter: session_.enter(); break;
         case Command::Clear: session_.clear(); break;
+        default: break;  // the menu's commands are not on the panel
     }
 }
 
@@ -445,7 +498,7 @@ void FrmPlay::pbGrid_MouseMove(int, int, double x, double y) {
 
     for (int n = kFirstCommand; n <= kLastItem; ++n) {
         BoxInfo& b = regions_.item(n);
-        if (b.state < 1) continue;
+        if (!session_.available(static_cast<Command>(n))) continue;
         const bool inside = hitTest(b, x, y);
         if (inside == b.hover) continue;
         setFontSize(*pbGrid_, fontsize::kPanel);

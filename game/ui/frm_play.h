@@ -70,28 +70,16 @@ constexpr int kBackHoverShift = 8;
 
 // The pause after a repeated word, with the word highlighted in the list.
 constexpr int kRepeatedWordMs = 300;
+// How long a typed letter no path can take stays struck out in the word strip.
+constexpr int kRefusedLetterMs = 400;
 // Auto-repeat of a held arrow: the timer is created at 300 ms, every stop puts it back to 600 ms,
 // and each tick lowers it by 100 ms down to 100 ms.
 constexpr int kRepeatFirstMs = 300;
 constexpr int kRepeatRestartMs = 600;
 }  // namespace window
 
-// Main-menu entries.
-enum class MenuEntry {
-    Classic = 1,
-    Arcade = 2,
-    HallOfFameClassic = 3,
-    HallOfFameArcade = 4,
-    Instructions = 5,
-    Exit = 6
-};
-
 // Messages of the message line.
 enum class Message : std::int16_t { Clear = 0, AlreadyFound = 1, NotAWord = 2, Points = 3, Results = 4 };
-
-// Commands taken out of play while the results are shown.
-constexpr Command kResultsHiddenCommands[] = {Command::ShowSolution, Command::QuitGame, Command::SaveAndExit,
-                                              Command::Enter, Command::Clear};
 
 // The services and the parts of the program the main window works with; all outlive it.
 struct FrmPlayContext {
@@ -105,9 +93,9 @@ struct FrmPlayContext {
     std::string appPath;
 };
 
-class FrmPlay final : public platform::WindowHandler, public SessionEvents {
+class FrmPlay final : public platform::WindowHandler, public SessionView, public SessionFrontEnd {
 public:
-    // Attaches itself to the session as its events.
+    // Attaches itself to the session as its view and front end.
     explicit FrmPlay(FrmPlayContext context);
     ~FrmPlay() override;
     FrmPlay(const FrmPlay&) = delete;
@@ -130,6 +118,7 @@ public:
     platform::Surface& lblPause() { return *lblPause_; }
     platform::Timer& navigateTimer() { return *navigateTimer_; }
     platform::Timer& timrCntDwn() { return *timrCntDwn_; }
+    platform::Timer& refusedLetterTimer() { return *refusedLetterTimer_; }
     const PlayRegions& regions() const { return regions_; }
     const BoxInfo& titleBox() const { return titleBox_; }
     const BoxInfo& mmBtn(int i) const { return mmBtns_[i]; }
@@ -151,18 +140,21 @@ public:
     void onStateChange(bool minimized) override;
     void onClose() override;
 
-    // --- SessionEvents: what the session reports is drawn, heard or asked.
+    // --- SessionView: what the session reports is drawn or heard.
     void phaseChanged(Phase from, Phase to) override;
     void clockChanged(bool running) override;
     void gameReady() override;
+    void resultsReady() override;
     void chainChanged(std::optional<linking::Press> how, int cell) override;
+    void letterRefused(char32_t letter) override;
     void wordAnswered(const words::Submission& answer) override;
     void timeChanged() override;
     void scoreChanged() override;
     void solutionShown(int id) override;
     void playSound(Effect effect) override;
-    void showEndDialog(const flow::ResText& text) override;
-    void offerBestScore(GameMode mode, std::int32_t score) override;
+
+    // --- SessionFrontEnd: what the session asks for is done once its call has returned.
+    void showEndingWindow(const EndingWindow& window) override;
     SaveOutcome saveGame() override;
     void exitProgram() override;
 
@@ -185,6 +177,10 @@ private:
     // One zoom step larger (+1) or smaller (-1), as far as the desktop has room; remembered.
     void changeZoom(int step);
     void Form_Unload();
+    // Does what the session asked for during the input or tick just handled: shows an ending's
+    // windows one after the other (reporting each closing), tells of a failed save, unloads.
+    void answerRequests();
+    void showEnding(const EndingWindow& window);
     void pbMainMenu_MouseDown(int button, int shift, double x, double y);
     void pbMainMenu_MouseMove(int button, int shift, double x, double y);
     void pbGrid_MouseDown(int button, int shift, double x, double y);
@@ -221,6 +217,13 @@ private:
     std::unique_ptr<platform::Surface> lblPause_;
     std::unique_ptr<platform::Timer> navigateTimer_;
     std::unique_ptr<platform::Timer> timrCntDwn_;
+    std::unique_ptr<platform::Timer> refusedLetterTimer_;  // ends the struck-out letter's moment
+
+    // What the session asked for and answerRequests has still to do.
+    std::optional<EndingWindow> endingAsked_;
+    bool saveFailed_ = false;
+    bool exitAsked_ = false;
+    bool answering_ = false;  // answerRequests is running further up the stack
 
     std::string timerStr_;
     results::Navigate navigateToggle_ = results::Navigate::None;

@@ -181,6 +181,8 @@ void FrmPlay::redrawBoard() {
 }
 
 void FrmPlay::chainChanged(std::optional<linking::Press> how, int cell) {
+    // The strip is drawn afresh below: a struck-out letter still in it goes.
+    refusedLetterTimer_->setEnabled(false);
     if (how == linking::Press::Started) {
         // The first letter: its tile and the strip; there is no line to draw yet.
         setFontSize(*pbGrid_, fontsize::kTiles);
@@ -190,6 +192,18 @@ void FrmPlay::chainChanged(std::optional<linking::Press> how, int cell) {
         redrawBoard();
     }
     refresh();
+}
+
+void FrmPlay::letterRefused(char32_t letter) {
+    // The chain is as it was: the letter shows struck out after it for a moment, so that the
+    // refusal is seen with the sound off too.
+    setFontSize(*pbGrid_, fontsize::kTiles);
+    drawWordStrip(ctx_.sheet, regions_.stripBox, game_);
+    drawRefusedLetter(ctx_.sheet, regions_.stripBox, game_, static_cast<char>(letter));
+    refresh();
+    // Each refused letter has its full moment.
+    refusedLetterTimer_->setEnabled(false);
+    refusedLetterTimer_->setEnabled(true);
 }
 
 void FrmPlay::wordAnswered(const words::Submission& answer) {
@@ -248,11 +262,11 @@ void FrmPlay::drawBackBtn(bool hot) {
 
 void FrmPlay::initiateResultsShow() {
     platform::Surface& s = *pbGrid_;
-    // Commands that mean nothing after the end leave the panel: out of press and hover handling,
-    // painted over with their own (panel) brush.
-    for (Command c : kResultsHiddenCommands) {
-        BoxInfo& b = regions_.item(static_cast<int>(c));
-        b.state = 0;
+    // Commands that mean nothing after the end leave the panel, painted over with their own
+    // (panel) brush.
+    for (int n = kFirstCommand; n <= kLastItem; ++n) {
+        if (session_.available(static_cast<Command>(n))) continue;
+        BoxInfo& b = regions_.item(n);
         b.hover = false;
         fillBox(b);
     }
@@ -267,6 +281,11 @@ void FrmPlay::initiateResultsShow() {
     showMessage(Message::Clear);
     showMessage(Message::Results);
     setFontSize(s, size);
+}
+
+void FrmPlay::resultsReady() {
+    initiateResultsShow();
+    refresh();
 }
 
 void FrmPlay::solutionShown(int id) {

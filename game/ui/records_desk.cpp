@@ -70,10 +70,11 @@ std::int32_t RecordsDesk::bestScore(GameMode mode) const { return settings_.hall
 SaveOutcome RecordsDesk::saveGame(const GameData& game) {
     if (records_ == nullptr) return SaveOutcome::Unavailable;
     if (records_->saveGame(game, settings_.solvingData)) return SaveOutcome::Saved;
-    // The player is about to lose the game if this went wrong: say so.
-    tell(records::kSaveFailed);
     return SaveOutcome::Failed;
 }
+
+// The player is about to lose the game if saving went wrong: say so.
+void RecordsDesk::tellSaveFailed() { tell(records::kSaveFailed); }
 
 void RecordsDesk::saveSettings(const GameData& game, bool gamePlayed) {
     if (records_ == nullptr) return;

@@ -60,7 +60,7 @@ public:
         const game::WordList& list = game().wordsOfLength(len);
         if (list.count() < nth) return;
         for (const auto cell : list.paths[nth]) pressCell(cell + 1);
-        click(frm().regions().item(static_cast<int>(game::ui::Command::Enter)));
+        click(frm().regions().item(static_cast<int>(game::Command::Enter)));
     }
 
     platform::HeadlessPlatform hp;
@@ -83,9 +83,9 @@ void screens(const std::string& folder) {
         r.submit(3);
         r.pressCell(1);
         r.pressCell(2);
-        r.move(r.frm().regions().item(static_cast<int>(game::ui::Command::Instructions)));
+        r.move(r.frm().regions().item(static_cast<int>(game::Command::Instructions)));
         save(r.main().screen(), "classic_mid_game");
-        r.click(r.frm().regions().item(static_cast<int>(game::ui::Command::ShowSolution)));
+        r.click(r.frm().regions().item(static_cast<int>(game::Command::ShowSolution)));
         const auto& list = r.frm().regions().listBox;
         r.hp.ui.mouseMove(r.main(), 0, list.x + 60, list.y + 5 * 20 + 10);
         save(r.main().screen(), "results_lit_path");
@@ -113,7 +113,7 @@ void screens(const std::string& folder) {
         r.submit(3);
         r.hp.ui.advance(12'300);
         save(r.main().screen(), "arcade_clock");
-        r.click(r.frm().regions().item(static_cast<int>(game::ui::Command::Pause)));
+        r.click(r.frm().regions().item(static_cast<int>(game::Command::Pause)));
         save(r.main().screen(), "paused");
     }
 }

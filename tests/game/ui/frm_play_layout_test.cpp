@@ -117,7 +117,7 @@ TEST(MainMenu, UpAndDownMoveTheHighlightAndEnterChoosesIt) {
     // During a game Up and Down do nothing; back on the menu nothing is lit.
     w.hp.ui.keyDown(w.win(), Key::Down);
     EXPECT_EQ(w.frm->view(), FrmPlay::View::Play);
-    w.session->mainMenu();
+    w.command(game::Command::MainMenu);
     EXPECT_TRUE(lit().empty());
     w.hp.ui.keyDown(w.win(), Key::Up);
     EXPECT_EQ(lit(), std::vector<int>{6});
@@ -155,7 +155,7 @@ TEST(MainMenu, EachEntryMakesItsChoiceAndBorderLinesChooseNothing) {
     EXPECT_LE(w.game.gridWidth(), 6);
 
     // Back at the menu every entry is plain; the entry under the pointer lights again on a move.
-    w.session->quitGame();
+    w.command(game::Command::QuitGame);
     for (int i = 1; i <= 6; ++i) EXPECT_FALSE(framed(w.screen(), w.frm->mmBtn(i))) << i;
     w.move(midX(w.frm->mmBtn(2)), midY(w.frm->mmBtn(2)));
     EXPECT_TRUE(framed(w.screen(), w.frm->mmBtn(2)));
@@ -170,7 +170,7 @@ TEST(MainMenu, EachEntryMakesItsChoiceAndBorderLinesChooseNothing) {
     EXPECT_TRUE(w.frm->timrCntDwn().enabled());
     EXPECT_EQ(w.frm->timrCntDwn().interval(), 100);
 
-    w.session->quitGame();
+    w.command(game::Command::QuitGame);
     choose(6);
     EXPECT_FALSE(w.win().isOpen());
     EXPECT_EQ(w.session->phase(), game::Phase::Closing);
@@ -226,7 +226,7 @@ TEST(MainWindow, EveryWindowShowsTheProgramIconAndWithoutTheSpriteSheetThereIsNo
         w.hp.ui.closeBox(m);
     });
     w.startClassic(9, 2024);
-    w.session->quitGame();
+    w.command(game::Command::QuitGame);
     ASSERT_EQ(w.hp.ui.modalHistory(), Strings{"Game Statistics"});
     ASSERT_EQ(dialogIcon.width(), 48);
     EXPECT_TRUE(std::ranges::equal(dialogIcon.pixels(), icon.pixels()));

@@ -211,7 +211,7 @@ TEST(ClassicGameEnd, FindingTheLastWordEndsTheGameOnceWithTheDialogAndTheBestSco
     ASSERT_LT(w.game.score, w.game.targetPoints);
     const auto [word, cells] = w.solution(3, 1);
     for (int c : cells) w.press(c);
-    w.session->enter();
+    w.command(game::Command::Enter);
     EXPECT_EQ(w.game.score, w.game.targetPoints);
     EXPECT_EQ(log.calls, (Strings{"dialog", "checkIfBest"}));
     // The score ranks in the empty table: the name dialog and the table follow the end dialog.

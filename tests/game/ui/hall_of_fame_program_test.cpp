@@ -86,7 +86,7 @@ TEST_F(HallOfFameRun, ANameOf25CharactersIsKept19AndAnEmptyOneBecomesADash) {
     startClassic();
     submit(3);
     answerWith(U"abcdefghijklmnopqrstuvwxy\u0416");
-    command(static_cast<int>(game::ui::Command::QuitGame));
+    command(static_cast<int>(game::Command::QuitGame));
     EXPECT_EQ(table(GameMode::Classic).name(1), "abcdefghijklmnopqrs");
     EXPECT_EQ(frm().view(), FrmPlay::View::Menu);
     EXPECT_FALSE(session().gamePlaying());
@@ -96,7 +96,7 @@ TEST_F(HallOfFameRun, ANameOf25CharactersIsKept19AndAnEmptyOneBecomesADash) {
     submit(3);
     submit(4);
     answerWith(U"");
-    command(static_cast<int>(game::ui::Command::QuitGame));
+    command(static_cast<int>(game::Command::QuitGame));
     EXPECT_EQ(table(GameMode::Classic).name(1), "-");
     EXPECT_EQ(table(GameMode::Classic).name(2), "abcdefghijklmnopqrs");
     EXPECT_EQ(table(GameMode::Classic).score(2), 6);
@@ -106,7 +106,7 @@ TEST_F(HallOfFameRun, ANameOf25CharactersIsKept19AndAnEmptyOneBecomesADash) {
     EXPECT_EQ(program().desk->bestScore(GameMode::Classic), table(GameMode::Classic).score(1));
     submit(3);
     answerWith(U"Third");
-    command(static_cast<int>(game::ui::Command::QuitGame));
+    command(static_cast<int>(game::Command::QuitGame));
     EXPECT_EQ(table(GameMode::Classic).name(3), "Third");
 }
 
@@ -114,7 +114,7 @@ TEST_F(HallOfFameRun, ScoresThatDoNotRankBringNoApplauseAndNoDialog) {
     start();
     startClassic();
     heard();
-    command(static_cast<int>(game::ui::Command::QuitGame));  // score 0 on a fresh table
+    command(static_cast<int>(game::Command::QuitGame));  // score 0 on a fresh table
     EXPECT_EQ(modalsAsked, Strings{kEndCaption});
     EXPECT_TRUE(heard().empty());
     EXPECT_FALSE(session().gamePlaying());
@@ -127,7 +127,7 @@ TEST_F(HallOfFameRun, TheMainSwitchSilencesTheApplauseButNotTheDialogsAndIsKept)
     EXPECT_EQ(program().sounds->soundOptions[0], 0);
     submit(3);
     answerWith(U"Quiet");
-    command(static_cast<int>(game::ui::Command::QuitGame));
+    command(static_cast<int>(game::Command::QuitGame));
     EXPECT_EQ(modalsAsked, (Strings{kEndCaption, kNameCaption, kTableCaption}));
     EXPECT_TRUE(heard().empty()) << "no click, no right-word sound, no applause";
     EXPECT_EQ(table(GameMode::Classic).name(1), "Quiet");
@@ -153,7 +153,7 @@ TEST_F(HallOfFameRun, TheMainSwitchSilencesTheApplauseButNotTheDialogsAndIsKept)
 
 TEST_F(HallOfFameRun, TheMenuTableStaysOpenBesideTheGameAndMakesWayForARankingOne) {
     start();
-    menu(static_cast<int>(game::ui::MenuEntry::HallOfFameArcade));
+    menu(static_cast<int>(game::Command::HallOfFameArcade));
     HeadlessWindow* modeless = hp->ui.findWindow(kTableCaption);
     ASSERT_NE(modeless, nullptr);
     EXPECT_TRUE(modeless->isVisible());
@@ -166,15 +166,15 @@ TEST_F(HallOfFameRun, TheMenuTableStaysOpenBesideTheGameAndMakesWayForARankingOn
     EXPECT_TRUE(modeless->isOpen());
     submit(3);
     answerWith(U"Ada");
-    command(static_cast<int>(game::ui::Command::QuitGame));
+    command(static_cast<int>(game::Command::QuitGame));
     EXPECT_EQ(modalsAsked, (Strings{kEndCaption, kNameCaption, kTableCaption}));
     EXPECT_EQ(tablesOpenUnderNameDialog, 0) << "the menu's table was closed before the name dialog";
     EXPECT_EQ(tablesShown, std::vector<int>{1});
     EXPECT_EQ(hp->ui.findWindow(kTableCaption), nullptr);
 
     // Asking the menu for the other table replaces an open one.
-    menu(static_cast<int>(game::ui::MenuEntry::HallOfFameClassic));
-    menu(static_cast<int>(game::ui::MenuEntry::HallOfFameArcade));
+    menu(static_cast<int>(game::Command::HallOfFameClassic));
+    menu(static_cast<int>(game::Command::HallOfFameArcade));
     int open = 0;
     for (auto* w : hp->ui.openWindows()) open += w->caption() == kTableCaption;
     EXPECT_EQ(open, 1);
@@ -197,7 +197,7 @@ TEST_F(HallOfFameRun, TheSettingsRecordGoesBackAsItCameUntilAGameIsPlayed) {
     // A game played takes its mode and level into the record.
     start();
     startArcade();
-    command(static_cast<int>(game::ui::Command::QuitGame));
+    command(static_cast<int>(game::Command::QuitGame));
     closeWindow();
     odd[2] = 2;
     odd[4] = 1;
@@ -214,7 +214,7 @@ TEST_F(HallOfFameRun, ASecondCopyOfTheGameKeepsTheBestScoresOfTheFirst) {
     startClassic();
     submit(3);
     answerWith(U"First copy");
-    command(static_cast<int>(game::ui::Command::QuitGame));
+    command(static_cast<int>(game::Command::QuitGame));
     closeWindow();
     hpB->ui.closeBox(*copyB->frmPlay->window());
     copyB.reset();
@@ -240,7 +240,7 @@ TEST_F(HallOfFameRun, ClearScoresInTheArcadeTableLeavesTheClassicOne) {
 
     start();
     EXPECT_EQ(table(GameMode::Arcade).name(8), "A8");
-    menu(static_cast<int>(game::ui::MenuEntry::HallOfFameArcade));
+    menu(static_cast<int>(game::Command::HallOfFameArcade));
     HeadlessWindow& w = *hp->ui.findWindow(kTableCaption);
     const auto& clear = tableOf(w).button(2);
     hp->ui.click(w, clear.x + 10, clear.y + 10);
@@ -271,7 +271,7 @@ TEST_F(HallOfFameRun, TheSidePanelTableIsModalAndTheClockRunsOnUnderIt) {
         under = game().timeLeft;
         hp->ui.keyPress(w, platform::key::kEscape);
     };
-    command(static_cast<int>(game::ui::Command::HallOfFame));
+    command(static_cast<int>(game::Command::HallOfFame));
     EXPECT_EQ(under, before - 10);
     EXPECT_TRUE(session().gamePlaying());
     EXPECT_EQ(frm().view(), FrmPlay::View::Play);

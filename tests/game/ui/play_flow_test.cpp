@@ -75,7 +75,6 @@ public:
         game.arcadeLevel = static_cast<std::int16_t>(level - 1);
         session->startGame();
     }
-    void command(int n) { pressAt(midX(frm->regions().item(n)), midY(frm->regions().item(n))); }
     // Links a word's cells and submits it with a right press on the last one.
     void submit(const std::vector<int>& cells) {
         for (int c : cells) press(c);
@@ -292,7 +291,7 @@ TEST(ArcadeRun, TheResultsStartOnACleanMessageLineWithNoChainLit) {
 
     FlowWindow clean;
     clean.startArcade(7);
-    clean.command(static_cast<int>(game::ui::Command::ShowSolution));
+    clean.command(game::Command::ShowSolution);
     ASSERT_TRUE(clean.session->showingResults());
     const auto& msg = refused.frm->regions().msgBox;
     const auto& strip = refused.frm->regions().stripBox;
@@ -451,12 +450,12 @@ protected:
 TEST_F(Results, CommandsThatMeanNothingNowAreHiddenAndDead) {
     const auto& r = w.frm->regions();
     for (int n : {13, 14, 16, 17, 18}) {
-        EXPECT_EQ(r.item(n).state, 0) << n;
+        EXPECT_FALSE(w.session->available(static_cast<game::Command>(n))) << n;
         if (n < 17) {
             EXPECT_EQ(uitest::countOther(w.screen(), rectOf(r.item(n)), game::ui::brPanel.color), 0) << n;
         }
     }
-    for (int n : {10, 11, 12, 15}) EXPECT_EQ(r.item(n).state, 1) << n;
+    for (int n : {10, 11, 12, 15}) EXPECT_TRUE(w.session->available(static_cast<game::Command>(n))) << n;
     // "Back to Main Menu " covers the places of "Clear" and "Enter".
     EXPECT_GT(uitest::countColor(w.screen(), rectOf(r.backBtn), game::ui::clrText), 20);
 
