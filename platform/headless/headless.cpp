@@ -8,15 +8,6 @@
 
 namespace platform {
 
-namespace {
-
-// A modal loop asks its handler at most this often before it gives up on the window; a handler
-// that keeps the clock moving without ever closing the window cannot hang a test. (Waiting out a
-// five-minute countdown in 100 ms steps takes 3000 calls.)
-constexpr int kMaxModalHandlerCalls = 10000;
-
-}  // namespace
-
 // ---- Windows ---------------------------------------------------------------------------------
 
 HeadlessWindow::HeadlessWindow(HeadlessUi& ui, WindowHandler& handler, const WindowOptions& options)
@@ -293,11 +284,9 @@ void HeadlessUi::runModal(Window& window) {
     const std::size_t level = modalStack_.size() - 1;
     auto alive = [&] { return modalStack_[level] != nullptr && modalStack_[level]->isOpen(); };
 
-    int handlerCalls = 0;
     while (alive()) {
         if (runNextScripted()) continue;
-        if (modalHandler_ && handlerCalls < kMaxModalHandlerCalls) {
-            ++handlerCalls;
+        if (modalHandler_) {
             const std::uint64_t before = activity_;
             const auto handler = modalHandler_;  // the handler may replace itself
             handler(*w);
