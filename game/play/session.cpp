@@ -201,9 +201,9 @@ void Session::showGameOrResults(Phase to) {
 
 // --- Play -----------------------------------------------------------------------------------------
 
-void Session::pressCell(int cell, int button) {
+void Session::pressCell(int cell, linking::PressKind kind) {
     if (phase_ != Phase::Playing) return;
-    const linking::Press how = linking::pressCell(game_, cell, button);
+    const linking::Press how = linking::pressCell(game_, cell, kind);
     switch (how) {
         case linking::Press::Started:
         case linking::Press::Linked:

@@ -183,7 +183,7 @@ public:
     bool resumeSaved(const LoadSavedGame& load);
 
     // --- Play.
-    void pressCell(int cell, int button);
+    void pressCell(int cell, linking::PressKind kind = linking::PressKind::Link);
     // "Enter" and "Clear".
     void enter();
     void clear();

@@ -9,6 +9,7 @@
 #include "game/ui/dialogs.h"
 #include "game/ui/draw.h"
 #include "game/ui/help.h"
+#include "game/ui/pointer.h"
 #include "game/ui/program_icon.h"
 #include "game/ui/records_desk.h"
 #include "game/ui/sound_effects.h"
@@ -431,8 +432,8 @@ void FrmPlay::pbGrid_MouseDown(int button, int, double x, double y) {
         if (hitTest(regions_.backBtn, x, y)) session_.mainMenu();
         return;
     }
-    if (const auto cell = linking::cellAt(game_, regions_.boardBox.x, regions_.boardBox.y, x, y))
-        session_.pressCell(*cell, button);
+    if (const auto cell = cellAt(game_, regions_.boardBox.x, regions_.boardBox.y, x, y))
+        session_.pressCell(*cell, pressKind(button));
 }
 
 void FrmPlay::rightPanEvents(int btnIndex) {
@@ -529,8 +530,8 @@ void FrmPlay::processShowingResMove(double x, double y) {
         drawBackBtn(inBack);
         refresh();
     }
-    const results::ListArea area{regions_.listBox.x, regions_.listBox.y, regions_.listBox.wid, regions_.listBox.ht};
-    if (const auto index = results::listIndexAt(area, game_.foundListTop, x, y)) session_.showSolutionWord(*index);
+    const ListArea area{regions_.listBox.x, regions_.listBox.y, regions_.listBox.wid, regions_.listBox.ht};
+    if (const auto index = listIndexAt(area, game_.foundListTop, x, y)) session_.showSolutionWord(*index);
 }
 
 }  // namespace game::ui

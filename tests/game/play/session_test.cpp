@@ -119,7 +119,7 @@ protected:
     std::vector<int> cat() const { return {1, 2, 3}; }
     std::vector<int> dog() const { return {width() + 1, width() + 2, width() + 3}; }
     void submit(const std::vector<int>& cells) {
-        for (int c : cells) session.pressCell(c, 1);
+        for (int c : cells) session.pressCell(c);
         session.enter();
     }
     // Closes the window asked for, as the player would.
