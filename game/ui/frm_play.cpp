@@ -64,7 +64,7 @@ void FrmPlay::show(int foundViewAtStart) {
     Form_Load(foundViewAtStart);
     window_->show();
     initMainMenuVar();
-    mainMenu();
+    drawMainMenu();
 }
 
 void FrmPlay::Form_Load(int foundViewAtStart) {
@@ -127,7 +127,7 @@ void FrmPlay::drawMenuEntry(int i, bool hover) {
         drawTextBtn(mmBtns_[i], FrameStyle::None, false, window::kEntryShift, caption);
 }
 
-void FrmPlay::mainMenu() {
+void FrmPlay::drawMainMenu() {
     window_->setClientSize(window::kWidth, window::kHeight);
     fillSurface(*pbMainMenu_, brPanel);
     for (int i = 1; i <= window::kMenuEntries; ++i) {
@@ -214,7 +214,7 @@ void FrmPlay::phaseChanged(Phase, Phase to) {
     releaseArrow();
     updateCaption();
     switch (to) {
-        case Phase::Menu: mainMenu(); break;
+        case Phase::Menu: drawMainMenu(); break;
         case Phase::Results:
         case Phase::Playing:
         case Phase::Paused: refresh(); break;

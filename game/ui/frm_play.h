@@ -162,7 +162,8 @@ private:
     // --- The window and the menu (frm_play.cpp).
     void Form_Load(int foundViewAtStart);
     void initMainMenuVar();
-    void mainMenu();
+    // Paints the menu afresh, no entry lit, and shows it.
+    void drawMainMenu();
     void drawMenuEntry(int i, bool hover);
     // Up (-1) and Down (+1): the hover look moves to the entry above or below, round the menu.
     void moveMenuHighlight(int step);
