@@ -243,8 +243,8 @@ SaveOutcome FrmPlay::saveGame() {
 void FrmPlay::exitProgram() { exitAsked_ = true; }
 
 void FrmPlay::answerRequests() {
-    // A window shown here runs its own loop; what the session asks for meanwhile (a minimised
-    // window, the program closing) waits for this loop.
+    // Runs after every press, key and tick that may have reached the session. A window shown here
+    // runs its own loop; what the session asks for meanwhile waits for this loop.
     if (answering_) return;
     answering_ = true;
     for (;;) {
@@ -343,6 +343,7 @@ void FrmPlay::onKeyDown(platform::Key key, int shift) {
             break;
         case platform::Key::Tab: break;
     }
+    answerRequests();
 }
 
 void FrmPlay::changeZoom(int step) {
