@@ -284,16 +284,6 @@ void Session::typeLetter(char32_t letter) {
     sound(Effect::Click);
 }
 
-bool Session::scroll(results::Navigate direction) {
-    switch (direction) {
-        case results::Navigate::Down:
-            return results::scrollDown(game_.foundListTop, results::listCount(game_, listMode()));
-        case results::Navigate::Up: return results::scrollUp(game_.foundListTop);
-        case results::Navigate::None: break;
-    }
-    return false;
-}
-
 void Session::tick() {
     if (!clockRuns()) {
         updateClock();
@@ -421,7 +411,6 @@ void Session::runEnding() {
                 // solution.
                 words::clearChain(game_);
                 buildAllSolutionWords(game_);
-                game_.foundListTop = 1;
                 lastShownWordId_ = -1;
                 showGameOrResults(Phase::Results);
                 break;

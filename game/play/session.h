@@ -194,8 +194,6 @@ public:
     // this one (typing::chainAfterTyping), or, when no path can, stays and the refusal sounds. After
     // a typed word was refused, the next typed letter starts a new chain.
     void typeLetter(char32_t letter);
-    // One step of the word list; false when it is already at its end.
-    bool scroll(results::Navigate direction);
     // One tick of the Arcade countdown.
     void tick();
 

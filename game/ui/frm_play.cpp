@@ -458,7 +458,17 @@ void FrmPlay::rightPanEvents(int btnIndex) {
 void FrmPlay::holdArrow(results::Navigate direction) {
     navigateToggle_ = direction;
     navigateTimer_->setEnabled(true);
-    if (session_.scroll(direction)) scrolled();
+    if (scrollList(direction)) scrolled();
+}
+
+bool FrmPlay::scrollList(results::Navigate direction) {
+    switch (direction) {
+        case results::Navigate::Down:
+            return results::scrollDown(listTop_, results::listCount(game_, session_.listMode()));
+        case results::Navigate::Up: return results::scrollUp(listTop_);
+        case results::Navigate::None: break;
+    }
+    return false;
 }
 
 void FrmPlay::stopRepeat() {
@@ -474,7 +484,7 @@ void FrmPlay::releaseArrow() {
 
 void FrmPlay::navigateTimer_Timer() {
     if (navigateToggle_ == results::Navigate::None) return;
-    if (session_.scroll(navigateToggle_)) scrolled();
+    if (scrollList(navigateToggle_)) scrolled();
     navigateTimer_->setInterval(results::nextRepeatInterval(navigateTimer_->interval()));
 }
 
@@ -532,7 +542,7 @@ void FrmPlay::processShowingResMove(double x, double y) {
         refresh();
     }
     const ListArea area{regions_.listBox.x, regions_.listBox.y, regions_.listBox.wid, regions_.listBox.ht};
-    if (const auto index = listIndexAt(area, game_.foundListTop, x, y)) session_.showSolutionWord(*index);
+    if (const auto index = listIndexAt(area, listTop_, x, y)) session_.showSolutionWord(*index);
 }
 
 }  // namespace game::ui

@@ -124,6 +124,8 @@ public:
     const BoxInfo& mmBtn(int i) const { return mmBtns_[i]; }
     // The time left as the Time panel shows it.
     const std::string& timerStr() const { return timerStr_; }
+    // The first word the word list shows.
+    int listTop() const { return listTop_; }
     // The arrow held: 0 none, 1 up, 2 down.
     results::Navigate navigateToggle() const { return navigateToggle_; }
     // The progress bar: the game's (Classic) or the level's (Arcade) share of targetPoints.
@@ -189,6 +191,8 @@ private:
     void pbGrid_MouseUp(int button, int shift, double x, double y);
     void rightPanEvents(int btnIndex);
     void holdArrow(results::Navigate direction);
+    // One step of the word list; false when it is already at its end.
+    bool scrollList(results::Navigate direction);
     void stopRepeat();
     // Ends a held arrow's auto-repeat as its release would.
     void releaseArrow();
@@ -227,6 +231,7 @@ private:
     bool answering_ = false;  // answerRequests is running further up the stack
 
     std::string timerStr_;
+    std::int16_t listTop_ = 1;
     results::Navigate navigateToggle_ = results::Navigate::None;
     PlayRegions regions_;
     BoxInfo titleBox_;

@@ -33,6 +33,7 @@ void setBold(platform::Surface& s, bool bold) {
 // --- A game on the play surface -----------------------------------------------------------------
 
 void FrmPlay::gameReady() {
+    listTop_ = 1;
     if (game_.gameMode == GameMode::Arcade) timerStr_ = flow::formatTime(game_.timeLeft, flow::TimeStyle::LevelStart);
     buildPlaySurface();
 }
@@ -115,7 +116,7 @@ void FrmPlay::drawProgress() {
 void FrmPlay::drawFoundList(int selected) {
     const results::ListMode mode = session_.listMode();
     drawWordList(regions_.listBox, game_, results::listWords(game_, mode), results::listCount(game_, mode),
-                 game_.foundListTop, selected);
+                 listTop_, selected);
 }
 
 void FrmPlay::scrolled() {
@@ -207,6 +208,9 @@ void FrmPlay::letterRefused(char32_t letter) {
 }
 
 void FrmPlay::wordAnswered(const words::Submission& answer) {
+    // A word found, now or before, is brought into view in the list.
+    if (answer.answer == words::Answer::Repeated || answer.answer == words::Answer::New)
+        listTop_ = static_cast<std::int16_t>(words::listTopFor(answer.index, game_.numFoundWords()));
     switch (answer.answer) {
         case words::Answer::None: return;
         case words::Answer::Refused:
@@ -284,6 +288,7 @@ void FrmPlay::initiateResultsShow() {
 }
 
 void FrmPlay::resultsReady() {
+    listTop_ = 1;
     initiateResultsShow();
     refresh();
 }

@@ -359,17 +359,17 @@ TEST(PlaySurface, ArrowsScrollAFoundListLongerThanThirteenAndRepeatWhileHeld) {
     for (int n = 1; n <= 20; ++n) game::words::addFoundWord(w.game, w.solution(3, n).first);
     const auto& r = w.frm->regions();
     w.hp.ui.mouseDown(w.win(), 1, midX(r.downBar), midY(r.downBar));
-    EXPECT_EQ(w.game.foundListTop, 2);
+    EXPECT_EQ(w.frm->listTop(), 2);
     EXPECT_EQ(w.frm->navigateToggle(), game::results::Navigate::Down);
     EXPECT_TRUE(w.frm->navigateTimer().enabled());
     w.hp.ui.advance(300 + 200 + 100 + 100 + 100 + 100);
-    EXPECT_EQ(w.game.foundListTop, 8) << "stops with words 8 to 20 shown";
+    EXPECT_EQ(w.frm->listTop(), 8) << "stops with words 8 to 20 shown";
     w.hp.ui.mouseUp(w.win(), 1, midX(r.downBar), midY(r.downBar));
     EXPECT_EQ(w.frm->navigateToggle(), game::results::Navigate::None);
     EXPECT_FALSE(w.frm->navigateTimer().enabled());
     EXPECT_EQ(w.frm->navigateTimer().interval(), 600);
     w.pressAt(midX(r.upBar), midY(r.upBar));
-    EXPECT_EQ(w.game.foundListTop, 7);
+    EXPECT_EQ(w.frm->listTop(), 7);
 }
 
 // --- Start-up -------------------------------------------------------------------------------------

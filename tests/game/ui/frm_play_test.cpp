@@ -234,7 +234,7 @@ TEST_F(ClassicGame, ARepeatedWordScrollsTheListOfThirtyToIt) {
         for (int c : cells) big.press(c);
         big.session->enter();
         big.session->clear();
-        return big.game.foundListTop;
+        return big.frm->listTop();
     };
     // The list's last position (words 18 to 30) is where the down arrow stops.
     EXPECT_EQ(repeat(20), 18);
