@@ -75,7 +75,7 @@ std::unique_ptr<Program> Program::start(const platform::Services& services, cons
         return nullptr;
     }
 
-    // 4. The level table and the board pitch are constants (kLevels, kCellSize).
+    // 4. The level table and the board pitch are constants (kLevels, ui::kCellSize).
     // 5. The settings records, and the sound switches they hold.
     p->sounds = std::make_unique<ui::SoundEffects>(*services.sound, p->appPath);
     if (services.store != nullptr) p->records = std::make_unique<persistence::Records>(*services.store);

@@ -21,6 +21,12 @@ std::unique_ptr<EngineLibrary> EngineLibrary::load(const std::string& path, std:
     return engine;
 }
 
+std::unique_ptr<EngineLibrary> EngineLibrary::fromExports(const qxdll::Exports& exports) {
+    std::unique_ptr<EngineLibrary> engine(new EngineLibrary());
+    engine->qx_ = exports;
+    return engine;
+}
+
 std::int32_t EngineLibrary::loadLangDict(const std::string& path) { return qx_.loadLangDict(path.c_str()); }
 
 std::int32_t EngineLibrary::makeQXPuzzleA(int width, int height, std::span<std::uint8_t> grid,

@@ -28,6 +28,9 @@ public:
     // Loads the library file at path and binds its six exports. nullptr, with the reason in
     // *error, when the file cannot be loaded or lacks an export.
     static std::unique_ptr<EngineLibrary> load(const std::string& path, std::string* error = nullptr);
+    // An engine whose six exports are already in this program (a test's own table). Every
+    // pointer must be set.
+    static std::unique_ptr<EngineLibrary> fromExports(const qxdll::Exports& exports);
 
     // 1 when the dictionary file was loaded; 0 when it is missing, unreadable or damaged.
     std::int32_t loadLangDict(const std::string& path);

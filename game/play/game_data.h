@@ -56,8 +56,6 @@ public:
     // --- Words the player has found, kept sorted (shorter first, then alphabetically, any case).
     OneBased<std::string> foundWords;
     int numFoundWords() const { return foundWords.size(); }
-    // First word shown in the word-list box.
-    std::int16_t foundListTop = 1;
 
     // --- The game being played.
     GameMode gameMode = GameMode::Classic;

@@ -18,7 +18,6 @@ char upper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' +
 void resetPlay(GameData& g) {
     g.puzzleSeed.reset();
     g.foundWords.clear();
-    g.foundListTop = 1;
     g.curWordLen = 0;
     for (WordList& list : g.wordLists) list = WordList{};
 }

@@ -15,10 +15,6 @@ constexpr const char* kAppTitle = "Varnook";
 
 enum class GameMode : std::int16_t { Classic = 1, Arcade = 2 };
 
-// The board pitch in pixels: a press counts for a cell by its distance from the cell's centre, and
-// every window is laid out in this unit.
-constexpr int kCellSize = 44;
-
 // A word is linked from 3 to 7 letters; the results display shows solution paths of up to 9.
 constexpr int kMinWordLen = 3;
 constexpr int kMaxWordLen = 7;

@@ -11,30 +11,34 @@ namespace game {
 
 namespace {
 
-// Events nobody listens to, until the window attaches itself.
-class NoEvents final : public SessionEvents {
+// Nobody listening, until the window attaches itself.
+class NoView final : public SessionView {
 public:
     void phaseChanged(Phase, Phase) override {}
     void clockChanged(bool) override {}
     void gameReady() override {}
+    void resultsReady() override {}
     void chainChanged(std::optional<linking::Press>, int) override {}
+    void letterRefused(char32_t) override {}
     void wordAnswered(const words::Submission&) override {}
     void timeChanged() override {}
     void scoreChanged() override {}
     void solutionShown(int) override {}
     void playSound(Effect) override {}
-    void showEndDialog(const flow::ResText&) override {}
-    void offerBestScore(GameMode, std::int32_t) override {}
-    SaveOutcome saveGame() override { return SaveOutcome::Unavailable; }
-    void exitProgram() override {}
 };
 
-NoEvents noEvents;
+NoView noView;
+
+bool isWindow(EndingStep step) { return step == EndingStep::EndDialog || step == EndingStep::BestScoreOffer; }
 
 }  // namespace
 
 Session::Session(GameData& game, EngineLibrary& engine, std::function<std::uint64_t()> clockSeed)
-    : game_(game), engine_(engine), clockSeed_(std::move(clockSeed)), events_(&noEvents) {}
+    : game_(game), engine_(engine), clockSeed_(std::move(clockSeed)), view_(&noView), frontEnd_(nullptr) {}
+
+void Session::setView(SessionView* view) { view_ = view != nullptr ? view : &noView; }
+
+void Session::setFrontEnd(SessionFrontEnd* frontEnd) { frontEnd_ = frontEnd; }
 
 // --- What the game is doing -----------------------------------------------------------------------
 
@@ -44,6 +48,29 @@ bool Session::gamePlaying() const {
 
 bool Session::showingResults() const {
     return phase_ == Phase::Results || (phase_ == Phase::Paused && resumeTo_ == Phase::Results);
+}
+
+bool Session::available(Command command) const {
+    // Behind a pause, the commands of the surface the pause hides.
+    const Phase shown = phase_ == Phase::Paused ? resumeTo_ : phase_;
+    switch (command) {
+        case Command::Classic:
+        case Command::Arcade:
+        case Command::HallOfFameClassic:
+        case Command::HallOfFameArcade:
+        case Command::MenuInstructions:
+        case Command::Exit: return shown == Phase::Menu;
+        case Command::HallOfFame:
+        case Command::Pause:
+        case Command::Instructions:
+        case Command::MainMenu: return shown == Phase::Playing || shown == Phase::Results;
+        case Command::ShowSolution:
+        case Command::QuitGame:
+        case Command::SaveAndExit:
+        case Command::Enter:
+        case Command::Clear: return shown == Phase::Playing;
+    }
+    return false;
 }
 
 bool Session::clockRuns() const {
@@ -64,20 +91,18 @@ results::ListMode Session::listMode() const {
 void Session::setPhase(Phase to) {
     const Phase from = phase_;
     phase_ = to;
-    // A pause asked for under an ending's dialogs belongs to that game only.
-    if (to == Phase::Menu) pauseWhenEnded_ = false;
     updateClock();
-    if (from != to) events_->phaseChanged(from, to);
+    if (from != to) view_->phaseChanged(from, to);
 }
 
 void Session::updateClock() {
     const bool run = clockRuns();
     if (run == clockRunning_) return;
     clockRunning_ = run;
-    events_->clockChanged(run);
+    view_->clockChanged(run);
 }
 
-void Session::sound(Effect effect) { events_->playSound(effect); }
+void Session::sound(Effect effect) { view_->playSound(effect); }
 
 // --- Starting -------------------------------------------------------------------------------------
 
@@ -153,28 +178,44 @@ bool Session::resumeSaved(const LoadSavedGame& load) {
 void Session::putGameOnScreen() {
     lastShownWordId_ = -1;
     gamePlayedThisRun_ = true;
-    events_->gameReady();
-    // A level that starts while the window is minimised, or after it was minimised under the last
-    // level's dialog, starts paused: its clock waits for the player.
-    const bool paused = minimized_ || pauseWhenEnded_;
-    pauseWhenEnded_ = false;
-    setPhase(Phase::Playing);
-    if (paused) pause();
+    chainTyped_ = false;
+    typedWordRefused_ = false;
+    showGameOrResults(Phase::Playing);
+}
+
+void Session::showGameOrResults(Phase to) {
+    const Phase from = phase_;
+    // A level that starts while the window is minimised, or after a pause under the last level's
+    // windows, starts paused: its clock waits for the player. So do results reached under a pause.
+    if (phase_ == Phase::Paused || minimized_) {
+        resumeTo_ = to;
+        phase_ = Phase::Paused;
+    } else {
+        phase_ = to;
+    }
+    if (to == Phase::Playing)
+        view_->gameReady();
+    else
+        view_->resultsReady();
+    updateClock();
+    if (from != phase_) view_->phaseChanged(from, phase_);
 }
 
 // --- Play -----------------------------------------------------------------------------------------
 
-void Session::pressCell(int cell, int button) {
+void Session::pressCell(int cell, linking::PressKind kind) {
     if (phase_ != Phase::Playing) return;
-    const linking::Press how = linking::pressCell(game_, cell, button);
+    const linking::Press how = linking::pressCell(game_, cell, kind);
     switch (how) {
         case linking::Press::Started:
         case linking::Press::Linked:
-            events_->chainChanged(how, cell);
+            chainTyped_ = typedWordRefused_ = false;
+            view_->chainChanged(how, cell);
             sound(Effect::Click);
             break;
         case linking::Press::Unlinked:
-            events_->chainChanged(how, cell);
+            chainTyped_ = typedWordRefused_ = false;
+            view_->chainChanged(how, cell);
             sound(Effect::Unclick);
             break;
         case linking::Press::Submit: enter(); break;
@@ -188,24 +229,27 @@ void Session::enter() {
     switch (s.answer) {
         case words::Answer::None: return;
         case words::Answer::Refused:
+            typedWordRefused_ = chainTyped_;
             sound(Effect::Beeps);
-            events_->wordAnswered(s);
+            view_->wordAnswered(s);
             return;
         case words::Answer::Repeated:
             sound(Effect::Beep);
-            events_->wordAnswered(s);
+            view_->wordAnswered(s);
             return;
         case words::Answer::New: break;
     }
     sound(Effect::Right);
     words::clearChain(game_);
-    events_->wordAnswered(s);
+    chainTyped_ = typedWordRefused_ = false;
+    view_->wordAnswered(s);
     if (words::targetReached(game_)) endGame(game_.gameMode == GameMode::Arcade ? Ending::LevelWon : Ending::AllFound);
 }
 
 void Session::clear() {
     if (phase_ != Phase::Playing) return;
-    if (words::clearChain(game_)) events_->chainChanged(std::nullopt, 0);
+    chainTyped_ = typedWordRefused_ = false;
+    if (words::clearChain(game_)) view_->chainChanged(std::nullopt, 0);
 }
 
 // The keys act only on a game being played: while paused the board is hidden and they do nothing.
@@ -219,25 +263,27 @@ void Session::backspaceKey() {
 
 void Session::typeLetter(char32_t letter) {
     if (phase_ != Phase::Playing || !typing::isTypedLetter(letter)) return;
-    const auto chain = typing::chainAfterTyping(game_, letter);
+    // A typed word that was refused is not the start of the next one: the letter begins a chain of
+    // its own, and the refused one goes only once the letter has found a place.
+    std::optional<std::vector<int>> chain;
+    if (typedWordRefused_) {
+        GameData fresh = game_;
+        words::clearChain(fresh);
+        chain = typing::chainAfterTyping(fresh, letter);
+    } else {
+        chain = typing::chainAfterTyping(game_, letter);
+    }
     if (!chain) {
         sound(Effect::Beeps);
+        view_->letterRefused(letter);
         return;
     }
-    const bool started = game_.curWordLen == 0;
+    const bool started = game_.curWordLen == 0 || typedWordRefused_;
     typing::setChain(game_, *chain);
-    events_->chainChanged(started ? linking::Press::Started : linking::Press::Linked, chain->back());
+    chainTyped_ = true;
+    typedWordRefused_ = false;
+    view_->chainChanged(started ? linking::Press::Started : linking::Press::Linked, chain->back());
     sound(Effect::Click);
-}
-
-bool Session::scroll(results::Navigate direction) {
-    switch (direction) {
-        case results::Navigate::Down:
-            return results::scrollDown(game_.foundListTop, results::listCount(game_, listMode()));
-        case results::Navigate::Up: return results::scrollUp(game_.foundListTop);
-        case results::Navigate::None: break;
-    }
-    return false;
 }
 
 void Session::tick() {
@@ -246,18 +292,16 @@ void Session::tick() {
         return;
     }
     const bool runOut = flow::countdownTick(game_);
-    events_->timeChanged();
+    view_->timeChanged();
     if (runOut) endGame(Ending::TimeUp);
 }
 
 // --- Pause ----------------------------------------------------------------------------------------
 
 void Session::pause() {
-    if (phase_ == Phase::Playing || phase_ == Phase::Results) {
+    if (phase_ == Phase::Playing || phase_ == Phase::Results || phase_ == Phase::Ending) {
         resumeTo_ = phase_;
         setPhase(Phase::Paused);
-    } else if (phase_ == Phase::Ending) {
-        pauseWhenEnded_ = true;
     }
 }
 
@@ -283,80 +327,106 @@ void Session::quitGame() {
 void Session::mainMenu() {
     if (gamePlaying())
         quitGame();
-    else if (phase_ != Phase::Ending && phase_ != Phase::Closing)
+    else if (!ending() && phase_ != Phase::Closing)
         setPhase(Phase::Menu);
 }
 
 void Session::saveAndExit() {
-    if (phase_ != Phase::Playing) return;
+    if (phase_ != Phase::Playing || frontEnd_ == nullptr) return;
     // A game that could not be stored stays on screen, its clock as it was, so that the player can
     // try again or end it on purpose.
-    if (events_->saveGame() != SaveOutcome::Saved) return;
+    if (frontEnd_->saveGame() != SaveOutcome::Saved) return;
     // A saved game is not also offered to the Hall of Fame.
     setPhase(Phase::Closing);
-    events_->exitProgram();
+    frontEnd_->exitProgram();
 }
 
 void Session::close() {
     if (phase_ == Phase::Closing) return;
     if (gamePlaying()) {
+        // The game on is offered to the Hall of Fame before the program ends.
+        steps_ = {EndingStep::BestScoreOffer, EndingStep::Close};
+        windowAsked_ = false;
         setPhase(Phase::Ending);
-        offerBestScore();
+        runEnding();
+        return;
     }
+    // An ending under way ends with the program: its windows still to come are not shown.
+    steps_.clear();
     setPhase(Phase::Closing);
 }
 
-void Session::offerBestScore() { events_->offerBestScore(game_.gameMode, game_.score); }
-
 void Session::endGame(Ending how) {
-    // Each ending runs once, from a game being played; the clock stops before any dialog.
+    // Each ending runs once, from a game being played; the clock stops before any window.
     if (phase_ != Phase::Playing) return;
-    setPhase(Phase::Ending);
-
-    bool toResults = false;
     switch (how) {
         case Ending::AllFound:
-        case Ending::Quit:
-            events_->showEndDialog(flow::endDialogText(game_));
-            offerBestScore();
-            break;
+        case Ending::Quit: steps_ = {EndingStep::EndDialog, EndingStep::BestScoreOffer, EndingStep::Menu}; break;
         case Ending::LevelWon:
             game_.levelQualified = true;
-            events_->showEndDialog(flow::endDialogText(game_));
-            // The bonus the dialog announced, added once it has closed.
-            game_.score = addPoints(game_.score, flow::levelBonus(game_.timeLeft, game_.arcadeLevel));
-            events_->scoreChanged();
-            if (!flow::onLastLevel(game_)) {
-                startGame();
-                return;
-            }
-            // The tenth level was the last row of the level table: the run is complete.
-            offerBestScore();
+            // The tenth level was the last row of the level table: a won tenth level completes the run.
+            if (flow::onLastLevel(game_))
+                steps_ = {EndingStep::EndDialog, EndingStep::LevelBonus, EndingStep::BestScoreOffer, EndingStep::Menu};
+            else
+                steps_ = {EndingStep::EndDialog, EndingStep::LevelBonus, EndingStep::NextLevel};
             break;
         case Ending::TimeUp:
-            events_->showEndDialog(flow::endDialogText(game_));
-            offerBestScore();
-            toResults = true;
+            steps_ = {EndingStep::EndDialog, EndingStep::BestScoreOffer, EndingStep::Results};
             break;
-        case Ending::ShowSolution:
-            offerBestScore();
-            toResults = true;
-            break;
+        case Ending::ShowSolution: steps_ = {EndingStep::BestScoreOffer, EndingStep::Results}; break;
     }
-    if (!toResults) {
-        setPhase(Phase::Menu);
-        return;
+    windowAsked_ = false;
+    setPhase(Phase::Ending);
+    runEnding();
+}
+
+void Session::runEnding() {
+    while (!steps_.empty()) {
+        const EndingStep step = steps_.front();
+        if (isWindow(step)) {
+            // Without a front end nobody can show the window: it counts as closed.
+            if (frontEnd_ == nullptr) {
+                steps_.pop_front();
+                continue;
+            }
+            if (windowAsked_) return;
+            windowAsked_ = true;
+            EndingWindow window{step, {}, game_.gameMode, game_.score};
+            if (step == EndingStep::EndDialog) window.text = flow::endDialogText(game_);
+            // The front end may report the closing from within this call; the ending has then
+            // gone on, and nothing is left to do here.
+            frontEnd_->showEndingWindow(window);
+            return;
+        }
+        steps_.pop_front();
+        switch (step) {
+            case EndingStep::EndDialog:
+            case EndingStep::BestScoreOffer: break;
+            case EndingStep::LevelBonus:
+                // The bonus the dialog announced, added once it has closed.
+                game_.score = addPoints(game_.score, flow::levelBonus(game_.timeLeft, game_.arcadeLevel));
+                view_->scoreChanged();
+                break;
+            case EndingStep::NextLevel: startGame(); break;
+            case EndingStep::Results:
+                // The unfinished chain is not left lit: on the results display it would read as a
+                // solution.
+                words::clearChain(game_);
+                buildAllSolutionWords(game_);
+                lastShownWordId_ = -1;
+                showGameOrResults(Phase::Results);
+                break;
+            case EndingStep::Menu: setPhase(Phase::Menu); break;
+            case EndingStep::Close: setPhase(Phase::Closing); break;
+        }
     }
-    // The unfinished chain is not left lit: on the results display it would read as a solution.
-    words::clearChain(game_);
-    buildAllSolutionWords(game_);
-    game_.foundListTop = 1;
-    lastShownWordId_ = -1;
-    setPhase(Phase::Results);
-    if (pauseWhenEnded_) {
-        pauseWhenEnded_ = false;
-        pause();
-    }
+}
+
+void Session::endingWindowClosed() {
+    if (!ending() || steps_.empty() || !windowAsked_) return;
+    steps_.pop_front();
+    windowAsked_ = false;
+    runEnding();
 }
 
 // --- Results display ------------------------------------------------------------------------------
@@ -367,7 +437,7 @@ void Session::showSolutionWord(int id) {
     if (!shown) return;
     lastShownWordId_ = *shown;
     results::loadSolutionPath(game_, game_.allSolutionWords[*shown]);
-    events_->solutionShown(*shown);
+    view_->solutionShown(*shown);
 }
 
 }  // namespace game

@@ -1,10 +1,13 @@
 // One game session: the phase of the game (menu, playing, paused, ending, results), the only place
-// that decides whether the Arcade clock runs, and every ending of a game, run exactly once. It
-// applies the player's commands to the game's tables and reports what changed to one events
-// interface, which the main window implements. No pixels and no platform here.
+// that decides whether the Arcade clock runs, and every ending of a game as a queue of steps, run
+// exactly once. It applies the player's commands to the game's tables, tells the view what changed
+// and asks the front end for what only it can do (an ending's windows, saving, ending the program).
+// It never waits: a window asked for is shown by the front end, which reports back when the player
+// has closed it. No pixels and no platform here.
 #pragma once
 
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <optional>
 
@@ -26,7 +29,7 @@ enum class Phase {
     Menu,     // the main menu is up; no game is on
     Playing,  // a game or level is being played
     Paused,   // play (or the results) hidden behind the pause view
-    Ending,   // a game or level is ending: its dialogs are up
+    Ending,   // a game or level is ending: its windows are up, one after the other
     Results,  // the results display of an ended game
     Closing,  // the program is ending; nothing more is shown
 };
@@ -35,24 +38,68 @@ enum class Phase {
 enum class SaveOutcome {
     Unavailable,  // there is nowhere to save a game: nothing happens
     Saved,
-    Failed,  // the player has been told; the game goes on
+    Failed,  // the game goes on; the front end tells the player
 };
 
-// What the session tells the main window. Modal steps (the end dialog, the best-score offer) return
-// when the player has closed their windows.
-class SessionEvents {
+// The commands of the main menu (numbered as its entries) and of the play surface's side panel
+// (numbered as its items).
+enum class Command {
+    Classic = 1,
+    Arcade = 2,
+    HallOfFameClassic = 3,
+    HallOfFameArcade = 4,
+    MenuInstructions = 5,
+    Exit = 6,
+    HallOfFame = 10,
+    Pause = 11,
+    Instructions = 12,
+    ShowSolution = 13,
+    QuitGame = 14,
+    MainMenu = 15,
+    SaveAndExit = 16,
+    Enter = 17,
+    Clear = 18,
+};
+
+// The steps of an ending, in the order an ending takes them. The windows (EndDialog,
+// BestScoreOffer) are shown by the front end, which reports their closing; the other steps the
+// session takes by itself as soon as they come up.
+enum class EndingStep {
+    EndDialog,       // window: the end dialog with the ending's text
+    LevelBonus,      // the bonus the end dialog announced is added to the score
+    BestScoreOffer,  // window: the game's score offered to the mode's Hall of Fame
+    NextLevel,       // the next Arcade level starts
+    Results,         // the results display of the ended game
+    Menu,            // back to the main menu
+    Close,           // the program is ending
+};
+
+// An ending's window, as the session asks the front end for it.
+struct EndingWindow {
+    EndingStep step = EndingStep::EndDialog;
+    flow::ResText text;  // EndDialog: what it says
+    GameMode mode = GameMode::Classic;
+    std::int32_t score = 0;  // BestScoreOffer: the score offered to the mode's table
+};
+
+// What the session tells the view: what it shows changed. Each call returns at once.
+class SessionView {
 public:
-    virtual ~SessionEvents() = default;
+    virtual ~SessionView() = default;
     // The phase changed: the view shows the menu, the play surface, the pause view or the results.
     virtual void phaseChanged(Phase from, Phase to) = 0;
     // The countdown starts or stops.
     virtual void clockChanged(bool running) = 0;
     // A new game or level, or a resumed one, is in the tables: the play surface is built afresh.
     virtual void gameReady() = 0;
+    // The ended game's results are in the tables: the results display is built.
+    virtual void resultsReady() = 0;
     // A press changed the chain (Started, Linked or Unlinked; cell is the cell pressed), a typed
     // letter did (Started for a new chain, else Linked; cell is the chain's last), or the chain was
     // cleared (nullopt).
     virtual void chainChanged(std::optional<linking::Press> how, int cell) = 0;
+    // A typed letter that no path can take: the chain is as it was.
+    virtual void letterRefused(char32_t letter) = 0;
     // A submitted word was refused, found again or scored (the chain is already cleared then).
     virtual void wordAnswered(const words::Submission& answer) = 0;
     // One tick of the countdown.
@@ -62,13 +109,19 @@ public:
     // The results display: a solution word's path is in the chain.
     virtual void solutionShown(int id) = 0;
     virtual void playSound(Effect effect) = 0;
-    // The end dialog with this text, modal.
-    virtual void showEndDialog(const flow::ResText& text) = 0;
-    // The game's score offered to the mode's Hall of Fame, modal.
-    virtual void offerBestScore(GameMode mode, std::int32_t score) = 0;
-    // "Save and Exit": stores the game being played.
+};
+
+// What the session asks the front end to do. None of these may wait for the player: a window
+// asked for is shown once the session's call has returned, and its closing is reported through
+// Session::endingWindowClosed.
+class SessionFrontEnd {
+public:
+    virtual ~SessionFrontEnd() = default;
+    // Show this window of the ending under way.
+    virtual void showEndingWindow(const EndingWindow& window) = 0;
+    // "Save and Exit": store the game being played.
     virtual SaveOutcome saveGame() = 0;
-    // The program is to end (the main window unloads).
+    // End the program (the main window unloads).
     virtual void exitProgram() = 0;
 };
 
@@ -78,7 +131,10 @@ public:
     // each game start.
     Session(GameData& game, EngineLibrary& engine, std::function<std::uint64_t()> clockSeed);
 
-    void setEvents(SessionEvents* events) { events_ = events; }
+    // Either may be null: then nobody is told, or nobody answers (a window asked for counts as
+    // closed at once, a save as unavailable).
+    void setView(SessionView* view);
+    void setFrontEnd(SessionFrontEnd* frontEnd);
 
     // --- What the game is doing.
     Phase phase() const { return phase_; }
@@ -87,6 +143,14 @@ public:
     bool gamePlaying() const;
     // The results of an ended game are on the play surface (shown or paused).
     bool showingResults() const;
+    // A game is ending: its windows are up, shown or paused.
+    bool ending() const { return phase_ == Phase::Ending || (phase_ == Phase::Paused && resumeTo_ == Phase::Ending); }
+    // The steps of the ending under way still to come, the current one first; empty when none.
+    const std::deque<EndingStep>& endingSteps() const { return steps_; }
+    // True when the command is offered on the surface shown (under a pause, the surface it hides):
+    // the menu's on the menu, the side panel's while a game is played, and of those only Hall of
+    // Fame, Pause, Instructions and Main Menu on the results. None while a game is ending.
+    bool available(Command command) const;
     // The clock runs while an Arcade level is played with time left, and at no other time.
     bool clockRuns() const;
     results::ListMode listMode() const;
@@ -120,7 +184,7 @@ public:
     bool resumeSaved(const LoadSavedGame& load);
 
     // --- Play.
-    void pressCell(int cell, int button);
+    void pressCell(int cell, linking::PressKind kind = linking::PressKind::Link);
     // "Enter" and "Clear".
     void enter();
     void clear();
@@ -128,10 +192,9 @@ public:
     void enterKey();
     void backspaceKey();
     // A letter typed while a game is played: the chain becomes a path that spells its letters and
-    // this one (typing::chainAfterTyping), or, when no path can, stays and the refusal sounds.
+    // this one (typing::chainAfterTyping), or, when no path can, stays and the refusal sounds. After
+    // a typed word was refused, the next typed letter starts a new chain.
     void typeLetter(char32_t letter);
-    // One step of the word list; false when it is already at its end.
-    bool scroll(results::Navigate direction);
     // One tick of the Arcade countdown.
     void tick();
 
@@ -150,6 +213,8 @@ public:
     void saveAndExit();
     // The main window is closing: a game on is offered to the Hall of Fame first.
     void close();
+    // The player closed the ending's window the front end was asked to show: the ending goes on.
+    void endingWindowClosed();
 
     // --- Results display: shows the path of solution word id (a pointer over the list).
     void showSolutionWord(int id);
@@ -159,15 +224,20 @@ private:
 
     void setPhase(Phase to);
     void updateClock();
+    // Shows a new game (Playing) or the results (Results): paused when a pause is on or the window
+    // is minimised. The view builds its surface before it is told of the phase.
+    void showGameOrResults(Phase to);
     void putGameOnScreen();
     void endGame(Ending how);
-    void offerBestScore();
+    // Takes the ending's steps until one needs a window, which is asked for, or none are left.
+    void runEnding();
     void sound(Effect effect);
 
     GameData& game_;
     EngineLibrary& engine_;
     std::function<std::uint64_t()> clockSeed_;
-    SessionEvents* events_ = nullptr;
+    SessionView* view_;
+    SessionFrontEnd* frontEnd_;
     UniformRandom random_;
     std::optional<FixedPuzzle> fixedPuzzle_;
     std::optional<PuzzleNumber> askedFor_;  // the next Classic game's puzzle, once
@@ -176,7 +246,11 @@ private:
     Phase resumeTo_ = Phase::Playing;  // the phase a pause returns to
     bool clockRunning_ = false;        // as last reported
     bool minimized_ = false;
-    bool pauseWhenEnded_ = false;  // paused while a game was ending: the next view starts paused
+    std::deque<EndingStep> steps_;  // the ending under way
+    bool windowAsked_ = false;      // the first step's window has been asked for
+    // The chain as the last typed letter left it, refused as a word: typing starts a new chain.
+    bool typedWordRefused_ = false;
+    bool chainTyped_ = false;  // the chain's last change came from a typed letter
     int lastShownWordId_ = -1;
     bool gamePlayedThisRun_ = false;
 };

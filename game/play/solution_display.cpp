@@ -1,9 +1,7 @@
-// Word-list scrolling, statistics texts, list hover rows and solution paths.
+// Word-list scrolling, statistics texts and solution paths.
 #include "game/play/solution_display.h"
 
 #include <algorithm>
-
-#include "game/play/flow.h"
 
 namespace game::results {
 
@@ -42,14 +40,6 @@ std::string statsRowText(int len, int found, int total) {
 
 std::string statsHeaderText(bool open, int found, int total) {
     return std::string(open ? " - Found " : " + Found ") + std::to_string(found) + " / " + std::to_string(total);
-}
-
-std::optional<int> listIndexAt(const ListArea& area, int topWord, double x, double y) {
-    if (area.pitch <= 0) return std::nullopt;
-    if (x < area.x || x > area.x + 8 * area.indent) return std::nullopt;
-    if (y < area.y || y > area.y + kListRows * area.pitch) return std::nullopt;
-    const int offset = static_cast<int>(flow::roundHalfEven(y - area.y));
-    return topWord + offset / area.pitch;
 }
 
 std::optional<int> wordToShow(const GameData& g, int id, int lastShownWordId) {

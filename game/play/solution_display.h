@@ -1,6 +1,5 @@
 // Rules of the word-list box and the results display that need no pixels: scrolling by one word,
-// the arrows' auto-repeat timing, the statistics texts, which list row the pointer is over, and
-// loading a solution word's path into the chain state so that the board shows it linked.
+// the arrows' auto-repeat timing, the statistics texts, and loading a solution word's path into the chain state so that the board shows it linked.
 #pragma once
 
 #include <cstdint>
@@ -42,19 +41,6 @@ int solutionsOfLength(const GameData& g, int len);
 std::string statsRowText(int len, int found, int total);
 // " - Found 5 / 31" when open, " + Found 5 / 31" when closed.
 std::string statsHeaderText(bool open, int found, int total);
-
-// Geometry of the list box as drawWordList fills it: left edge, top edge, the text indent (its
-// right edge is left + 8 x indent) and the line pitch.
-struct ListArea {
-    int x = 0;
-    int y = 0;
-    int indent = 15;
-    int pitch = 20;
-};
-
-// The list index under the pointer: inside the filled box (bounds included), row =
-// (y - top) rounded to a whole pixel, div pitch; index = top word + row. nullopt outside the box.
-std::optional<int> listIndexAt(const ListArea& area, int topWord, double x, double y);
 
 // The solution word whose path a move over list index id should show: nullopt when the index is
 // past the list, is the word already shown, or is an empty slot (10-letter words have none).

@@ -68,7 +68,6 @@ Submission submitChain(GameData& g) {
     }
     const int before = g.numFoundWords();
     s.index = addFoundWord(g, s.word);
-    g.foundListTop = static_cast<std::int16_t>(listTopFor(s.index, g.numFoundWords()));
     if (g.numFoundWords() == before) {
         s.answer = Answer::Repeated;
         return s;

@@ -43,7 +43,7 @@ struct Submission {
 };
 
 // Submits the chain: looks the word up, adds a new word to the found list, adds its points to
-// score (and levelScore in Arcade Mode) and moves foundListTop so that the word is in view.
+// score (and levelScore in Arcade Mode).
 Submission submitChain(GameData& g);
 
 // Unlinks every letter. False when the chain was already empty.

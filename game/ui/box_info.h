@@ -21,8 +21,8 @@ struct BoxInfo {
     platform::Brush brush{};
     platform::Pen pen{};
     platform::Color textColor = 0;
-    // Meaning fixed by the region's user: a command's enabled flag, the sound icon's kind, the
-    // open/closed state of the statistics toggle.
+    // Meaning fixed by the region's user: the sound icon's kind, the open/closed state of the
+    // statistics toggle.
     std::int32_t state = 0;
 };
 

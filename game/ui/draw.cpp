@@ -149,6 +149,24 @@ void drawWordStrip(const SpriteSheet& sheet, const BoxInfo& strip, const GameDat
     drawStrip(sheet, strip, letters);
 }
 
+void drawRefusedLetter(const SpriteSheet& sheet, const BoxInfo& strip, const GameData& data, char letter) {
+    if (!strip.hdc) {
+        return;
+    }
+    Surface& s = *strip.hdc;
+    const int p = strip.wid;
+    const int m = strip.ht;
+    const int k = std::clamp<int>(data.curWordLen + 1, 1, layout::kStripSlots);
+    const Rect slot{strip.x + (k - 1) * kCellSize + m, strip.y + m + 1, strip.x + k * kCellSize - m, strip.y + p + 2};
+    blitTile(sheet, s, slot.left, slot.top, p - 2 * m, Sprite::TilePlain);
+    s.setTextColor(clrStripLetter);
+    const char upper = toUpperAscii(static_cast<unsigned char>(letter));
+    s.drawText(std::string_view(&upper, 1), slot, kCaptionFlags);
+    s.selectPen(penChain);
+    s.moveTo(slot.left + m, slot.bottom - m);
+    s.lineTo(slot.right - m, slot.top + m);
+}
+
 void drawWordStripText(const SpriteSheet& sheet, const BoxInfo& strip, std::string_view word) {
     if (!strip.hdc) {
         return;

@@ -46,6 +46,9 @@ void drawChainLine(const BoxInfo& board, const GameData& data, int a, int b);
 void drawBoardBack(const BoxInfo& board, const GameData& data);
 // The seven-slot strip showing the linked letters.
 void drawWordStrip(const SpriteSheet& sheet, const BoxInfo& strip, const GameData& data);
+// A typed letter no path can take, in the strip's slot after the chain (its last slot when the
+// chain fills it), struck out with the chain's pen.
+void drawRefusedLetter(const SpriteSheet& sheet, const BoxInfo& strip, const GameData& data, char letter);
 // The strip showing the letters of word (its first seven, upper case).
 void drawWordStripText(const SpriteSheet& sheet, const BoxInfo& strip, std::string_view word);
 // The word list box: entries first .. first + min(count - first, 12) of words, found words (exact

@@ -2,11 +2,14 @@
 // pause view as the session's phase changes, and the translation of input into session commands.
 #include "game/ui/frm_play.h"
 
+#include <utility>
+
 #include "game/play/flow.h"
 #include "game/play/typing.h"
 #include "game/ui/dialogs.h"
 #include "game/ui/draw.h"
 #include "game/ui/help.h"
+#include "game/ui/pointer.h"
 #include "game/ui/program_icon.h"
 #include "game/ui/records_desk.h"
 #include "game/ui/sound_effects.h"
@@ -26,12 +29,28 @@ FrmPlay::FrmPlay(FrmPlayContext context)
     pbGrid_ = ctx_.graphics.createSurface(window::kWidth, window::kHeight);
     lblPause_ = ctx_.graphics.createSurface(window::kWidth, window::kHeight);
     navigateTimer_ = ctx_.ui.createTimer([this] { navigateTimer_Timer(); });
-    timrCntDwn_ = ctx_.ui.createTimer([this] { session_.tick(); });
+    timrCntDwn_ = ctx_.ui.createTimer([this] {
+        session_.tick();
+        answerRequests();
+    });
     pointsTimer_ = ctx_.ui.createTimer([this] { pointsShown(); });
-    session_.setEvents(this);
+    refusedLetterTimer_ = ctx_.ui.createTimer([this] {
+        // The moment is over: the strip shows the chain again.
+        refusedLetterTimer_->setEnabled(false);
+        if (!session_.gamePlaying()) return;
+        setFontSize(*pbGrid_, fontsize::kTiles);
+        drawWordStrip(ctx_.sheet, regions_.stripBox, game_);
+        refresh();
+    });
+    refusedLetterTimer_->setInterval(window::kRefusedLetterMs);
+    session_.setView(this);
+    session_.setFrontEnd(this);
 }
 
-FrmPlay::~FrmPlay() { session_.setEvents(nullptr); }
+FrmPlay::~FrmPlay() {
+    session_.setView(nullptr);
+    session_.setFrontEnd(nullptr);
+}
 
 // --- The window ---------------------------------------------------------------------------------
 
@@ -46,7 +65,7 @@ void FrmPlay::show(int foundViewAtStart) {
     Form_Load(foundViewAtStart);
     window_->show();
     initMainMenuVar();
-    mainMenu();
+    drawMainMenu();
 }
 
 void FrmPlay::Form_Load(int foundViewAtStart) {
@@ -109,7 +128,7 @@ void FrmPlay::drawMenuEntry(int i, bool hover) {
         drawTextBtn(mmBtns_[i], FrameStyle::None, false, window::kEntryShift, caption);
 }
 
-void FrmPlay::mainMenu() {
+void FrmPlay::drawMainMenu() {
     window_->setClientSize(window::kWidth, window::kHeight);
     fillSurface(*pbMainMenu_, brPanel);
     for (int i = 1; i <= window::kMenuEntries; ++i) {
@@ -140,13 +159,17 @@ void FrmPlay::moveMenuHighlight(int step) {
 }
 
 void FrmPlay::divertClick(int mmBtnNum) {
-    switch (static_cast<MenuEntry>(mmBtnNum)) {
-        case MenuEntry::Classic: session_.startClassic(); break;
-        case MenuEntry::Arcade: session_.startArcade(); break;
-        case MenuEntry::HallOfFameClassic: ctx_.records.showHallOfFame(modeNum(GameMode::Classic), false); break;
-        case MenuEntry::HallOfFameArcade: ctx_.records.showHallOfFame(modeNum(GameMode::Arcade), false); break;
-        case MenuEntry::Instructions: showHelp(); break;
-        case MenuEntry::Exit: unload(); break;
+    // Entry i gives command i.
+    const auto command = static_cast<Command>(mmBtnNum);
+    if (!session_.available(command)) return;
+    switch (command) {
+        case Command::Classic: session_.startClassic(); break;
+        case Command::Arcade: session_.startArcade(); break;
+        case Command::HallOfFameClassic: ctx_.records.showHallOfFame(modeNum(GameMode::Classic), false); break;
+        case Command::HallOfFameArcade: ctx_.records.showHallOfFame(modeNum(GameMode::Arcade), false); break;
+        case Command::MenuInstructions: showHelp(); break;
+        case Command::Exit: unload(); break;
+        default: break;
     }
 }
 
@@ -161,7 +184,9 @@ void FrmPlay::unload() {
 FrmPlay::View FrmPlay::view() const {
     switch (session_.phase()) {
         case Phase::Menu: return View::Menu;
-        case Phase::Paused: return View::Paused;
+        // A pause under an ending's windows leaves the board behind them; what follows the ending
+        // comes paused.
+        case Phase::Paused: return session_.ending() ? View::Play : View::Paused;
         default: return View::Play;
     }
 }
@@ -184,17 +209,14 @@ void FrmPlay::updateCaption() {
     if (caption != window_->caption()) window_->setCaption(caption);
 }
 
-void FrmPlay::phaseChanged(Phase from, Phase to) {
+void FrmPlay::phaseChanged(Phase, Phase to) {
     // A held arrow's release may never come (the pause view or a dialog swallows it): its
     // auto-repeat ends with the phase.
     releaseArrow();
     updateCaption();
     switch (to) {
-        case Phase::Menu: mainMenu(); break;
+        case Phase::Menu: drawMainMenu(); break;
         case Phase::Results:
-            if (from == Phase::Ending) initiateResultsShow();
-            refresh();
-            break;
         case Phase::Playing:
         case Phase::Paused: refresh(); break;
         case Phase::Ending:
@@ -209,20 +231,51 @@ void FrmPlay::clockChanged(bool running) {
 
 void FrmPlay::playSound(Effect effect) { ctx_.sounds.play(effect); }
 
-void FrmPlay::showEndDialog(const flow::ResText& text) {
-    releaseArrow();
-    DiagWow dialog(ctx_.ui, ctx_.graphics, text);
-    dialog.showModal();
+// --- What the session asks for -------------------------------------------------------------------
+
+void FrmPlay::showEndingWindow(const EndingWindow& window) { endingAsked_ = window; }
+
+SaveOutcome FrmPlay::saveGame() {
+    const SaveOutcome outcome = ctx_.records.saveGame(game_);
+    if (outcome == SaveOutcome::Failed) saveFailed_ = true;
+    return outcome;
 }
 
-void FrmPlay::offerBestScore(GameMode mode, std::int32_t score) {
-    releaseArrow();
-    ctx_.records.checkIfBest(mode, score);
+void FrmPlay::exitProgram() { exitAsked_ = true; }
+
+void FrmPlay::answerRequests() {
+    // Runs after every press, key and tick that may have reached the session. A window shown here
+    // runs its own loop; what the session asks for meanwhile waits for this loop.
+    if (answering_) return;
+    answering_ = true;
+    for (;;) {
+        if (auto window = std::exchange(endingAsked_, std::nullopt)) {
+            showEnding(*window);
+            session_.endingWindowClosed();
+        } else if (std::exchange(saveFailed_, false)) {
+            ctx_.records.tellSaveFailed();
+        } else if (std::exchange(exitAsked_, false)) {
+            unload();
+        } else {
+            break;
+        }
+    }
+    answering_ = false;
 }
 
-SaveOutcome FrmPlay::saveGame() { return ctx_.records.saveGame(game_); }
-
-void FrmPlay::exitProgram() { unload(); }
+void FrmPlay::showEnding(const EndingWindow& window) {
+    // A held arrow's release goes to the window: its auto-repeat ends here.
+    releaseArrow();
+    switch (window.step) {
+        case EndingStep::EndDialog: {
+            DiagWow dialog(ctx_.ui, ctx_.graphics, window.text);
+            dialog.showModal();
+            break;
+        }
+        case EndingStep::BestScoreOffer: ctx_.records.checkIfBest(window.mode, window.score); break;
+        default: break;
+    }
+}
 
 // --- Input --------------------------------------------------------------------------------------
 
@@ -233,6 +286,7 @@ void FrmPlay::onMouseDown(int button, int shift, double x, double y) {
         // A press on the pause label, or anywhere on the window's background, resumes.
         case View::Paused: session_.resume(); break;
     }
+    answerRequests();
 }
 
 void FrmPlay::onMouseMove(int button, int shift, double x, double y) {
@@ -267,16 +321,14 @@ void FrmPlay::onKeyPress(char32_t keyAscii) {
             break;
         case platform::key::kBackspace: session_.backspaceKey(); break;
         default:
-            // A letter links as a press would: the message line is cleared first. A linked letter
-            // always lengthens the chain and is shown with it; a refused one shows the cleared line.
+            // A letter links as a press would: the message line is cleared first.
             if (typing::isTypedLetter(keyAscii) && session_.phase() == Phase::Playing) {
                 showMessage(Message::Clear);
-                const int before = game_.curWordLen;
                 session_.typeLetter(keyAscii);
-                if (game_.curWordLen == before) refresh();
             }
             break;
     }
+    answerRequests();
 }
 
 void FrmPlay::onKeyDown(platform::Key key, int shift) {
@@ -311,6 +363,7 @@ void FrmPlay::onKeyDown(platform::Key key, int shift) {
             break;
         case platform::Key::Tab: break;
     }
+    answerRequests();
 }
 
 void FrmPlay::changeZoom(int step) {
@@ -337,6 +390,7 @@ void FrmPlay::onClose() { Form_Unload(); }
 
 void FrmPlay::Form_Unload() {
     session_.close();
+    answerRequests();
     ctx_.records.saveSettings(game_, session_.gamePlayedThisRun());
     navigateTimer_->setEnabled(false);
     timrCntDwn_->setEnabled(false);
@@ -376,7 +430,7 @@ void FrmPlay::pbGrid_MouseDown(int button, int, double x, double y) {
         return;
     }
     for (int n = kFirstCommand; n <= kLastItem; ++n) {
-        if (regions_.item(n).state >= 1 && hitTest(regions_.item(n), x, y)) {
+        if (session_.available(static_cast<Command>(n)) && hitTest(regions_.item(n), x, y)) {
             rightPanEvents(n);
             return;
         }
@@ -391,8 +445,8 @@ void FrmPlay::pbGrid_MouseDown(int button, int, double x, double y) {
         if (hitTest(regions_.backBtn, x, y)) session_.mainMenu();
         return;
     }
-    if (const auto cell = linking::cellAt(game_, regions_.boardBox.x, regions_.boardBox.y, x, y))
-        session_.pressCell(*cell, button);
+    if (const auto cell = cellAt(game_, regions_.boardBox.x, regions_.boardBox.y, x, y))
+        session_.pressCell(*cell, pressKind(button));
 }
 
 void FrmPlay::rightPanEvents(int btnIndex) {
@@ -409,13 +463,24 @@ void FrmPlay::rightPanEvents(int btnIndex) {
         case Command::SaveAndExit: session_.saveAndExit(); break;
         case Command::Enter: session_.enter(); break;
         case Command::Clear: session_.clear(); break;
+        default: break;  // the menu's commands are not on the panel
     }
 }
 
 void FrmPlay::holdArrow(results::Navigate direction) {
     navigateToggle_ = direction;
     navigateTimer_->setEnabled(true);
-    if (session_.scroll(direction)) scrolled();
+    if (scrollList(direction)) scrolled();
+}
+
+bool FrmPlay::scrollList(results::Navigate direction) {
+    switch (direction) {
+        case results::Navigate::Down:
+            return results::scrollDown(listTop_, results::listCount(game_, session_.listMode()));
+        case results::Navigate::Up: return results::scrollUp(listTop_);
+        case results::Navigate::None: break;
+    }
+    return false;
 }
 
 void FrmPlay::stopRepeat() {
@@ -431,7 +496,7 @@ void FrmPlay::releaseArrow() {
 
 void FrmPlay::navigateTimer_Timer() {
     if (navigateToggle_ == results::Navigate::None) return;
-    if (session_.scroll(navigateToggle_)) scrolled();
+    if (scrollList(navigateToggle_)) scrolled();
     navigateTimer_->setInterval(results::nextRepeatInterval(navigateTimer_->interval()));
 }
 
@@ -457,7 +522,7 @@ void FrmPlay::pbGrid_MouseMove(int, int, double x, double y) {
 
     for (int n = kFirstCommand; n <= kLastItem; ++n) {
         BoxInfo& b = regions_.item(n);
-        if (b.state < 1) continue;
+        if (!session_.available(static_cast<Command>(n))) continue;
         const bool inside = hitTest(b, x, y);
         if (inside == b.hover) continue;
         setFontSize(*pbGrid_, fontsize::kPanel);
@@ -488,8 +553,8 @@ void FrmPlay::processShowingResMove(double x, double y) {
         drawBackBtn(inBack);
         refresh();
     }
-    const results::ListArea area{regions_.listBox.x, regions_.listBox.y, regions_.listBox.wid, regions_.listBox.ht};
-    if (const auto index = results::listIndexAt(area, game_.foundListTop, x, y)) session_.showSolutionWord(*index);
+    const ListArea area{regions_.listBox.x, regions_.listBox.y, regions_.listBox.wid, regions_.listBox.ht};
+    if (const auto index = listIndexAt(area, listTop_, x, y)) session_.showSolutionWord(*index);
 }
 
 }  // namespace game::ui

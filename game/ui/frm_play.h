@@ -79,28 +79,16 @@ constexpr int kPointsShift = 2;
 constexpr int kWarningTenths = 150;
 // The line under the progress bar that tells an Arcade level's target and the points still needed.
 constexpr platform::Rect kNeedsLine{176, 482, 176 + 330, 482 + 18};
+// How long a typed letter no path can take stays struck out in the word strip.
+constexpr int kRefusedLetterMs = 400;
 // Auto-repeat of a held arrow: the timer is created at 300 ms, every stop puts it back to 600 ms,
 // and each tick lowers it by 100 ms down to 100 ms.
 constexpr int kRepeatFirstMs = 300;
 constexpr int kRepeatRestartMs = 600;
 }  // namespace window
 
-// Main-menu entries.
-enum class MenuEntry {
-    Classic = 1,
-    Arcade = 2,
-    HallOfFameClassic = 3,
-    HallOfFameArcade = 4,
-    Instructions = 5,
-    Exit = 6
-};
-
 // Messages of the message line.
 enum class Message : std::int16_t { Clear = 0, AlreadyFound = 1, NotAWord = 2, Points = 3, Results = 4 };
-
-// Commands taken out of play while the results are shown.
-constexpr Command kResultsHiddenCommands[] = {Command::ShowSolution, Command::QuitGame, Command::SaveAndExit,
-                                              Command::Enter, Command::Clear};
 
 // The services and the parts of the program the main window works with; all outlive it.
 struct FrmPlayContext {
@@ -114,9 +102,9 @@ struct FrmPlayContext {
     std::string appPath;
 };
 
-class FrmPlay final : public platform::WindowHandler, public SessionEvents {
+class FrmPlay final : public platform::WindowHandler, public SessionView, public SessionFrontEnd {
 public:
-    // Attaches itself to the session as its events.
+    // Attaches itself to the session as its view and front end.
     explicit FrmPlay(FrmPlayContext context);
     ~FrmPlay() override;
     FrmPlay(const FrmPlay&) = delete;
@@ -139,11 +127,14 @@ public:
     platform::Surface& lblPause() { return *lblPause_; }
     platform::Timer& navigateTimer() { return *navigateTimer_; }
     platform::Timer& timrCntDwn() { return *timrCntDwn_; }
+    platform::Timer& refusedLetterTimer() { return *refusedLetterTimer_; }
     const PlayRegions& regions() const { return regions_; }
     const BoxInfo& titleBox() const { return titleBox_; }
     const BoxInfo& mmBtn(int i) const { return mmBtns_[i]; }
     // The time left as the Time panel shows it.
     const std::string& timerStr() const { return timerStr_; }
+    // The first word the word list shows.
+    int listTop() const { return listTop_; }
     // The arrow held: 0 none, 1 up, 2 down.
     results::Navigate navigateToggle() const { return navigateToggle_; }
     // The progress bar: the game's (Classic) or the level's (Arcade) share of targetPoints.
@@ -164,18 +155,21 @@ public:
     void onStateChange(bool minimized) override;
     void onClose() override;
 
-    // --- SessionEvents: what the session reports is drawn, heard or asked.
+    // --- SessionView: what the session reports is drawn or heard.
     void phaseChanged(Phase from, Phase to) override;
     void clockChanged(bool running) override;
     void gameReady() override;
+    void resultsReady() override;
     void chainChanged(std::optional<linking::Press> how, int cell) override;
+    void letterRefused(char32_t letter) override;
     void wordAnswered(const words::Submission& answer) override;
     void timeChanged() override;
     void scoreChanged() override;
     void solutionShown(int id) override;
     void playSound(Effect effect) override;
-    void showEndDialog(const flow::ResText& text) override;
-    void offerBestScore(GameMode mode, std::int32_t score) override;
+
+    // --- SessionFrontEnd: what the session asks for is done once its call has returned.
+    void showEndingWindow(const EndingWindow& window) override;
     SaveOutcome saveGame() override;
     void exitProgram() override;
 
@@ -183,7 +177,8 @@ private:
     // --- The window and the menu (frm_play.cpp).
     void Form_Load(int foundViewAtStart);
     void initMainMenuVar();
-    void mainMenu();
+    // Paints the menu afresh, no entry lit, and shows it.
+    void drawMainMenu();
     void drawMenuEntry(int i, bool hover);
     // Up (-1) and Down (+1): the hover look moves to the entry above or below, round the menu.
     void moveMenuHighlight(int step);
@@ -198,6 +193,10 @@ private:
     // One zoom step larger (+1) or smaller (-1), as far as the desktop has room; remembered.
     void changeZoom(int step);
     void Form_Unload();
+    // Does what the session asked for during the input or tick just handled: shows an ending's
+    // windows one after the other (reporting each closing), tells of a failed save, unloads.
+    void answerRequests();
+    void showEnding(const EndingWindow& window);
     void pbMainMenu_MouseDown(int button, int shift, double x, double y);
     void pbMainMenu_MouseMove(int button, int shift, double x, double y);
     void pbGrid_MouseDown(int button, int shift, double x, double y);
@@ -205,6 +204,8 @@ private:
     void pbGrid_MouseUp(int button, int shift, double x, double y);
     void rightPanEvents(int btnIndex);
     void holdArrow(results::Navigate direction);
+    // One step of the word list; false when it is already at its end.
+    bool scrollList(results::Navigate direction);
     void stopRepeat();
     // Ends a held arrow's auto-repeat as its release would.
     void releaseArrow();
@@ -251,8 +252,16 @@ private:
     std::unique_ptr<platform::Timer> navigateTimer_;
     std::unique_ptr<platform::Timer> timrCntDwn_;
     std::unique_ptr<platform::Timer> pointsTimer_;
+    std::unique_ptr<platform::Timer> refusedLetterTimer_;  // ends the struck-out letter's moment
+
+    // What the session asked for and answerRequests has still to do.
+    std::optional<EndingWindow> endingAsked_;
+    bool saveFailed_ = false;
+    bool exitAsked_ = false;
+    bool answering_ = false;  // answerRequests is running further up the stack
 
     std::string timerStr_;
+    std::int16_t listTop_ = 1;
     results::Navigate navigateToggle_ = results::Navigate::None;
     PlayRegions regions_;
     BoxInfo titleBox_;

@@ -16,9 +16,11 @@ void FrmPlay::onShortcut(char32_t letter, int) {
     // While paused only Pause answers, and resumes: the panels are hidden.
     if (view() == View::Paused) {
         if (panel->action == keys::PanelAction::Command && panel->command == Command::Pause) session_.resume();
-        return;
+    } else if (view() == View::Play) {
+        panelKey(*panel);
     }
-    if (view() == View::Play) panelKey(*panel);
+    // A command may have ended the game: the windows its ending asks for are shown now.
+    answerRequests();
 }
 
 void FrmPlay::panelKey(const keys::PanelKey& key) {
@@ -28,8 +30,7 @@ void FrmPlay::panelKey(const keys::PanelKey& key) {
         case keys::PanelAction::Command: break;
     }
     // A command out of play (during the results) answers its key no more than its press.
-    const int n = static_cast<int>(key.command);
-    if (regions_.item(n).state >= 1) rightPanEvents(n);
+    if (session_.available(key.command)) rightPanEvents(static_cast<int>(key.command));
 }
 
 void FrmPlay::flipSound(bool highlighted) {
@@ -48,9 +49,9 @@ void FrmPlay::flipFoundStats() {
 
 void FrmPlay::scrollListTo(int top) {
     bool moved = false;
-    while (game_.foundListTop != top) {
-        const auto direction = game_.foundListTop < top ? results::Navigate::Down : results::Navigate::Up;
-        if (!session_.scroll(direction)) break;
+    while (listTop_ != top) {
+        const auto direction = listTop_ < top ? results::Navigate::Down : results::Navigate::Up;
+        if (!scrollList(direction)) break;
         moved = true;
     }
     if (moved) scrolled();
@@ -62,7 +63,7 @@ bool FrmPlay::browseList(platform::Key key) {
     // The results list ends with empty rows when the puzzle has 10-letter words: no path to light.
     if (results)
         while (count > 0 && results::listWords(game_, session_.listMode())[count].empty()) --count;
-    const keys::ListPlace from{game_.foundListTop, results ? session_.lastShownWordId() : 0};
+    const keys::ListPlace from{listTop_, results ? session_.lastShownWordId() : 0};
     const auto to = keys::browse(key, count, kListRows, from);
     if (!to) return false;
     if (results) {
@@ -72,8 +73,8 @@ bool FrmPlay::browseList(platform::Key key) {
         // The found list has no word to light: its rows move, a page at a time for the page keys.
         const int steps = key == platform::Key::Up     ? -1
                           : key == platform::Key::Down ? 1
-                                                       : to->top - game_.foundListTop;
-        scrollListTo(keys::scrolledTop(game_.foundListTop, steps, count, kListRows));
+                                                       : to->top - listTop_;
+        scrollListTo(keys::scrolledTop(listTop_, steps, count, kListRows));
     }
     return true;
 }
@@ -81,7 +82,7 @@ bool FrmPlay::browseList(platform::Key key) {
 void FrmPlay::onMouseWheel(int steps, int, double x, double y) {
     if (view() != View::Play || steps == 0) return;
     const int count = results::listCount(game_, session_.listMode());
-    scrollListTo(keys::scrolledTop(game_.foundListTop, -steps * keys::kWheelRows, count, kListRows));
+    scrollListTo(keys::scrolledTop(listTop_, -steps * keys::kWheelRows, count, kListRows));
     // The rows moved under a pointer that stayed: the word now under it lights up.
     if (session_.phase() == Phase::Results) processShowingResMove(x, y);
 }

@@ -34,6 +34,7 @@ void setBold(platform::Surface& s, bool bold) {
 // --- A game on the play surface -----------------------------------------------------------------
 
 void FrmPlay::gameReady() {
+    listTop_ = 1;
     if (game_.gameMode == GameMode::Arcade) timerStr_ = flow::formatTime(game_.timeLeft, flow::TimeStyle::LevelStart);
     buildPlaySurface();
 }
@@ -167,7 +168,7 @@ void FrmPlay::pointsShown() {
 void FrmPlay::drawFoundList(int selected) {
     const results::ListMode mode = session_.listMode();
     drawWordList(regions_.listBox, game_, results::listWords(game_, mode), results::listCount(game_, mode),
-                 game_.foundListTop, selected);
+                 listTop_, selected);
 }
 
 void FrmPlay::scrolled() {
@@ -233,6 +234,8 @@ void FrmPlay::redrawBoard() {
 }
 
 void FrmPlay::chainChanged(std::optional<linking::Press> how, int cell) {
+    // The strip is drawn afresh below: a struck-out letter still in it goes.
+    refusedLetterTimer_->setEnabled(false);
     if (how == linking::Press::Started) {
         // The first letter: its tile and the strip; there is no line to draw yet.
         setFontSize(*pbGrid_, fontsize::kTiles);
@@ -244,7 +247,22 @@ void FrmPlay::chainChanged(std::optional<linking::Press> how, int cell) {
     refresh();
 }
 
+void FrmPlay::letterRefused(char32_t letter) {
+    // The chain is as it was: the letter shows struck out after it for a moment, so that the
+    // refusal is seen with the sound off too.
+    setFontSize(*pbGrid_, fontsize::kTiles);
+    drawWordStrip(ctx_.sheet, regions_.stripBox, game_);
+    drawRefusedLetter(ctx_.sheet, regions_.stripBox, game_, static_cast<char>(letter));
+    refresh();
+    // Each refused letter has its full moment.
+    refusedLetterTimer_->setEnabled(false);
+    refusedLetterTimer_->setEnabled(true);
+}
+
 void FrmPlay::wordAnswered(const words::Submission& answer) {
+    // A word found, now or before, is brought into view in the list.
+    if (answer.answer == words::Answer::Repeated || answer.answer == words::Answer::New)
+        listTop_ = static_cast<std::int16_t>(words::listTopFor(answer.index, game_.numFoundWords()));
     switch (answer.answer) {
         case words::Answer::None: return;
         case words::Answer::Refused:
@@ -304,11 +322,11 @@ void FrmPlay::drawBackBtn(bool hot) {
 
 void FrmPlay::initiateResultsShow() {
     platform::Surface& s = *pbGrid_;
-    // Commands that mean nothing after the end leave the panel: out of press and hover handling,
-    // painted over with their own (panel) brush.
-    for (Command c : kResultsHiddenCommands) {
-        BoxInfo& b = regions_.item(static_cast<int>(c));
-        b.state = 0;
+    // Commands that mean nothing after the end leave the panel, painted over with their own
+    // (panel) brush.
+    for (int n = kFirstCommand; n <= kLastItem; ++n) {
+        if (session_.available(static_cast<Command>(n))) continue;
+        BoxInfo& b = regions_.item(n);
         b.hover = false;
         fillBox(b);
     }
@@ -323,6 +341,12 @@ void FrmPlay::initiateResultsShow() {
     showMessage(Message::Clear);
     showMessage(Message::Results);
     setFontSize(s, size);
+}
+
+void FrmPlay::resultsReady() {
+    listTop_ = 1;
+    initiateResultsShow();
+    refresh();
 }
 
 void FrmPlay::solutionShown(int id) {

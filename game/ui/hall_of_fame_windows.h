@@ -64,31 +64,31 @@ constexpr int kOkNormalShift = 4;
 constexpr int kTextShift = 1;  // offset of the shadowed labels
 }  // namespace name_dialog
 
-// Fixed layout of the Hall of Fame window, in pixels; u is the layout unit (cellSize).
+// Fixed layout of the Hall of Fame window, in pixels, in the layout unit where it fits.
 namespace stats_window {
-constexpr int kU = kCellSize;
+using layout::kUnit;
 constexpr int kClientW = 6990 / dialog::kTwipsPerPixel;  // 466
 constexpr int kClientH = 6810 / dialog::kTwipsPerPixel;  // 454
 constexpr std::string_view kCaptionPrefix = "Best Scores - ";
 
-constexpr int kTitleLeft = kClientW / 2 - 2 * kU;
-constexpr int kTitleTop = kU / 2;
-constexpr int kTitleWidth = 4 * kU;
+constexpr int kTitleLeft = kClientW / 2 - 2 * kUnit;
+constexpr int kTitleTop = kUnit / 2;
+constexpr int kTitleWidth = 4 * kUnit;
 constexpr int kTitleHeight = 30;
 constexpr int kTitleShift = 2;
 
-constexpr int kNameLeft = kU;
-constexpr int kNameWidth = 6 * kU;
-constexpr int kScoreLeft = 8 * kU;
-constexpr int kScoreWidth = 2 * kU;
-constexpr int kRowHeight = kU;  // row i lies at top i x u
+constexpr int kNameLeft = kUnit;
+constexpr int kNameWidth = 6 * kUnit;
+constexpr int kScoreLeft = 8 * kUnit;
+constexpr int kScoreWidth = 2 * kUnit;
+constexpr int kRowHeight = kUnit;  // row i lies at top i x u
 constexpr int kRowShift = 1;
 
-constexpr int kButtonTop = 9 * kU;
-constexpr int kButtonWidth = 3 * kU;
+constexpr int kButtonTop = 9 * kUnit;
+constexpr int kButtonWidth = 3 * kUnit;
 constexpr int kButtonHeight = 30;
-constexpr int kOkLeft = 2 * kU;
-constexpr int kClearLeft = 6 * kU;
+constexpr int kOkLeft = 2 * kUnit;
+constexpr int kClearLeft = 6 * kUnit;
 constexpr int kLoadShift = 4;
 constexpr int kHoverShift = 8;
 constexpr int kLeaveShift = 6;

@@ -3,6 +3,14 @@
 
 #include "game/play/rules.h"
 
+namespace game::ui {
+
+// The board pitch in pixels: a press counts for a cell by its distance from the cell's centre, and
+// every window is laid out in this unit.
+constexpr int kCellSize = 44;
+
+}  // namespace game::ui
+
 namespace game::ui::layout {
 
 constexpr int kUnit = kCellSize;          // 44: the board pitch and every window's layout unit

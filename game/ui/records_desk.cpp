@@ -75,10 +75,11 @@ SaveOutcome RecordsDesk::saveGame(const GameData& game) {
     const bool saved = records_->saveGame(game, settings_.solvingData);
     records_->writePending(settings_.hallOfFame);
     if (saved) return SaveOutcome::Saved;
-    // The player is about to lose the game if this went wrong: say so.
-    tell(persistence::records::kSaveFailed);
     return SaveOutcome::Failed;
 }
+
+// The player is about to lose the game if saving went wrong: say so.
+void RecordsDesk::tellSaveFailed() { tell(persistence::records::kSaveFailed); }
 
 void RecordsDesk::saveSettings(const GameData& game, bool gamePlayed) {
     if (records_ == nullptr) return;

@@ -44,8 +44,10 @@ public:
     void showHallOfFame(int modeNum, bool modal);
     // The rank 1 score of a mode's table.
     std::int32_t bestScore(GameMode mode) const;
-    // "Save and Exit": stores the game being played; the player is told when that fails.
+    // "Save and Exit": stores the game being played.
     SaveOutcome saveGame(const GameData& game);
+    // Tells the player that the game could not be saved.
+    void tellSaveFailed();
     // Shut-down: the settings record (with the mode and level of the last game when one was played
     // in this run), the sound switches and the chosen zoom, where they changed, and the table
     // changes still pending. When the store refuses and the player would lose a best score, a

@@ -32,7 +32,6 @@ void styleButton(BoxInfo& b, platform::Color textColor) {
     b.brush = brPanel;
     b.pen = penFrame;
     b.textColor = textColor;
-    b.state = 1;
     b.hover = false;
 }
 

@@ -7,6 +7,7 @@
 #include <cstddef>
 
 #include "game/play/one_based.h"
+#include "game/play/session.h"
 #include "game/ui/box_info.h"
 #include "game/ui/layout.h"
 #include "game/ui/strings.h"
@@ -81,17 +82,7 @@ constexpr int kFirstItem = 2;
 constexpr int kFirstCommand = 10;
 constexpr int kLastItem = 18;
 
-enum class Command {
-    HallOfFame = 10,
-    Pause = 11,
-    Instructions = 12,
-    ShowSolution = 13,
-    QuitGame = 14,
-    MainMenu = 15,
-    SaveAndExit = 16,
-    Enter = 17,
-    Clear = 18,
-};
+// The side panel's commands are game::Command's 10..18.
 
 // Labels and value items of the side panel.
 constexpr int kScoreLabel = 2;
@@ -140,7 +131,7 @@ struct PlayRegions {
 // board of gridWidth columns. Clears the hover flags of the arrow bars and the two commands.
 void initLPBtns(PlayRegions& r, platform::Surface& surface, int gridWidth);
 
-// Side panel, its items and commands (all enabled), the statistics rows, the message line, the back
+// Side panel, its items and commands, the statistics rows, the message line, the back
 // button and the sound icon. Clears the hover flags of the commands and the sound icon. The states
 // of the statistics toggle and the sound icon are left as they are.
 void initRPBtns(PlayRegions& r, platform::Surface& surface);

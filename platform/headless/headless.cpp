@@ -8,15 +8,6 @@
 
 namespace platform {
 
-namespace {
-
-// A modal loop asks its handler at most this often before it gives up on the window; a handler
-// that keeps the clock moving without ever closing the window cannot hang a test. (Waiting out a
-// five-minute countdown in 100 ms steps takes 3000 calls.)
-constexpr int kMaxModalHandlerCalls = 10000;
-
-}  // namespace
-
 // ---- Windows ---------------------------------------------------------------------------------
 
 HeadlessWindow::HeadlessWindow(HeadlessUi& ui, WindowHandler& handler, const WindowOptions& options)
@@ -58,7 +49,9 @@ void HeadlessWindow::drawScreen() {
 
 // ---- The Ui ----------------------------------------------------------------------------------
 
-HeadlessUi::HeadlessUi() : clock_(std::make_shared<long long>(0)) {}
+HeadlessUi::HeadlessUi()
+    : clock_(std::make_shared<long long>(0)),
+      timers_(std::make_unique<detail::TimerSchedule>([clock = clock_] { return *clock; })) {}
 
 HeadlessUi::~HeadlessUi() {
     for (HeadlessWindow* w : windows_) w->ui_ = nullptr;
@@ -69,12 +62,7 @@ std::unique_ptr<Window> HeadlessUi::createWindow(WindowHandler& handler, const W
 }
 
 std::unique_ptr<Timer> HeadlessUi::createTimer(std::function<void()> onTick) {
-    auto entry = std::make_shared<detail::TimerEntry>();
-    entry->onTick = std::move(onTick);
-    entry->now = [clock = clock_] { return *clock; };
-    entry->serial = timerSerial_++;
-    timers_.push_back(entry);
-    return std::make_unique<detail::EntryTimer>(std::move(entry));
+    return timers_->create(std::move(onTick));
 }
 
 void HeadlessUi::setZoom(int zoom) {
@@ -91,21 +79,10 @@ void HeadlessUi::unregisterWindow(HeadlessWindow* w) {
 void HeadlessUi::advance(long long ms) {
     const long long target = *clock_ + std::max(ms, 0LL);
     ++activity_;
-    for (;;) {
-        // The enabled timer due soonest within the step; creation order breaks ties.
-        std::shared_ptr<detail::TimerEntry> next;
-        std::erase_if(timers_, [](const std::weak_ptr<detail::TimerEntry>& t) { return t.expired(); });
-        for (const auto& weak : timers_) {
-            auto t = weak.lock();
-            if (!t || !t->enabled || t->interval <= 0 || t->due > target) continue;
-            if (!next || t->due < next->due || (t->due == next->due && t->serial < next->serial)) next = t;
-        }
-        if (!next) break;
+    // The clock moves to each timer due within the step in turn, and it fires.
+    while (const auto next = timers_->nextDue(target)) {
         *clock_ = std::max(*clock_, next->due);
-        // Ticks missed while the thread slept come as one, as WM_TIMER does.
-        while (next->due <= *clock_) next->due += next->interval;
-        const auto tick = next->onTick;  // the callback may reset or destroy its own timer
-        if (tick) tick();
+        detail::TimerSchedule::fire(*next, *clock_);
     }
     *clock_ = std::max(*clock_, target);
 }
@@ -308,11 +285,9 @@ void HeadlessUi::runModal(Window& window) {
     const std::size_t level = modalStack_.size() - 1;
     auto alive = [&] { return modalStack_[level] != nullptr && modalStack_[level]->isOpen(); };
 
-    int handlerCalls = 0;
     while (alive()) {
         if (runNextScripted()) continue;
-        if (modalHandler_ && handlerCalls < kMaxModalHandlerCalls) {
-            ++handlerCalls;
+        if (modalHandler_) {
             const std::uint64_t before = activity_;
             const auto handler = modalHandler_;  // the handler may replace itself
             handler(*w);

@@ -259,7 +259,7 @@ private:
 
 // ---- The Ui ----------------------------------------------------------------------------------
 
-SdlUi::SdlUi() {
+SdlUi::SdlUi() : timers_(std::make_unique<detail::TimerSchedule>([] { return static_cast<long long>(SDL_GetTicks64()); })) {
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     // The press that activates a window is delivered too, as on Windows.
     SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
@@ -307,14 +307,7 @@ std::unique_ptr<Window> SdlUi::createWindow(WindowHandler& handler, const Window
     return std::make_unique<SdlWindow>(*this, handler, options);
 }
 
-std::unique_ptr<Timer> SdlUi::createTimer(std::function<void()> onTick) {
-    auto entry = std::make_shared<detail::TimerEntry>();
-    entry->onTick = std::move(onTick);
-    entry->now = [] { return static_cast<long long>(SDL_GetTicks64()); };
-    entry->serial = timerSerial_++;
-    timers_.push_back(entry);
-    return std::make_unique<detail::EntryTimer>(std::move(entry));
-}
+std::unique_ptr<Timer> SdlUi::createTimer(std::function<void()> onTick) { return timers_->create(std::move(onTick)); }
 
 long long SdlUi::nowMs() { return static_cast<long long>(SDL_GetTicks64()); }
 
@@ -364,36 +357,6 @@ SdlWindow* SdlUi::windowOf(unsigned id) const {
 bool SdlUi::accepts(const SdlWindow* w) const {
     if (w == nullptr || !w->isOpen()) return false;
     return modalStack_.empty() || modalStack_.back() == w;
-}
-
-long long SdlUi::msToNextTimer() {
-    long long next = -1;
-    const long long now = nowMs();
-    for (const auto& weak : timers_) {
-        const auto t = weak.lock();
-        if (!t || !t->enabled || t->interval <= 0) continue;
-        const long long wait = std::max(0LL, t->due - now);
-        if (next < 0 || wait < next) next = wait;
-    }
-    return next;
-}
-
-void SdlUi::fireDueTimers() {
-    std::erase_if(timers_, [](const std::weak_ptr<detail::TimerEntry>& t) { return t.expired(); });
-    // Each timer that is due fires once per pass, soonest first; ticks missed while the thread was
-    // busy come as one, as WM_TIMER does.
-    std::vector<std::shared_ptr<detail::TimerEntry>> due;
-    const long long now = nowMs();
-    for (const auto& weak : timers_)
-        if (auto t = weak.lock(); t && t->enabled && t->interval > 0 && t->due <= now) due.push_back(t);
-    std::sort(due.begin(), due.end(),
-              [](const auto& a, const auto& b) { return a->due != b->due ? a->due < b->due : a->serial < b->serial; });
-    for (const auto& t : due) {
-        if (!t->enabled || t->interval <= 0 || t->due > now) continue;  // changed by an earlier tick
-        while (t->due <= now) t->due += t->interval;
-        const auto tick = t->onTick;
-        if (tick) tick();
-    }
 }
 
 void SdlUi::handle(const SDL_Event& e) {
@@ -483,9 +446,9 @@ void SdlUi::handle(const SDL_Event& e) {
 template <class Pred>
 void SdlUi::pump(Pred keepGoing) {
     while (keepGoing()) {
-        fireDueTimers();
+        timers_->fireDue(nowMs());
         if (!keepGoing()) break;
-        const long long toTimer = msToNextTimer();
+        const long long toTimer = timers_->msToNext();
         const int timeout = toTimer < 0 ? kIdleWaitMs : static_cast<int>(std::min<long long>(toTimer, kIdleWaitMs));
         SDL_Event e;
         if (SDL_WaitEventTimeout(&e, timeout) == 0) continue;

@@ -1,5 +1,7 @@
 // The state of one timer, shared by the back ends: the timer object the game holds and the
-// back end's list of timers to fire both point at it, so either may go first.
+// back end's list of timers to fire both point at it, so either may go first. And the one schedule
+// of the back ends that fire their timers themselves (headless, SDL): soonest due first, timers
+// due together in the order they were made, missed ticks folded into one.
 #pragma once
 
 #include <algorithm>
@@ -7,6 +9,7 @@
 #include <functional>
 #include <memory>
 #include <utility>
+#include <vector>
 
 #include "platform/window.h"
 
@@ -41,6 +44,66 @@ public:
 
 private:
     std::shared_ptr<TimerEntry> entry_;
+};
+
+class TimerSchedule {
+public:
+    // now gives the back end's clock in ms.
+    explicit TimerSchedule(std::function<long long()> now) : now_(std::move(now)) {}
+
+    std::unique_ptr<Timer> create(std::function<void()> onTick) {
+        auto entry = std::make_shared<TimerEntry>();
+        entry->onTick = std::move(onTick);
+        entry->now = now_;
+        entry->serial = serial_++;
+        timers_.push_back(entry);
+        return std::make_unique<EntryTimer>(std::move(entry));
+    }
+
+    // The enabled timer due soonest, at the latest at until; of timers due together the one made
+    // first. nullptr when none is.
+    std::shared_ptr<TimerEntry> nextDue(long long until) {
+        std::erase_if(timers_, [](const std::weak_ptr<TimerEntry>& t) { return t.expired(); });
+        std::shared_ptr<TimerEntry> next;
+        for (const auto& weak : timers_) {
+            auto t = weak.lock();
+            if (!t || !t->enabled || t->interval <= 0 || t->due > until) continue;
+            if (!next || t->due < next->due || (t->due == next->due && t->serial < next->serial)) next = std::move(t);
+        }
+        return next;
+    }
+
+    // Milliseconds until the soonest enabled timer is due (0 when one is overdue), -1 when none.
+    long long msToNext() const {
+        long long next = -1;
+        const long long now = now_();
+        for (const auto& weak : timers_) {
+            const auto t = weak.lock();
+            if (!t || !t->enabled || t->interval <= 0) continue;
+            const long long wait = std::max(0LL, t->due - now);
+            if (next < 0 || wait < next) next = wait;
+        }
+        return next;
+    }
+
+    // Fires a due timer at time now: its next due time passes now, so that ticks missed while the
+    // thread was busy come as one, as WM_TIMER's do.
+    static void fire(TimerEntry& t, long long now) {
+        while (t.due <= now) t.due += t.interval;
+        const auto tick = t.onTick;  // the callback may reset or destroy its own timer
+        if (tick) tick();
+    }
+
+    // Fires every timer due at now once, soonest first. A timer a callback starts or changes is due
+    // after now, so the pass ends.
+    void fireDue(long long now) {
+        while (const auto t = nextDue(now)) fire(*t, now);
+    }
+
+private:
+    std::function<long long()> now_;
+    std::vector<std::weak_ptr<TimerEntry>> timers_;
+    std::uint64_t serial_ = 0;
 };
 
 }  // namespace platform::detail

@@ -61,7 +61,7 @@ public:
         const game::WordList& list = game().wordsOfLength(len);
         if (list.count() < nth) return;
         for (const auto cell : list.paths[nth]) pressCell(cell + 1);
-        click(frm().regions().item(static_cast<int>(game::ui::Command::Enter)));
+        click(frm().regions().item(static_cast<int>(game::Command::Enter)));
     }
 
     platform::HeadlessPlatform hp;
@@ -84,9 +84,9 @@ void screens(const std::string& folder) {
         r.submit(3);
         r.pressCell(1);
         r.pressCell(2);
-        r.move(r.frm().regions().item(static_cast<int>(game::ui::Command::Instructions)));
+        r.move(r.frm().regions().item(static_cast<int>(game::Command::Instructions)));
         save(r.main().screen(), "classic_mid_game");
-        r.click(r.frm().regions().item(static_cast<int>(game::ui::Command::ShowSolution)));
+        r.click(r.frm().regions().item(static_cast<int>(game::Command::ShowSolution)));
         const auto& list = r.frm().regions().listBox;
         r.hp.ui.mouseMove(r.main(), 0, list.x + 60, list.y + 5 * 20 + 10);
         save(r.main().screen(), "results_lit_path");
@@ -119,7 +119,7 @@ void screens(const std::string& folder) {
         r.program->game.timeLeft = 125;
         r.hp.ui.advance(100);
         save(r.main().screen(), "arcade_last_seconds");
-        r.click(r.frm().regions().item(static_cast<int>(game::ui::Command::Pause)));
+        r.click(r.frm().regions().item(static_cast<int>(game::Command::Pause)));
         save(r.main().screen(), "paused");
     }
 }

@@ -22,7 +22,7 @@
 namespace platform {
 
 namespace detail {
-struct TimerEntry;
+class TimerSchedule;
 }
 
 class HeadlessUi;
@@ -182,8 +182,7 @@ private:
     std::shared_ptr<long long> clock_;  // shared with the timers, which may outlive the Ui
     std::vector<HeadlessWindow*> windows_;
     std::vector<HeadlessWindow*> modalStack_;  // an entry is null once its window is destroyed
-    std::vector<std::weak_ptr<detail::TimerEntry>> timers_;
-    std::uint64_t timerSerial_ = 0;
+    std::unique_ptr<detail::TimerSchedule> timers_;
     std::deque<ScriptEvent> script_;
     std::function<void(Window&)> modalHandler_;
     std::uint64_t activity_ = 0;  // counts delivered input, clock moves and actions

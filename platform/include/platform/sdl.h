@@ -29,7 +29,7 @@ struct Mix_Chunk;
 namespace platform {
 
 namespace detail {
-struct TimerEntry;
+class TimerSchedule;
 }
 
 class SdlWindow;
@@ -65,8 +65,6 @@ private:
     // Runs the event loop, timers included, while keepGoing() holds.
     template <class Pred>
     void pump(Pred keepGoing);
-    void fireDueTimers();
-    long long msToNextTimer();
     void handle(const SDL_Event& event);
     SdlWindow* windowOf(unsigned id) const;
     bool accepts(const SdlWindow* w) const;
@@ -84,8 +82,7 @@ private:
     std::vector<SdlWindow*> modalStack_;  // an entry is null once its window is destroyed
     std::vector<SDL_Window*> retired_;
     PixelSurface programIcon_;
-    std::vector<std::weak_ptr<detail::TimerEntry>> timers_;
-    std::uint64_t timerSerial_ = 0;
+    std::unique_ptr<detail::TimerSchedule> timers_;
     bool quitRequested_ = false;
     int zoom_ = zoom::kMin;
 };

@@ -67,19 +67,6 @@ TEST(Statistics, RowsCountFoundAgainstSolutionWordsOfEachLength) {
     EXPECT_EQ(statsHeaderText(false, 0, 0), " + Found 0 / 0");
 }
 
-TEST(ResultsHover, RowUnderThePointerIncludesTheBoxEdges) {
-    const ListArea area{528, 60, 15, 20};
-    EXPECT_EQ(listIndexAt(area, 1, 528, 60), 1);
-    EXPECT_EQ(listIndexAt(area, 1, 648, 79.4), 1);
-    EXPECT_EQ(listIndexAt(area, 1, 600, 79.5), 2);  // 19.5 rounds to the even 20
-    EXPECT_EQ(listIndexAt(area, 1, 600, 80.5), 2);  // 20.5 rounds to 20
-    EXPECT_EQ(listIndexAt(area, 5, 600, 305), 17);
-    EXPECT_FALSE(listIndexAt(area, 1, 527.9, 100));
-    EXPECT_FALSE(listIndexAt(area, 1, 648.1, 100));
-    EXPECT_FALSE(listIndexAt(area, 1, 600, 59.9));
-    EXPECT_FALSE(listIndexAt(area, 1, 600, 320.1));
-}
-
 TEST(ResultsHover, OnlyANewRealWordIsShown) {
     // A 10-letter word is counted but has no slot in the list.
     GameData g = puzzleWith({{"CAT", {0, 1, 2}}, {"ACT", {1, 0, 2}}, {"ABCDEFGHIJ", {0, 1, 2, 3, 7, 6, 5, 4, 8, 9}}});

@@ -1,4 +1,4 @@
-// Submitting words: the lookup, the found list's order, scoring, foundListTop and clearing.
+// Submitting words: the lookup, the found list's order, scoring, the list's top for a word and clearing.
 #include <gtest/gtest.h>
 
 #include <algorithm>

@@ -29,51 +29,63 @@ game::EngineLibrary& engine() {
     return *loaded;
 }
 
-EventLog::EventLog(game::Session& session, game::SessionEvents& window) : session_(session), window_(window) {
-    session_.setEvents(this);
+EventLog::EventLog(game::Session& session, game::SessionView& view, game::SessionFrontEnd& frontEnd)
+    : session_(session), view_(view), frontEnd_(frontEnd) {
+    session_.setView(this);
+    session_.setFrontEnd(this);
 }
 
-EventLog::~EventLog() { session_.setEvents(&window_); }
+EventLog::~EventLog() {
+    session_.setView(&view_);
+    session_.setFrontEnd(&frontEnd_);
+}
 
-void EventLog::phaseChanged(game::Phase from, game::Phase to) { window_.phaseChanged(from, to); }
+void EventLog::phaseChanged(game::Phase from, game::Phase to) { view_.phaseChanged(from, to); }
 
 void EventLog::clockChanged(bool running) {
     calls.push_back(running ? "clock on" : "clock off");
-    window_.clockChanged(running);
+    view_.clockChanged(running);
 }
 
-void EventLog::gameReady() { window_.gameReady(); }
+void EventLog::gameReady() { view_.gameReady(); }
 
-void EventLog::chainChanged(std::optional<game::linking::Press> how, int cell) { window_.chainChanged(how, cell); }
+void EventLog::resultsReady() { view_.resultsReady(); }
 
-void EventLog::wordAnswered(const game::words::Submission& answer) { window_.wordAnswered(answer); }
+void EventLog::chainChanged(std::optional<game::linking::Press> how, int cell) { view_.chainChanged(how, cell); }
 
-void EventLog::timeChanged() { window_.timeChanged(); }
+void EventLog::letterRefused(char32_t letter) { view_.letterRefused(letter); }
 
-void EventLog::scoreChanged() { window_.scoreChanged(); }
+void EventLog::wordAnswered(const game::words::Submission& answer) { view_.wordAnswered(answer); }
 
-void EventLog::solutionShown(int id) { window_.solutionShown(id); }
+void EventLog::timeChanged() { view_.timeChanged(); }
 
-void EventLog::playSound(game::Effect effect) { window_.playSound(effect); }
+void EventLog::scoreChanged() { view_.scoreChanged(); }
 
-void EventLog::showEndDialog(const game::flow::ResText& text) {
-    calls.push_back(session_.gamePlaying() ? "dialog while playing" : "dialog");
-    window_.showEndDialog(text);
-}
+void EventLog::solutionShown(int id) { view_.solutionShown(id); }
 
-void EventLog::offerBestScore(game::GameMode mode, std::int32_t score) {
-    calls.push_back("checkIfBest");
-    if (passOffers) window_.offerBestScore(mode, score);
+void EventLog::playSound(game::Effect effect) { view_.playSound(effect); }
+
+void EventLog::showEndingWindow(const game::EndingWindow& window) {
+    if (window.step == game::EndingStep::EndDialog) {
+        calls.push_back(session_.gamePlaying() ? "dialog while playing" : "dialog");
+    } else {
+        calls.push_back("checkIfBest");
+        if (!passOffers) {
+            session_.endingWindowClosed();
+            return;
+        }
+    }
+    frontEnd_.showEndingWindow(window);
 }
 
 game::SaveOutcome EventLog::saveGame() {
     calls.push_back("saveGame");
-    return window_.saveGame();
+    return frontEnd_.saveGame();
 }
 
 void EventLog::exitProgram() {
     calls.push_back("exit");
-    window_.exitProgram();
+    frontEnd_.exitProgram();
 }
 
 PlayWindow::PlayWindow(bool syntheticSheet) {
@@ -113,6 +125,11 @@ void PlayWindow::pressAt(double x, double y, int button) { hp.ui.click(win(), x,
 void PlayWindow::move(double x, double y) { hp.ui.mouseMove(win(), 0, x, y); }
 
 void PlayWindow::key(char32_t ch) { hp.ui.keyPress(win(), ch); }
+
+void PlayWindow::command(int item) {
+    const auto& b = frm->regions().item(item);
+    pressAt(b.x + b.wid / 2.0, b.y + b.ht / 2.0);
+}
 
 std::vector<std::string> PlayWindow::heard() {
     std::vector<std::string> names;

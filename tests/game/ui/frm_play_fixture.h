@@ -29,11 +29,12 @@ std::string binDir();
 // The engine of the build, loaded once with its dictionary.
 game::EngineLibrary& engine();
 
-// Records the session's events by name, in order, and passes each on to the window (an offer of a
-// best score only when passOffers is set).
-class EventLog final : public game::SessionEvents {
+// Records what the session tells and asks by name, in order, and passes each on to the window (an
+// ending's best-score offer only when passOffers is set; otherwise it counts as closed at once).
+class EventLog final : public game::SessionView, public game::SessionFrontEnd {
 public:
-    EventLog(game::Session& session, game::SessionEvents& window);
+    template <class Window>
+    EventLog(game::Session& session, Window& window) : EventLog(session, window, window) {}
     ~EventLog() override;
 
     std::vector<std::string> calls;
@@ -42,20 +43,24 @@ public:
     void phaseChanged(game::Phase from, game::Phase to) override;
     void clockChanged(bool running) override;
     void gameReady() override;
+    void resultsReady() override;
     void chainChanged(std::optional<game::linking::Press> how, int cell) override;
+    void letterRefused(char32_t letter) override;
     void wordAnswered(const game::words::Submission& answer) override;
     void timeChanged() override;
     void scoreChanged() override;
     void solutionShown(int id) override;
     void playSound(game::Effect effect) override;
-    void showEndDialog(const game::flow::ResText& text) override;
-    void offerBestScore(game::GameMode mode, std::int32_t score) override;
+    void showEndingWindow(const game::EndingWindow& window) override;
     game::SaveOutcome saveGame() override;
     void exitProgram() override;
 
 private:
+    EventLog(game::Session& session, game::SessionView& view, game::SessionFrontEnd& frontEnd);
+
     game::Session& session_;
-    game::SessionEvents& window_;
+    game::SessionView& view_;
+    game::SessionFrontEnd& frontEnd_;
 };
 
 // A dialog answered with a key once it has been on screen long enough to take Enter and Esc.
@@ -93,6 +98,9 @@ public:
     void pressAt(double x, double y, int button = 1);
     void move(double x, double y);
     void key(char32_t ch);
+    // A press on the middle of side-panel item n, or of a command's item.
+    void command(int item);
+    void command(game::Command c) { command(static_cast<int>(c)); }
     // The file names (no folder) of the sounds played since the last call.
     std::vector<std::string> heard();
 

@@ -117,7 +117,7 @@ TEST(MainMenu, UpAndDownMoveTheHighlightAndEnterChoosesIt) {
     // During a game Up and Down do nothing; back on the menu nothing is lit.
     w.hp.ui.keyDown(w.win(), Key::Down);
     EXPECT_EQ(w.frm->view(), FrmPlay::View::Play);
-    w.session->mainMenu();
+    w.command(game::Command::MainMenu);
     EXPECT_TRUE(lit().empty());
     w.hp.ui.keyDown(w.win(), Key::Up);
     EXPECT_EQ(lit(), std::vector<int>{6});
@@ -155,7 +155,7 @@ TEST(MainMenu, EachEntryMakesItsChoiceAndBorderLinesChooseNothing) {
     EXPECT_LE(w.game.gridWidth(), 6);
 
     // Back at the menu every entry is plain; the entry under the pointer lights again on a move.
-    w.session->quitGame();
+    w.command(game::Command::QuitGame);
     for (int i = 1; i <= 6; ++i) EXPECT_FALSE(framed(w.screen(), w.frm->mmBtn(i))) << i;
     w.move(midX(w.frm->mmBtn(2)), midY(w.frm->mmBtn(2)));
     EXPECT_TRUE(framed(w.screen(), w.frm->mmBtn(2)));
@@ -170,7 +170,7 @@ TEST(MainMenu, EachEntryMakesItsChoiceAndBorderLinesChooseNothing) {
     EXPECT_TRUE(w.frm->timrCntDwn().enabled());
     EXPECT_EQ(w.frm->timrCntDwn().interval(), 100);
 
-    w.session->quitGame();
+    w.command(game::Command::QuitGame);
     choose(6);
     EXPECT_FALSE(w.win().isOpen());
     EXPECT_EQ(w.session->phase(), game::Phase::Closing);
@@ -226,7 +226,7 @@ TEST(MainWindow, EveryWindowShowsTheProgramIconAndWithoutTheSpriteSheetThereIsNo
         w.hp.ui.closeBox(m);
     });
     w.startClassic(9, 2024);
-    w.session->quitGame();
+    w.command(game::Command::QuitGame);
     ASSERT_EQ(w.hp.ui.modalHistory(), Strings{"Game Statistics"});
     ASSERT_EQ(dialogIcon.width(), 48);
     EXPECT_TRUE(std::ranges::equal(dialogIcon.pixels(), icon.pixels()));
@@ -270,7 +270,7 @@ TEST_P(Layout, EveryRegionLiesAtItsPlaceForTheBoardWidth) {
         const bool value = n == 3 || n == 5 || n == 7 || n == 9;
         EXPECT_EQ(r.item(n).textColor, value ? game::ui::clrValueText : game::ui::clrText) << n;
     }
-    for (int n = 10; n <= 18; ++n) EXPECT_EQ(r.item(n).state, 1) << n;
+    for (int n = 10; n <= 18; ++n) EXPECT_TRUE(w.session->available(static_cast<game::Command>(n))) << n;
     for (int s = 1; s <= 6; ++s) expectBox(r.statsRow(s), {528, 340 + 20 * s, 132, 20}, "stats " + std::to_string(s));
     expectBox(r.msgBox, {154, 3, 396, 20}, "message line");
     expectBox(r.backBtn, {220, 110, 220, 30}, "back button");
@@ -359,17 +359,17 @@ TEST(PlaySurface, ArrowsScrollAFoundListLongerThanThirteenAndRepeatWhileHeld) {
     for (int n = 1; n <= 20; ++n) game::words::addFoundWord(w.game, w.solution(3, n).first);
     const auto& r = w.frm->regions();
     w.hp.ui.mouseDown(w.win(), 1, midX(r.downBar), midY(r.downBar));
-    EXPECT_EQ(w.game.foundListTop, 2);
+    EXPECT_EQ(w.frm->listTop(), 2);
     EXPECT_EQ(w.frm->navigateToggle(), game::results::Navigate::Down);
     EXPECT_TRUE(w.frm->navigateTimer().enabled());
     w.hp.ui.advance(300 + 200 + 100 + 100 + 100 + 100);
-    EXPECT_EQ(w.game.foundListTop, 8) << "stops with words 8 to 20 shown";
+    EXPECT_EQ(w.frm->listTop(), 8) << "stops with words 8 to 20 shown";
     w.hp.ui.mouseUp(w.win(), 1, midX(r.downBar), midY(r.downBar));
     EXPECT_EQ(w.frm->navigateToggle(), game::results::Navigate::None);
     EXPECT_FALSE(w.frm->navigateTimer().enabled());
     EXPECT_EQ(w.frm->navigateTimer().interval(), 600);
     w.pressAt(midX(r.upBar), midY(r.upBar));
-    EXPECT_EQ(w.game.foundListTop, 7);
+    EXPECT_EQ(w.frm->listTop(), 7);
 }
 
 // --- Start-up -------------------------------------------------------------------------------------

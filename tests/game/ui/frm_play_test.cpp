@@ -211,7 +211,7 @@ TEST(ClassicGameEnd, FindingTheLastWordEndsTheGameOnceWithTheDialogAndTheBestSco
     ASSERT_LT(w.game.score, w.game.targetPoints);
     const auto [word, cells] = w.solution(3, 1);
     for (int c : cells) w.press(c);
-    w.session->enter();
+    w.command(game::Command::Enter);
     EXPECT_EQ(w.game.score, w.game.targetPoints);
     EXPECT_EQ(log.calls, (Strings{"dialog", "checkIfBest"}));
     // The score ranks in the empty table: the name dialog and the table follow the end dialog.
@@ -234,7 +234,7 @@ TEST_F(ClassicGame, ARepeatedWordScrollsTheListOfThirtyToIt) {
         for (int c : cells) big.press(c);
         big.session->enter();
         big.session->clear();
-        return big.game.foundListTop;
+        return big.frm->listTop();
     };
     // The list's last position (words 18 to 30) is where the down arrow stops.
     EXPECT_EQ(repeat(20), 18);

@@ -89,7 +89,7 @@ TEST_F(HallOfFameRun, ANameOf25CharactersIsKept19AndAnEmptyOneBecomesADash) {
     startClassic();
     submit(3);
     answerWith(U"abcdefghijklmnopqrstuvwxy\u0416");
-    command(static_cast<int>(game::ui::Command::QuitGame));
+    command(static_cast<int>(game::Command::QuitGame));
     EXPECT_EQ(table(GameMode::Classic).name(1), "abcdefghijklmnopqrs");
     EXPECT_EQ(frm().view(), FrmPlay::View::Menu);
     EXPECT_FALSE(session().gamePlaying());
@@ -99,7 +99,7 @@ TEST_F(HallOfFameRun, ANameOf25CharactersIsKept19AndAnEmptyOneBecomesADash) {
     submit(3);
     submit(4);
     answerWith(U"");
-    command(static_cast<int>(game::ui::Command::QuitGame));
+    command(static_cast<int>(game::Command::QuitGame));
     EXPECT_EQ(table(GameMode::Classic).name(1), "-");
     EXPECT_EQ(table(GameMode::Classic).name(2), "abcdefghijklmnopqrs");
     EXPECT_EQ(table(GameMode::Classic).score(2), 6);
@@ -109,7 +109,7 @@ TEST_F(HallOfFameRun, ANameOf25CharactersIsKept19AndAnEmptyOneBecomesADash) {
     EXPECT_EQ(program().desk->bestScore(GameMode::Classic), table(GameMode::Classic).score(1));
     submit(3);
     answerWith(U"Third");
-    command(static_cast<int>(game::ui::Command::QuitGame));
+    command(static_cast<int>(game::Command::QuitGame));
     EXPECT_EQ(table(GameMode::Classic).name(3), "Third");
 }
 
@@ -117,7 +117,7 @@ TEST_F(HallOfFameRun, ScoresThatDoNotRankBringNoApplauseAndNoDialog) {
     start();
     startClassic();
     heard();
-    command(static_cast<int>(game::ui::Command::QuitGame));  // score 0 on a fresh table
+    command(static_cast<int>(game::Command::QuitGame));  // score 0 on a fresh table
     EXPECT_EQ(modalsAsked, Strings{kEndCaption});
     EXPECT_TRUE(heard().empty());
     EXPECT_FALSE(session().gamePlaying());
@@ -130,7 +130,7 @@ TEST_F(HallOfFameRun, TheMainSwitchSilencesTheApplauseButNotTheDialogsAndIsKept)
     EXPECT_EQ(program().sounds->soundOptions[0], 0);
     submit(3);
     answerWith(U"Quiet");
-    command(static_cast<int>(game::ui::Command::QuitGame));
+    command(static_cast<int>(game::Command::QuitGame));
     EXPECT_EQ(modalsAsked, (Strings{kEndCaption, kNameCaption, kTableCaption}));
     EXPECT_TRUE(heard().empty()) << "no click, no right-word sound, no applause";
     EXPECT_EQ(table(GameMode::Classic).name(1), "Quiet");
@@ -156,7 +156,7 @@ TEST_F(HallOfFameRun, TheMainSwitchSilencesTheApplauseButNotTheDialogsAndIsKept)
 
 TEST_F(HallOfFameRun, TheMenuTableStaysOpenBesideTheGameAndMakesWayForARankingOne) {
     start();
-    menu(static_cast<int>(game::ui::MenuEntry::HallOfFameArcade));
+    menu(static_cast<int>(game::Command::HallOfFameArcade));
     HeadlessWindow* modeless = hp->ui.findWindow(kTableCaption);
     ASSERT_NE(modeless, nullptr);
     EXPECT_TRUE(modeless->isVisible());
@@ -169,15 +169,15 @@ TEST_F(HallOfFameRun, TheMenuTableStaysOpenBesideTheGameAndMakesWayForARankingOn
     EXPECT_TRUE(modeless->isOpen());
     submit(3);
     answerWith(U"Ada");
-    command(static_cast<int>(game::ui::Command::QuitGame));
+    command(static_cast<int>(game::Command::QuitGame));
     EXPECT_EQ(modalsAsked, (Strings{kEndCaption, kNameCaption, kTableCaption}));
     EXPECT_EQ(tablesOpenUnderNameDialog, 0) << "the menu's table was closed before the name dialog";
     EXPECT_EQ(tablesShown, std::vector<int>{1});
     EXPECT_EQ(hp->ui.findWindow(kTableCaption), nullptr);
 
     // Asking the menu for the other table replaces an open one.
-    menu(static_cast<int>(game::ui::MenuEntry::HallOfFameClassic));
-    menu(static_cast<int>(game::ui::MenuEntry::HallOfFameArcade));
+    menu(static_cast<int>(game::Command::HallOfFameClassic));
+    menu(static_cast<int>(game::Command::HallOfFameArcade));
     int open = 0;
     for (auto* w : hp->ui.openWindows()) open += w->caption() == kTableCaption;
     EXPECT_EQ(open, 1);
@@ -200,7 +200,7 @@ TEST_F(HallOfFameRun, TheSettingsRecordGoesBackAsItCameUntilAGameIsPlayed) {
     // A game played takes its mode and level into the record.
     start();
     startArcade();
-    command(static_cast<int>(game::ui::Command::QuitGame));
+    command(static_cast<int>(game::Command::QuitGame));
     closeWindow();
     odd[2] = 2;
     odd[4] = 1;
@@ -217,7 +217,7 @@ TEST_F(HallOfFameRun, ASecondCopyOfTheGameKeepsTheBestScoresOfTheFirst) {
     startClassic();
     submit(3);
     answerWith(U"First copy");
-    command(static_cast<int>(game::ui::Command::QuitGame));
+    command(static_cast<int>(game::Command::QuitGame));
     closeWindow();
     hpB->ui.closeBox(*copyB->frmPlay->window());
     copyB.reset();
@@ -254,7 +254,7 @@ TEST_F(HallOfFameRun, WhatTheStoreCannotTakeIsMarkedKeptAndAskedAboutAtExit) {
     submit(3);
     refuse();
     answerWith(U"Ada");
-    command(static_cast<int>(game::ui::Command::QuitGame));
+    command(static_cast<int>(game::Command::QuitGame));
     EXPECT_EQ(table(GameMode::Classic).name(1), "Ada");
     EXPECT_TRUE(table(GameMode::Classic).unsaved[0]) << "the table marks it";
     EXPECT_TRUE(hp->ui.messages().empty()) << "no failure told for a score that is still kept";
@@ -267,7 +267,7 @@ TEST_F(HallOfFameRun, WhatTheStoreCannotTakeIsMarkedKeptAndAskedAboutAtExit) {
         if (asked.size() == 2) giveBack();
         hp->ui.keyPress(w, platform::key::kEnter);
     };
-    menu(static_cast<int>(game::ui::MenuEntry::Exit));
+    menu(static_cast<int>(game::Command::Exit));
     ASSERT_EQ(asked.size(), 2u);
     EXPECT_NE(asked[0].find("Classic Mode: " + std::to_string(table(GameMode::Classic).score(1)) + " points, Ada"),
               std::string::npos)
@@ -307,7 +307,7 @@ TEST_F(HallOfFameRun, ClearScoresInTheArcadeTableLeavesTheClassicOne) {
 
     start();
     EXPECT_EQ(table(GameMode::Arcade).name(8), "A8");
-    menu(static_cast<int>(game::ui::MenuEntry::HallOfFameArcade));
+    menu(static_cast<int>(game::Command::HallOfFameArcade));
     HeadlessWindow& w = *hp->ui.findWindow(kTableCaption);
     const auto& clear = tableOf(w).button(2);
     hp->ui.click(w, clear.x + 10, clear.y + 10);
@@ -338,7 +338,7 @@ TEST_F(HallOfFameRun, TheSidePanelTableIsModalAndTheClockRunsOnUnderIt) {
         ticked = opened - game().timeLeft;
         hp->ui.keyPress(w, platform::key::kEscape);
     };
-    command(static_cast<int>(game::ui::Command::HallOfFame));
+    command(static_cast<int>(game::Command::HallOfFame));
     EXPECT_EQ(ticked, 10);
     EXPECT_TRUE(session().gamePlaying());
     EXPECT_EQ(frm().view(), FrmPlay::View::Play);

@@ -91,7 +91,7 @@ class ResultsList : public ::testing::Test {
 protected:
     void SetUp() override {
         w.startClassic(1, 1234);
-        w.session->showSolution();
+        w.command(game::Command::ShowSolution);
         ASSERT_EQ(w.session->phase(), game::Phase::Results);
         n = w.game.numSolutionWords();
         ASSERT_GT(n, 30);
@@ -120,40 +120,40 @@ TEST_F(ResultsList, TheListKeysMoveFromWordToWordLightingEachPath) {
     EXPECT_EQ(shown(), 2);
     keyDown(Key::PageDown);
     EXPECT_EQ(shown(), 15);
-    EXPECT_EQ(w.game.foundListTop, 14) << "a page on, the word keeps its row";
+    EXPECT_EQ(w.frm->listTop(), 14) << "a page on, the word keeps its row";
     keyDown(Key::End);
     EXPECT_EQ(shown(), last);
-    EXPECT_EQ(w.game.foundListTop, last - 12);
+    EXPECT_EQ(w.frm->listTop(), last - 12);
     keyDown(Key::Down);
     EXPECT_EQ(shown(), last) << "stays at the last word";
     keyDown(Key::PageUp);
     EXPECT_EQ(shown(), last - 13);
-    EXPECT_EQ(w.game.foundListTop, last - 25);
+    EXPECT_EQ(w.frm->listTop(), last - 25);
     keyDown(Key::Home);
     EXPECT_EQ(shown(), 1);
-    EXPECT_EQ(w.game.foundListTop, 1);
+    EXPECT_EQ(w.frm->listTop(), 1);
     keyDown(Key::PageDown);
     EXPECT_EQ(shown(), 14);
-    EXPECT_EQ(w.game.foundListTop, 14);
+    EXPECT_EQ(w.frm->listTop(), 14);
     keyDown(Key::Up);
     EXPECT_EQ(shown(), 13);
-    EXPECT_EQ(w.game.foundListTop, 13) << "scrolled to keep it in view";
+    EXPECT_EQ(w.frm->listTop(), 13) << "scrolled to keep it in view";
 }
 
 TEST_F(ResultsList, TheWheelScrollsThreeRowsANotchAndLightsTheWordUnderThePointer) {
     const auto& list = w.frm->regions().listBox;
     const double x = list.x + 60, y = list.y + 2 * 20 + 10;  // row 2
     w.hp.ui.mouseWheel(w.win(), -1, x, y);
-    EXPECT_EQ(w.game.foundListTop, 4);
+    EXPECT_EQ(w.frm->listTop(), 4);
     EXPECT_EQ(shown(), 6);
     w.hp.ui.mouseWheel(w.win(), -2, x, y);
-    EXPECT_EQ(w.game.foundListTop, 10);
+    EXPECT_EQ(w.frm->listTop(), 10);
     EXPECT_EQ(shown(), 12);
     w.hp.ui.mouseWheel(w.win(), 5, x, y);
-    EXPECT_EQ(w.game.foundListTop, 1) << "stops at the first word";
+    EXPECT_EQ(w.frm->listTop(), 1) << "stops at the first word";
     EXPECT_EQ(shown(), 3);
     w.hp.ui.mouseWheel(w.win(), -1000, 10, 10);
-    EXPECT_EQ(w.game.foundListTop, n - 12) << "stops at the last page";
+    EXPECT_EQ(w.frm->listTop(), n - 12) << "stops at the last page";
     EXPECT_EQ(shown(), 3) << "away from the list nothing new lights up";
 }
 

@@ -75,7 +75,6 @@ public:
         game.arcadeLevel = static_cast<std::int16_t>(level - 1);
         session->startGame();
     }
-    void command(int n) { pressAt(midX(frm->regions().item(n)), midY(frm->regions().item(n))); }
     // Links a word's cells and submits it with a right press on the last one.
     void submit(const std::vector<int>& cells) {
         for (int c : cells) press(c);
@@ -260,7 +259,7 @@ TEST(ArcadeRun, AHeldArrowStopsRepeatingWhenTheClockEndsTheRunUnderIt) {
     int topWhenTheDialogOpened = 0;
     w.onDialog = [&](HeadlessWindow&) {
         repeatingUnderTheDialog = w.frm->navigateTimer().enabled();
-        topWhenTheDialogOpened = w.game.foundListTop;
+        topWhenTheDialogOpened = w.frm->listTop();
         w.hp.ui.advance(2'000);  // the player reads the dialog for a while
     };
     const auto& down = w.frm->regions().downBar;
@@ -271,9 +270,9 @@ TEST(ArcadeRun, AHeldArrowStopsRepeatingWhenTheClockEndsTheRunUnderIt) {
     EXPECT_FALSE(repeatingUnderTheDialog);
     EXPECT_EQ(w.frm->navigateToggle(), game::results::Navigate::None);
     // The results display starts at the top, and nothing scrolls it on its own.
-    EXPECT_EQ(w.game.foundListTop, 1);
+    EXPECT_EQ(w.frm->listTop(), 1);
     w.hp.ui.advance(5'000);
-    EXPECT_EQ(w.game.foundListTop, 1);
+    EXPECT_EQ(w.frm->listTop(), 1);
     EXPECT_GT(topWhenTheDialogOpened, 1) << "the arrow did repeat before the end";
 }
 
@@ -292,7 +291,7 @@ TEST(ArcadeRun, TheResultsStartOnACleanMessageLineWithNoChainLit) {
 
     FlowWindow clean;
     clean.startArcade(7);
-    clean.command(static_cast<int>(game::ui::Command::ShowSolution));
+    clean.command(game::Command::ShowSolution);
     ASSERT_TRUE(clean.session->showingResults());
     const auto& msg = refused.frm->regions().msgBox;
     const auto& strip = refused.frm->regions().stripBox;
@@ -451,12 +450,12 @@ protected:
 TEST_F(Results, CommandsThatMeanNothingNowAreHiddenAndDead) {
     const auto& r = w.frm->regions();
     for (int n : {13, 14, 16, 17, 18}) {
-        EXPECT_EQ(r.item(n).state, 0) << n;
+        EXPECT_FALSE(w.session->available(static_cast<game::Command>(n))) << n;
         if (n < 17) {
             EXPECT_EQ(uitest::countOther(w.screen(), rectOf(r.item(n)), game::ui::brPanel.color), 0) << n;
         }
     }
-    for (int n : {10, 11, 12, 15}) EXPECT_EQ(r.item(n).state, 1) << n;
+    for (int n : {10, 11, 12, 15}) EXPECT_TRUE(w.session->available(static_cast<game::Command>(n))) << n;
     // "Back to Main Menu " covers the places of "Clear" and "Enter".
     EXPECT_GT(uitest::countColor(w.screen(), rectOf(r.backBtn), game::ui::clrText), 20);
 
@@ -513,36 +512,36 @@ TEST_F(Results, HoveringAWordLightsItsPathOnceAndTheBackButtonReturns) {
 TEST_F(Results, AutoRepeatOfTheArrowsRunsOnTheClock) {
     const auto& r = w.frm->regions();
     w.hp.ui.mouseDown(w.win(), 1, midX(r.downBar), midY(r.downBar));
-    EXPECT_EQ(w.game.foundListTop, 2) << "one step at once";
+    EXPECT_EQ(w.frm->listTop(), 2) << "one step at once";
     // The first hold after the window opened: 300, 200, then every 100 ms.
     w.hp.ui.advance(299);
-    EXPECT_EQ(w.game.foundListTop, 2);
+    EXPECT_EQ(w.frm->listTop(), 2);
     w.hp.ui.advance(1);
-    EXPECT_EQ(w.game.foundListTop, 3);
+    EXPECT_EQ(w.frm->listTop(), 3);
     w.hp.ui.advance(199);
-    EXPECT_EQ(w.game.foundListTop, 3);
+    EXPECT_EQ(w.frm->listTop(), 3);
     w.hp.ui.advance(1);
-    EXPECT_EQ(w.game.foundListTop, 4);
+    EXPECT_EQ(w.frm->listTop(), 4);
     w.hp.ui.advance(100);
-    EXPECT_EQ(w.game.foundListTop, 5);
+    EXPECT_EQ(w.frm->listTop(), 5);
     w.hp.ui.mouseUp(w.win(), 1, midX(r.downBar), midY(r.downBar));
     w.hp.ui.advance(1000);
-    EXPECT_EQ(w.game.foundListTop, 5);
+    EXPECT_EQ(w.frm->listTop(), 5);
 
     // Later holds start at 600 ms: 600, 500, 400, 300, 200, 100.
     w.move(midX(r.upBar), midY(r.upBar));
     w.hp.ui.mouseDown(w.win(), 1, midX(r.upBar), midY(r.upBar));
-    EXPECT_EQ(w.game.foundListTop, 4);
+    EXPECT_EQ(w.frm->listTop(), 4);
     w.hp.ui.advance(599);
-    EXPECT_EQ(w.game.foundListTop, 4);
+    EXPECT_EQ(w.frm->listTop(), 4);
     w.hp.ui.advance(1);
-    EXPECT_EQ(w.game.foundListTop, 3);
+    EXPECT_EQ(w.frm->listTop(), 3);
     w.hp.ui.advance(500);
-    EXPECT_EQ(w.game.foundListTop, 2);
+    EXPECT_EQ(w.frm->listTop(), 2);
     w.hp.ui.advance(400);
-    EXPECT_EQ(w.game.foundListTop, 1);
+    EXPECT_EQ(w.frm->listTop(), 1);
     w.hp.ui.advance(300);
-    EXPECT_EQ(w.game.foundListTop, 1) << "the up arrow stops at word 1";
+    EXPECT_EQ(w.frm->listTop(), 1) << "the up arrow stops at word 1";
     // Leaving the arrow while holding stops the repeat.
     w.move(10, 10);
     EXPECT_FALSE(w.frm->navigateTimer().enabled());
@@ -553,7 +552,7 @@ TEST_F(Results, AutoRepeatOfTheArrowsRunsOnTheClock) {
 
     // Moving over a row after scrolling shows the word at that position of the list.
     for (int i = 0; i < 4; ++i) w.pressAt(midX(r.downBar), midY(r.downBar));
-    EXPECT_EQ(w.game.foundListTop, 5);
+    EXPECT_EQ(w.frm->listTop(), 5);
     w.hoverRow(2);
     EXPECT_EQ(w.session->lastShownWordId(), 7);
 }
@@ -569,8 +568,8 @@ TEST(ResultsLongWords, AnEightOrNineLetterWordLightsItsWholePathButSpellsSevenLe
         if (w.game.allSolutionWords[i].size() >= 8) id = i;
     ASSERT_GT(id, 0);
     const auto& r = w.frm->regions();
-    while (w.game.foundListTop + 12 < id) w.pressAt(midX(r.downBar), midY(r.downBar));
-    w.hoverRow(id - w.game.foundListTop);
+    while (w.frm->listTop() + 12 < id) w.pressAt(midX(r.downBar), midY(r.downBar));
+    w.hoverRow(id - w.frm->listTop());
     ASSERT_EQ(w.session->lastShownWordId(), id);
     const std::string word = w.game.allSolutionWords[id];
     EXPECT_EQ(w.game.curWordLen, static_cast<int>(word.size()));
@@ -601,7 +600,7 @@ TEST(ResultsShortList, EmptyRowsPastTheLastWordDoNothingAndTheArrowsStayPut) {
     EXPECT_EQ(w.win().presentCount(), before);
     w.pressAt(midX(r.downBar), midY(r.downBar));
     w.pressAt(midX(r.upBar), midY(r.upBar));
-    EXPECT_EQ(w.game.foundListTop, 1);
+    EXPECT_EQ(w.frm->listTop(), 1);
 }
 
 }  // namespace

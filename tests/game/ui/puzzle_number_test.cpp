@@ -31,21 +31,22 @@ TEST(PuzzleNumbers, EveryClassicPuzzleIsMadeAgainFromItsNumber) {
         EXPECT_LE(number->seed, game::kMaxPuzzleSeed);
         const auto letters = w.game.gridLetters.raw();
         const int words = w.game.numSolutionWords();
-        w.session->quitGame();
+        w.command(game::Command::QuitGame);
 
         w.session->startPuzzle(*number);
         EXPECT_EQ(w.session->puzzleNumber(), number);
         EXPECT_EQ(w.game.gridLetters.raw(), letters);
         EXPECT_EQ(w.game.numSolutionWords(), words);
         EXPECT_EQ(w.game.score, 0);
-        w.session->quitGame();
+        w.command(game::Command::QuitGame);
     }
 }
 
 TEST(PuzzleNumbers, AProgramClosingOnAPuzzleShowsNoNumberAnyMore) {
     frmtest::PlayWindow w;
     w.session->startPuzzle(PuzzleNumber{5, 4, 1234});
-    w.session->close();
+    // The main window closes as a player's close box does it: the game on ends, then the program.
+    w.frm->onClose();
     EXPECT_EQ(w.session->puzzleNumber(), std::nullopt);
     EXPECT_EQ(w.frm->window()->caption(), "Varnook");
 }
@@ -60,7 +61,7 @@ TEST(PuzzleNumbers, TheCaptionCarriesTheNumberWhileThePuzzleIsPlayedAndInItsResu
     EXPECT_EQ(window.caption(), "Varnook - 5x4-1234");
     w.win().restore();
     w.pressAt(600, 20);
-    w.session->showSolution();
+    w.command(game::Command::ShowSolution);
     ASSERT_TRUE(w.session->showingResults());
     EXPECT_EQ(window.caption(), "Varnook - 5x4-1234");
     w.session->mainMenu();
@@ -83,7 +84,7 @@ protected:
         responders[kQuestionCaption] = [this](HeadlessWindow& w) { hp->ui.keyPress(w, platform::key::kEnter); };
     }
     void saveAndExit() {
-        command(static_cast<int>(game::ui::Command::SaveAndExit));
+        command(static_cast<int>(game::Command::SaveAndExit));
         end();
     }
     // The letters of the puzzle of this number, made by a program of their own.

@@ -29,7 +29,7 @@ using platform::HeadlessWindow;
 using platform::Rect;
 using Strings = std::vector<std::string>;
 
-constexpr int kSaveAndExit = static_cast<int>(game::ui::Command::SaveAndExit);
+constexpr int kSaveAndExit = static_cast<int>(game::Command::SaveAndExit);
 const std::vector<std::uint8_t> kStored{1};
 const std::vector<std::uint8_t> kConsumed{0};
 
@@ -138,7 +138,7 @@ TEST_F(SavedGameRun, AClassicGameWithWordsComesBackAsItWasAndSaveAndExitNeverAsk
     const std::int32_t score = game().score;
     submit(4);
     EXPECT_EQ(game().score, score);
-    command(static_cast<int>(game::ui::Command::Clear));  // a repeated word stays linked
+    command(static_cast<int>(game::Command::Clear));  // a repeated word stays linked
     submit(3, 3);
     EXPECT_EQ(game().numFoundWords(), 4);
     EXPECT_EQ(game().score, score + 6);

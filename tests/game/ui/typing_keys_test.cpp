@@ -56,22 +56,49 @@ TEST_F(Typing, ASolutionWordTypedInEitherCaseAndEnterScoresIt) {
     EXPECT_EQ(w.heard(), Strings{"RIGHT.wav"});
 }
 
-TEST_F(Typing, ALetterNoPathCanTakeSoundsTheRefusalAndChangesNothing) {
+TEST_F(Typing, ALetterNoPathCanTakeSoundsTheRefusalShowsStruckOutAndChangesNothing) {
     const char missing = missingLetter();
     ASSERT_NE(missing, 0) << "a 4 x 4 board holds at most 16 of the 26 letters";
     const auto [word, cells] = w.solution(3);
     type(lower(word));
     w.heard();
     const auto before = w.chain();
+    // The strip's slot after the chain, as the screen shows it.
+    const auto& strip = w.frm->regions().stripBox;
+    auto slot = [&] {
+        std::vector<platform::Color> pixels;
+        for (int y = strip.y; y < strip.y + 44; ++y)
+            for (int x = strip.x + 3 * 44; x < strip.x + 4 * 44; ++x) pixels.push_back(w.screen().pixel(x, y));
+        return pixels;
+    };
+    const auto empty = slot();
     const int presents = w.win().presentCount();
     w.key(static_cast<unsigned char>(missing));
     EXPECT_EQ(w.chain(), before);
     EXPECT_EQ(w.heard(), Strings{"BEEPS.wav"});
-    EXPECT_EQ(w.win().presentCount(), presents + 1) << "the cleared message line is shown";
+    EXPECT_EQ(w.win().presentCount(), presents + 1) << "the cleared line and the struck-out letter";
+    EXPECT_NE(slot(), empty) << "the refusal is seen with the sound off too";
+    w.hp.ui.advance(game::ui::window::kRefusedLetterMs);
+    EXPECT_EQ(slot(), empty) << "for a moment only";
+    EXPECT_EQ(w.chain(), before);
     // Digits and punctuation are no letters: nothing at all.
     type("1-,");
     EXPECT_EQ(w.chain(), before);
     EXPECT_TRUE(w.heard().empty());
+}
+
+TEST_F(Typing, AfterARefusedTypedWordTheNextTypedWordStartsAfresh) {
+    std::string wrong;
+    for (int cell : w.nonWord()) wrong += static_cast<char>(w.game.gridLetters[cell]);
+    type(wrong);
+    w.key(platform::key::kEnter);
+    ASSERT_EQ(w.chain().size(), 3u) << "\"No such word\" leaves the letters linked";
+    const auto [word, cells] = w.solution(3);
+    type(lower(word));
+    EXPECT_EQ(spelled(), word);
+    w.key(platform::key::kEnter);
+    EXPECT_EQ(w.game.numFoundWords(), 1);
+    EXPECT_EQ(w.game.score, 6);
 }
 
 TEST_F(Typing, PressesAndTypingWorkOnTheSameChain) {
@@ -107,7 +134,7 @@ TEST_F(Typing, LettersDoNothingOnTheMenuWhilePausedAndInTheResults) {
     type(letters.substr(0, 1));
     EXPECT_EQ(w.chain().size(), 1u);
 
-    w.session->showSolution();
+    w.command(game::Command::ShowSolution);
     ASSERT_TRUE(w.session->showingResults());
     w.heard();
     type(letters);

@@ -10,6 +10,8 @@
 #include <iterator>
 #include <sstream>
 
+#include "game/ui/layout.h"
+
 namespace uitest {
 
 using game::ui::Sprite;
@@ -96,7 +98,7 @@ game::ui::BoxInfo boardBox(platform::Surface* s, int x, int y) {
     b.hdc = s;
     b.x = x;
     b.y = y;
-    b.wid = game::kCellSize;
+    b.wid = game::ui::kCellSize;
     b.ht = 2;
     return b;
 }
