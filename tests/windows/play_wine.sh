@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The Windows program under wine on the X display this runs under (xvfb-run gives one), as a player
 # gets it, in a wine prefix of its own made for the run:
-#   1. the zip holds the program folder with README.txt and the licences; unzipped without QXDLL.dll
-#      or without DEFAULT.DICT the program refuses to start (a message box, exit code 1);
+#   1. the zip holds the program folder with README.txt and the licences; --version, /? and a usage
+#      error answer on the output with Linux's exit codes; unzipped without QXDLL.dll or without
+#      DEFAULT.DICT the program refuses to start (a message box, exit code 1);
 #   2. the setup program, run silently (/S), installs every file into the user's programs folder
 #      with a Start-menu entry and an entry in Settings > Apps (the uninstall key);
 #   3. the installed Varnook.exe plays: "CLASSIC GAME" shows the play surface, "Main Menu" and "EXIT"
@@ -32,6 +33,7 @@ finish() {
   wineserver --kill 2>/dev/null || true
 }
 trap finish EXIT
+trap 'echo "play_wine.sh: a step failed at line $LINENO"' ERR
 "$wine_run" "$prefix" --init
 records='HKCU\Software\Mirrim\Varnook\1.0'
 uninstall_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Varnook'
@@ -46,6 +48,21 @@ files=(Varnook.exe QXDLL.dll DEFAULT.DICT ALLPICDATA.BMP CLICK.wav UNCLICK.wav B
 for f in "${files[@]}"; do
   [ -f "$unzipped/$f" ] || { echo "the zip has no Varnook/$f"; exit 1; }
 done
+
+# The command line: the answers reach the output the program was given, with Linux's exit codes;
+# "/?" is --help.
+cli() {
+  local status=0
+  wine "$unzipped/Varnook.exe" "$@" >"$out/cli.out" 2>"$out/cli.err" </dev/null || status=$?
+  tr -d '\r' <"$out/cli.out" >"$out/cli.txt"
+  echo "$status"
+}
+[ "$(cli --version)" = 0 ] && [ "$(cat "$out/cli.txt")" = "varnook $version" ] ||
+  { echo "--version: \"$(cat "$out/cli.txt")\""; exit 1; }
+[ "$(cli '/?')" = 0 ] && grep -q '^Usage: varnook' "$out/cli.txt" && grep -q -- '--puzzle' "$out/cli.txt" ||
+  { echo "/? gave no usage"; exit 1; }
+[ "$(cli --puzzle 7x7-1)" = 2 ] && grep -q 'not a board size' "$out/cli.err" && [ ! -s "$out/cli.out" ] ||
+  { echo "a bad --puzzle is no usage error with status 2"; cat "$out/cli.err"; exit 1; }
 
 # Waits for a visible window whose name matches, and prints its id.
 await_window() {
@@ -164,8 +181,8 @@ play_classic "$out/Игра" cyrillic-folder
 
 # ---- 4. Saved, a word typed, resumed ---------------------------------------------------------------
 # The hex bytes of a binary value of the saved game, and a text value.
-saved() { reg_query "$records\\SAVE" /v "$1" | awk -v n="$1" '$1 == n { print $3 }'; }
-saved_text() { reg_query "$records\\SAVE" /v "$1" | sed -n "s/^ *$1 *REG_SZ *//p"; }
+saved() { { reg_query "$records\\SAVE" /v "$1" || true; } | awk -v n="$1" '$1 == n { print $3 }'; }
+saved_text() { { reg_query "$records\\SAVE" /v "$1" || true; } | sed -n "s/^ *$1 *REG_SZ *//p"; }
 # Presses Enter on the game's question whose answer is the default ("Yes"), when it is up.
 answer_offer() {
   local box
@@ -181,13 +198,14 @@ await 300 155 "$play"
 click 66 472                # "Save and Exit"
 await_exit "\"Save and Exit\""
 bytes=$(saved BYTE_DATA)
+[ -n "$bytes" ] || { echo "no saved game after \"Save and Exit\":"; reg_query "$records" /s; cat "$out/save.log"; exit 1; }
 width=$((16#$(saved WIDTH | cut -c1-2)))
 board=""
 for ((i = 0; i < ${#bytes}; i += 2)); do
   [ "$i" -gt 0 ] && [ $((i / 2 % width)) -eq 0 ] && board+="/"
   board+=$(printf "\\x${bytes:i:2}" | tr 'A-Z' 'a-z')
 done
-word=$("$qx" solve --board "$board" | awk '/^4 letters/ { getline; print $1; exit }')
+word=$("$qx" solve --board "$board" | awk '/^4 letters/ { getline; if (word == "") word = $1 } END { print word }')
 [ -n "$word" ] || { echo "no four-letter word on the saved board $board"; exit 1; }
 
 launch "$installed" resume
