@@ -14,8 +14,16 @@ string(REPLACE "-O3" "-O2" CMAKE_C_FLAGS_RELEASE "${CMAKE_C_FLAGS_RELEASE}")
 # Nothing but the system's own DLLs beside the program: libstdc++, libgcc and winpthread are linked in.
 add_link_options(-static -static-libgcc -static-libstdc++)
 
+# Version information, icon and manifest go in with windres; the release binaries are stripped.
+enable_language(RC)
+include(${CMAKE_SOURCE_DIR}/packaging/windows/resources.cmake)
+
 add_subdirectory(engine)
 if(VARNOOK_ENGINE_ONLY)
+  # The C caller that binds the six exports by name (as __stdcall here), whose puzzles the Windows
+  # build's tests compare with the native engine's.
+  add_executable(qxdll_dump ${CMAKE_SOURCE_DIR}/tests/windows/qxdll_dump.c)
+  target_include_directories(qxdll_dump PRIVATE ${CMAKE_SOURCE_DIR}/engine/include)
   return()
 endif()
 
@@ -30,6 +38,10 @@ set_target_properties(gtest gtest_main PROPERTIES COMPILE_OPTIONS "-w")
 add_subdirectory(platform/win32 ${CMAKE_BINARY_DIR}/platform)
 add_subdirectory(game)
 set_target_properties(varnook PROPERTIES OUTPUT_NAME Varnook WIN32_EXECUTABLE ON)
+# The icon is the native build's (mkicons draws it with the Linux icons).
+varnook_version_resource(varnook Varnook.exe "Varnook word-finding game"
+  ICON ${VARNOOK_NATIVE_BUILD}/icons/Varnook.ico
+  MANIFEST ${CMAKE_SOURCE_DIR}/packaging/windows/Varnook.exe.manifest)
 
 # The data files, byte for byte those of the native program folder.
 set(data_outputs)
@@ -41,21 +53,79 @@ foreach(file ${VARNOOK_DATA_FILES})
     COMMENT "Copying ${file} from the native build")
   list(APPEND data_outputs ${VARNOOK_BIN_DIR}/${file})
 endforeach()
+# The fonts the game asks for that Windows may lack, Liberation Sans Narrow from Debian's
+# fonts-liberation, with its licence beside them; the program loads them as its own.
+set(font_dir /usr/share/fonts/truetype/liberation)
+set(VARNOOK_FONT_FILES LiberationSansNarrow-Regular.ttf LiberationSansNarrow-Bold.ttf)
+set(font_sources)
+foreach(file ${VARNOOK_FONT_FILES})
+  list(APPEND font_sources ${font_dir}/${file})
+endforeach()
+set(font_licence_name LIBERATION-FONTS-LICENSE.txt)
+list(APPEND font_sources /usr/share/doc/fonts-liberation/copyright)
+foreach(source name IN ZIP_LISTS font_sources VARNOOK_FONT_FILES)
+  if(NOT name)
+    set(name ${font_licence_name})
+  endif()
+  add_custom_command(
+    OUTPUT ${VARNOOK_BIN_DIR}/${name}
+    COMMAND ${CMAKE_COMMAND} -E copy_if_different ${source} ${VARNOOK_BIN_DIR}/${name}
+    DEPENDS ${source}
+    COMMENT "Copying ${name} from fonts-liberation")
+  list(APPEND data_outputs ${VARNOOK_BIN_DIR}/${name})
+endforeach()
+list(APPEND VARNOOK_FONT_FILES ${font_licence_name})
 add_custom_target(windows_data ALL DEPENDS ${data_outputs})
 add_dependencies(varnook windows_data QXDLL)
 
-# The zip: one folder, Varnook, holding the program folder.
+# What a player gets besides the program folder: a short README.txt and the licences (the game's,
+# the word list's).
+set(VARNOOK_README_FONT_LICENCE ", ${font_licence_name} (the Liberation Sans Narrow\nfonts, LiberationSansNarrow-*.ttf, which the game uses as its own)")
+set(readme ${CMAKE_BINARY_DIR}/README.txt)
+configure_file(${CMAKE_SOURCE_DIR}/packaging/windows/README.txt.in ${readme} @ONLY NEWLINE_STYLE CRLF)
+set(licence_files ${CMAKE_SOURCE_DIR}/LICENSE ${CMAKE_SOURCE_DIR}/assets/dict/SCOWL-COPYRIGHT.txt)
+set(licence_names LICENSE.txt SCOWL-COPYRIGHT.txt)
+
+# The zip: one folder, Varnook, holding the program folder and those; its staging folder is also
+# what the setup program installs.
 set(zip_file ${CMAKE_BINARY_DIR}/varnook-windows-x64.zip)
 set(zip_stage ${CMAKE_BINARY_DIR}/package)
+set(stage_copies)
+foreach(source name IN ZIP_LISTS licence_files licence_names)
+  list(APPEND stage_copies COMMAND ${CMAKE_COMMAND} -E copy ${source} ${zip_stage}/Varnook/${name})
+endforeach()
 add_custom_command(
   OUTPUT ${zip_file}
   COMMAND ${CMAKE_COMMAND} -E rm -rf ${zip_stage}
   COMMAND ${CMAKE_COMMAND} -E make_directory ${zip_stage}/Varnook
-  COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:varnook> $<TARGET_FILE:QXDLL> ${data_outputs} ${zip_stage}/Varnook
+  COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:varnook> $<TARGET_FILE:QXDLL> ${data_outputs} ${readme}
+    ${zip_stage}/Varnook
+  ${stage_copies}
   COMMAND ${CMAKE_COMMAND} -E rm -f ${zip_file}
   COMMAND ${CMAKE_COMMAND} -E chdir ${zip_stage} ${CMAKE_COMMAND} -E tar cf ${zip_file} --format=zip Varnook
-  DEPENDS varnook QXDLL ${data_outputs}
+  DEPENDS varnook QXDLL ${data_outputs} ${readme} ${licence_files}
   COMMENT "Packing varnook-windows-x64.zip")
 add_custom_target(windows_zip ALL DEPENDS ${zip_file})
+
+# The setup program, varnook-VERSION-setup.exe, made by makensis from the staging folder: the same
+# files, each installed and removed by name.
+set(setup_names Varnook.exe QXDLL.dll ${VARNOOK_DATA_FILES} ${VARNOOK_FONT_FILES} README.txt ${licence_names})
+set(VARNOOK_SETUP_FILES "")
+set(VARNOOK_UNINSTALL_FILES "")
+foreach(name ${setup_names})
+  string(APPEND VARNOOK_SETUP_FILES "  File \"${zip_stage}/Varnook/${name}\"\n")
+  string(APPEND VARNOOK_UNINSTALL_FILES "  Delete \"$INSTDIR\\${name}\"\n")
+endforeach()
+set(VARNOOK_SETUP_FILE ${CMAKE_BINARY_DIR}/varnook-${PROJECT_VERSION}-setup.exe)
+set(VARNOOK_ICON ${VARNOOK_NATIVE_BUILD}/icons/Varnook.ico)
+set(VARNOOK_VERSION_QUAD ${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR}.0.0)
+configure_file(${CMAKE_SOURCE_DIR}/packaging/windows/varnook.nsi.in ${CMAKE_BINARY_DIR}/varnook.nsi @ONLY)
+add_custom_command(
+  OUTPUT ${VARNOOK_SETUP_FILE}
+  COMMAND makensis -V2 -NOCD ${CMAKE_BINARY_DIR}/varnook.nsi
+  DEPENDS ${zip_file} ${CMAKE_BINARY_DIR}/varnook.nsi ${VARNOOK_ICON}
+  COMMENT "Making varnook-${PROJECT_VERSION}-setup.exe")
+add_custom_target(windows_setup ALL DEPENDS ${VARNOOK_SETUP_FILE})
+add_dependencies(windows_setup windows_zip)  # the zip's staging folder is made once, by the zip
 
 add_subdirectory(tests/windows)

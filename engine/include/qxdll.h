@@ -33,6 +33,7 @@
    bound exports (qxdll::Exports), are made from this one list.
 
    loadLangDict: loads the dictionary file and builds a fresh engine (replacing any earlier one).
+     On Windows path is in the ANSI code page, or UTF-8 when no file is found in the ANSI reading.
      1 on success; 0 when the file is missing, unreadable, shorter than 260 bytes or corrupt, after
      which every other export does nothing and returns 0.
    makeQXPuzzleA: fills the cells of grid (width x height bytes, row-major) that hold 1..127 with

@@ -1,9 +1,15 @@
 // The six C exports: argument checks at the boundary, then calls into the one engine object.
 // Every refused call returns 0 and writes nothing; no exception crosses the boundary.
 #include <cstdint>
+#include <filesystem>
 #include <memory>
 #include <optional>
 #include <span>
+#include <string>
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
 #include "lang_dict.h"
 #include "puzzle_engine.h"
@@ -17,6 +23,33 @@ using varnook::engine::kMaxCells;
 using varnook::engine::LangDict;
 using varnook::engine::LoadStatus;
 using varnook::engine::PuzzleEngine;
+
+#ifdef _WIN32
+// Bytes in a code page as UTF-16; nothing when they are not valid there.
+std::optional<std::wstring> wideFrom(const char* text, UINT codePage, DWORD flags) {
+    const int n = MultiByteToWideChar(codePage, flags, text, -1, nullptr, 0);
+    if (n <= 0) return std::nullopt;
+    std::wstring out(static_cast<std::size_t>(n), L'\0');
+    MultiByteToWideChar(codePage, flags, text, -1, out.data(), n);
+    out.pop_back();  // the terminating zero
+    return out;
+}
+#endif
+
+// The dictionary file a path names. On Windows the path is read in the ANSI code page, as callers
+// have always passed it; when no file is there and the bytes are UTF-8, they are read as UTF-8, so
+// that a program folder named in any script can be passed too. Elsewhere the bytes are the path.
+std::filesystem::path dictionaryPath(const char* path) {
+#ifdef _WIN32
+    const std::filesystem::path ansi(wideFrom(path, CP_ACP, 0).value_or(std::wstring()));
+    std::error_code ec;
+    if (std::filesystem::exists(ansi, ec)) return ansi;
+    if (auto utf8 = wideFrom(path, CP_UTF8, MB_ERR_INVALID_CHARS)) return std::filesystem::path(*utf8);
+    return ansi;
+#else
+    return std::filesystem::path(path);
+#endif
+}
 
 // Created by loadLangDict; absent before it and after a failed load.
 std::unique_ptr<PuzzleEngine> theEngine;
@@ -44,7 +77,7 @@ QXDLL_API int32_t loadLangDict(const char* path) {
         theEngine.reset();
         if (path == nullptr) return 0;
         std::optional<LangDict> dict;
-        if (LangDict::load(path, dict) != LoadStatus::ok) return 0;
+        if (LangDict::load(dictionaryPath(path), dict) != LoadStatus::ok) return 0;
         theEngine = std::make_unique<PuzzleEngine>(std::move(*dict));
         return 1;
     } catch (...) {

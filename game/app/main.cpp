@@ -1,8 +1,10 @@
 // varnook, the game program: the command line, the desktop services, then the start-up sequence
 // from the program's own folder; the main window's event loop runs until the window is unloaded.
 #include <cstdio>
-#include <iostream>
+#include <sstream>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "game/app/command_line.h"
 #include "game/app/program.h"
@@ -11,8 +13,14 @@
 #include "platform/library.h"
 
 int main(int argc, char** argv) {
-    const game::app::CommandLine line = game::app::parseCommandLine(argc, argv);
-    if (const auto status = game::app::respond(line, std::cout, std::cerr)) return *status;
+    const std::vector<std::string> args = platform::Desktop::arguments(argc, argv);
+    const game::app::CommandLine line =
+        game::app::parseCommandLine(std::vector<std::string_view>(args.begin(), args.end()));
+    std::ostringstream out, err;
+    if (const auto status = game::app::respond(line, out, err)) {
+        platform::Desktop::showCommandLineText(out.str(), err.str());
+        return *status;
+    }
 
     // The desktop's services, with the settings store that keeps the settings, the Hall of Fame
     // and the saved game.

@@ -285,8 +285,12 @@ bool Records::saveGame(const GameData& game, const SolvingData& solvingData) {
         set32(records::kLevelScore, game.levelScore);
         // The text without a terminating zero.
         set(records::kFoundWords, ValueType::String, bytesOf(text));
-        // Always written, so that no number of an earlier saved game stays with this one.
-        set(records::kPuzzleNumber, ValueType::String, bytesOf(puzzleNumberRecord(game)));
+        // Always written, so that no number of an earlier saved game stays with this one; ended with
+        // a zero as the system's own text values are (reading takes it off, and takes a record
+        // written without one as well).
+        std::string number = puzzleNumberRecord(game);
+        number.push_back('\0');
+        set(records::kPuzzleNumber, ValueType::String, bytesOf(number));
     }
     return closeKeys(k) && ok;
 }

@@ -43,4 +43,6 @@ std::string programFolder() {
     }
 }
 
+std::filesystem::path filePath(const std::string& path) { return std::filesystem::path(path); }
+
 }  // namespace platform

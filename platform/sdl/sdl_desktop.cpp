@@ -1,5 +1,8 @@
 // The Linux desktop: the SDL back end, with the settings store in a file under XDG_CONFIG_HOME.
 #include "platform/desktop.h"
+
+#include <cstdio>
+
 #include "platform/sdl.h"
 #include "platform/store/file_store.h"
 
@@ -16,5 +19,14 @@ bool Desktop::ok() const { return parts_->sdl.ui.ok(); }
 std::string Desktop::error() const { return parts_->sdl.ui.error(); }
 Services Desktop::services() { return parts_->sdl.services(&parts_->store); }
 Ui& Desktop::ui() { return parts_->sdl.ui; }
+
+std::vector<std::string> Desktop::arguments(int argc, const char* const* argv) {
+    return std::vector<std::string>(argv + (argc > 0 ? 1 : 0), argv + argc);
+}
+
+void Desktop::showCommandLineText(const std::string& out, const std::string& err) {
+    std::fputs(out.c_str(), stdout);
+    std::fputs(err.c_str(), stderr);
+}
 
 }  // namespace platform

@@ -5,6 +5,7 @@
 #include <fstream>
 #include <limits>
 
+#include "platform/library.h"
 #include "platform/pixel_surface.h"
 
 namespace platform {
@@ -138,7 +139,7 @@ PixelSurface decodeBmp(std::span<const std::uint8_t> bytes) {
 }
 
 std::unique_ptr<Surface> SoftGraphics::loadBitmap(const std::string& path) {
-    std::ifstream file(path, std::ios::binary | std::ios::ate);
+    std::ifstream file(filePath(path), std::ios::binary | std::ios::ate);
     if (!file) return std::make_unique<PixelSurface>();
     const std::streamoff size = file.tellg();
     if (size <= 0 || static_cast<std::uintmax_t>(size) > kMaxFileSize) return std::make_unique<PixelSurface>();

@@ -1,6 +1,7 @@
 // Text on PixelSurfaces drawn by GDI itself: CreateFontA with the family, size and weight the game
 // asks for, DrawTextA with its layout flags, into a DIB section that holds the surface's pixels
-// under the text rectangle, which then go back to the surface.
+// under the text rectangle, which then go back to the surface. The fonts that ship in the program
+// folder are the process's own (private) fonts, and stand in for families Windows may lack.
 #include <windows.h>
 
 #include <algorithm>
@@ -9,7 +10,9 @@
 #include <string>
 #include <tuple>
 
+#include "platform/library.h"
 #include "platform/pixel_surface.h"
+#include "platform/win32.h"
 
 namespace platform {
 
@@ -18,6 +21,30 @@ namespace {
 // The screen resolution that font points are measured against.
 constexpr int kDpi = 96;
 constexpr int kPointsPerInch = 72;
+
+// The font files of the program folder, and the family each stands in for when Windows lacks it:
+// "Arial Narrow" comes with Office, not with Windows, and Liberation Sans Narrow has its metrics.
+constexpr const wchar_t* kFontFiles[] = {L"LiberationSansNarrow-Regular.ttf", L"LiberationSansNarrow-Bold.ttf"};
+struct StandIn {
+    const char* family;
+    const char* standIn;
+};
+constexpr StandIn kStandIns[] = {{"Arial Narrow", "Liberation Sans Narrow"}};
+
+int CALLBACK noteFamily(const LOGFONTA*, const TEXTMETRICA*, DWORD, LPARAM found) {
+    *reinterpret_cast<bool*>(found) = true;
+    return 0;
+}
+
+// Whether GDI knows the family (the system's fonts and the process's own).
+bool hasFamily(HDC dc, const std::string& family) {
+    LOGFONTA wanted{};
+    wanted.lfCharSet = DEFAULT_CHARSET;
+    lstrcpynA(wanted.lfFaceName, family.c_str(), LF_FACESIZE);
+    bool found = false;
+    EnumFontFamiliesExA(dc, &wanted, noteFamily, reinterpret_cast<LPARAM>(&found), 0);
+    return found;
+}
 
 // A surface colour (0x00BBGGRR) as a DIB pixel (0x00RRGGBB), and back: the same swap both ways.
 constexpr std::uint32_t swapRedBlue(std::uint32_t c) { return ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF); }
@@ -42,13 +69,27 @@ public:
         if (const auto it = fonts_.find(key); it != fonts_.end()) return it->second;
         HFONT f = CreateFontA(-px, 0, 0, 0, font.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
                               OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
-                              font.family.c_str());
+                              familyFor(font.family).c_str());
         fonts_.emplace(key, f);
         return f;
     }
 
 private:
-    GdiText() : dc_(CreateCompatibleDC(nullptr)) {}
+    GdiText() : dc_(CreateCompatibleDC(nullptr)) { loadProgramFonts(); }
+
+    // The family asked for, or the one that stands in for it when GDI lacks it.
+    std::string familyFor(const std::string& family) {
+        for (const StandIn& s : kStandIns)
+            if (family == s.family) {
+                const auto it = standIns_.find(family);
+                if (it != standIns_.end()) return it->second;
+                const std::string use = hasFamily(dc_, family) ? family : s.standIn;
+                standIns_.emplace(family, use);
+                return use;
+            }
+        return family;
+    }
+
     ~GdiText() {
         for (auto& [key, f] : fonts_)
             if (f != nullptr) DeleteObject(f);
@@ -57,9 +98,31 @@ private:
 
     HDC dc_;
     std::map<std::tuple<std::string, int, bool>, HFONT> fonts_;
+    std::map<std::string, std::string> standIns_;
 };
 
 }  // namespace
+
+void loadProgramFonts() {
+    static const bool loaded = [] {
+        const std::filesystem::path folder = filePath(programFolder());
+        for (const wchar_t* file : kFontFiles) AddFontResourceExW((folder / file).c_str(), FR_PRIVATE, nullptr);
+        return true;
+    }();
+    (void)loaded;
+}
+
+Size textExtent(const Font& font, std::string_view text) {
+    GdiText& gdi = GdiText::instance();
+    HFONT f = gdi.font(font);
+    if (gdi.dc() == nullptr || f == nullptr) return {};
+    HGDIOBJ old = SelectObject(gdi.dc(), f);
+    RECT box{0, 0, 0, 0};
+    const std::string s(text);
+    DrawTextA(gdi.dc(), s.c_str(), static_cast<int>(s.size()), &box, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
+    SelectObject(gdi.dc(), old);
+    return {box.right - box.left, box.bottom - box.top};
+}
 
 void PixelSurface::drawText(std::string_view textIn, const Rect& r, unsigned flags) {
     // Only the part of the layout rectangle on the surface can change: DrawTextA without

@@ -1,8 +1,11 @@
-// SharedLibrary over LoadLibraryA/GetProcAddress, and the program folder from GetModuleFileNameA.
+// SharedLibrary over LoadLibraryW/GetProcAddress, the program folder from GetModuleFileNameW, and the
+// game's UTF-8 paths as the wide-character calls take them.
 #include "platform/library.h"
 
 #include <windows.h>
 
+#include <algorithm>
+#include <optional>
 #include <vector>
 
 namespace platform {
@@ -22,7 +25,31 @@ std::string systemMessage(DWORD code) {
     return message;
 }
 
+// Text in a code page as UTF-16; nothing when it is not valid there.
+std::optional<std::wstring> wideFrom(const std::string& text, UINT codePage, DWORD flags) {
+    if (text.empty()) return std::wstring();
+    const int n = MultiByteToWideChar(codePage, flags, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    if (n <= 0) return std::nullopt;
+    std::wstring out(static_cast<std::size_t>(n), L'\0');
+    MultiByteToWideChar(codePage, flags, text.data(), static_cast<int>(text.size()), out.data(), n);
+    return out;
+}
+
+std::string utf8From(const std::wstring& text) {
+    if (text.empty()) return {};
+    const int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr,
+                                      nullptr);
+    std::string out(static_cast<std::size_t>(std::max(n, 0)), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), n, nullptr, nullptr);
+    return out;
+}
+
 }  // namespace
+
+std::filesystem::path filePath(const std::string& path) {
+    if (auto wide = wideFrom(path, CP_UTF8, MB_ERR_INVALID_CHARS)) return std::filesystem::path(*wide);
+    return std::filesystem::path(wideFrom(path, CP_ACP, 0).value_or(std::wstring()));
+}
 
 SharedLibrary::~SharedLibrary() {
     if (handle_ != nullptr) FreeLibrary(static_cast<HMODULE>(handle_));
@@ -31,7 +58,7 @@ SharedLibrary::~SharedLibrary() {
 std::unique_ptr<SharedLibrary> SharedLibrary::open(const std::string& path, std::string* error) {
     // No "cannot find the DLL" dialog from the system: the caller reports the failure itself.
     const UINT oldMode = SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
-    HMODULE handle = LoadLibraryA(path.c_str());
+    HMODULE handle = LoadLibraryW(filePath(path).c_str());
     const DWORD code = GetLastError();
     SetErrorMode(oldMode);
     if (handle == nullptr) {
@@ -49,14 +76,14 @@ void* SharedLibrary::symbol(const char* name) const {
 std::string SharedLibrary::fileName(const std::string& name) { return name + ".dll"; }
 
 std::string programFolder() {
-    std::vector<char> buffer(MAX_PATH);
+    std::vector<wchar_t> buffer(MAX_PATH);
     for (;;) {
-        const DWORD n = GetModuleFileNameA(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+        const DWORD n = GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
         if (n == 0) return ".\\";
         if (n < buffer.size()) {
-            std::string path(buffer.data(), n);
-            const auto slash = path.find_last_of("\\/");
-            return slash == std::string::npos ? ".\\" : path.substr(0, slash) + "\\";
+            const std::wstring path(buffer.data(), n);
+            const auto slash = path.find_last_of(L"\\/");
+            return slash == std::wstring::npos ? ".\\" : utf8From(path.substr(0, slash)) + "\\";
         }
         buffer.resize(buffer.size() * 2);  // the path was cut short; try a bigger buffer
     }

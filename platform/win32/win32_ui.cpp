@@ -51,12 +51,24 @@ int buttonMask(WPARAM keys) {
            ((keys & MK_MBUTTON) ? mouse::kMiddle : 0);
 }
 
-// The outer rectangle of a window whose client area is w x h, centred on the primary work area.
-RECT outerRect(int w, int h, DWORD style) {
+// The work area (real pixels: the program is DPI-aware per monitor) of the monitor a window is on,
+// or of the primary monitor when there is no window yet.
+RECT workAreaOf(HWND hwnd) {
+    RECT work{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    if (hwnd != nullptr && GetMonitorInfoW(MonitorFromWindow(hwnd, MONITOR_DEFAULTTONEAREST), &monitor))
+        return monitor.rcWork;
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    return work;
+}
+
+// The outer rectangle of a window whose client area is w x h, centred on the work area of the
+// monitor the window is on (the primary one for a new window).
+RECT outerRect(int w, int h, DWORD style, HWND hwnd = nullptr) {
     RECT r{0, 0, w, h};
     AdjustWindowRectEx(&r, style, FALSE, kExStyle);
-    RECT work{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    const RECT work = workAreaOf(hwnd);
     const int outerW = r.right - r.left, outerH = r.bottom - r.top;
     const int x = std::max(work.left, work.left + (work.right - work.left - outerW) / 2);
     const int y = std::max(work.top, work.top + (work.bottom - work.top - outerH) / 2);
@@ -95,6 +107,13 @@ HICON makeIcon(const Surface& picture) {
     return icon;
 }
 
+// The program's icon in its resources (Varnook.exe has it; test programs do not).
+constexpr int kIconResource = 1;
+bool hasIconResource() {
+    return FindResourceW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(kIconResource), MAKEINTRESOURCEW(14)) !=
+           nullptr;  // 14: RT_GROUP_ICON
+}
+
 LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT CALLBACK timerWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
@@ -115,9 +134,12 @@ public:
                                 r.right - r.left, r.bottom - r.top, owner != nullptr ? owner->hwnd_ : nullptr, nullptr,
                                 GetModuleHandleW(nullptr), this);
         if (hwnd_ == nullptr) return;
+        if (ui.dpi_ == 0) ui.dpi_ = GetDpiForWindow(hwnd_);
+        // The program's own icon resource (every size from 16 to 256 pixels) is the window class's;
+        // a program without one shows the drawn icon.
         if (options.icon != nullptr)
             icon_ = makeIcon(*options.icon);
-        else if (ui.programIcon_.width() > 0)
+        else if (!hasIconResource() && ui.programIcon_.width() > 0)
             icon_ = makeIcon(ui.programIcon_);
         if (icon_ != nullptr) {
             SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
@@ -215,6 +237,10 @@ public:
                 else if (wParam == SIZE_RESTORED)
                     noteMinimized(false);
                 return 0;
+            case WM_DPICHANGED:
+                // Moved to a monitor of another scale: the zoom is picked anew for it.
+                if (ui_ != nullptr) ui_->dpiChanged(*this, HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+                return 0;
             case WM_CLOSE:
                 // The close box. A window behind a modal one is disabled and never gets here.
                 if (ui_ != nullptr && ui_->accepts(this)) close();
@@ -250,7 +276,7 @@ private:
             if (why == Resize::FullScreen)
                 SetWindowLongW(hwnd_, GWL_STYLE, static_cast<LONG>(style_ | (isVisible() ? WS_VISIBLE : 0)));
             // A window not yet on screen, or at a new zoom or back from full screen, is centred.
-            const RECT r = outerRect(scaledWidth(), scaledHeight(), style_);
+            const RECT r = outerRect(scaledWidth(), scaledHeight(), style_, hwnd_);
             const UINT move = isVisible() && why == Resize::Picture ? SWP_NOMOVE : 0;
             const UINT frame = why == Resize::FullScreen ? SWP_FRAMECHANGED : 0;
             SetWindowPos(hwnd_, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
@@ -466,6 +492,12 @@ Win32Ui::Win32Ui() : timerLink_(std::make_shared<detail::TimerLink>()) {
     wc.lpfnWndProc = windowProc;
     wc.hInstance = instance;
     wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+    if (hasIconResource()) {
+        wc.hIcon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(kIconResource), IMAGE_ICON,
+                                                 GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), 0));
+        wc.hIconSm = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(kIconResource), IMAGE_ICON,
+                                                   GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
+    }
     wc.lpszClassName = kWindowClass;
     if (RegisterClassExW(&wc) == 0 && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
         error_ = "cannot register the window class (error " + std::to_string(GetLastError()) + ")";
@@ -532,6 +564,22 @@ void Win32Ui::sleep(int ms) { Sleep(static_cast<DWORD>(std::max(ms, 0))); }
 void Win32Ui::setZoom(int zoom) {
     zoom_ = zoom::clamp(zoom);
     for (Win32Window* w : windows_) w->setZoom(zoom_);
+}
+
+void Win32Ui::dpiChanged(Win32Window& window, unsigned dpi, const RECT& suggested) {
+    // The window keeps its size on the screen as far as the new monitor has room for it: the zoom
+    // grows with the scale, up to the largest at which the window fits that monitor's work area.
+    const unsigned before = dpi_ > 0 ? dpi_ : USER_DEFAULT_SCREEN_DPI;
+    dpi_ = dpi;
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoW(MonitorFromRect(&suggested, MONITOR_DEFAULTTONEAREST), &monitor);
+    const RECT& work = monitor.rcWork;
+    const int room = zoom::largestFitting(window.clientWidth(), window.clientHeight(), work.right - work.left,
+                                          work.bottom - work.top);
+    const int scaled = static_cast<int>((static_cast<unsigned>(zoom_) * dpi + before / 2) / before);
+    const int zoom = std::min(zoom::clamp(scaled), room);
+    if (zoom != zoom_) setZoom(zoom);
 }
 
 Size Win32Ui::desktopSize() const {

@@ -163,7 +163,7 @@ TEST(RealProgramKeys, WordsTypedOnAPuzzleGivenByItsNumberAreFoundAndScored) {
     std::snprintf(scoreBytes, sizeof scoreBytes, "binary:%02x,%02x,%02x,%02x", s & 0xFF, (s >> 8) & 0xFF,
                   (s >> 16) & 0xFF, (s >> 24) & 0xFF);
     EXPECT_EQ(values["SCORE"], scoreBytes);
-    EXPECT_EQ(values["PUZZLENUMBER"], "string:\"" + number + "\"");
+    EXPECT_EQ(values["PUZZLENUMBER"], "string:\"" + number + "\\0\"");
 }
 
 game::EngineLibrary* loadedEngine() {

@@ -154,7 +154,7 @@ main=$(find_window "$main_title")
 locate "$main" resumed
 await 300 155 "$play"
 # The resumed Classic game keeps the number it was saved with, and shows it.
-number=$(sed -n 's/^"PUZZLENUMBER"=string:"\(.*\)"$/\1/p' "$config/varnook/registry.txt")
+number=$(sed -n 's/^"PUZZLENUMBER"=string:"\(.*\)\\0"$/\1/p' "$config/varnook/registry.txt")
 [ -n "$number" ] || { echo "the saved game kept no puzzle number"; exit 1; }
 title=$(xdotool getwindowname "$main")
 [ "$title" = "Varnook - $number" ] || { echo "the resumed game's title is \"$title\", not \"Varnook - $number\""; exit 1; }

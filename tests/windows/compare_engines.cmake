@@ -1,11 +1,16 @@
 # Runs the engine dump tool on the native engine and, under wine, on QXDLL.dll, and fails unless
 # both wrote the same puzzles byte for byte.
+file(MAKE_DIRECTORY ${OUT})
 execute_process(COMMAND ${NATIVE_DUMP} ${NATIVE_BIN}/libQXDLL.so ${NATIVE_BIN}/DEFAULT.DICT ${OUT}/native.txt
   RESULT_VARIABLE rc ERROR_VARIABLE err)
 if(NOT rc EQUAL 0)
   message(FATAL_ERROR "the native dump failed (${rc}): ${err}")
 endif()
-execute_process(COMMAND ${WINE_RUN} ${PREFIX} ${WINDOWS_DUMP} ${WINDOWS_BIN}/QXDLL.dll ${WINDOWS_BIN}/DEFAULT.DICT
+# The dictionary is the Windows program folder's, or DICT for an engine built alone.
+if(NOT DICT)
+  set(DICT ${WINDOWS_BIN}/DEFAULT.DICT)
+endif()
+execute_process(COMMAND ${WINE_RUN} ${PREFIX} ${WINDOWS_DUMP} ${WINDOWS_BIN}/QXDLL.dll ${DICT}
     ${OUT}/windows.txt
   RESULT_VARIABLE rc ERROR_VARIABLE err)
 if(NOT rc EQUAL 0)

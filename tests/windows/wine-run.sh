@@ -10,6 +10,13 @@ export WINEPREFIX=$1
 shift
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" WINEARCH=win64
 if [ "${1:-}" = "--init" ]; then
+  # A prefix made before wine's 32-bit half was installed runs nothing once it is there (not even
+  # 64-bit programs): it is made again.
+  if [ -d /usr/lib/i386-linux-gnu/wine ] && [ -f "$WINEPREFIX/system.reg" ] &&
+    [ ! -f "$WINEPREFIX/drive_c/windows/syswow64/kernel32.dll" ]; then
+    wineserver --kill 2>/dev/null || true
+    rm -rf "$WINEPREFIX"
+  fi
   mkdir -p "$WINEPREFIX"
   wineboot --init >/dev/null 2>&1 || true
   wineserver --wait

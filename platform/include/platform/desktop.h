@@ -5,6 +5,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/platform.h"
 
@@ -23,6 +24,15 @@ public:
     // The services, the store included.
     Services services();
     Ui& ui();
+
+    // The program's arguments after its name, as this system's programs read them: on Windows "/?"
+    // asks for help (as --help).
+    static std::vector<std::string> arguments(int argc, const char* const* argv);
+    // Shows what the command line answers with (help, version, a usage error): out is the answer,
+    // err the complaint. On Linux they go to standard output and standard error. On Windows, where
+    // the program has no console of its own, they go to the output the program was given, else to
+    // the console it was started from, else into a message box.
+    static void showCommandLineText(const std::string& out, const std::string& err);
 
 private:
     struct Parts;

@@ -1,6 +1,7 @@
 // Loading a shared library by path at run time and finding its exports by name.
 #pragma once
 
+#include <filesystem>
 #include <memory>
 #include <string>
 
@@ -31,7 +32,12 @@ private:
     void* handle_;
 };
 
-// The folder of the running program file, with a trailing separator.
+// The folder of the running program file, with a trailing separator. On Windows it is UTF-8, taken
+// from the system's wide-character name, so that a folder named in any script works.
 std::string programFolder();
+
+// A path the game keeps as a string, as the file system's calls take it: on Windows UTF-8 becomes
+// UTF-16, and a string that is no UTF-8 is read in the ANSI code page; elsewhere the bytes as they are.
+std::filesystem::path filePath(const std::string& path);
 
 }  // namespace platform

@@ -5,9 +5,10 @@
 // minimise box, minimised state, close box, full screen as a frameless window over the monitor;
 // modal windows in a nested message loop with the other windows disabled; mouse buttons 1, 2 and 4
 // with positions, WM_CHAR keys and the WM_KEYDOWN keys of platform::Key; timers), Sound
-// (sndPlaySoundA, a new sound replacing the playing one), Shell (ShellExecuteA "open").
-// Not implemented: resizing by the user and a maximise box (windows are fixed-size), high-dpi
-// scaling of its own (the zoom is the game's choice). Without an audio device sounds are silent.
+// (PlaySoundW, a new sound replacing the playing one), Shell (ShellExecuteW "open"); paths are UTF-8.
+// Not implemented: resizing by the user and a maximise box (windows are fixed-size). The program is
+// DPI-aware per monitor: sizes are real pixels, and a move to a monitor of another scale picks the
+// zoom anew (within that monitor's room). Without an audio device sounds are silent.
 // Windows' own headers stay out of this one: handles are kept as void*.
 #pragma once
 
@@ -18,6 +19,8 @@
 
 #include "platform/pixel_surface.h"
 #include "platform/platform.h"
+
+struct tagRECT;  // windows.h's RECT
 
 namespace platform {
 
@@ -57,6 +60,9 @@ public:
 
     // A WM_TIMER of the timer window: runs the timer's tick.
     void tick(unsigned id);
+    // WM_DPICHANGED of a window moved to a monitor of another scale (dpi), whose rectangle the system
+    // suggests: the zoom for that monitor.
+    void dpiChanged(Win32Window& window, unsigned dpi, const ::tagRECT& suggested);
 
 private:
     friend class Win32Window;
@@ -88,21 +94,30 @@ private:
     unsigned nextTimerId_ = 1;
     bool quitRequested_ = false;
     int zoom_ = zoom::kMin;
+    unsigned dpi_ = 0;  // the scale of the monitor the windows are on, as dots per inch
 };
 
-// Sound effects with sndPlaySoundA: asynchronous, from the file, never the system's default sound.
+// Sound effects with PlaySoundW: asynchronous, from the file, never the system's default sound.
 class Win32Sound final : public Sound {
 public:
     void play(const std::string& path) override;
     void stop() override;
 };
 
-// The desktop shell: ShellExecuteA "open". False when the shell could not open the document (the
+// The desktop shell: ShellExecuteW "open". False when the shell could not open the document (the
 // caller tells the player).
 class Win32Shell final : public Shell {
 public:
     bool open(const std::string& target, const std::string& directory) override;
 };
+
+// Makes the fonts that ship in the program folder (Liberation Sans Narrow) the process's own
+// (AddFontResourceExW, FR_PRIVATE), once; GDI text then uses them where Windows lacks the family the
+// game asks for (Arial Narrow). Text drawing does it before its first text; the desktop at start.
+void loadProgramFonts();
+
+// The size of one line of text in the font, as GDI lays it out (DrawTextA's DT_CALCRECT).
+Size textExtent(const Font& font, std::string_view text);
 
 // Every Win32 service in one owner; hands them out as Services.
 class Win32Platform {

@@ -113,7 +113,7 @@ TEST_F(SavedGameTest, AClassicGameKeepsItsPuzzleNumberAndAnOlderRecordResumesWit
     GameData saved = gameOn(6, GameMode::Classic, {});  // 5 x 4
     saved.puzzleSeed = 1234;
     GameData g = resume(saved);
-    EXPECT_EQ(getRaw(kSavePath, "PUZZLENUMBER"), (Bytes{'5', 'x', '4', '-', '1', '2', '3', '4'}));
+    EXPECT_EQ(getRaw(kSavePath, "PUZZLENUMBER"), (Bytes{'5', 'x', '4', '-', '1', '2', '3', '4', 0}));
     EXPECT_EQ(g.puzzleSeed, 1234);
 
     // The same record as a game without numbers wrote it: every value but the number.

@@ -88,14 +88,15 @@ void EventLog::exitProgram() {
     frontEnd_.exitProgram();
 }
 
-PlayWindow::PlayWindow(bool syntheticSheet) {
-    sheet = syntheticSheet ? uitest::makeSyntheticSheet() : game::ui::initGraphics(hp.graphics, binDir());
+PlayWindow::PlayWindow(bool syntheticSheet, platform::Graphics* graphics) {
+    platform::Graphics& g = graphics != nullptr ? *graphics : hp.graphics;
+    sheet = syntheticSheet ? uitest::makeSyntheticSheet() : game::ui::initGraphics(g, binDir());
     sounds = std::make_unique<game::ui::SoundEffects>(hp.sound, binDir());
-    desk = std::make_unique<game::ui::RecordsDesk>(hp.ui, hp.graphics, sheet, *sounds, settings, nullptr);
+    desk = std::make_unique<game::ui::RecordsDesk>(hp.ui, g, sheet, *sounds, settings, nullptr);
     session =
         std::make_unique<game::Session>(game, engine(), [this] { return static_cast<std::uint64_t>(hp.ui.nowMs()); });
     frm = std::make_unique<game::ui::FrmPlay>(
-        game::ui::FrmPlayContext{hp.ui, hp.graphics, hp.shell, *session, *sounds, sheet, *desk, binDir()});
+        game::ui::FrmPlayContext{hp.ui, g, hp.shell, *session, *sounds, sheet, *desk, binDir()});
     frm->show(0);
 }
 

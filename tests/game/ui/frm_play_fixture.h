@@ -72,8 +72,9 @@ inline void answerKey(platform::HeadlessUi& ui, platform::Window& dialog, char32
 class PlayWindow {
 public:
     // With the real sprite sheet of the build, or with the synthetic one of the drawing tests
-    // (for golden pictures that must not depend on the artwork).
-    explicit PlayWindow(bool syntheticSheet = false);
+    // (for golden pictures that must not depend on the artwork); drawn with graphics, else with the
+    // headless platform's.
+    explicit PlayWindow(bool syntheticSheet = false, platform::Graphics* graphics = nullptr);
 
     platform::HeadlessPlatform hp;
     game::GameData game;

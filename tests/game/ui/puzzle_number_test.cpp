@@ -125,7 +125,7 @@ TEST_F(PuzzleNumberRun, ASavedClassicGameKeepsItsNumber) {
     startClassic();  // 4 x 4, seed 2024
     submit(3);
     saveAndExit();
-    EXPECT_EQ(stored(kSaveKey, "PUZZLENUMBER"), bytes("4x4-2024"));
+    EXPECT_EQ(stored(kSaveKey, "PUZZLENUMBER"), bytes(std::string("4x4-2024") + '\0'));
 
     start();
     ASSERT_EQ(frm().view(), FrmPlay::View::Play);
@@ -133,7 +133,7 @@ TEST_F(PuzzleNumberRun, ASavedClassicGameKeepsItsNumber) {
     EXPECT_EQ(mainWindow().caption(), "Varnook - 4x4-2024");
     // Saved again, the resumed game keeps it.
     saveAndExit();
-    EXPECT_EQ(stored(kSaveKey, "PUZZLENUMBER"), bytes("4x4-2024"));
+    EXPECT_EQ(stored(kSaveKey, "PUZZLENUMBER"), bytes(std::string("4x4-2024") + '\0'));
 }
 
 TEST_F(PuzzleNumberRun, ARecordWithANumberThatIsNotItsOwnResumesWithoutOne) {
@@ -158,7 +158,7 @@ TEST_F(PuzzleNumberRun, ARecordWithANumberThatIsNotItsOwnResumesWithoutOne) {
         EXPECT_EQ(session().puzzleNumber(), std::nullopt);
         EXPECT_EQ(mainWindow().caption(), "Varnook");
         saveAndExit();
-        EXPECT_EQ(stored(kSaveKey, "PUZZLENUMBER"), std::vector<std::uint8_t>{}) << "none to keep";
+        EXPECT_EQ(stored(kSaveKey, "PUZZLENUMBER"), std::vector<std::uint8_t>{0}) << "none to keep";
     }
 }
 
@@ -166,12 +166,12 @@ TEST_F(PuzzleNumberRun, AnArcadeGameStoresNoNumberOverAnEarlierOne) {
     start();
     startClassic();
     saveAndExit();
-    ASSERT_EQ(stored(kSaveKey, "PUZZLENUMBER"), bytes("4x4-2024"));
+    ASSERT_EQ(stored(kSaveKey, "PUZZLENUMBER"), bytes(std::string("4x4-2024") + '\0'));
     responders[kQuestionCaption] = [this](HeadlessWindow& w) { hp->ui.keyPress(w, platform::key::kEscape); };
     start();
     startArcade();
     saveAndExit();
-    EXPECT_EQ(stored(kSaveKey, "PUZZLENUMBER"), std::vector<std::uint8_t>{});
+    EXPECT_EQ(stored(kSaveKey, "PUZZLENUMBER"), std::vector<std::uint8_t>{0});
 }
 
 }  // namespace
