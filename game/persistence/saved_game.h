@@ -50,7 +50,8 @@ struct SavedGame {
 
 // A board size the game plays: one of the level table's.
 bool isPlayableBoard(int width, int height);
-// A byte a tile shows and the engine treats as a letter: printable ASCII other than space and ",".
+// A byte a tile shows and the engine treats as a letter: printable ASCII other than space and ",",
+// and the Windows-1252 letters À to ÿ (the boards of other languages have Ä, Ö, Ü and Ñ).
 bool isBoardLetter(std::uint8_t byte);
 
 // The found-words text: every found word followed by ",".

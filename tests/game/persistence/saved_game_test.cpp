@@ -325,7 +325,7 @@ TEST_F(SavedGameTest, TamperedRecordsAreRefusedAndStillConsumed) {
         {"letters longer than the board", [](auto& v) { v["BYTE_DATA"].push_back('A'); }, S::BadLetters},
         {"BYTE_DATA missing", [](auto& v) { v.erase("BYTE_DATA"); }, S::BadLetters},
         {"a zero letter (a hole)", [](auto& v) { v["BYTE_DATA"][4] = 0; }, S::BadLetters},
-        {"a letter above 127", [](auto& v) { v["BYTE_DATA"][4] = 0xC9; }, S::BadLetters},
+        {"a byte above 127 that is no letter", [](auto& v) { v["BYTE_DATA"][4] = 0xA0; }, S::BadLetters},
         {"a comma letter", [](auto& v) { v["BYTE_DATA"][0] = ','; }, S::BadLetters},
         {"a blank letter", [](auto& v) { v["BYTE_DATA"][0] = ' '; }, S::BadLetters},
         {"MODE_NUM missing", [](auto& v) { v.erase("MODE_NUM"); }, S::MissingValue},
