@@ -28,6 +28,8 @@ struct CommandLine {
     std::optional<PuzzleNumber> puzzle;
     // --zoom N: the windows at this zoom (1 to 4) instead of the remembered or fitting one.
     std::optional<int> zoom;
+    // --language CODE: the board's language for this run instead of the desktop's.
+    std::optional<letters::Language> language;
 };
 
 // One option of the table. An option with a valueName takes a value ("--name VALUE" or

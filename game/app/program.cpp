@@ -67,7 +67,17 @@ std::unique_ptr<Program> Program::start(const platform::Services& services, cons
                        p->appPath + ".\n\n" + reason;
         return nullptr;
     }
-    if (p->engine->loadLangDict(p->appPath + kDictionaryFileName) == 0) {
+    const auto& language = letters::info(options.language);
+    if (options.language != letters::Language::English &&
+        p->engine->loadLangDict(p->appPath + std::string(language.dictionary)) == 1) {
+        p->game.language = options.language;
+    } else if (options.language != letters::Language::English) {
+        p->dictionaryRefused = std::string("The dictionary ") + std::string(language.dictionary) +
+                               " of the language " + std::string(language.code) +
+                               " is missing or unreadable in the program folder " + p->appPath +
+                               ". The game is played in English.";
+    }
+    if (p->game.language == letters::Language::English && p->engine->loadLangDict(p->appPath + kDictionaryFileName) == 0) {
         if (failure)
             *failure = std::string("The dictionary ") + kDictionaryFileName +
                        " is missing or unreadable in the program folder " + p->appPath + ".";
@@ -99,6 +109,7 @@ std::unique_ptr<Program> Program::start(const platform::Services& services, cons
     p->frmPlay = std::make_unique<ui::FrmPlay>(ui::FrmPlayContext{ui, *services.graphics, *services.shell, *p->session,
                                                                   *p->sounds, p->sheet, *p->desk, p->appPath});
     p->frmPlay->show(p->settings.solvingData.foundViewAtStart);
+    if (!p->dictionaryRefused.empty()) services.ui->messageBox(kAppTitle, p->dictionaryRefused);
 
     // 11. The saved-game offer, or the puzzle the player asked for by its number.
     if (options.puzzle)

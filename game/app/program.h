@@ -31,6 +31,9 @@ struct StartOptions {
     std::optional<PuzzleNumber> puzzle;
     // The windows' zoom for this run, instead of the remembered or the fitting one.
     std::optional<int> zoom;
+    // The board's language: its dictionary is loaded. When that file is missing or refused the
+    // player is told which, and English is played.
+    letters::Language language = letters::Language::English;
 };
 
 class Program {
@@ -64,6 +67,8 @@ public:
 
 private:
     Program(const platform::Services& services, std::string appPath);
+    // Why the language asked for is not played (its dictionary file), told once the window is up.
+    std::string dictionaryRefused;
     void loadSettings();
     void offerSavedGame();
 };

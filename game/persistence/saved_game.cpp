@@ -68,7 +68,7 @@ std::optional<PuzzleNumber> savedPuzzleNumber(std::string_view text, const Saved
 
 std::string puzzleNumberRecord(const GameData& game) {
     if (game.gameMode != GameMode::Classic || !game.puzzleSeed) return {};
-    return puzzleNumberText(PuzzleNumber{game.gridWidth(), game.gridHeight(), *game.puzzleSeed});
+    return puzzleNumberText(PuzzleNumber{game.gridWidth(), game.gridHeight(), *game.puzzleSeed, game.language});
 }
 
 SavedGameStatus checkSavedState(const SavedGame& saved) {

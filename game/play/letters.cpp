@@ -49,6 +49,13 @@ std::optional<Language> fromCode(std::string_view code) {
     return std::nullopt;
 }
 
+Language fromDesktop(const std::vector<std::string>& tags) {
+    for (const std::string& tag : tags)
+        if (const auto language = fromCode(std::string_view(tag).substr(0, tag.find_first_of("_-.@"))))
+            return *language;
+    return Language::English;
+}
+
 std::string boardLetters(Language language, char32_t ch) {
     if (ch >= 'A' && ch <= 'Z') return std::string(1, static_cast<char>(ch - 'A' + 'a'));
     if (ch >= 'a' && ch <= 'z') return std::string(1, static_cast<char>(ch));

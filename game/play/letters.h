@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace game::letters {
 
@@ -35,6 +36,9 @@ inline constexpr std::array<LanguageInfo, 7> kLanguages{{
 const LanguageInfo& info(Language language);
 // The language of a code ("fr"; upper case too), or nothing.
 std::optional<Language> fromCode(std::string_view code);
+// The language of the first of the desktop's language tags ("de_CH.UTF-8", "pt-BR", "fr") whose
+// language Varnook plays; English when none is.
+Language fromDesktop(const std::vector<std::string>& tags);
 
 // The board letters a character is written with in a language: one or two bytes, or an empty
 // string when the language has no letters for it (digits, punctuation, letters of other scripts).

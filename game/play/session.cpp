@@ -52,7 +52,7 @@ bool Session::clockRuns() const {
 
 std::optional<PuzzleNumber> Session::puzzleNumber() const {
     if (phase_ == Phase::Menu || game_.gameMode != GameMode::Classic || !game_.puzzleSeed) return std::nullopt;
-    return PuzzleNumber{game_.gridWidth(), game_.gridHeight(), *game_.puzzleSeed};
+    return PuzzleNumber{game_.gridWidth(), game_.gridHeight(), *game_.puzzleSeed, game_.language};
 }
 
 results::ListMode Session::listMode() const {
@@ -93,7 +93,8 @@ void Session::startArcade() {
 }
 
 void Session::startPuzzle(const PuzzleNumber& number) {
-    if (phase_ != Phase::Menu || !isClassicBoard(number.width, number.height)) return;
+    if (phase_ != Phase::Menu || !isClassicBoard(number.width, number.height) || number.language != game_.language)
+        return;
     game_.gameMode = GameMode::Classic;
     askedFor_ = number;
     startGame();
