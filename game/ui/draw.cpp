@@ -104,10 +104,8 @@ void drawTile(const SpriteSheet& sheet, const BoxInfo& board, const GameData& da
 void drawAllTiles(const SpriteSheet& sheet, const BoxInfo& board, const GameData& data) {
     const int cells = std::min<int>(data.numCells(), data.gridLetters.size());
     for (int cell = 1; cell <= cells; ++cell) {
-        const int code = data.gridLetters[cell];
-        if (code < 1 || code > 128) {
-            continue;
-        }
+        // Every letter is drawn, those above 128 too (Ä, Ö, Ü, Ñ); 0 is no letter.
+        if (data.gridLetters[cell] == 0) continue;
         const bool linked = data.cellSelected.contains(cell) && data.cellSelected[cell] != 0;
         drawTile(sheet, board, data, cell, linked);
     }
