@@ -128,6 +128,23 @@ void Program::loadSettings() {
         services.ui->messageBox(kAppTitle, std::string(records::kSettingsSetAside) + kept + ".");
 }
 
+bool Program::useLanguage(letters::Language language) {
+    const auto& info = letters::info(language);
+    const std::string file = language == letters::Language::English ? kDictionaryFileName : std::string(info.dictionary);
+    if (engine->loadLangDict(appPath + file) == 1) {
+        game.language = language;
+        return true;
+    }
+    services.ui->messageBox(kAppTitle, "The dictionary " + file + " of the language " + std::string(info.code) +
+                                           " is missing or unreadable in the program folder " + appPath +
+                                           ". The saved game cannot be played.");
+    // The language played so far comes back (its file was read at start).
+    const auto& current = letters::info(game.language);
+    engine->loadLangDict(appPath + (game.language == letters::Language::English ? kDictionaryFileName
+                                                                                   : std::string(current.dictionary)));
+    return false;
+}
+
 void Program::offerSavedGame() {
     if (!records) return;
     switch (records->isGameStored()) {
@@ -151,6 +168,8 @@ void Program::offerSavedGame() {
         case SavedGameStatus::NotWaiting: tell(records::kSavedGameTakenElsewhere); return;
         default: failedToResume(); return;
     }
+    // The game is resumed in its own language, with that language's dictionary.
+    if (saved.language != game.language && !useLanguage(saved.language)) return;
     // A record whose words are not words of the rebuilt puzzle leaves everything as it was.
     SolvingData solving = settings.solvingData;
     if (!session->resumeSaved([&](GameData& g) { applySavedGame(saved, g, solving); })) {

@@ -71,6 +71,9 @@ private:
     std::string dictionaryRefused;
     void loadSettings();
     void offerSavedGame();
+    // Loads the dictionary of language for the board; when it is missing or refused, tells the
+    // player and keeps the language played so far.
+    bool useLanguage(letters::Language language);
 };
 
 // The share of the desktop's height the main window takes at most at the zoom chosen at start.

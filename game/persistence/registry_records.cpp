@@ -237,6 +237,7 @@ bool Records::saveGame(const GameData& game, const SolvingData& solvingData) {
         set(records::kFoundWords, ValueType::String, bytesOf(text));
         // Always written, so that no number of an earlier saved game stays with this one.
         set(records::kPuzzleNumber, ValueType::String, bytesOf(puzzleNumberRecord(game)));
+        set(records::kLanguage, ValueType::String, bytesOf(std::string(letters::info(game.language).code)));
     }
     return closeKeys(k) && ok;
 }
@@ -329,6 +330,17 @@ SavedGameStatus Records::loadSavedGame(SavedGame& saved) {
             n.status == StoreStatus::Success)
             saved.puzzleNumber =
                 savedPuzzleNumber(std::string_view(reinterpret_cast<const char*>(number.data()), n.size), saved);
+        std::array<std::uint8_t, records::kLanguageBufferSize> code{};
+        if (const platform::QueryResult n = store_.queryValue(k.key, records::kLanguage, code);
+            n.status != StoreStatus::NotFound) {
+            // Letters of a language this program does not play cannot be solved.
+            const auto language =
+                n.status == StoreStatus::Success
+                    ? letters::fromCode(std::string_view(reinterpret_cast<const char*>(code.data()), n.size))
+                    : std::nullopt;
+            if (!language) return SavedGameStatus::BadLetters;
+            saved.language = *language;
+        }
         return checkSavedScores(saved);
     }();
     closeKeys(k);

@@ -46,6 +46,8 @@ struct SavedGame {
     SolvingData solvingData;              // the settings record stored with the game
     // A Classic game's puzzle number, when the record keeps one that fits its board.
     std::optional<PuzzleNumber> puzzleNumber;
+    // The language of the board's dictionary (a record without one is English).
+    letters::Language language = letters::Language::English;
 };
 
 // A board size the game plays: one of the level table's.

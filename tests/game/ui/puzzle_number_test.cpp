@@ -119,8 +119,17 @@ TEST_F(PuzzleNumberRun, AnotherLanguagesNumberNamesItAndItsBoardComesFromThatDic
     EXPECT_TRUE(ui().messages().empty());
     EXPECT_EQ(game().language, game::letters::Language::French);
     EXPECT_EQ(mainWindow().caption(), "Varnook - fr-5x4-1234");
+    const auto letters = game().gridLetters.raw();
     saveAndExit();
     EXPECT_EQ(stored(kSaveKey, "PUZZLENUMBER"), bytes("fr-5x4-1234"));
+    EXPECT_EQ(stored(kSaveKey, "LANGUAGE"), bytes("fr"));
+
+    // Resumed by a run in English, the game is played in French, number and all.
+    start();
+    ASSERT_EQ(frm().view(), FrmPlay::View::Play);
+    EXPECT_EQ(game().language, game::letters::Language::French);
+    EXPECT_EQ(game().gridLetters.raw(), letters);
+    EXPECT_EQ(mainWindow().caption(), "Varnook - fr-5x4-1234");
 }
 
 TEST_F(PuzzleNumberRun, ALanguageWithoutItsDictionaryIsToldAndEnglishIsPlayed) {
