@@ -20,11 +20,28 @@ std::string setAction(CommandLine& line, CommandAction action) {
 
 constexpr std::string_view kDailyOrPuzzle = "--daily and --puzzle each start a game: give one of them";
 
+// A puzzle number names its board's language, so --language may only say the same.
+std::string languagesDisagree(const CommandLine& line) {
+    if (!line.language || !line.puzzle || line.puzzle->language == *line.language) return {};
+    return "the puzzle " + puzzleNumberText(*line.puzzle) + " is not a board of the language " +
+           std::string(letters::info(*line.language).code);
+}
+
 std::string setPuzzle(CommandLine& line, std::string_view value) {
     if (line.daily) return std::string(kDailyOrPuzzle);
     std::string why;
     line.puzzle = parsePuzzleNumber(value, &why);
-    return line.puzzle ? std::string() : why;
+    return line.puzzle ? languagesDisagree(line) : why;
+}
+
+std::string setLanguage(CommandLine& line, std::string_view value) {
+    line.language = letters::fromCode(value);
+    if (!line.language) {
+        std::string codes;
+        for (const auto& l : letters::kLanguages) codes += (codes.empty() ? "" : ", ") + std::string(l.code);
+        return "'" + std::string(value) + "' is not a language Varnook plays (" + codes + ")";
+    }
+    return languagesDisagree(line);
 }
 
 std::string setZoom(CommandLine& line, std::string_view value) {
@@ -55,6 +72,7 @@ constexpr std::array kOptions{
                   [](CommandLine& line, std::string_view) { return setAction(line, CommandAction::PrintVersion); }},
     CommandOption{"--puzzle", "", "WxH-SEED", "start a Classic game on the puzzle of this number (e.g. 5x4-1234)",
                   setPuzzle},
+    CommandOption{"--language", "", "CODE", "play in this language: en, fr, de, es, it, nl or pt", setLanguage},
     CommandOption{"--zoom", "", "N", "draw the windows N times larger (1 to 4)", setZoom},
     CommandOption{"--daily", "", "", "start the daily puzzle of today", setDaily},
     CommandOption{"--today", "", "YYYY-MM-DD", "take this day for today (the daily puzzle, the statistics)", setToday},

@@ -33,6 +33,8 @@ struct CommandLine {
     bool daily = false;
     // --today YYYY-MM-DD: the day the game takes for today (for tests), instead of the clock's.
     std::optional<Date> today;
+    // --language CODE: the board's language for this run instead of the desktop's.
+    std::optional<letters::Language> language;
 };
 
 // One option of the table. An option with a valueName takes a value ("--name VALUE" or

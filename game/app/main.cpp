@@ -10,6 +10,7 @@
 #include "game/app/program.h"
 #include "game/play/rules.h"
 #include "platform/desktop.h"
+#include "platform/desktop_language.h"
 #include "platform/library.h"
 
 int main(int argc, char** argv) {
@@ -34,6 +35,10 @@ int main(int argc, char** argv) {
     game::StartOptions options;
     options.puzzle = line.puzzle;
     options.zoom = line.zoom;
+    // The language asked for, else the puzzle's, else the desktop's where Varnook plays it.
+    options.language = line.language    ? *line.language
+                       : line.puzzle    ? line.puzzle->language
+                                        : game::letters::fromDesktop(platform::desktopLanguages());
     auto program = game::Program::start(desktop.services(), platform::programFolder(), &failure, options);
     if (!program) {
         std::fprintf(stderr, "varnook: %s\n", failure.c_str());

@@ -68,7 +68,17 @@ std::unique_ptr<Program> Program::start(const platform::Services& services, cons
                        p->appPath + ".\n\n" + reason;
         return nullptr;
     }
-    if (p->engine->loadLangDict(p->appPath + kDictionaryFileName) == 0) {
+    const auto& language = letters::info(options.language);
+    if (options.language != letters::Language::English &&
+        p->engine->loadLangDict(p->appPath + std::string(language.dictionary)) == 1) {
+        p->game.language = options.language;
+    } else if (options.language != letters::Language::English) {
+        p->dictionaryRefused = std::string("The dictionary ") + std::string(language.dictionary) +
+                               " of the language " + std::string(language.code) +
+                               " is missing or unreadable in the program folder " + p->appPath +
+                               ". The game is played in English.";
+    }
+    if (p->game.language == letters::Language::English && p->engine->loadLangDict(p->appPath + kDictionaryFileName) == 0) {
         if (failure)
             *failure = std::string("The dictionary ") + kDictionaryFileName +
                        " is missing or unreadable in the program folder " + p->appPath + ".";
@@ -100,6 +110,7 @@ std::unique_ptr<Program> Program::start(const platform::Services& services, cons
     p->frmPlay = std::make_unique<ui::FrmPlay>(ui::FrmPlayContext{ui, *services.graphics, *services.shell, *p->session,
                                                                   *p->sounds, p->sheet, *p->desk, p->appPath});
     p->frmPlay->show(p->settings.solvingData.foundViewAtStart);
+    if (!p->dictionaryRefused.empty()) services.ui->messageBox(kAppTitle, p->dictionaryRefused);
 
     // 11. The saved-game offer, or the puzzle the player asked for by its number.
     if (options.puzzle)
@@ -116,6 +127,23 @@ void Program::loadSettings() {
     // A store that could not be read at all was set aside: say where, so that nothing is lost unseen.
     if (const std::string kept = services.store->setAsideCopy(); !kept.empty())
         services.ui->messageBox(kAppTitle, std::string(persistence::records::kSettingsSetAside) + kept + ".");
+}
+
+bool Program::useLanguage(letters::Language language) {
+    const auto& info = letters::info(language);
+    const std::string file = language == letters::Language::English ? kDictionaryFileName : std::string(info.dictionary);
+    if (engine->loadLangDict(appPath + file) == 1) {
+        game.language = language;
+        return true;
+    }
+    services.ui->messageBox(kAppTitle, "The dictionary " + file + " of the language " + std::string(info.code) +
+                                           " is missing or unreadable in the program folder " + appPath +
+                                           ". The saved game cannot be played.");
+    // The language played so far comes back (its file was read at start).
+    const auto& current = letters::info(game.language);
+    engine->loadLangDict(appPath + (game.language == letters::Language::English ? kDictionaryFileName
+                                                                                   : std::string(current.dictionary)));
+    return false;
 }
 
 void Program::offerSavedGame() {
@@ -143,6 +171,8 @@ void Program::offerSavedGame() {
         case persistence::SavedGameStatus::NotWaiting: tell(persistence::records::kSavedGameTakenElsewhere); return;
         default: failedToResume(); return;
     }
+    // The game is resumed in its own language, with that language's dictionary.
+    if (saved.language != game.language && !useLanguage(saved.language)) return;
     // A record whose words are not words of the rebuilt puzzle leaves everything as it was.
     persistence::SolvingData solving = settings.solvingData;
     if (!session->resumeSaved([&](GameData& g) { persistence::applySavedGame(saved, g, solving); })) {

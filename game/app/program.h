@@ -31,6 +31,9 @@ struct StartOptions {
     std::optional<PuzzleNumber> puzzle;
     // The windows' zoom for this run, instead of the remembered or the fitting one.
     std::optional<int> zoom;
+    // The board's language: its dictionary is loaded. When that file is missing or refused the
+    // player is told which, and English is played.
+    letters::Language language = letters::Language::English;
 };
 
 class Program {
@@ -64,8 +67,13 @@ public:
 
 private:
     Program(const platform::Services& services, std::string appPath);
+    // Why the language asked for is not played (its dictionary file), told once the window is up.
+    std::string dictionaryRefused;
     void loadSettings();
     void offerSavedGame();
+    // Loads the dictionary of language for the board; when it is missing or refused, tells the
+    // player and keeps the language played so far.
+    bool useLanguage(letters::Language language);
 };
 
 // The share of the desktop's height the main window takes at most at the zoom chosen at start.

@@ -291,6 +291,9 @@ bool Records::saveGame(const GameData& game, const SolvingData& solvingData) {
         std::string number = puzzleNumberRecord(game);
         number.push_back('\0');
         set(records::kPuzzleNumber, ValueType::String, bytesOf(number));
+        std::string language(letters::info(game.language).code);
+        language.push_back('\0');
+        set(records::kLanguage, ValueType::String, bytesOf(language));
     }
     return closeKeys(k) && ok;
 }
@@ -384,6 +387,17 @@ SavedGameStatus Records::loadSavedGame(SavedGame& saved) {
             n.status == StoreStatus::Success)
             saved.puzzleNumber =
                 savedPuzzleNumber(std::string_view(reinterpret_cast<const char*>(number.data()), n.size), saved);
+        std::array<std::uint8_t, records::kLanguageBufferSize> code{};
+        if (const platform::QueryResult n = store_.queryValue(k.key, records::kLanguage, code);
+            n.status != StoreStatus::NotFound) {
+            // Letters of a language this program does not play cannot be solved.
+            // Written with a terminating zero, as the number is; a record without one is read alike.
+            std::string_view text(reinterpret_cast<const char*>(code.data()), n.size);
+            if (!text.empty() && text.back() == '\0') text.remove_suffix(1);
+            const auto language = n.status == StoreStatus::Success ? letters::fromCode(text) : std::nullopt;
+            if (!language) return SavedGameStatus::BadLetters;
+            saved.language = *language;
+        }
         return checkSavedScores(saved);
     }();
     closeKeys(k);

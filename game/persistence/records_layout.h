@@ -69,6 +69,9 @@ constexpr std::string_view kFoundWords = "FOUNDWORDS";
 // A record without it (an older one) is resumed without a number.
 constexpr std::string_view kPuzzleNumber = "PUZZLENUMBER";
 constexpr std::size_t kPuzzleNumberBufferSize = 32;
+// And the code of the board's language ("en", "fr"): a record without it is an English game.
+constexpr std::string_view kLanguage = "LANGUAGE";
+constexpr std::size_t kLanguageBufferSize = 8;
 
 // Message box texts (spelt as the game has always shown them), captioned with kAppTitle.
 constexpr std::string_view kSettingsFailed = " Error Failerd";

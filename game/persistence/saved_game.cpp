@@ -22,7 +22,10 @@ bool isPlayableBoard(int width, int height) {
                        [&](const Level& l) { return l.width == width && l.height == height; });
 }
 
-bool isBoardLetter(std::uint8_t byte) { return byte > 0x20 && byte < 0x7F && byte != ','; }
+bool isBoardLetter(std::uint8_t byte) {
+    const bool latinLetter = byte >= 0xC0 && byte != 0xD7 && byte != 0xF7;  // À to ÿ, not × and ÷
+    return (byte > 0x20 && byte < 0x7F && byte != ',') || latinLetter;
+}
 
 std::string foundWordsText(const GameData& game) {
     std::string text;
@@ -65,7 +68,7 @@ std::optional<PuzzleNumber> savedPuzzleNumber(std::string_view text, const Saved
 
 std::string puzzleNumberRecord(const GameData& game) {
     if (game.gameMode != GameMode::Classic || !game.puzzleSeed) return {};
-    return puzzleNumberText(PuzzleNumber{game.gridWidth(), game.gridHeight(), *game.puzzleSeed});
+    return puzzleNumberText(PuzzleNumber{game.gridWidth(), game.gridHeight(), *game.puzzleSeed, game.language});
 }
 
 SavedGameStatus checkSavedState(const SavedGame& saved) {

@@ -46,11 +46,14 @@ struct SavedGame {
     SolvingData solvingData;              // the settings record stored with the game
     // A Classic game's puzzle number, when the record keeps one that fits its board.
     std::optional<PuzzleNumber> puzzleNumber;
+    // The language of the board's dictionary (a record without one is English).
+    letters::Language language = letters::Language::English;
 };
 
 // A board size the game plays: one of the level table's.
 bool isPlayableBoard(int width, int height);
-// A byte a tile shows and the engine treats as a letter: printable ASCII other than space and ",".
+// A byte a tile shows and the engine treats as a letter: printable ASCII other than space and ",",
+// and the Windows-1252 letters À to ÿ (the boards of other languages have Ä, Ö, Ü and Ñ).
 bool isBoardLetter(std::uint8_t byte);
 
 // The found-words text: every found word followed by ",".

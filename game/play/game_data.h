@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "game/play/letters.h"
 #include "game/play/one_based.h"
 #include "game/play/rules.h"
 
@@ -36,6 +37,8 @@ public:
     // The seed the letters were made from; unknown for a board rebuilt from a saved game that did
     // not keep it (or kept one that does not make these letters).
     std::optional<int> puzzleSeed;
+    // The language of the board's dictionary: it decides which letters a typed character plays.
+    letters::Language language = letters::Language::English;
 
     // --- The chain of linked letters: curPath[1..curWordLen] are 1-based cell indices.
     Indexed<std::int16_t, 1, kMaxPath> curPath;

@@ -6,14 +6,13 @@
 
 #include "game/play/engine_library.h"
 #include "game/play/flow.h"
+#include "game/play/letters.h"
 
 namespace game {
 
 namespace {
 
 constexpr auto kEngineDirs = engineDirs();
-
-char upper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
 
 void resetPlay(GameData& g) {
     g.puzzleSeed.reset();
@@ -40,7 +39,7 @@ void readSolutionLists(GameData& g, EngineLibrary& engine) {
             std::vector<std::uint8_t> path(static_cast<std::size_t>(k) + 1, 0);
             engine.qxpGetWord(k, i, word, path);
             std::string text(word.begin(), word.begin() + k + 1);
-            std::transform(text.begin(), text.end(), text.begin(), upper);
+            std::transform(text.begin(), text.end(), text.begin(), letters::upper);
             list.words[i] = std::move(text);
             list.paths[i] = std::move(path);
             if (k + 1 >= kMinWordLen && k + 1 <= kMaxWordLen) g.targetPoints += wordPoints(k + 1);

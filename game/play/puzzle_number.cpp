@@ -2,6 +2,7 @@
 #include "game/play/puzzle_number.h"
 
 #include <algorithm>
+#include <cctype>
 #include <vector>
 
 #include "game/play/rules.h"
@@ -45,10 +46,28 @@ std::string classicBoardSizes() {
 }
 
 std::string puzzleNumberText(const PuzzleNumber& number) {
-    return std::to_string(number.width) + "x" + std::to_string(number.height) + "-" + std::to_string(number.seed);
+    const std::string language =
+        number.language == letters::Language::English ? "" : std::string(letters::info(number.language).code) + "-";
+    return language + std::to_string(number.width) + "x" + std::to_string(number.height) + "-" + std::to_string(number.seed);
 }
 
 std::optional<PuzzleNumber> parsePuzzleNumber(std::string_view text, std::string* why) {
+    // A language's code first: letters only before the first "-" (a board size has digits).
+    auto language = letters::Language::English;
+    const std::size_t prefixEnd = text.find('-');
+    const auto isLetter = [](char c) { return std::isalpha(static_cast<unsigned char>(c)) != 0; };
+    if (prefixEnd != std::string_view::npos && prefixEnd > 0 &&
+        std::all_of(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(prefixEnd), isLetter)) {
+        const auto named = letters::fromCode(text.substr(0, prefixEnd));
+        if (!named) {
+            std::string codes;
+            for (const auto& l : letters::kLanguages) codes += (codes.empty() ? "" : ", ") + std::string(l.code);
+            return refuse(why, "'" + std::string(text.substr(0, prefixEnd)) + "' is not a language Varnook plays (" +
+                                   codes + ")");
+        }
+        language = *named;
+        text.remove_prefix(prefixEnd + 1);
+    }
     const std::size_t x = text.find_first_of("xX");
     const std::size_t dash = text.find('-');
     if (x == std::string_view::npos || dash == std::string_view::npos || dash < x)
@@ -64,7 +83,7 @@ std::optional<PuzzleNumber> parsePuzzleNumber(std::string_view text, std::string
     if (*seed > kMaxPuzzleSeed)
         return refuse(why,
                       "the seed " + std::to_string(*seed) + " is not between 0 and " + std::to_string(kMaxPuzzleSeed));
-    return PuzzleNumber{*width, *height, *seed};
+    return PuzzleNumber{*width, *height, *seed, language};
 }
 
 }  // namespace game

@@ -1,10 +1,13 @@
 // A Classic puzzle's number, "WxH-SEED": the board's columns and rows and the seed its letters were
-// made from, which is all it takes to make the same board again.
+// made from, which with the language's dictionary is all it takes to make the same board again. A
+// board of another language than English names it first: "fr-5x4-1234".
 #pragma once
 
 #include <optional>
 #include <string>
 #include <string_view>
+
+#include "game/play/letters.h"
 
 namespace game {
 
@@ -12,6 +15,7 @@ struct PuzzleNumber {
     int width = 0;
     int height = 0;
     int seed = 0;
+    letters::Language language = letters::Language::English;
     friend bool operator==(const PuzzleNumber&, const PuzzleNumber&) = default;
 };
 
@@ -20,10 +24,11 @@ bool isClassicBoard(int width, int height);
 // "6x6, 6x5, 5x5, 6x4, 5x4, 4x4": Classic's sizes, largest first, for messages.
 std::string classicBoardSizes();
 
-// "5x4-1234".
+// "5x4-1234", or "fr-5x4-1234" for a board of another language than English.
 std::string puzzleNumberText(const PuzzleNumber& number);
 
-// Reads "WxH-SEED" (the x in either case): one of Classic's board sizes and a seed from 0 to
+// Reads "WxH-SEED" (the x in either case), after the code of a language Varnook plays and "-" when
+// the board is not English ("en-" may stand too): one of Classic's board sizes and a seed from 0 to
 // kMaxPuzzleSeed, in decimal digits. nullopt otherwise, with what is wrong in *why when asked.
 std::optional<PuzzleNumber> parsePuzzleNumber(std::string_view text, std::string* why = nullptr);
 

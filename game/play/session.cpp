@@ -81,7 +81,7 @@ std::optional<PuzzleNumber> Session::puzzleNumber() const {
     // Neither the menu nor a closing program (whatever ended before) shows a puzzle.
     if (phase_ == Phase::Menu || phase_ == Phase::Closing || game_.gameMode != GameMode::Classic || !game_.puzzleSeed)
         return std::nullopt;
-    return PuzzleNumber{game_.gridWidth(), game_.gridHeight(), *game_.puzzleSeed};
+    return PuzzleNumber{game_.gridWidth(), game_.gridHeight(), *game_.puzzleSeed, game_.language};
 }
 
 results::ListMode Session::listMode() const {
@@ -120,7 +120,8 @@ void Session::startArcade() {
 }
 
 void Session::startPuzzle(const PuzzleNumber& number) {
-    if (phase_ != Phase::Menu || !isClassicBoard(number.width, number.height)) return;
+    if (phase_ != Phase::Menu || !isClassicBoard(number.width, number.height) || number.language != game_.language)
+        return;
     game_.gameMode = GameMode::Classic;
     askedFor_ = number;
     startGame();

@@ -5,11 +5,11 @@
 #include <algorithm>
 #include <string>
 
+#include "game/play/letters.h"
+
 namespace game::typing {
 
 namespace {
-
-char lower(char32_t c) { return static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c); }
 
 // Depth-first search for the rest of a path: cells 1..path.size() are fixed and spell word's start;
 // the next cells must spell the rest. The first path found in board order completes `path`.
@@ -30,7 +30,7 @@ public:
 
 private:
     bool letterAt(int cell, std::size_t position) const {
-        return lower(static_cast<unsigned char>(g_.gridLetters[cell])) == word_[position];
+        return letters::lower(static_cast<char>(g_.gridLetters[cell])) == word_[position];
     }
 
     bool tryCell(std::vector<int>& path, int cell) {
@@ -61,21 +61,21 @@ private:
 
 }  // namespace
 
-bool isTypedLetter(char32_t ch) { return (ch >= 'A' && ch <= 'Z') || (ch >= 'a' && ch <= 'z'); }
+bool isTypedLetter(char32_t ch) { return !letters::boardLetters(letters::Language::English, ch).empty(); }
 
 std::optional<std::vector<int>> chainAfterTyping(const GameData& g, char32_t letter) {
-    if (!isTypedLetter(letter)) return std::nullopt;
+    const std::string typed = letters::boardLetters(g.language, letter);
     const int length = g.curWordLen;
-    if (length + 1 > kMaxWordLen) return std::nullopt;
+    if (typed.empty() || length + static_cast<int>(typed.size()) > kMaxWordLen) return std::nullopt;
     std::vector<int> chain;
     std::string word;
     for (int i = 1; i <= length; ++i) {
         const int cell = g.curPath[i];
         if (!g.gridLetters.contains(cell)) return std::nullopt;
         chain.push_back(cell);
-        word += lower(static_cast<unsigned char>(g.gridLetters[cell]));
+        word += letters::lower(static_cast<char>(g.gridLetters[cell]));
     }
-    word += lower(letter);
+    word += typed;
 
     // The longest start of the chain that a path can keep wins; keeping the whole chain first.
     PathSearch search(g, word);

@@ -10,12 +10,14 @@
 
 namespace game::typing {
 
-// True for the letters a player types onto the board: A to Z in either case.
+// True for the characters a player types onto a board: A to Z in either case and the accented
+// Latin letters, which play letters in every language (letters::boardLetters).
 bool isTypedLetter(char32_t ch);
 
-// The chain (1-based cells) after typing letter onto the current chain: a path that spells the
-// chain's letters followed by the typed one (any case), no cell twice, each cell a neighbour of the
-// one before, at most kMaxWordLen letters. Of all such paths, the one that keeps the longest start
+// The chain (1-based cells) after typing a character onto the current chain: a path that spells the
+// chain's letters followed by the board letters the character plays in the board's language (é
+// plays e in French, ä plays ä in German and a in French, ß plays s then s; either case), no cell
+// twice, each cell a neighbour of the one before, at most kMaxWordLen letters. Of all such paths, the one that keeps the longest start
 // of the current chain: the current chain itself, extended, whenever it can take the letter; among
 // equals the first in board order (start cells by index, then the neighbour steps in table order).
 // nullopt when no path can take the letter: the chain stays as it is.

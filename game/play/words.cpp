@@ -4,19 +4,15 @@
 #include <algorithm>
 #include <utility>
 
+#include "game/play/letters.h"
+
 namespace game::words {
-
-namespace {
-
-char upper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
-
-}  // namespace
 
 int compareFoundWords(const std::string& a, const std::string& b) {
     if (a.size() != b.size()) return static_cast<int>(a.size()) - static_cast<int>(b.size());
     for (std::size_t i = 0; i < a.size(); ++i) {
-        const auto ca = static_cast<unsigned char>(upper(a[i]));
-        const auto cb = static_cast<unsigned char>(upper(b[i]));
+        const auto ca = static_cast<unsigned char>(letters::upper(a[i]));
+        const auto cb = static_cast<unsigned char>(letters::upper(b[i]));
         if (ca != cb) return ca < cb ? -1 : 1;
     }
     return 0;
@@ -48,7 +44,7 @@ bool isSolutionWord(const GameData& g, const std::string& word) {
 
 std::string chainWord(const GameData& g) {
     std::string word;
-    for (int i = 1; i <= g.curWordLen; ++i) word += upper(static_cast<char>(g.gridLetters[g.curPath[i]]));
+    for (int i = 1; i <= g.curWordLen; ++i) word += letters::upper(static_cast<char>(g.gridLetters[g.curPath[i]]));
     return word;
 }
 

@@ -6,6 +6,7 @@
 #include <array>
 #include <cmath>
 
+#include "game/play/letters.h"
 #include "game/ui/palette.h"
 
 namespace game::ui {
@@ -16,7 +17,7 @@ using platform::Rect;
 using platform::Rop;
 using platform::Surface;
 
-char toUpperAscii(unsigned char c) { return static_cast<char>(c >= 'a' && c <= 'z' ? c - ('a' - 'A') : c); }
+char toUpper(unsigned char c) { return letters::upper(static_cast<char>(c)); }
 
 // The strip with the given upper-case letters in its first slots (at most seven).
 void drawStrip(const SpriteSheet& sheet, const BoxInfo& strip, std::string_view letters) {
@@ -90,7 +91,7 @@ void drawTile(const SpriteSheet& sheet, const BoxInfo& board, const GameData& da
 
     blitTile(sheet, s, r.left, r.top, p - 2 * m, linked ? Sprite::TileLinked : Sprite::TilePlain);
 
-    const char letter = toUpperAscii(data.gridLetters[cell]);
+    const char letter = toUpper(data.gridLetters[cell]);
     const std::string_view text(&letter, 1);
     s.setTextColor(clrShadow);
     s.drawText(text, r, kCaptionFlags);
@@ -103,10 +104,8 @@ void drawTile(const SpriteSheet& sheet, const BoxInfo& board, const GameData& da
 void drawAllTiles(const SpriteSheet& sheet, const BoxInfo& board, const GameData& data) {
     const int cells = std::min<int>(data.numCells(), data.gridLetters.size());
     for (int cell = 1; cell <= cells; ++cell) {
-        const int code = data.gridLetters[cell];
-        if (code < 1 || code > 128) {
-            continue;
-        }
+        // Every letter is drawn, those above 128 too (Ä, Ö, Ü, Ñ); 0 is no letter.
+        if (data.gridLetters[cell] == 0) continue;
         const bool linked = data.cellSelected.contains(cell) && data.cellSelected[cell] != 0;
         drawTile(sheet, board, data, cell, linked);
     }
@@ -144,7 +143,7 @@ void drawWordStrip(const SpriteSheet& sheet, const BoxInfo& strip, const GameDat
     const int len = std::min<int>(data.curWordLen, layout::kStripSlots);
     for (int k = 1; k <= len; ++k) {
         const int cell = data.curPath[k];
-        letters += data.gridLetters.contains(cell) ? toUpperAscii(data.gridLetters[cell]) : ' ';
+        letters += data.gridLetters.contains(cell) ? toUpper(data.gridLetters[cell]) : ' ';
     }
     drawStrip(sheet, strip, letters);
 }
@@ -173,7 +172,7 @@ void drawWordStripText(const SpriteSheet& sheet, const BoxInfo& strip, std::stri
     }
     std::string letters(word.substr(0, layout::kStripSlots));
     for (char& c : letters) {
-        c = toUpperAscii(static_cast<unsigned char>(c));
+        c = toUpper(static_cast<unsigned char>(c));
     }
     drawStrip(sheet, strip, letters);
 }

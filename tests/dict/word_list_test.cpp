@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "dict_builder.h"
+#include "game/play/letters.h"
 
 namespace {
 
@@ -23,6 +24,11 @@ std::string readFile(const std::string& path) {
 }
 
 std::string source(const std::string& name) { return std::string(VARNOOK_DICT_SOURCE_DIR) + "/" + name; }
+
+std::vector<std::uint8_t> readBytes(const std::string& path) {
+    const std::string bytes = readFile(path);
+    return {bytes.begin(), bytes.end()};
+}
 
 // Every word of a dictionary file: a depth-first walk of its letter tree.
 Words wordsOf(const std::vector<std::uint8_t>& file) {
@@ -107,5 +113,74 @@ TEST_F(ShippedDictionary, HoldsExactlyTheWordListLessTheExcludedWordsNotKeptBack
     for (const char* word : {"cock", "snatch", "niggle", "scrap", "anus", "pansy", "tit"})
         EXPECT_TRUE(shipped_->contains(word)) << word;
 }
+
+// Each language's dictionary as the build compiles it from its list: real words of the list written
+// with the language's board letters (accents folded, its own letters kept, ß as ss), nothing but
+// those letters in the whole dictionary and in its letter pool, the offensive words out and the
+// reviewed ones in.
+struct LanguageCase {
+    game::letters::Language language;
+    std::vector<std::pair<std::string, std::string>> spellings;  // a word of the list, its board letters
+    std::string leftOut;                                          // an offensive word of the list
+    std::string keptBack;                                         // a listed one kept on review, as compiled
+};
+
+void PrintTo(const LanguageCase& c, std::ostream* out) { *out << game::letters::info(c.language).code; }
+
+class LanguageDictionary : public ::testing::TestWithParam<LanguageCase> {};
+
+TEST_P(LanguageDictionary, WritesRealWordsWithTheLanguagesLetters) {
+    const LanguageCase& c = GetParam();
+    const auto& info = game::letters::info(c.language);
+    const std::string code(info.code);
+    const auto file = readBytes(std::string(VARNOOK_BIN_DIR) + "/" + std::string(info.dictionary));
+    ASSERT_GT(file.size(), 256u);
+    const Words dictionary = wordsOf(file);
+    const auto listed = mk::parseWordList(readFile(source(code + "/words.txt"))).words;
+    const Words list(listed.begin(), listed.end());
+
+    for (const auto& [spelling, letters] : c.spellings) {
+        EXPECT_TRUE(list.contains(spelling)) << spelling << " is not a word of the " << code << " list";
+        EXPECT_TRUE(dictionary.contains(letters)) << spelling;
+        if (spelling != letters) {
+            EXPECT_FALSE(dictionary.contains(spelling)) << spelling << " kept its UTF-8 bytes";
+        }
+    }
+    const std::string alphabet = "abcdefghijklmnopqrstuvwxyz" + std::string(info.kept);
+    for (const auto& word : dictionary) {
+        ASSERT_EQ(word.find_first_not_of(alphabet), std::string::npos) << code << ": " << word;
+        ASSERT_GE(word.size(), mk::kMinWordLength) << code << ": " << word;
+    }
+    for (std::size_t byte = 0; byte < 256; ++byte)
+        if (file[byte] != 0) {
+            EXPECT_TRUE(byte != 0 && alphabet.find(static_cast<char>(byte)) != std::string::npos)
+                << code << ": weight of byte " << byte;
+        }
+    for (const char letter : info.kept) EXPECT_GT(file[static_cast<unsigned char>(letter)], 0) << code;
+
+    EXPECT_TRUE(list.contains(c.leftOut));
+    EXPECT_FALSE(dictionary.contains(*game::letters::foldWord(c.language, c.leftOut))) << c.leftOut;
+    EXPECT_TRUE(dictionary.contains(c.keptBack)) << c.keptBack;
+}
+
+using game::letters::Language;
+INSTANTIATE_TEST_SUITE_P(
+    Languages, LanguageDictionary,
+    ::testing::Values(
+        LanguageCase{Language::French, {{"garçon", "garcon"}, {"élève", "eleve"}, {"forêt", "foret"}}, "salope", "pedale"},
+        LanguageCase{Language::German,
+                     {{"Straße", "strasse"}, {"Bäume", "b\xE4ume"}, {"übel", "\xFC" "bel"}},
+                     "Schlampen",
+                     "nippel"},
+        LanguageCase{Language::Spanish,
+                     {{"año", "a\xF1o"}, {"canción", "cancion"}, {"pingüino", "pinguino"}},
+                     "mierda",
+                     "martillo"},
+        LanguageCase{Language::Italian, {{"città", "citta"}, {"perché", "perche"}}, "cazzo", "finocchio"},
+        LanguageCase{Language::Dutch, {{"ijs", "ijs"}, {"ruïne", "ruine"}, {"één", "een"}}, "klootzak", "nicht"},
+        LanguageCase{Language::Portuguese, {{"coração", "coracao"}, {"pão", "pao"}}, "merda", "cerveja"}),
+    [](const ::testing::TestParamInfo<LanguageCase>& test) {
+        return std::string(game::letters::info(test.param.language).code);
+    });
 
 }  // namespace

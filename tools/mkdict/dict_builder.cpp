@@ -5,6 +5,22 @@
 
 namespace varnook::mkdict {
 
+namespace {
+
+// Calls f with each non-empty line of text, a trailing carriage return dropped.
+template <class F>
+void forEachLine(std::string_view text, F f) {
+    while (!text.empty()) {
+        const std::size_t end = std::min(text.find('\n'), text.size());
+        std::string_view line = text.substr(0, end);
+        text.remove_prefix(std::min(end + 1, text.size()));
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        if (!line.empty()) f(line);
+    }
+}
+
+}  // namespace
+
 std::optional<std::string> whyUnstorable(std::string_view word) {
     if (word.size() > kMaxWordLength) return "longer than " + std::to_string(kMaxWordLength) + " letters";
     for (const char ch : word) {
@@ -14,19 +30,19 @@ std::optional<std::string> whyUnstorable(std::string_view word) {
     return std::nullopt;
 }
 
-WordList parseWordList(std::string_view text) {
+WordList parseWordList(std::string_view text, std::optional<game::letters::Language> language) {
     WordList list;
-    while (!text.empty()) {
-        const std::size_t end = std::min(text.find('\n'), text.size());
-        std::string_view line = text.substr(0, end);
-        text.remove_prefix(std::min(end + 1, text.size()));
-        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-        if (line.empty()) continue;
-        if (auto reason = whyUnstorable(line))
+    forEachLine(text, [&](std::string_view line) {
+        std::optional<std::string> word{line};
+        if (language) word = game::letters::foldWord(*language, line);
+        if (!word)
+            list.rejected.push_back(
+                {std::string(line), "holds a character without letters in " + std::string(game::letters::info(*language).code)});
+        else if (auto reason = whyUnstorable(*word))
             list.rejected.push_back({std::string(line), *reason});
         else
-            list.words.emplace_back(line);
-    }
+            list.words.push_back(std::move(*word));
+    });
     return list;
 }
 
@@ -66,6 +82,21 @@ Filtered applyExclusions(std::vector<std::string> words, const std::set<std::str
             out.excluded.push_back(std::move(word));
         }
     }
+    return out;
+}
+
+std::set<std::string> foldEntries(const std::set<std::string>& entries, game::letters::Language language) {
+    std::set<std::string> out;
+    for (const auto& entry : entries) out.insert(game::letters::foldWord(language, entry).value_or(entry));
+    return out;
+}
+
+std::vector<std::string> selectWords(std::string_view text, game::letters::Language language) {
+    std::vector<std::string> out;
+    forEachLine(text, [&](std::string_view line) {
+        const auto folded = game::letters::foldWord(language, line);
+        if (folded && folded->size() >= kMinWordLength && !whyUnstorable(*folded)) out.emplace_back(line);
+    });
     return out;
 }
 

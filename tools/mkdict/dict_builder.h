@@ -10,10 +10,13 @@
 #include <string_view>
 #include <vector>
 
+#include "game/play/letters.h"
+
 namespace varnook::mkdict {
 
-// The engine finds words of at most 10 letters.
+// The engine finds words of at most 10 letters; a board plays words of 3 letters or more.
 inline constexpr std::size_t kMaxWordLength = 10;
+inline constexpr std::size_t kMinWordLength = 3;
 // Pool size the weights aim at: weight = share of the letter among all letters x this.
 inline constexpr std::uint64_t kPoolScale = 1000;
 inline constexpr std::uint8_t kMaxWeight = 255;
@@ -39,13 +42,23 @@ struct WordList {
 // Why a word cannot go into a dictionary (too long, a space, control or zero byte), or nothing.
 std::optional<std::string> whyUnstorable(std::string_view word);
 
-// One word per line; a trailing carriage return is dropped and empty lines are skipped.
-WordList parseWordList(std::string_view text);
+// One word per line; a trailing carriage return is dropped and empty lines are skipped. With a
+// language the lines are words of it in UTF-8, each written with its board letters; a word that
+// does not fold is rejected.
+WordList parseWordList(std::string_view text, std::optional<game::letters::Language> language = std::nullopt);
 
 // The entries of a list of words to leave out or to keep: one per line, a trailing carriage return
 // dropped; blank lines and lines starting with '#' are skipped; ASCII letters are lower-cased. An
 // entry may be a phrase, which no word matches.
 std::set<std::string> parseEntryList(std::string_view text);
+
+// The words of a language's list (UTF-8) that a dictionary of it can hold, in their own spelling
+// and order: they fold (game::letters::foldWord) to 3 to 10 storable board letters.
+std::vector<std::string> selectWords(std::string_view text, game::letters::Language language);
+
+// Entries of an exclusion or keep list written with board letters; an entry that does not fold (a
+// phrase) stays as it is and so matches no word.
+std::set<std::string> foldEntries(const std::set<std::string>& entries, game::letters::Language language);
 
 struct Filtered {
     std::vector<std::string> words;     // the words that stay, in their order

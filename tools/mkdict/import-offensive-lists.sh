@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Refreshes the published lists of offensive English words in assets/dict/offensive/ from their npm
-# packages (not run by the build): the LDNOOBW English list (naughty-words, CC-BY-4.0) and the
-# entries that cuss (MIT) rates as sure to be profane. Needs npm and node.
+# Refreshes the published lists of offensive words in assets/dict/offensive/ from their npm
+# packages (not run by the build): the LDNOOBW lists (naughty-words, CC-BY-4.0) of English and of
+# the other languages Varnook plays, and the English entries that cuss (MIT) rates as sure to be
+# profane. Needs npm and node.
 # Usage: import-offensive-lists.sh [NAUGHTY_WORDS_VERSION [CUSS_VERSION]]
 set -euo pipefail
 naughty=${1:-1.2.0}
@@ -25,6 +26,14 @@ export LC_ALL=C
   node -e 'for (const w of require(process.argv[1])) console.log(w)' "$work/naughty/package/en.json"
 } >"$out/ldnoobw-en.txt"
 cp "$work/naughty/package/LICENSE" "$out/LDNOOBW-LICENSE.txt"
+for code in de es fr it nl pt; do
+  {
+    echo "# The LDNOOBW list of language $code, as published in the npm package naughty-words $naughty"
+    echo "# ($code.json), one entry per line. Converted from JSON only: the entries are unchanged. Licence:"
+    echo "# CC-BY-4.0, LDNOOBW-LICENSE.txt. Made by tools/mkdict/import-offensive-lists.sh."
+    node -e 'for (const w of require(process.argv[1])) console.log(w)' "$work/naughty/package/$code.json"
+  } >"$out/ldnoobw-$code.txt"
+done
 
 {
   echo "# The entries that cuss $cuss (npm package cuss, by Titus Wormer) rates 2, \"sure\" to be profane,"
@@ -35,3 +44,4 @@ for (const [w, rating] of Object.entries(cuss)) if (rating === 2) console.log(w)
 } >"$out/cuss-sure.txt"
 cp "$work/cuss/package/license" "$out/cuss-LICENSE.txt"
 echo "import-offensive-lists: $(grep -vc '^#' "$out/ldnoobw-en.txt") LDNOOBW entries, $(grep -vc '^#' "$out/cuss-sure.txt") cuss entries"
+for code in de es fr it nl pt; do echo "import-offensive-lists: $(grep -vc '^#' "$out/ldnoobw-$code.txt") LDNOOBW entries ($code)"; done

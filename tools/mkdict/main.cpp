@@ -1,6 +1,9 @@
 // mkdict: compiles a word list (one word per line) into a dictionary file for the engine, leaving
-// out the words of exclusion lists except those of keep lists.
-// Usage: mkdict [--exclude LIST]... [--keep LIST]... WORDLIST OUTPUT
+// out the words of exclusion lists except those of keep lists. With --language the list and the
+// exclusion and keep lists are words of that language (UTF-8), written with its board letters;
+// --select then prints the words of the list a dictionary can hold instead of compiling it.
+// Usage: mkdict [--language CODE] [--exclude LIST]... [--keep LIST]... WORDLIST OUTPUT
+//        mkdict --language CODE --select WORDLIST
 #include <cstdio>
 #include <fstream>
 #include <iostream>
@@ -17,7 +20,9 @@ namespace mk = varnook::mkdict;
 
 namespace {
 
-constexpr const char* kUsage = "usage: mkdict [--exclude LIST]... [--keep LIST]... WORDLIST OUTPUT\n";
+constexpr const char* kUsage =
+    "usage: mkdict [--exclude LIST]... [--keep LIST]... [--language CODE] WORDLIST OUTPUT\n"
+    "       mkdict --language CODE --select WORDLIST\n";
 
 std::optional<std::string> readFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
@@ -32,19 +37,30 @@ std::optional<std::string> readFile(const std::string& path) {
 
 int main(int argc, char** argv) {
     std::vector<std::string> excludeFiles, keepFiles, files;
-    bool badOption = false;
+    std::optional<game::letters::Language> language;
+    bool badOption = false, select = false;
     for (int i = 1; i < argc; ++i) {
         const std::string_view arg = argv[i];
         if ((arg == "--exclude" || arg == "--keep") && i + 1 < argc)
             (arg == "--exclude" ? excludeFiles : keepFiles).emplace_back(argv[++i]);
+        else if (arg == "--language" && i + 1 < argc && !language)
+            badOption = !(language = game::letters::fromCode(argv[++i]));
+        else if (arg == "--select")
+            select = true;
         else if (!arg.starts_with("--"))
             files.emplace_back(arg);
         else
             badOption = true;
     }
-    if (badOption || files.size() != 2) {
+    if (badOption || files.size() != (select ? 1u : 2u) || (select && !language)) {
         std::cerr << kUsage;
         return 2;
+    }
+    if (select) {
+        const auto text = readFile(files[0]);
+        if (!text) return 1;
+        for (const auto& word : mk::selectWords(*text, *language)) std::cout << word << "\n";
+        return std::cout.flush() ? 0 : 1;
     }
 
     std::set<std::string> excluded, keep;
@@ -52,11 +68,11 @@ int main(int argc, char** argv) {
         for (const auto& path : *paths) {
             const auto text = readFile(path);
             if (!text) return 1;
-            into->merge(mk::parseEntryList(*text));
+            into->merge(language ? mk::foldEntries(mk::parseEntryList(*text), *language) : mk::parseEntryList(*text));
         }
     const auto text = readFile(files[0]);
     if (!text) return 1;
-    const mk::WordList list = mk::parseWordList(*text);
+    const mk::WordList list = mk::parseWordList(*text, language);
     if (!list.rejected.empty()) {
         for (const auto& r : list.rejected)
             std::cerr << "mkdict: cannot store \"" << r.word << "\": " << r.reason << "\n";
@@ -92,7 +108,8 @@ int main(int argc, char** argv) {
         return 1;
     }
     const unsigned pool = std::accumulate(weights.begin(), weights.end(), 0u);
-    std::cout << "mkdict: " << output << ": " << filtered.words.size() << " words (" << filtered.excluded.size()
+    std::set<std::string> distinct(filtered.words.begin(), filtered.words.end());
+    std::cout << "mkdict: " << output << ": " << distinct.size() << " words (" << filtered.excluded.size()
               << " left out, " << filtered.kept.size() << " kept on review), " << nodes->size()
               << " nodes, letter pool " << pool << "\n";
     return 0;

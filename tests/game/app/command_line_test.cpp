@@ -178,6 +178,31 @@ TEST(CommandLine, DailyStartsTheDaysPuzzleAndTodayTakesARealDate) {
     EXPECT_TRUE(respondTo({"--daily", "--puzzle", "5x4-1"}).err.starts_with("varnook: --puzzle: --daily and --puzzle"));
 }
 
+TEST(CommandLine, LanguageTakesACodeVarnookPlaysAndMustAgreeWithThePuzzlesLanguage) {
+    using game::letters::Language;
+    EXPECT_EQ(parse({"--language", "fr"}).language, Language::French);
+    EXPECT_EQ(parse({"--language=DE"}).language, Language::German);
+    EXPECT_EQ(parse({"--language", "en"}).language, Language::English);
+    EXPECT_FALSE(parse({}).language.has_value());
+    const CommandLine french = parse({"--language", "fr", "--puzzle", "fr-5x4-1234"});
+    EXPECT_EQ(french.action, CommandAction::Run);
+    EXPECT_EQ(french.puzzle, (game::PuzzleNumber{5, 4, 1234, Language::French}));
+
+    const std::vector<std::pair<std::vector<std::string_view>, std::string>> refused = {
+        {{"--language", "sv"}, "--language: 'sv' is not a language Varnook plays (en, fr, de, es, it, nl, pt)"},
+        {{"--language", ""}, "--language: '' is not a language Varnook plays"},
+        {{"--puzzle", "xx-5x4-1"}, "--puzzle: 'xx' is not a language Varnook plays"},
+        {{"--language", "de", "--puzzle", "fr-5x4-1"}, "--puzzle: the puzzle fr-5x4-1 is not a board of the language de"},
+        {{"--puzzle", "5x4-1", "--language", "es"}, "--language: the puzzle 5x4-1 is not a board of the language es"},
+    };
+    for (const auto& [args, error] : refused) {
+        const Printed p = respondTo(args);
+        EXPECT_EQ(p.status, 2) << error;
+        EXPECT_TRUE(p.err.starts_with("varnook: " + error)) << p.err;
+    }
+    EXPECT_NE(respondTo({"--help"}).out.find("      --language CODE     play in this language"), std::string::npos);
+}
+
 TEST(CommandLine, ArgvSkipsTheProgramName) {
     const char* argv[] = {"/usr/games/varnook", "--version"};
     EXPECT_EQ(parseCommandLine(2, argv).action, CommandAction::PrintVersion);

@@ -64,7 +64,8 @@ protected:
     std::map<std::string, Bytes> storedValues() {
         std::map<std::string, Bytes> out;
         for (const char* name : {"ISSTORED", "HEIGHT", "WIDTH", "MODE_NUM", "BYTE_DATA", "SCORE", "NWORDSFOUND",
-                                 "SWORDSFOUND", "TIMEREM", "CURLEVELSCORE", "FOUNDWORDS", "PUZZLENUMBER"}) {
+                                 "SWORDSFOUND", "TIMEREM", "CURLEVELSCORE", "FOUNDWORDS", "PUZZLENUMBER",
+                                 "LANGUAGE"}) {
             if (auto v = getRaw(kSavePath, name)) out[name] = *v;
         }
         return out;
@@ -284,7 +285,7 @@ TEST_F(SavedGameTest, TamperedRecordsAreRefusedAndStillConsumed) {
     base.levelScore = 18;
     ASSERT_TRUE(records_->saveGame(base, record()));
     const std::map<std::string, Bytes> valid = storedValues();
-    ASSERT_EQ(valid.size(), 12u);
+    ASSERT_EQ(valid.size(), 13u);
 
     using S = SavedGameStatus;
     auto setMode = [](std::int16_t mode, std::int16_t level) {
@@ -333,8 +334,9 @@ TEST_F(SavedGameTest, TamperedRecordsAreRefusedAndStillConsumed) {
         {"letters longer than the board", [](auto& v) { v["BYTE_DATA"].push_back('A'); }, S::BadLetters},
         {"BYTE_DATA missing", [](auto& v) { v.erase("BYTE_DATA"); }, S::BadLetters},
         {"a zero letter (a hole)", [](auto& v) { v["BYTE_DATA"][4] = 0; }, S::BadLetters},
-        {"a letter above 127", [](auto& v) { v["BYTE_DATA"][4] = 0xC9; }, S::BadLetters},
+        {"a byte above 127 that is no letter", [](auto& v) { v["BYTE_DATA"][4] = 0xA0; }, S::BadLetters},
         {"a comma letter", [](auto& v) { v["BYTE_DATA"][0] = ','; }, S::BadLetters},
+        {"a language this program does not play", [](auto& v) { v["LANGUAGE"] = Bytes{'x', 'x'}; }, S::BadLetters},
         {"a blank letter", [](auto& v) { v["BYTE_DATA"][0] = ' '; }, S::BadLetters},
         {"MODE_NUM missing", [](auto& v) { v.erase("MODE_NUM"); }, S::MissingValue},
         {"MODE_NUM of 13 bytes", [](auto& v) { v["MODE_NUM"].pop_back(); }, S::MissingValue},

@@ -7,6 +7,7 @@
 
 #include "engine_fixture.h"
 #include "game/play/typing.h"
+#include "game/play/words.h"
 
 namespace {
 
@@ -150,10 +151,32 @@ TEST(Typing, EitherCaseTypesALetterAndNothingElseDoes) {
                              "oooo");
     type(g, "cA");
     EXPECT_EQ(chainOf(g), (Cells{1, 2}));
-    for (const char32_t other : {U'1', U' ', U'-', U'\u00e9', U'\r'})
+    for (const char32_t other : {U'1', U' ', U'-', U'\u00f8', U'\r'})
         EXPECT_EQ(chainAfterTyping(g, other), std::nullopt) << static_cast<unsigned>(other);
     EXPECT_TRUE(game::typing::isTypedLetter('z'));
     EXPECT_FALSE(game::typing::isTypedLetter('['));
+}
+
+TEST(Typing, AccentedLettersPlayTheLettersOfTheBoardsLanguage) {
+    using game::letters::Language;
+    auto g = playtest::board(4, 4,
+                             "es\xE4o"
+                             "s\xF1oo"
+                             "oooo"
+                             "oooo");
+    g.language = Language::French;  // accents fold: é plays e, ä plays a (not on this board)
+    EXPECT_EQ(chainAfterTyping(g, U'\u00e9'), (Cells{1}));
+    EXPECT_EQ(chainAfterTyping(g, U'\u00e4'), std::nullopt);
+    g.language = Language::German;  // Ä is a tile of its own; ß plays s then s
+    EXPECT_EQ(chainAfterTyping(g, U'\u00c4'), (Cells{3}));
+    EXPECT_EQ(chainAfterTyping(g, U'a'), std::nullopt);
+    EXPECT_EQ(chainAfterTyping(g, U'\u00df'), (Cells{2, 5}));
+    setChain(g, Cells{3, 2});
+    EXPECT_EQ(game::words::chainWord(g), "\xC4S");  // the word submitted, in upper case as listed
+    setChain(g, Cells{});
+    g.language = Language::Spanish;  // Ñ is a tile of its own
+    EXPECT_EQ(chainAfterTyping(g, U'\u00f1'), (Cells{6}));
+    EXPECT_EQ(chainAfterTyping(g, U'n'), std::nullopt);
 }
 
 }  // namespace

@@ -120,6 +120,47 @@ TEST_F(PuzzleNumberRun, AProgramStartedOnANumberPlaysThatBoardAndLeavesTheSavedG
     EXPECT_EQ(modalsAsked, Strings{kQuestionCaption}) << "offered at the next start";
 }
 
+TEST_F(PuzzleNumberRun, AnotherLanguagesNumberNamesItAndItsBoardComesFromThatDictionary) {
+    game::StartOptions options;
+    options.language = game::letters::Language::French;
+    options.puzzle = PuzzleNumber{5, 4, 1234, game::letters::Language::French};
+    start({}, options);
+    EXPECT_TRUE(ui().messages().empty());
+    EXPECT_EQ(game().language, game::letters::Language::French);
+    EXPECT_EQ(mainWindow().caption(), "Varnook - fr-5x4-1234");
+    const auto letters = game().gridLetters.raw();
+    saveAndExit();
+    EXPECT_EQ(stored(kSaveKey, "PUZZLENUMBER"), bytes("fr-5x4-1234"));
+    EXPECT_EQ(stored(kSaveKey, "LANGUAGE"), bytes("fr"));
+
+    // Resumed by a run in English, the game is played in French, number and all.
+    start();
+    ASSERT_EQ(frm().view(), FrmPlay::View::Play);
+    EXPECT_EQ(game().language, game::letters::Language::French);
+    EXPECT_EQ(game().gridLetters.raw(), letters);
+    EXPECT_EQ(mainWindow().caption(), "Varnook - fr-5x4-1234");
+}
+
+TEST_F(PuzzleNumberRun, ALanguageWithoutItsDictionaryIsToldAndEnglishIsPlayed) {
+    // A program folder like the build's, without DE.DICT (copies, which every system can make).
+    const auto folder = root_ / "program";
+    std::filesystem::create_directories(folder);
+    for (const auto& entry : std::filesystem::directory_iterator(frmtest::binDir()))
+        if (entry.is_regular_file() && entry.path().filename() != "DE.DICT")
+            std::filesystem::copy_file(entry.path(), folder / entry.path().filename());
+    programFolder = folder.string() + "/";
+    game::StartOptions options;
+    options.language = game::letters::Language::German;
+    start({}, options);
+    ASSERT_EQ(ui().messages().size(), 1u);
+    EXPECT_NE(ui().messages()[0].text.find("The dictionary DE.DICT of the language de is missing or unreadable"),
+              std::string::npos)
+        << ui().messages()[0].text;
+    EXPECT_EQ(game().language, game::letters::Language::English);
+    startClassic();
+    EXPECT_EQ(mainWindow().caption().find("Varnook - de-"), std::string::npos);
+}
+
 TEST_F(PuzzleNumberRun, ASavedClassicGameKeepsItsNumber) {
     start();
     startClassic();  // 4 x 4, seed 2024

@@ -50,7 +50,7 @@ void ProgramTest::start(const std::function<platform::Ui*(platform::HeadlessUi&)
     platform::Services services = hp->services(store_.get());
     if (wrap) services.ui = wrap(hp->ui);
     std::string failure;
-    program_ = game::Program::start(services, frmtest::binDir(), &failure, options);
+    program_ = game::Program::start(services, programFolder, &failure, options);
     ASSERT_NE(program_, nullptr) << failure;
 }
 

@@ -74,8 +74,9 @@ protected:
     // File names (no folder) of the sounds played since the last call.
     std::vector<std::string> heard();
 
-    // The desktop the next start() finds.
+    // The desktop the next start() finds, and the program folder it starts from.
     platform::Size desktop{1920, 1080};
+    std::string programFolder = frmtest::binDir();
 
     std::filesystem::path root_;
     std::string oldXdg_;
