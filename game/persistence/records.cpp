@@ -392,9 +392,9 @@ SavedGameStatus Records::loadSavedGame(SavedGame& saved) {
             n.status != StoreStatus::NotFound) {
             // Letters of a language this program does not play cannot be solved.
             // Written with a terminating zero, as the number is; a record without one is read alike.
-            std::string_view text(reinterpret_cast<const char*>(code.data()), n.size);
-            if (!text.empty() && text.back() == '\0') text.remove_suffix(1);
-            const auto language = n.status == StoreStatus::Success ? letters::fromCode(text) : std::nullopt;
+            std::string_view codeText(reinterpret_cast<const char*>(code.data()), n.size);
+            if (!codeText.empty() && codeText.back() == '\0') codeText.remove_suffix(1);
+            const auto language = n.status == StoreStatus::Success ? letters::fromCode(codeText) : std::nullopt;
             if (!language) return SavedGameStatus::BadLetters;
             saved.language = *language;
         }

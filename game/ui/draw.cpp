@@ -159,7 +159,7 @@ void drawRefusedLetter(const SpriteSheet& sheet, const BoxInfo& strip, const Gam
     const Rect slot{strip.x + (k - 1) * kCellSize + m, strip.y + m + 1, strip.x + k * kCellSize - m, strip.y + p + 2};
     blitTile(sheet, s, slot.left, slot.top, p - 2 * m, Sprite::TilePlain);
     s.setTextColor(clrStripLetter);
-    const char upper = toUpperAscii(static_cast<unsigned char>(letter));
+    const char upper = toUpper(static_cast<unsigned char>(letter));
     s.drawText(std::string_view(&upper, 1), slot, kCaptionFlags);
     s.selectPen(penChain);
     s.moveTo(slot.left + m, slot.bottom - m);
