@@ -78,10 +78,10 @@ list(APPEND site_files ${icon_files})
 foreach(file index.html manifest.webmanifest)
   configure_file(${web_dir}/site/${file} ${VARNOOK_WEB_DIR}/${file} COPYONLY)
 endforeach()
-# The word notes (common words, definitions) are large and only wanted once a game asks for them,
-# so the first visit does not fetch them for the offline copy.
+# The word notes (common words, definitions) and the other languages' dictionaries are large and only
+# wanted once a game asks for them, so the first visit does not fetch them for the offline copy.
 set(cached_data ${VARNOOK_DATA_FILES})
-list(REMOVE_ITEM cached_data DEFAULT.COMMON DEFAULT.DEFS)
+list(REMOVE_ITEM cached_data DEFAULT.COMMON DEFAULT.DEFS ${VARNOOK_LANGUAGE_DICT_FILES})
 set(cached index.html manifest.webmanifest varnook.js varnook.wasm ${cached_data}
   icons/hicolor/192x192/apps/varnook.png icons/hicolor/512x512/apps/varnook.png)
 foreach(font ${VARNOOK_WEB_FONTS})

@@ -83,8 +83,15 @@ add_dependencies(varnook windows_data QXDLL)
 set(VARNOOK_README_FONT_LICENCE ", ${font_licence_name} (the Liberation Sans Narrow\nfonts, LiberationSansNarrow-*.ttf, which the game uses as its own)")
 set(readme ${CMAKE_BINARY_DIR}/README.txt)
 configure_file(${CMAKE_SOURCE_DIR}/packaging/windows/README.txt.in ${readme} @ONLY NEWLINE_STYLE CRLF)
-set(licence_files ${CMAKE_SOURCE_DIR}/LICENSE ${CMAKE_SOURCE_DIR}/assets/dict/SCOWL-COPYRIGHT.txt)
-set(licence_names LICENSE.txt SCOWL-COPYRIGHT.txt)
+set(licence_files ${CMAKE_SOURCE_DIR}/LICENSE ${CMAKE_SOURCE_DIR}/assets/dict/SCOWL-COPYRIGHT.txt
+  ${CMAKE_SOURCE_DIR}/assets/defs/WORDNET-LICENSE.txt)
+set(licence_names LICENSE.txt SCOWL-COPYRIGHT.txt WORDNET-LICENSE.txt)
+# Each other language's word-list notice beside its dictionary, as <CODE>-COPYRIGHT.txt.
+foreach(code ${VARNOOK_LANGUAGE_CODES})
+  string(TOUPPER ${code} name)
+  list(APPEND licence_files ${CMAKE_SOURCE_DIR}/assets/dict/${code}/COPYRIGHT.txt)
+  list(APPEND licence_names ${name}-COPYRIGHT.txt)
+endforeach()
 
 # The zip: one folder, Varnook, holding the program folder and those; its staging folder is also
 # what the setup program installs.

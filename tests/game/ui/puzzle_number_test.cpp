@@ -130,8 +130,8 @@ TEST_F(PuzzleNumberRun, AnotherLanguagesNumberNamesItAndItsBoardComesFromThatDic
     EXPECT_EQ(mainWindow().caption(), "Varnook - fr-5x4-1234");
     const auto letters = game().gridLetters.raw();
     saveAndExit();
-    EXPECT_EQ(stored(kSaveKey, "PUZZLENUMBER"), bytes("fr-5x4-1234"));
-    EXPECT_EQ(stored(kSaveKey, "LANGUAGE"), bytes("fr"));
+    EXPECT_EQ(stored(kSaveKey, "PUZZLENUMBER"), bytes(std::string("fr-5x4-1234") + '\0'));
+    EXPECT_EQ(stored(kSaveKey, "LANGUAGE"), bytes(std::string("fr") + '\0'));
 
     // Resumed by a run in English, the game is played in French, number and all.
     start();
