@@ -10,12 +10,14 @@ namespace game::ui {
 // A region of a surface with the tools it is drawn with. It owns nothing: the surface belongs to
 // its window, brushes and pens are palette values.
 struct BoxInfo {
-    platform::Surface* hdc = nullptr;
+    platform::Surface* surface = nullptr;
     std::int32_t x = 0;
     std::int32_t y = 0;
-    // Board and word strip: the cell pitch. Word list: the text indent and the row height.
+    // wid and ht are the width and height in pixels (hitTest, boxRect, sprite buttons), except in
+    // three regions that are never hit-tested and keep drawing measures here instead:
+    //   board and word strip: wid = the cell pitch, ht = the tile margin;
+    //   word list: wid = the text indent and the height of a word's row, ht = the line pitch.
     std::int32_t wid = 0;
-    // Board and word strip: the tile margin. Word list: the line pitch.
     std::int32_t ht = 0;
     bool hover = false;  // drawn in its highlighted look
     platform::Brush brush{};

@@ -61,7 +61,7 @@ int ModalDialog::tabTarget(int current, int count, int shift) {
 
 BoxInfo ModalDialog::buttonBox(int left, int top, int width) const {
     BoxInfo b;
-    b.hdc = surface_.get();
+    b.surface = surface_.get();
     b.x = left;
     b.y = top;
     b.wid = width;
@@ -78,7 +78,7 @@ void FrmOKCancel::paint() {
     clickedBtnNum_ = -1;
     platform::Surface& s = canvas();
     BoxInfo back;
-    back.hdc = &s;
+    back.surface = &s;
     back.x = 1;
     back.y = 1;
     back.wid = layoutWidth() - 2;
@@ -175,7 +175,7 @@ void DiagWow::paint() {
     const int w = layoutWidth();
     const int h = layoutHeight();
     BoxInfo back;
-    back.hdc = &s;
+    back.surface = &s;
     back.wid = w;
     back.ht = h;
     back.brush = brDialog;

@@ -21,7 +21,7 @@ char toUpper(unsigned char c) { return letters::upper(static_cast<char>(c)); }
 
 // The strip with the given upper-case letters in its first slots (at most seven).
 void drawStrip(const SpriteSheet& sheet, const BoxInfo& strip, std::string_view letters) {
-    Surface& s = *strip.hdc;
+    Surface& s = *strip.surface;
     const int p = strip.wid;
     const int m = strip.ht;
     s.fillRect(Rect{strip.x, strip.y, strip.x + layout::kStripSlots * p, strip.y + p + 2}, brPlay);
@@ -78,10 +78,10 @@ void setFontSize(Surface& surface, double points) {
 }
 
 void drawTile(const SpriteSheet& sheet, const BoxInfo& board, const GameData& data, int cell, bool linked) {
-    if (!board.hdc || data.gridWidth() <= 0 || !data.gridLetters.contains(cell)) {
+    if (!board.surface || data.gridWidth() <= 0 || !data.gridLetters.contains(cell)) {
         return;
     }
-    Surface& s = *board.hdc;
+    Surface& s = *board.surface;
     const int column = data.cellX(cell);
     const int row = data.cellY(cell);
     const int m = board.ht;
@@ -112,23 +112,23 @@ void drawAllTiles(const SpriteSheet& sheet, const BoxInfo& board, const GameData
 }
 
 void drawChainLine(const BoxInfo& board, const GameData& data, int a, int b) {
-    if (!board.hdc || data.gridWidth() <= 0) {
+    if (!board.surface || data.gridWidth() <= 0) {
         return;
     }
     auto centreX = [&](int c) { return board.x + data.cellX(c) * board.wid + layout::kHalfCell; };
     auto centreY = [&](int c) { return board.y + data.cellY(c) * board.wid + layout::kHalfCell; };
-    Surface& s = *board.hdc;
+    Surface& s = *board.surface;
     s.selectPen(penChain);
     s.moveTo(centreX(a), centreY(a));
     s.lineTo(centreX(b), centreY(b));
 }
 
 void drawBoardBack(const BoxInfo& board, const GameData& data) {
-    if (!board.hdc) {
+    if (!board.surface) {
         return;
     }
     constexpr int h = layout::kHalfCell;
-    board.hdc->fillRect(Rect{board.x - h, board.y - h, board.x + data.gridWidth() * kCellSize + h,
+    board.surface->fillRect(Rect{board.x - h, board.y - h, board.x + data.gridWidth() * kCellSize + h,
                              board.y + data.gridHeight() * kCellSize + h},
                         brPlay);
     const int len = std::min<int>(data.curWordLen, kMaxPath);
@@ -136,7 +136,7 @@ void drawBoardBack(const BoxInfo& board, const GameData& data) {
 }
 
 void drawWordStrip(const SpriteSheet& sheet, const BoxInfo& strip, const GameData& data) {
-    if (!strip.hdc) {
+    if (!strip.surface) {
         return;
     }
     std::string letters;
@@ -149,10 +149,10 @@ void drawWordStrip(const SpriteSheet& sheet, const BoxInfo& strip, const GameDat
 }
 
 void drawRefusedLetter(const SpriteSheet& sheet, const BoxInfo& strip, const GameData& data, char letter) {
-    if (!strip.hdc) {
+    if (!strip.surface) {
         return;
     }
-    Surface& s = *strip.hdc;
+    Surface& s = *strip.surface;
     const int p = strip.wid;
     const int m = strip.ht;
     const int k = std::clamp<int>(data.curWordLen + 1, 1, layout::kStripSlots);
@@ -167,7 +167,7 @@ void drawRefusedLetter(const SpriteSheet& sheet, const BoxInfo& strip, const Gam
 }
 
 void drawWordStripText(const SpriteSheet& sheet, const BoxInfo& strip, std::string_view word) {
-    if (!strip.hdc) {
+    if (!strip.surface) {
         return;
     }
     std::string letters(word.substr(0, layout::kStripSlots));
@@ -179,10 +179,10 @@ void drawWordStripText(const SpriteSheet& sheet, const BoxInfo& strip, std::stri
 
 void drawWordList(const BoxInfo& list, const GameData& data, const OneBased<std::string>& words, int count, int first,
                   int selected) {
-    if (!list.hdc) {
+    if (!list.surface) {
         return;
     }
-    Surface& s = *list.hdc;
+    Surface& s = *list.surface;
     const int right = list.x + layout::kListWidthUnits * list.wid;
     s.fillRect(Rect{list.x, list.y, right, list.y + layout::kListRows * list.ht}, brPanel);
     if (count <= 0) {
@@ -206,18 +206,18 @@ void drawWordList(const BoxInfo& list, const GameData& data, const OneBased<std:
 
 void drawSpriteBtn(const SpriteSheet& sheet, const BoxInfo& box, SpriteKind kind, bool highlighted) {
     const int index = static_cast<int>(kind);
-    if (!box.hdc || index < 0 || index >= static_cast<int>(kSpriteBtnKinds.size())) {
+    if (!box.surface || index < 0 || index >= static_cast<int>(kSpriteBtnKinds.size())) {
         return;
     }
     const SpriteBtnKind& k = kSpriteBtnKinds[static_cast<std::size_t>(index)];
     if (!k.drawn) {
         return;
     }
-    sheet.blit(*box.hdc, box.x, box.y, box.wid, box.ht, highlighted ? k.highlighted : k.plain, Rop::Copy);
+    sheet.blit(*box.surface, box.x, box.y, box.wid, box.ht, highlighted ? k.highlighted : k.plain, Rop::Copy);
 }
 
 void drawProgressBar(const SpriteSheet& sheet, const BoxInfo& box, double percent) {
-    if (!box.hdc) {
+    if (!box.surface) {
         return;
     }
     // Above 100 counts as full. Below 0, and NaN (a puzzle without points), count as empty: the
@@ -225,9 +225,9 @@ void drawProgressBar(const SpriteSheet& sheet, const BoxInfo& box, double percen
     double p = std::isnan(percent) ? 0.0 : std::clamp(percent, 0.0, 100.0);
     const int filled = static_cast<int>(std::nearbyint(p * layout::kBarWidth / 100.0));
     const int left = box.x + static_cast<int>(std::nearbyint(layout::kBarInset));
-    sheet.blit(*box.hdc, left + filled, box.y, layout::kBarWidth - filled, layout::kBarHeight, Sprite::BarEmpty,
+    sheet.blit(*box.surface, left + filled, box.y, layout::kBarWidth - filled, layout::kBarHeight, Sprite::BarEmpty,
                Rop::Copy, filled);
-    sheet.blit(*box.hdc, left, box.y, filled, layout::kBarHeight, Sprite::BarFull, Rop::Copy);
+    sheet.blit(*box.surface, left, box.y, filled, layout::kBarHeight, Sprite::BarFull, Rop::Copy);
 }
 
 void fillSurface(Surface& surface, const platform::Brush& brush) {
@@ -235,10 +235,10 @@ void fillSurface(Surface& surface, const platform::Brush& brush) {
 }
 
 void drawTextBtn(const BoxInfo& box, FrameStyle frame, bool highlighted, int shift, std::string_view caption) {
-    if (!box.hdc) {
+    if (!box.surface) {
         return;
     }
-    Surface& s = *box.hdc;
+    Surface& s = *box.surface;
     Rect r = boxRect(box);
     s.fillRect(r, box.brush);
     if (frame == FrameStyle::Single || frame == FrameStyle::Double) {
@@ -258,17 +258,17 @@ void drawTextBtn(const BoxInfo& box, FrameStyle frame, bool highlighted, int shi
 }
 
 void fillBox(const BoxInfo& box) {
-    if (box.hdc) {
-        box.hdc->fillRect(boxRect(box), box.brush);
+    if (box.surface) {
+        box.surface->fillRect(boxRect(box), box.brush);
     }
 }
 
 void drawShadowText(const BoxInfo& box, int shift, std::string_view text, int format) {
-    if (!box.hdc) {
+    if (!box.surface) {
         return;
     }
     const unsigned flags = format == kDefaultTextFormat ? platform::text::kVCenter : static_cast<unsigned>(format);
-    Surface& s = *box.hdc;
+    Surface& s = *box.surface;
     Rect r = boxRect(box);
     s.setTextColor(clrShadow);
     s.drawText(text, r, flags);

@@ -95,7 +95,7 @@ void FrmPlay::paintPauseView() {
 
 void FrmPlay::initMainMenuVar() {
     titleBox_ = BoxInfo{};
-    titleBox_.hdc = pbMainMenu_.get();
+    titleBox_.surface = pbMainMenu_.get();
     titleBox_.x = window::kTitleLeft;
     titleBox_.y = window::kTitleTop;
     titleBox_.wid = window::kTitleWidth;
@@ -103,7 +103,7 @@ void FrmPlay::initMainMenuVar() {
     for (int i = 1; i <= window::kMenuEntries; ++i) {
         BoxInfo& b = mmBtns_[i];
         b = BoxInfo{};
-        b.hdc = pbMainMenu_.get();
+        b.surface = pbMainMenu_.get();
         b.x = window::kEntryLeft;
         b.y = static_cast<int>(flow::roundHalfEven((i + 3) * window::kEntryPitch));
         b.wid = window::kEntryWidth;
@@ -112,7 +112,7 @@ void FrmPlay::initMainMenuVar() {
         b.pen = penFrame;
         b.textColor = clrText;
     }
-    regions_.leftPanel.hdc = pbGrid_.get();
+    regions_.leftPanel.surface = pbGrid_.get();
     regions_.leftPanel.x = 0;
     regions_.leftPanel.y = 0;
     regions_.leftPanel.wid = panel::kLeftPanelWidth;

@@ -202,6 +202,7 @@ private:
     void pbGrid_MouseDown(int button, int shift, double x, double y);
     void pbGrid_MouseMove(int button, int shift, double x, double y);
     void pbGrid_MouseUp(int button, int shift, double x, double y);
+    // A press on command n of the left side panel (the commands, not a right-hand panel).
     void rightPanEvents(int btnIndex);
     void holdArrow(results::Navigate direction);
     // One step of the word list; false when it is already at its end.

@@ -122,7 +122,7 @@ void FrmPlay::drawLevelNeeds() {
     platform::Surface& s = *pbGrid_;
     const platform::Font font = s.font();
     BoxInfo line;
-    line.hdc = &s;
+    line.surface = &s;
     line.x = window::kNeedsLine.left;
     line.y = window::kNeedsLine.top;
     line.wid = window::kNeedsLine.right - window::kNeedsLine.left;
@@ -143,7 +143,7 @@ void FrmPlay::showPoints(int points) {
     platform::Surface& s = *pbGrid_;
     const platform::Font font = s.font();
     BoxInfo strip;
-    strip.hdc = &s;
+    strip.surface = &s;
     strip.x = regions_.stripBox.x;
     strip.y = regions_.stripBox.y;
     strip.wid = layout::kStripSlots * regions_.stripBox.wid;

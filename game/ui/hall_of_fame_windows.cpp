@@ -62,7 +62,7 @@ void DiagUN::paint() {
     // lblCongMsg: centred lines around its fixed centre.
     setFont(s, kMessageFont, kMessagePoints, true);
     BoxInfo message;
-    message.hdc = &s;
+    message.surface = &s;
     message.x = 0;
     message.y = kMessageTop;
     message.wid = 2 * kMessageCentreX + 1;
@@ -78,7 +78,7 @@ void DiagUN::paint() {
     drawShadowText(prompt, kTextShift, kPrompt);
 
     nameBox_ = BoxInfo{};
-    nameBox_.hdc = &s;
+    nameBox_.surface = &s;
     nameBox_.x = kNameLeft;
     nameBox_.y = kNameTop;
     nameBox_.wid = kNameWidth;
@@ -205,7 +205,7 @@ void FrmStats::layOut() {
     using namespace stats_window;
     platform::Surface& s = canvas();
     background_ = BoxInfo{};
-    background_.hdc = &s;
+    background_.surface = &s;
     background_.wid = clientWidth();
     background_.ht = clientHeight();
     background_.brush = brPlay;
@@ -234,7 +234,7 @@ void FrmStats::layOut() {
     for (int k = 1; k <= 2; ++k) {
         BoxInfo& b = buttons_[static_cast<std::size_t>(k - 1)];
         b = BoxInfo{};
-        b.hdc = &s;
+        b.surface = &s;
         b.x = k == 1 ? kOkLeft : kClearLeft;
         b.y = kButtonTop;
         b.wid = kButtonWidth;
@@ -350,7 +350,7 @@ void DiagUnsaved::paint() {
     clickedBtnNum_ = -1;
     platform::Surface& s = canvas();
     BoxInfo back;
-    back.hdc = &s;
+    back.surface = &s;
     back.x = 1;
     back.y = 1;
     back.wid = kClientW - 2;

@@ -29,7 +29,7 @@ std::unique_ptr<platform::Surface> drawProgramIcon(platform::Graphics& graphics,
     tile.setBoard(1, 1);
     tile.gridLetters[1] = static_cast<std::uint8_t>(window::kTitle[0]);
     BoxInfo board;
-    board.hdc = icon.get();
+    board.surface = icon.get();
     board.wid = kWindowIconSize;
     board.ht = (kWindowIconSize - kTileAt48) / 2;
     drawTile(sheet, board, tile, 1, true);

@@ -10,7 +10,7 @@ namespace {
 
 BoxInfo region(platform::Surface& s, int x, int y, int wid, int ht) {
     BoxInfo b;
-    b.hdc = &s;
+    b.surface = &s;
     b.x = x;
     b.y = y;
     b.wid = wid;
@@ -20,7 +20,7 @@ BoxInfo region(platform::Surface& s, int x, int y, int wid, int ht) {
 
 // Places a region and clears its hover flag; brush, pen, colour and state stay.
 void place(BoxInfo& b, platform::Surface& s, int x, int y, int wid, int ht) {
-    b.hdc = &s;
+    b.surface = &s;
     b.x = x;
     b.y = y;
     b.wid = wid;

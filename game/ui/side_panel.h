@@ -131,7 +131,7 @@ struct PlayRegions {
 // board of gridWidth columns. Clears the hover flags of the arrow bars and the two commands.
 void initLPBtns(PlayRegions& r, platform::Surface& surface, int gridWidth);
 
-// Side panel, its items and commands, the statistics rows, the message line, the back
+// The left side panel, its items and commands, the statistics rows, the message line, the back
 // button and the sound icon. Clears the hover flags of the commands and the sound icon. The states
 // of the statistics toggle and the sound icon are left as they are.
 void initRPBtns(PlayRegions& r, platform::Surface& surface);

@@ -20,7 +20,7 @@ constexpr std::array<const char*, 6> kHeadings{"", "Played", "Finished", "Best",
 // A text region of the table: column c (0 the mode's name, 5 the longest word) of row r (0 the headings).
 BoxInfo cell(platform::Surface& s, int column, int row) {
     BoxInfo b;
-    b.hdc = &s;
+    b.surface = &s;
     b.x = sw::kTableLeft + (column == 0 ? 0 : sw::kModeWidth + (column - 1) * sw::kFigureWidth);
     b.y = sw::kTableTop + row * sw::kRowHeight;
     b.wid = column == 0 ? sw::kModeWidth : column == 5 ? sw::kWordWidth : sw::kFigureWidth;
@@ -32,7 +32,7 @@ BoxInfo cell(platform::Surface& s, int column, int row) {
 
 BoxInfo line(platform::Surface& s, int top, platform::Color color) {
     BoxInfo b;
-    b.hdc = &s;
+    b.surface = &s;
     b.x = sw::kTableLeft;
     b.y = top;
     b.wid = sw::kClientW - sw::kU;

@@ -187,7 +187,7 @@ TEST(ArcadeLevel, ShowsItsTargetAndThePointsToGoAndWarnsInTheLastFifteenSeconds)
         f.bold = false;
         s->setFont(f);
         game::ui::BoxInfo b{};
-        b.hdc = s.get();
+        b.surface = s.get();
         b.x = needs.left;
         b.y = needs.top;
         b.wid = needs.right - needs.left;

@@ -23,7 +23,7 @@ protected:
     void SetUp() override {
         surface = makeSurface(200, 320, kBack, fontsize::kList);
         surface->selectPen(penFrame);
-        box.hdc = surface.get();
+        box.surface = surface.get();
         box.x = 20;
         box.y = 10;
         box.wid = 15;

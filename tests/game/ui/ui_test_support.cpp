@@ -95,7 +95,7 @@ game::GameData makeBoard(int width, int height, const std::string& letters) {
 
 game::ui::BoxInfo boardBox(platform::Surface* s, int x, int y) {
     game::ui::BoxInfo b;
-    b.hdc = s;
+    b.surface = s;
     b.x = x;
     b.y = y;
     b.wid = game::ui::kCellSize;
