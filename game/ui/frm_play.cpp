@@ -43,6 +43,8 @@ FrmPlay::FrmPlay(FrmPlayContext context)
         refresh();
     });
     refusedLetterTimer_->setInterval(window::kRefusedLetterMs);
+    repeatedWordTimer_ = ctx_.ui.createTimer([this] { repeatedWordShown(); });
+    repeatedWordTimer_->setInterval(window::kRepeatedWordMs);
     session_.setView(this);
     session_.setFrontEnd(this);
 }

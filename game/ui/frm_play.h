@@ -69,7 +69,8 @@ constexpr int kTimeTickShift = 1;  // the Time value as each tick redraws it
 constexpr int kBackShift = 4;
 constexpr int kBackHoverShift = 8;
 
-// The pause after a repeated word, with the word highlighted in the list.
+// How long a repeated word stays highlighted in the list. The window goes on handling input and
+// the countdown meanwhile.
 constexpr int kRepeatedWordMs = 300;
 // A scored word's points stand in the emptied word strip this long.
 constexpr int kPointsShowMs = 1500;
@@ -233,6 +234,8 @@ private:
     // A scored word's points in the emptied word strip, for a moment (pointsTimer_ ends it).
     void showPoints(int points);
     void pointsShown();
+    // The end of a repeated word's moment of highlight in the list (repeatedWordTimer_).
+    void repeatedWordShown();
     // Arcade: the level's target and the points still needed, under the progress bar.
     void drawLevelNeeds();
     void drawFoundList(int selected);
@@ -254,6 +257,7 @@ private:
     std::unique_ptr<platform::Timer> timrCntDwn_;
     std::unique_ptr<platform::Timer> pointsTimer_;
     std::unique_ptr<platform::Timer> refusedLetterTimer_;  // ends the struck-out letter's moment
+    std::unique_ptr<platform::Timer> repeatedWordTimer_;   // ends a repeated word's highlight
 
     // What the session asked for and answerRequests has still to do.
     std::optional<EndingWindow> endingAsked_;

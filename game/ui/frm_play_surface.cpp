@@ -42,6 +42,7 @@ void FrmPlay::gameReady() {
 void FrmPlay::buildPlaySurface() {
     platform::Surface& s = *pbGrid_;
     pointsTimer_->setEnabled(false);
+    repeatedWordTimer_->setEnabled(false);
     fillSurface(s, brPlay);
     initLPBtns(regions_, s, game_.gridWidth());
     initRPBtns(regions_, s);
@@ -165,6 +166,16 @@ void FrmPlay::pointsShown() {
     refresh();
 }
 
+void FrmPlay::repeatedWordShown() {
+    repeatedWordTimer_->setEnabled(false);
+    // The list as it is now (scrolled or grown meanwhile) without the highlight. After the end of
+    // the game the list belongs to the results display and is left alone.
+    if (!session_.gamePlaying()) return;
+    setFontSize(*pbGrid_, fontsize::kList);
+    drawFoundList(0);
+    refresh();
+}
+
 void FrmPlay::drawFoundList(int selected) {
     const results::ListMode mode = session_.listMode();
     drawWordList(regions_.listBox, game_, results::listWords(game_, mode), results::listCount(game_, mode),
@@ -270,15 +281,14 @@ void FrmPlay::wordAnswered(const words::Submission& answer) {
             refresh();
             return;
         case words::Answer::Repeated:
-            // The word found before lights up in the list for a moment.
+            // The word found before lights up in the list for a moment; each repeat has its full
+            // moment.
             setFontSize(*pbGrid_, fontsize::kList);
             drawFoundList(answer.index);
             showMessage(Message::AlreadyFound);
             refresh();
-            ctx_.ui.sleep(window::kRepeatedWordMs);
-            setFontSize(*pbGrid_, fontsize::kList);
-            drawFoundList(0);
-            refresh();
+            repeatedWordTimer_->setEnabled(false);
+            repeatedWordTimer_->setEnabled(true);
             return;
         case words::Answer::New:
             showMessage(Message::Points, std::to_string(answer.points));

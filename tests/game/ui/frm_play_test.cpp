@@ -171,8 +171,14 @@ TEST_F(ClassicGame, RefusedRepeatedAndNewWordsGiveTheirMessagesSoundsScoresAndLi
     const int before = w.win().presentCount();
     w.session->enter();
     EXPECT_EQ(w.heard(), Strings{"BEEP.wav"});
-    EXPECT_EQ(w.hp.ui.sleeps(), std::vector<int>{300});
-    EXPECT_EQ(w.win().presentCount(), before + 2) << "shown highlighted, then plain again";
+    EXPECT_EQ(w.win().presentCount(), before + 1) << "shown highlighted";
+    const platform::PixelSurface lit = w.screen();
+    w.hp.ui.advance(299);
+    EXPECT_EQ(w.win().presentCount(), before + 1) << "still highlighted";
+    w.hp.ui.advance(1);
+    EXPECT_EQ(w.win().presentCount(), before + 2) << "plain again after 300 ms";
+    EXPECT_FALSE(uitest::sameImage(lit, w.screen()));
+    EXPECT_TRUE(w.hp.ui.sleeps().empty()) << "the window never sleeps";
     EXPECT_EQ(w.game.score, 16);
     EXPECT_EQ(w.game.numFoundWords(), 2);
     EXPECT_EQ(w.chain(), fourCells);
