@@ -45,4 +45,7 @@ std::string SharedLibrary::fileName(const std::string& name) { return name + " (
 // The data files are fetched into this folder of the program's memory file system.
 std::string programFolder() { return "/varnook/"; }
 
+// The memory file system takes the bytes as they are, as a POSIX one does.
+std::filesystem::path filePath(const std::string& path) { return std::filesystem::path(path); }
+
 }  // namespace platform

@@ -173,7 +173,7 @@ def run(browser, server, snapshots, qx):
     click_picture(browser, 66, 472, ZOOM)
     browser.wait_for("!document.getElementById('vn-note').hidden")
     saved = saved_values(store_text(browser))
-    if saved.get("FOUNDWORDS") != 'string:"%s,"' % WORD.upper() or saved.get("PUZZLENUMBER") != 'string:"%s"' % PUZZLE:
+    if saved.get("FOUNDWORDS") != 'string:"%s,"' % WORD.upper() or saved.get("PUZZLENUMBER") != 'string:"%s\\0"' % PUZZLE:
         fail("the saved game lacks its word or number: %s" % saved, browser)
     # Its letters are the board the Linux engine makes for that number.
     letters = "".join(chr(int(b, 16)) for b in saved.get("BYTE_DATA", "binary:").split(":", 1)[1].split(",") if b)
@@ -183,6 +183,7 @@ def run(browser, server, snapshots, qx):
     # A reload offers the saved game; taken back, it holds its word (saved again to be read).
     await_menu(browser, server, "?zoom=%d" % ZOOM)
     browser.wait_for("[...document.querySelectorAll('canvas')].filter(c => !c.hidden).length == 2")
+    time.sleep(0.6)  # a game dialog takes Enter only once it has been up for half a second
     browser.key("Enter", "Enter", "\r", 13)
     browser.wait_for("[...document.querySelectorAll('canvas')].filter(c => !c.hidden).length == 1")
     browser.wait_for("document.getElementById('vn-puzzle').textContent == 'Puzzle %s'" % PUZZLE)
