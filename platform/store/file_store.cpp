@@ -406,14 +406,7 @@ StoreStatus FileStore::createKeyAt(const std::string& path, std::string_view key
 
 QueryResult FileStore::queryValueAt(const std::string& path, std::string_view name, std::span<std::uint8_t> buffer) {
     if (broken_) return {StoreStatus::AccessDenied, ValueType::Binary, 0};
-    const store_text::Key* key = view_.find(path);
-    const store_text::Value* value = key != nullptr ? key->findValue(name) : nullptr;
-    if (value == nullptr) return {StoreStatus::NotFound, ValueType::Binary, 0};
-    const auto size = static_cast<std::uint32_t>(value->data.size());
-    if (buffer.data() == nullptr) return {StoreStatus::Success, value->type, size};
-    if (value->data.size() > buffer.size()) return {StoreStatus::MoreData, value->type, size};
-    std::copy(value->data.begin(), value->data.end(), buffer.begin());
-    return {StoreStatus::Success, value->type, size};
+    return view_.query(path, name, buffer);
 }
 
 StoreStatus FileStore::setValueAt(const std::string& path, std::string_view name, ValueType type,

@@ -275,6 +275,17 @@ const Key* Hive::find(std::string_view path) const {
     return it == index_.end() ? nullptr : &keys_[it->second];
 }
 
+QueryResult Hive::query(std::string_view path, std::string_view name, std::span<std::uint8_t> buffer) const {
+    const Key* key = find(path);
+    const Value* value = key != nullptr ? key->findValue(name) : nullptr;
+    if (value == nullptr) return {StoreStatus::NotFound, ValueType::Binary, 0};
+    const auto size = static_cast<std::uint32_t>(value->data.size());
+    if (buffer.data() == nullptr) return {StoreStatus::Success, value->type, size};
+    if (value->data.size() > buffer.size()) return {StoreStatus::MoreData, value->type, size};
+    std::copy(value->data.begin(), value->data.end(), buffer.begin());
+    return {StoreStatus::Success, value->type, size};
+}
+
 Key& Hive::create(std::string_view path, std::string_view keyClass, bool* created) {
     // Keys above the requested one first, so that the file lists parents before children.
     for (std::size_t slash = path.find('\\'); slash != std::string_view::npos; slash = path.find('\\', slash + 1)) {

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <map>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -61,6 +62,9 @@ public:
     // Creates the key and any missing keys above it. Only the key itself takes keyClass; keys created
     // on the way have an empty class. *created tells whether the key itself is new.
     Key& create(std::string_view path, std::string_view keyClass, bool* created = nullptr);
+    // Reads a value as the store's queryValue answers: its type and size, and its bytes when buffer
+    // has room (MoreData when it has not; a null buffer asks for the size alone).
+    QueryResult query(std::string_view path, std::string_view name, std::span<std::uint8_t> buffer) const;
     const std::vector<Key>& keys() const { return keys_; }
     bool operator==(const Hive& other) const { return keys_ == other.keys_; }
 

@@ -57,14 +57,7 @@ StoreStatus WebStore::createKeyAt(const std::string& path, std::string_view keyC
 }
 
 QueryResult WebStore::queryValueAt(const std::string& path, std::string_view name, std::span<std::uint8_t> buffer) {
-    const store_text::Key* key = hive_.find(path);
-    const store_text::Value* value = key != nullptr ? key->findValue(name) : nullptr;
-    if (value == nullptr) return {StoreStatus::NotFound, ValueType::Binary, 0};
-    const auto size = static_cast<std::uint32_t>(value->data.size());
-    if (buffer.data() == nullptr) return {StoreStatus::Success, value->type, size};
-    if (value->data.size() > buffer.size()) return {StoreStatus::MoreData, value->type, size};
-    std::copy(value->data.begin(), value->data.end(), buffer.begin());
-    return {StoreStatus::Success, value->type, size};
+    return hive_.query(path, name, buffer);
 }
 
 StoreStatus WebStore::setValueAt(const std::string& path, std::string_view name, ValueType type,
