@@ -42,7 +42,8 @@ pnmcut -left "$X" -top "$Y" -width "$WIDTH" -height "$HEIGHT" "$out/play.ppm" | 
 click 66 382    # "Show Solution"
 await 330 112 "51 68 140"   # "Back to Main Menu " covers the gap between "Clear" and "Enter"
 xdotool mousemove $((X + 588)) $((Y + 70))
-sleep 0.5
+await_not 286 66 "150 150 240"  # the hovered word is spelled in the strip
+sleep 0.3
 shot results.ppm
 still_running "in the results display"
 pnmcut -left "$X" -top "$Y" -width "$WIDTH" -height "$HEIGHT" "$out/results.ppm" | pnmtopng >"$out/screenshot-results.png"
