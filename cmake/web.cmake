@@ -24,14 +24,15 @@ add_subdirectory(platform/web)
 add_subdirectory(game)
 
 # The program. ASYNCIFY lets the platform's modal loops and sleep wait for the browser's events
-# without blocking the page; only js_wait waits.
+# without blocking the page, and a dictionary be fetched when a game asks for it; only js_wait and
+# js_fetch_file wait.
 set(web_dir ${CMAKE_SOURCE_DIR}/platform/web)
 add_executable(varnook game/app/web_main.cpp)
 target_link_libraries(varnook PRIVATE varnook_app QXDLL)
 set_target_properties(varnook PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${VARNOOK_WEB_DIR}
   LINK_DEPENDS "${web_dir}/web_library.js;${web_dir}/web_pre.js")
 target_link_options(varnook PRIVATE
-  -sASYNCIFY -sASYNCIFY_IMPORTS=[js_wait] -sASYNCIFY_STACK_SIZE=131072
+  -sASYNCIFY -sASYNCIFY_IMPORTS=[js_wait,js_fetch_file] -sASYNCIFY_STACK_SIZE=131072
   -sALLOW_MEMORY_GROWTH -sENVIRONMENT=web -sEXIT_RUNTIME=0
   --js-library ${web_dir}/web_library.js --pre-js ${web_dir}/web_pre.js)
 
@@ -78,10 +79,11 @@ list(APPEND site_files ${icon_files})
 foreach(file index.html manifest.webmanifest)
   configure_file(${web_dir}/site/${file} ${VARNOOK_WEB_DIR}/${file} COPYONLY)
 endforeach()
-# The word notes (common words, definitions) and the other languages' dictionaries are large and only
-# wanted once a game asks for them, so the first visit does not fetch them for the offline copy.
+# The word notes (common words, definitions) and the other languages' dictionaries and instructions
+# pages are only wanted once a game asks for them, so the first visit does not fetch them for the
+# offline copy; the service worker keeps each once it has been fetched.
 set(cached_data ${VARNOOK_DATA_FILES})
-list(REMOVE_ITEM cached_data DEFAULT.COMMON DEFAULT.DEFS ${VARNOOK_LANGUAGE_DICT_FILES})
+list(REMOVE_ITEM cached_data DEFAULT.COMMON DEFAULT.DEFS ${VARNOOK_LANGUAGE_DICT_FILES} ${VARNOOK_LANGUAGE_HELP_FILES})
 set(cached index.html manifest.webmanifest varnook.js varnook.wasm ${cached_data}
   icons/hicolor/192x192/apps/varnook.png icons/hicolor/512x512/apps/varnook.png)
 foreach(font ${VARNOOK_WEB_FONTS})

@@ -1,6 +1,7 @@
-// varnook in a web page: the page's address as the command line (?puzzle=WxH-SEED, ?zoom=N), the
-// browser's services, then the start-up sequence from the program folder the page's data files
-// were fetched into. A bad address parameter is told in the page, and the game starts without it.
+// varnook in a web page: the page's address as the command line (?puzzle=WxH-SEED, ?zoom=N,
+// ?language=CODE), the browser's services, then the start-up sequence from the program folder the
+// page's data files were fetched into. A bad address parameter is told in the page, and the game
+// starts without it.
 #include <span>
 #include <string>
 #include <string_view>
@@ -28,11 +29,15 @@ int main(int argc, char** argv) {
         }
         if (line.puzzle) options.puzzle = line.puzzle;
         if (line.zoom) options.zoom = line.zoom;
+        if (line.language) options.language = *line.language;
     }
+    // A puzzle number names its board's language.
+    if (options.puzzle) options.language = options.puzzle->language;
     if (!problems.empty()) {
         std::string text = "The page's address asks for something Varnook cannot do, so it starts without it:\n";
         for (const std::string& p : problems) text += "\n" + p;
-        text += "\n\nA puzzle is given as ?puzzle=WxH-SEED (as 5x4-1234), the zoom as ?zoom=N (1 to 4).";
+        text += "\n\nA puzzle is given as ?puzzle=WxH-SEED (as 5x4-1234, or de-5x4-1234 for a German board), the "
+                "zoom as ?zoom=N (1 to 4), the language as ?language=CODE (en, fr, de, es, it, nl or pt).";
         ui.messageBox(game::kAppTitle, text);
     }
 

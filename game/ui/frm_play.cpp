@@ -176,7 +176,7 @@ void FrmPlay::divertClick(int mmBtnNum) {
 }
 
 void FrmPlay::showHelp() {
-    ui::showHelp(ctx_.shell, ctx_.ui, folderWithoutSeparator(ctx_.appPath), ctx_.appPath + kHelpFileName);
+    ui::showHelp(ctx_.shell, ctx_.ui, ctx_.appPath, session_.game().language);
 }
 
 void FrmPlay::unload() {

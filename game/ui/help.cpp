@@ -20,6 +20,11 @@ std::string folderWithoutSeparator(std::string_view folder) {
     return std::string(folder);
 }
 
+std::string helpFileName(letters::Language language) {
+    if (language == letters::Language::English) return kHelpFileName;
+    return "Varnook-" + std::string(letters::info(language).code) + ".htm";
+}
+
 std::string helpNotOpened(const std::string& target) {
     return "The instructions could not be opened. They are in the file\n" + target +
            "\nwhich any web browser can show.";
@@ -28,6 +33,13 @@ std::string helpNotOpened(const std::string& target) {
 void showHelp(platform::Shell& shell, platform::Ui& ui, std::string_view programFolder, const std::string& target) {
     if (!shell.open(target, folderWithoutSeparator(programFolder)))
         ui.messageBox(persistence::records::kAppTitle, helpNotOpened(target));
+}
+
+void showHelp(platform::Shell& shell, platform::Ui& ui, const std::string& appPath, letters::Language language) {
+    const std::string folder = folderWithoutSeparator(appPath);
+    const std::string page = helpFileName(language);
+    if (page != kHelpFileName && shell.open(appPath + page, folder)) return;
+    showHelp(shell, ui, folder, appPath + kHelpFileName);
 }
 
 }  // namespace game::ui

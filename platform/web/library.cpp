@@ -1,9 +1,15 @@
 // SharedLibrary in the web build: the engine is linked into the program, so "loading" it finds its
-// exports in a table by name. A library of any other name cannot be loaded.
+// exports in a table by name. A library of any other name cannot be loaded. The page fetches only
+// the files every start reads; loadLangDict first fetches a dictionary that is not there yet.
+#include <sys/stat.h>
+
+#include <cstdint>
 #include <cstring>
+#include <string>
 
 #include "platform/library.h"
 #include "qxdll.h"
+#include "web_js.h"
 
 namespace platform {
 
@@ -18,6 +24,19 @@ struct LinkedExport {
 #define QXDLL_ENTRY(result, name, params, fnType) LinkedExport{#name, reinterpret_cast<void*>(&::name)},
 const LinkedExport kLinkedExports[] = {QXDLL_EXPORT_LIST(QXDLL_ENTRY)};
 #undef QXDLL_ENTRY
+
+// The engine's loadLangDict, after fetching the file from the page's folder when the memory file
+// system has no such file (another language's dictionary); one that cannot be fetched stays missing,
+// which the engine reports as it does any missing file.
+std::int32_t loadFetchedLangDict(const char* path) {
+    struct stat info{};
+    if (path != nullptr && ::stat(path, &info) != 0) {
+        const std::string file(path);
+        const std::size_t slash = file.find_last_of('/');
+        js_fetch_file(file.substr(slash == std::string::npos ? 0 : slash + 1).c_str(), path);
+    }
+    return ::loadLangDict(path);
+}
 
 }  // namespace
 
@@ -35,6 +54,7 @@ std::unique_ptr<SharedLibrary> SharedLibrary::open(const std::string& path, std:
 
 void* SharedLibrary::symbol(const char* name) const {
     if (handle_ == nullptr) return nullptr;
+    if (std::strcmp(name, "loadLangDict") == 0) return reinterpret_cast<void*>(&loadFetchedLangDict);
     for (const LinkedExport& e : kLinkedExports)
         if (std::strcmp(e.name, name) == 0) return e.address;
     return nullptr;

@@ -40,4 +40,7 @@ void js_sound_play(const char* name);
 void js_sound_stop(void);
 // Opens the data file of that name in a new tab; 0 when the browser refused.
 int js_open(const char* name);
+// Fetches the site's file name into the memory file system as path, the program waiting meanwhile
+// (ASYNCIFY); 1 when it was written.
+int js_fetch_file(const char* name, const char* path);
 }

@@ -45,9 +45,10 @@ mergeInto(LibraryManager.library, {
       });
     },
 
-    // The puzzle's number in the main window's caption, shown in the header with its link.
+    // The puzzle's number in the main window's caption (with its language's code before it when the
+    // board is not English), shown in the header with its link.
     showPuzzle: function(caption) {
-      var m = /\b(\d+x\d+-\d+)\b/.exec(caption);
+      var m = /\b((?:[a-z]{2}-)?\d+x\d+-\d+)\b/.exec(caption);
       var label = document.getElementById('vn-puzzle');
       var copy = document.getElementById('vn-copy');
       if (!label || !copy) return;
@@ -313,6 +314,23 @@ mergeInto(LibraryManager.library, {
   js_sound_stop: function() {
     ++VN.soundSerial;
     VN.stopSound();
+  },
+
+  // int js_fetch_file(const char* name, const char* path);
+  js_fetch_file: function(name, path) {
+    var file = UTF8ToString(name), target = UTF8ToString(path);
+    return Asyncify.handleSleep(function(wakeUp) {
+      fetch(file).then(function(r) {
+        if (!r.ok) throw new Error(file + ': ' + r.status);
+        return r.arrayBuffer();
+      }).then(function(bytes) {
+        FS.writeFile(target, new Uint8Array(bytes));
+        wakeUp(1);
+      }, function(e) {
+        console.warn('Varnook: ' + e.message);
+        wakeUp(0);
+      });
+    });
   },
 
   // int js_open(const char* name);

@@ -4,7 +4,8 @@
 (function() {
   var folder = '/varnook/';
   // What the program reads at start. The sounds are fetched by Web Audio when first played, the
-  // instructions page by the browser when opened.
+  // instructions pages by the browser when opened, another language's dictionary by the engine
+  // when a game asks for it.
   var files = ['DEFAULT.DICT', 'ALLPICDATA.BMP', 'fonts/LiberationSans-Regular.ttf', 'fonts/LiberationSans-Bold.ttf',
                'fonts/LiberationSansNarrow-Regular.ttf', 'fonts/LiberationSansNarrow-Bold.ttf',
                'fonts/LiberationSerif-Regular.ttf', 'fonts/LiberationSerif-Bold.ttf'];
@@ -31,10 +32,11 @@
     });
   });
 
-  // ?puzzle=WxH-SEED and ?zoom=N as the desktop program's --puzzle and --zoom.
+  // ?puzzle=WxH-SEED (or CODE-WxH-SEED), ?zoom=N and ?language=CODE as the desktop program's
+  // --puzzle, --zoom and --language.
   var args = [];
   var query = new URLSearchParams(window.location.search);
-  ['puzzle', 'zoom'].forEach(function(name) {
+  ['puzzle', 'zoom', 'language'].forEach(function(name) {
     if (query.has(name)) args.push('--' + name + '=' + query.get(name));
   });
   Module['arguments'] = args;

@@ -41,6 +41,12 @@ usr/lib/varnook/SCOWL-COPYRIGHT.txt
 usr/lib/varnook/TICK.wav
 usr/lib/varnook/UNCLICK.wav
 usr/lib/varnook/Varnook.htm
+usr/lib/varnook/Varnook-de.htm
+usr/lib/varnook/Varnook-es.htm
+usr/lib/varnook/Varnook-fr.htm
+usr/lib/varnook/Varnook-it.htm
+usr/lib/varnook/Varnook-nl.htm
+usr/lib/varnook/Varnook-pt.htm
 usr/lib/varnook/WORDNET-LICENSE.txt
 usr/lib/varnook/libQXDLL.so
 usr/lib/varnook/varnook

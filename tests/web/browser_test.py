@@ -1,6 +1,7 @@
 """The web build played in a real, headless Chromium, on the web folder served from 127.0.0.1: the menu
 and a dialog, a puzzle opened by its address with a word typed and entered, Save and Exit, the saved
-game taken back after a reload, a bad address, and damaged storage. The pictures are compared at
+game taken back after a reload, a bad address, damaged storage, and a German puzzle by its address
+(its dictionary fetched when the game asks for it, a word typed with ü and ß, its instructions page). The pictures are compared at
 chosen pixels with the Linux build's (the snapshot tool's) pictures: text is drawn by another
 rasterizer here, so only pixels away from text are compared.
     browser_test.py WEB_FOLDER LINUX_SNAPSHOT_FOLDER LINUX_QX"""
@@ -16,6 +17,8 @@ STORE_ITEM = "varnook-store"
 SAVE_SECTION = "[Software\\Mirrim\\Varnook\\1.0\\SAVE]"
 # The puzzle, zoom and word of the Linux snapshot classic_typed_2x.png.
 PUZZLE, ZOOM, WORD = "5x4-1", 2, "acme"
+# A German puzzle, a word on its board as a German player types it, and as the board spells it.
+GERMAN, GERMAN_WORD, GERMAN_SPELLED = "de-5x4-41", "süße", "SÜSSE"
 
 # Picture pixels (at zoom 1) with no text on them, and what each shows.
 PLAY_PIXELS = {
@@ -85,10 +88,13 @@ def message_box_text(browser):
 
 
 def linux_board(qx, number):
-    """The letters of a puzzle as the Linux build's qx tool makes them, row by row."""
-    size, seed = number.split("-")
-    out = subprocess.run([qx, "make", "--seed", seed, "--size", size], check=True, capture_output=True,
-                         text=True).stdout
+    """The letters of a puzzle as the Linux build's qx tool makes them, row by row, from the dictionary
+    of the number's language (Windows-1252 letters as the characters of those bytes)."""
+    parts = number.split("-")
+    code, size, seed = parts if len(parts) == 3 else ["en"] + parts
+    dictionary = os.path.join(os.path.dirname(qx), "DEFAULT.DICT" if code == "en" else code.upper() + ".DICT")
+    out = subprocess.run([qx, "make", "--seed", seed, "--size", size, "--dict", dictionary], check=True,
+                         capture_output=True).stdout.decode("latin-1")
     rows = int(size.split("x")[1])
     grid = [line.split() for line in out.splitlines() if line.startswith("  ") and " " in line.strip()]
     return "".join("".join(row) for row in grid[:rows])
@@ -100,6 +106,7 @@ def main():
     browser = cdp.Browser(1600, 1200)
     try:
         run(browser, server, snapshots, qx)
+        german(browser, server, qx)
         high_density(server)
         offline(browser, server)
     finally:
@@ -226,6 +233,38 @@ def run(browser, server, snapshots, qx):
         kept = browser.eval("Object.keys(localStorage).filter(k => k.startsWith('%s.damaged-'))" % STORE_ITEM)
         if len(kept) != 1 or browser.eval("localStorage.getItem(%s)" % cdp.json.dumps(kept[0])) != text:
             fail("%s: the damaged text was not kept aside (%s)" % (what, kept), browser)
+
+
+def german(browser, server, qx):
+    # The page fetched no German dictionary at start; the engine fetches DE.DICT when the game asks.
+    browser.eval("localStorage.clear()")
+    await_menu(browser, server, "?puzzle=%s&zoom=1" % GERMAN)
+    browser.wait_for("document.getElementById('vn-puzzle').textContent == 'Puzzle %s'" % GERMAN)
+    # "Instructions" on the side panel: the German instructions page, in a new tab.
+    click_picture(browser, 66, 352, 1)
+    deadline = time.time() + 10
+    while not [t for t in browser.call("Target.getTargets")["targetInfos"] if t["url"].endswith("/Varnook-de.htm")]:
+        if time.time() > deadline:
+            fail("\"Instructions\" on a German board opened no Varnook-de.htm", browser)
+        time.sleep(0.1)
+    for tab in browser.call("Target.getTargets")["targetInfos"]:
+        if tab["url"].endswith("/Varnook-de.htm"):
+            browser.call("Target.closeTarget", targetId=tab["targetId"])
+    browser.call("Page.bringToFront")
+    for ch in GERMAN_WORD:  # keys of a German keyboard: ü and ß have keys of their own
+        browser.key(ch, None, ch)
+    browser.key("Enter", "Enter", "\r", 13)
+    time.sleep(0.5)
+    click_picture(browser, 66, 472, 1)
+    browser.wait_for("!document.getElementById('vn-note').hidden")
+    saved = saved_values(store_text(browser))
+    letters = "".join(chr(int(b, 16)) for b in saved.get("BYTE_DATA", "binary:").split(":", 1)[1].split(",") if b)
+    if letters.lower() != linux_board(qx, GERMAN):
+        fail("the German board %r is not the Linux engine's %r" % (letters, linux_board(qx, GERMAN)), browser)
+    spelled = "".join(c if ord(c) < 128 else "\\x%02x" % ord(c) for c in GERMAN_SPELLED)
+    if saved.get("FOUNDWORDS") != 'string:"%s,"' % spelled:
+        fail("%s typed on %s was saved as %s, not %s" % (GERMAN_WORD, GERMAN, saved.get("FOUNDWORDS"), spelled),
+             browser)
 
 
 def high_density(server):

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # The Windows program under wine on the X display this runs under (xvfb-run gives one), as a player
 # gets it, in a wine prefix of its own made for the run:
-#   1. the zip holds the program folder with README.txt and the licences; --version, /? and a usage
-#      error answer on the output with Linux's exit codes; unzipped without QXDLL.dll or without
-#      DEFAULT.DICT the program refuses to start (a message box, exit code 1);
+#   1. the zip holds the program folder with README.txt, the licences and every language's dictionary
+#      and instructions page; --version, /? and a usage error answer on the output with Linux's exit
+#      codes; unzipped without QXDLL.dll or without DEFAULT.DICT the program refuses to start (a
+#      message box, exit code 1);
 #   2. the setup program, run silently (/S), installs every file into the user's programs folder
 #      with a Start-menu entry and an entry in Settings > Apps (the uninstall key);
 #   3. the installed Varnook.exe plays: "CLASSIC GAME" shows the play surface, the keys pause, resume,
@@ -12,7 +13,9 @@
 #      Menu";
 #   4. a game saved with "Save and Exit" is offered at the next start and resumed; a word typed on its
 #      board is found, scored and saved with it, and the resumed game keeps its puzzle number;
-#   5. the uninstaller, run silently, removes every file, the shortcuts and the uninstall key, and
+#   5. started with --language de on a German puzzle number, the board is the native engine's for it
+#      and a word typed with ü and ß scores;
+#   6. the uninstaller, run silently, removes every file, the shortcuts and the uninstall key, and
 #      keeps the records.
 #   play_wine.sh WINE_RUN OUT ZIP SETUP VERSION QX
 # Writes OUT/screenshot-windows.png (the window with the frame and icon wine draws) and logs.
@@ -46,6 +49,8 @@ unzipped=$out/Varnook
 files=(Varnook.exe QXDLL.dll DEFAULT.DICT ALLPICDATA.BMP CLICK.wav UNCLICK.wav BEEP.wav BEEPS.wav RIGHT.wav CLAP.wav
   TICK.wav Varnook.htm README.txt LICENSE.txt SCOWL-COPYRIGHT.txt LiberationSansNarrow-Regular.ttf LiberationSansNarrow-Bold.ttf
   LIBERATION-FONTS-LICENSE.txt)
+# Each other language's dictionary and instructions page.
+for code in fr de es it nl pt; do files+=("${code^^}.DICT" "Varnook-$code.htm"); done
 for f in "${files[@]}"; do
   [ -f "$unzipped/$f" ] || { echo "the zip has no Varnook/$f"; exit 1; }
 done
@@ -269,7 +274,31 @@ await 300 155 "$play"
 click 66 472                # "Save and Exit"
 await_exit "\"Save and Exit\" once more"
 
-# ---- 5. Uninstalled silently -----------------------------------------------------------------------
+# ---- 5. A German board ----------------------------------------------------------------------------
+# Started with --language de and a German puzzle: the board is the one the native engine makes from
+# DE.DICT for that number, and "süße", typed as a German player types it, plays Ü and S S and scores
+# SÜSSE's 15 points. "Save and Exit" keeps it as the saved game.
+number=de-5x4-41
+launch "$installed" german --language de --puzzle "$number"
+wid=$(await_window "^Varnook - $number\$") || { echo "no German puzzle $number in the title"; exit 1; }
+locate "$wid"
+await 300 155 "$play"
+xdotool mousemove $((X + 400)) $((Y + 500))
+xdotool windowfocus --sync "$wid" 2>/dev/null || true
+LC_ALL=C.UTF-8 xdotool type --delay 80 "süße"
+xdotool key Return
+sleep 0.5
+shot german.ppm
+click 66 472                # "Save and Exit"
+await_exit "\"Save and Exit\" of the German game"
+[ "$(saved_text PUZZLENUMBER)" = "$number" ] || { echo "the German game was saved as \"$(saved_text PUZZLENUMBER)\""; exit 1; }
+bytes=$(saved BYTE_DATA)
+board=$("$qx" make --seed 41 --size 5x4 --dict "$(dirname "$qx")/DE.DICT" | sed -n '3,6p' | tr -d ' \n' |
+  od -An -tx1 -v | tr -d ' \n')
+[ "${bytes,,}" = "$board" ] || { echo "the German board $bytes is not qx's $board"; exit 1; }
+[ "$((16#$(saved SCORE | cut -c1-2)))" -eq 15 ] || { echo "süße did not score SÜSSE's 15 points (SCORE $(saved SCORE))"; exit 1; }
+
+# ---- 6. Uninstalled silently -----------------------------------------------------------------------
 rm -rf "$out/Игра"
 wine "$installed/Uninstall.exe" /S
 wineserver --wait

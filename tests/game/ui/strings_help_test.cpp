@@ -112,6 +112,27 @@ TEST(ShowHelp, OpensTheTargetFromTheProgramFolderEachTime) {
     EXPECT_EQ(folderWithoutSeparator("C:\\"), "C:\\");
 }
 
+TEST(ShowHelp, TheBoardsLanguageHasItsOwnPageAndAFolderWithoutItGivesTheEnglishOne) {
+    using game::letters::Language;
+    platform::HeadlessPlatform hp;
+    showHelp(hp.shell, hp.ui, "/opt/varnook/", Language::German);
+    showHelp(hp.shell, hp.ui, "/opt/varnook/", Language::English);
+    ASSERT_EQ(hp.shell.requests().size(), 2u);
+    EXPECT_EQ(hp.shell.requests()[0].target, "/opt/varnook/Varnook-de.htm");
+    EXPECT_EQ(hp.shell.requests()[0].directory, "/opt/varnook");
+    EXPECT_EQ(hp.shell.requests()[1].target, "/opt/varnook/Varnook.htm");
+
+    // The shell refuses every page here: the language's, then the English one, which is named.
+    platform::HeadlessPlatform refusing;
+    refusing.shell.setOpens(false);
+    showHelp(refusing.shell, refusing.ui, "/opt/varnook/", Language::Portuguese);
+    ASSERT_EQ(refusing.shell.requests().size(), 2u);
+    EXPECT_EQ(refusing.shell.requests()[0].target, "/opt/varnook/Varnook-pt.htm");
+    EXPECT_EQ(refusing.shell.requests()[1].target, "/opt/varnook/Varnook.htm");
+    ASSERT_EQ(refusing.ui.messages().size(), 1u);
+    EXPECT_EQ(refusing.ui.messages()[0].text, helpNotOpened("/opt/varnook/Varnook.htm"));
+}
+
 TEST(ShowHelp, APageThatCannotBeOpenedIsNamedInAMessageBox) {
     platform::HeadlessPlatform hp;
     hp.shell.setOpens(false);
