@@ -18,8 +18,8 @@
 namespace conformance {
 
 // Keys as the keyboard has them (several give one platform::Key: Equals is "=" and "+", Plus the
-// "+" of keyboards that have a key of its own), and the letter S.
-enum class KeyCap { Up, Down, Tab, F1, F11, PageUp, PageDown, Home, End, Equals, KeypadPlus, Minus, KeypadMinus, Plus, S };
+// "+" of keyboards that have a key of its own, Pad the keypad's), and the letter S.
+enum class KeyCap { Up, Down, Tab, F1, F11, PageUp, PageDown, Home, End, Equals, PadPlus, Minus, PadMinus, Plus, S };
 // A button going down, a move with buttons held, a button going up.
 enum class Mouse { Press, Drag, Release };
 
@@ -62,7 +62,7 @@ protected:
 };
 
 // Runs the suite against a back end; used inside namespace conformance.
-#define VARNOOK_BACKEND_CONFORMANCE(Name, factory)                                             \
+#define VARNOOK_BACKEND_CONFORMANCE(Name, factory)                                               \
     INSTANTIATE_TEST_SUITE_P(Name, BackendConformance, testing::Values(Backend{#Name, factory}), \
                              [](const auto&) { return std::string(#Name); })
 

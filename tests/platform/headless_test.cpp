@@ -46,8 +46,9 @@ public:
         // The keyboard is the driver here: Ctrl+Alt (AltGr) with S types a character of the layout.
         if (cap == KeyCap::S && (shift & platform::modifier::kAlt)) return;
         if (cap == KeyCap::S) return ui_.queueAction([this, &w, shift] { ui_.shortcut(w, 's', shift); });
-        static constexpr Key keys[] = {Key::Up,   Key::Down,  Key::Tab,   Key::F1,   Key::F11,  Key::PageUp, Key::PageDown,
-                                       Key::Home, Key::End,   Key::Plus,  Key::Plus, Key::Minus, Key::Minus, Key::Plus};
+        static constexpr Key keys[] = {Key::Up,     Key::Down,     Key::Tab,   Key::F1,  Key::F11,
+                                       Key::PageUp, Key::PageDown, Key::Home,  Key::End, Key::Plus,
+                                       Key::Plus,   Key::Minus,    Key::Minus, Key::Plus};
         ui_.queueKeyDown(keys[static_cast<int>(cap)], shift, w.caption());
     }
     void closeBox(Window& w) override { ui_.queueClose(w.caption()); }
@@ -84,7 +85,7 @@ TEST(HeadlessModal, ScriptedInputGoesToTheInnermostModalWindowAndTheRestWaitsFor
     Opened main(ui, "Varnook");
     Opened dialog(ui, "Game Statistics");
     ui.queueMouseDown(5, 6, platform::mouse::kRight, "Varnook");  // blocked by the modal dialog
-    ui.queueKey(platform::key::kEnter);                            // no caption: the modal window
+    ui.queueKey(platform::key::kEnter);                           // no caption: the modal window
     ui.queueClose();
     ui.queueKey('x');  // after the dialog closed: left for the main loop
     ui.runModal(*dialog.window);

@@ -25,7 +25,7 @@ TEST_F(FileStoreTest, LivesUnderXdgConfigHomeOrHomeConfig) {
     EXPECT_EQ(FileStore::defaultFolder(), std::filesystem::path("/home/someone/.config/varnook"));
 }
 
-// The registry's rules for keys and values are the back-end suite's (BuildStore); here the handles,
+// The registry's rules for keys and values are build_store_test.cpp's; here the handles,
 // and the class an existing key keeps (which wine's registry replaces).
 TEST_F(FileStoreTest, OpenHandlesAreCountedUntilClosedAndAKeyKeepsItsClass) {
     FileStore store(folder_);

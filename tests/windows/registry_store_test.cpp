@@ -1,7 +1,7 @@
 // The registry store under wine: every record of the game written and read back through it, with
 // what the registry itself then holds read by the plain Win32 calls (types, sizes, bytes, key
-// classes); values of the wrong size; the store's lock. Its rules for keys and values are the
-// back-end suite's (BuildStore).
+// classes); values of the wrong size; the store's lock. Its rules for keys and values are
+// build_store_test.cpp's.
 #include <windows.h>
 
 #include <gtest/gtest.h>
