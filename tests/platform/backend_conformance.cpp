@@ -6,6 +6,14 @@
 #include <string>
 
 namespace conformance {
+
+void runFor(platform::Ui& ui, int ms) {
+    auto stop = ui.createTimer([&] { ui.quit(); });
+    stop->setInterval(ms);
+    stop->setEnabled(true);
+    ui.run();
+}
+
 namespace {
 
 using platform::Key;
@@ -20,17 +28,6 @@ std::unique_ptr<Window> open(platform::Ui& ui, Recorder& r, const char* caption,
     window->show();
     return window;
 }
-
-}  // namespace
-
-void runFor(platform::Ui& ui, int ms) {
-    auto stop = ui.createTimer([&] { ui.quit(); });
-    stop->setInterval(ms);
-    stop->setEnabled(true);
-    ui.run();
-}
-
-namespace {
 
 std::string down(Key k, int shift) {
     return "keydown " + std::to_string(static_cast<int>(k)) + " " + std::to_string(shift);

@@ -39,7 +39,8 @@ public:
     virtual void keyDown(platform::Window& w, KeyCap key, int shift) = 0;
     virtual void closeBox(platform::Window& w) = 0;
 
-    // Lets ms milliseconds pass with only the timers running, as under a short modal wait.
+    // Lets ms milliseconds pass with the timers running (on a real clock, in the main loop: with a
+    // window open).
     virtual void advance(int ms) = 0;
     // What the client area shows at screen pixel (x, y), and its size on screen.
     virtual platform::Color shownAt(platform::Window& w, int x, int y) = 0;
@@ -66,7 +67,7 @@ protected:
     INSTANTIATE_TEST_SUITE_P(Name, BackendConformance, testing::Values(Backend{#Name, factory}), \
                              [](const auto&) { return std::string(#Name); })
 
-// Lets ms milliseconds pass in a modal loop of a window of its own, for back ends on a real clock.
+// advance() of the back ends on a real clock: the main loop runs until a timer made now quits it.
 void runFor(platform::Ui& ui, int ms);
 
 // A window handler that writes down what reaches it; moves without a button are left out (a window
