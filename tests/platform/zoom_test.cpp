@@ -1,6 +1,5 @@
-// Windows at a zoom, on the headless back end and in the mapping every back end shares: the picture
-// enlarged pixel for pixel, input mapped back to picture pixels, full screen centred on black, and
-// the keys that type no character.
+// Windows at a zoom, in the mapping every back end shares and on the headless back end: positions
+// between screen pixels. The rest is the back-end suite's.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -14,7 +13,6 @@ namespace {
 using platform::Color;
 using platform::HeadlessPlatform;
 using platform::HeadlessWindow;
-using platform::Key;
 using platform::rgb;
 using platform::detail::drawZoomed;
 using platform::detail::fullScreenView;
@@ -26,9 +24,6 @@ struct Positions : platform::WindowHandler {
     void onMouseDown(int, int, double x, double y) override { log.push_back("down " + at(x, y)); }
     void onMouseMove(int, int, double x, double y) override { log.push_back("move " + at(x, y)); }
     void onMouseUp(int, int, double x, double y) override { log.push_back("up " + at(x, y)); }
-    void onKeyDown(Key key, int shift) override {
-        log.push_back("keydown " + std::to_string(static_cast<int>(key)) + " " + std::to_string(shift));
-    }
 };
 
 // A 4 x 3 picture whose every pixel has its own colour.
@@ -65,17 +60,6 @@ TEST(Zoom, TheLargestZoomThatFitsIsBetweenOneAndFour) {
     EXPECT_EQ(platform::zoom::clamp(9), 4);
 }
 
-TEST(Zoom, EachPicturePixelBecomesABlockOfZoomByZoomScreenPixels) {
-    ZoomedWindow w(3);
-    EXPECT_EQ(w.window->clientWidth(), 4) << "the client size stays the picture's";
-    const platform::PixelSurface& screen = w.hw().screen();
-    ASSERT_EQ(screen.width(), 12);
-    ASSERT_EQ(screen.height(), 9);
-    const platform::PixelSurface picture = numbered();
-    for (int y = 0; y < 9; ++y)
-        for (int x = 0; x < 12; ++x) ASSERT_EQ(screen.pixel(x, y), picture.pixel(x / 3, y / 3)) << x << "," << y;
-}
-
 TEST(Zoom, EveryScreenPixelOfAPicturePixelGivesThatPixelsPosition) {
     ZoomedWindow w(3);
     // Picture pixel (2, 1) covers screen pixels 6..8 x 3..5.
@@ -84,58 +68,6 @@ TEST(Zoom, EveryScreenPixelOfAPicturePixelGivesThatPixelsPosition) {
     w.p.ui.mouseUp(*w.window, 1, 9, 6);
     EXPECT_EQ(w.handler.log, (std::vector<std::string>{"down " + Positions::at(2, 1), "move " + Positions::at(2, 1),
                                                        "up " + Positions::at(3, 2)}));
-}
-
-TEST(Zoom, ANewZoomReachesOpenWindowsAndWindowsMadeLater) {
-    ZoomedWindow w(1);
-    ASSERT_EQ(w.hw().screen().width(), 4);
-    w.p.ui.setZoom(2);
-    EXPECT_EQ(w.hw().screen().width(), 8) << "the shown picture is enlarged at once";
-    w.p.ui.mouseDown(*w.window, 1, 7, 5);
-    EXPECT_EQ(w.handler.log.back(), "down " + Positions::at(3, 2));
-    Positions other;
-    auto later = w.p.ui.createWindow(other, platform::WindowOptions{"Later", 5, 5, true});
-    EXPECT_EQ(static_cast<HeadlessWindow&>(*later).zoom(), 2);
-    w.p.ui.setZoom(7);
-    EXPECT_EQ(w.p.ui.zoom(), 4);
-    EXPECT_EQ(w.hw().screen().height(), 12);
-}
-
-TEST(Zoom, FullScreenCentresThePictureAtTheLargestZoomOnBlack) {
-    ZoomedWindow w(1);
-    w.p.ui.setDesktopSize({30, 20});
-    w.window->setFullScreen(true);
-    EXPECT_TRUE(w.window->isFullScreen());
-    // 4 x 3 fits 4 times into 30 x 20 (16 x 12), centred at (7, 4).
-    const platform::PixelSurface& screen = w.hw().screen();
-    ASSERT_EQ(screen.width(), 30);
-    ASSERT_EQ(screen.height(), 20);
-    EXPECT_EQ(screen.pixel(6, 4), 0u);
-    EXPECT_EQ(screen.pixel(7, 3), 0u);
-    EXPECT_EQ(screen.pixel(7, 4), numbered().pixel(0, 0));
-    EXPECT_EQ(screen.pixel(22, 15), numbered().pixel(3, 2));
-    EXPECT_EQ(screen.pixel(23, 15), 0u);
-    EXPECT_EQ(screen.pixel(22, 16), 0u);
-    w.p.ui.mouseDown(*w.window, 1, 7 + 4 * 2 + 3, 4 + 4 * 1);
-    w.p.ui.mouseDown(*w.window, 1, 2, 2);  // on the black border: outside the picture
-    EXPECT_EQ(w.handler.log,
-              (std::vector<std::string>{"down " + Positions::at(2, 1), "down " + Positions::at(-2, -1)}));
-
-    // Back from full screen the window is the picture at the Ui's zoom again.
-    w.window->setFullScreen(false);
-    EXPECT_EQ(w.hw().screen().width(), 4);
-    w.p.ui.mouseDown(*w.window, 1, 2, 2);
-    EXPECT_EQ(w.handler.log.back(), "down " + Positions::at(2, 2));
-}
-
-TEST(Zoom, KeysThatTypeNothingAreDeliveredWithTheirModifiers) {
-    ZoomedWindow w(1);
-    w.p.ui.keyDown(*w.window, Key::F11);
-    w.p.ui.queueKeyDown(Key::Plus, platform::modifier::kCtrl);
-    w.p.ui.queueKeyDown(Key::Tab, platform::modifier::kShift, "Zoomed");
-    w.p.ui.queueClose();
-    w.p.ui.run();
-    EXPECT_EQ(w.handler.log, (std::vector<std::string>{"keydown 3 0", "keydown 4 2", "keydown 2 1"}));
 }
 
 TEST(ZoomMapping, DrawingHonoursTheChannelLayoutThePitchAndAViewLargerThanTheDestination) {

@@ -1,6 +1,7 @@
 // The registry store under wine: every record of the game written and read back through it, with
 // what the registry itself then holds read by the plain Win32 calls (types, sizes, bytes, key
-// classes); values of the wrong size; the store's own rules and its lock.
+// classes); values of the wrong size; the store's lock. Its rules for keys and values are
+// build_store_test.cpp's.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -214,54 +215,6 @@ TEST_F(RegistryStoreTest, SavedGameRoundTripWithTheSaveKeysValues) {
     EXPECT_EQ(saved.solvingData, game::persistence::withGame(record, g));
     EXPECT_EQ(raw(kSave, "ISSTORED")->bytes, Bytes{0});  // consumed
     EXPECT_EQ(again.isGameStored(), game::persistence::StoredGame::None);
-}
-
-TEST_F(RegistryStoreTest, StoreCallsFollowTheRegistrysRules) {
-    platform::StoreKey key;
-    EXPECT_EQ(store_->openKey(nullptr, "Software\\Nothing here", key), platform::StoreStatus::NotFound);
-    platform::Disposition how{};
-    ASSERT_EQ(store_->createKey(nullptr, "Software\\A\\B", "CLS", key, &how), platform::StoreStatus::Success);
-    EXPECT_EQ(how, platform::Disposition::CreatedNewKey);
-    const Bytes data{1, 2, 3, 4, 5};
-    ASSERT_EQ(store_->setValue(key, "V", platform::ValueType::Binary, data), platform::StoreStatus::Success);
-
-    // Too small a buffer: MoreData with the size, and nothing written.
-    Bytes small(4, 0xEE);
-    auto r = store_->queryValue(key, "V", small);
-    EXPECT_EQ(r.status, platform::StoreStatus::MoreData);
-    EXPECT_EQ(r.size, 5u);
-    EXPECT_EQ(small, Bytes(4, 0xEE));
-    // A size query, then the read.
-    r = store_->queryValue(key, "V", std::span<std::uint8_t>());
-    EXPECT_EQ(r.status, platform::StoreStatus::Success);
-    EXPECT_EQ(r.size, 5u);
-    Bytes exact(5);
-    EXPECT_EQ(store_->queryValue(key, "v", exact).status, platform::StoreStatus::Success);  // names ignore case
-    EXPECT_EQ(exact, data);
-    EXPECT_EQ(store_->queryValue(key, "W", exact).status, platform::StoreStatus::NotFound);
-
-    // Every byte of the code page comes back from a string value (zero bytes included).
-    Bytes text;
-    for (int b = 1; b < 256; ++b) text.push_back(static_cast<std::uint8_t>(b));
-    text.push_back(0);
-    ASSERT_EQ(store_->setValue(key, "T", platform::ValueType::String, text), platform::StoreStatus::Success);
-    Bytes back(300);
-    r = store_->queryValue(key, "T", back);
-    ASSERT_EQ(r.status, platform::StoreStatus::Success);
-    EXPECT_EQ(r.type, platform::ValueType::String);
-    back.resize(r.size);
-    // The five bytes the code page leaves undefined have no character to keep; all others do.
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const int b = text[i];
-        if (b == 0x81 || b == 0x8D || b == 0x8F || b == 0x90 || b == 0x9D) continue;
-        EXPECT_EQ(back[i], text[i]) << "byte " << b;
-    }
-    std::string cls;
-    EXPECT_EQ(store_->keyClass(key, cls), platform::StoreStatus::Success);
-    EXPECT_EQ(cls, "CLS");
-    ASSERT_EQ(key.close(), platform::StoreStatus::Success);
-    ASSERT_EQ(store_->createKey(nullptr, "Software\\A\\B", "OTHER", key, &how), platform::StoreStatus::Success);
-    EXPECT_EQ(how, platform::Disposition::OpenedExistingKey);
 }
 
 TEST_F(RegistryStoreTest, TheLockNestsAndAnotherProgramWaitsThenIsBusy) {
