@@ -28,6 +28,8 @@ int main(int argc, char** argv) {
         }
         if (line.puzzle) options.puzzle = line.puzzle;
         if (line.zoom) options.zoom = line.zoom;
+        options.daily = line.daily;
+        options.today = line.today;
     }
     if (!problems.empty()) {
         std::string text = "The page's address asks for something Varnook cannot do, so it starts without it:\n";

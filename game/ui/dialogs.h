@@ -149,6 +149,9 @@ class DiagWow final : public ModalDialog {
 public:
     DiagWow(platform::Ui& ui, platform::Graphics& graphics, const flow::ResText& text)
         : ModalDialog(ui, graphics), text_(endDialogString(text)) {}
+    // A text of its own (the daily puzzle's end, a note on hints after the rules' text).
+    DiagWow(platform::Ui& ui, platform::Graphics& graphics, std::string text)
+        : ModalDialog(ui, graphics), text_(std::move(text)) {}
 
     const std::string& text() const { return text_; }
     bool highlighted() const { return okButton_.hover; }

@@ -276,7 +276,7 @@ TEST_F(SdlBackend, KeysThatTypeNothingComeAsKeyDownsWithTheirModifiers) {
     const Uint32 id = idOf("Varnook");
     for (const SDL_Keycode sym : {SDLK_UP, SDLK_DOWN, SDLK_TAB, SDLK_F11, SDLK_EQUALS, SDLK_KP_PLUS, SDLK_PLUS,
                                   SDLK_MINUS, SDLK_KP_MINUS, SDLK_F1, SDLK_PAGEUP, SDLK_PAGEDOWN, SDLK_HOME, SDLK_END,
-                                  SDLK_LEFT, SDLK_s})
+                                  SDLK_LEFT, SDLK_RIGHT, SDLK_INSERT, SDLK_s})
         pushKey(id, sym, KMOD_LCTRL);
     pushKey(id, SDLK_s, KMOD_LCTRL | KMOD_RALT);  // AltGr types; it is no shortcut
     pushWindowEvent(id, SDL_WINDOWEVENT_CLOSE);
@@ -288,7 +288,7 @@ TEST_F(SdlBackend, KeysThatTypeNothingComeAsKeyDownsWithTheirModifiers) {
               (std::vector<std::string>{down(Key::Up), down(Key::Down), down(Key::Tab), down(Key::F11), down(Key::Plus),
                                         down(Key::Plus), down(Key::Plus), down(Key::Minus), down(Key::Minus),
                                         down(Key::F1), down(Key::PageUp), down(Key::PageDown), down(Key::Home),
-                                        down(Key::End), "shortcut 115" + ctrl, "close"}));
+                                        down(Key::End), down(Key::Left), down(Key::Right), "shortcut 115" + ctrl, "close"}));
 }
 
 TEST_F(SdlBackend, TheWheelComesInNotchesAndAKeyHeldElsewhereDoesNotRepeatHere) {
