@@ -215,7 +215,7 @@ void Session::startDaily(const Date& date, const std::optional<DailyResume>& res
     game_.score = 0;
     if (resume) {
         for (const std::string& word : resume->foundWords)
-            if (words::isSolutionWord(game_, word) && words::findFoundWord(game_, word) == 0) words::addFoundWord(game_, word);
+            if (words::isSolutionWord(game_, word)) words::addFoundWord(game_, word);
         game_.score = std::max<std::int32_t>(0, resume->score);
         hints_.hintsUsed = std::max(0, resume->hints);
     }
