@@ -240,8 +240,9 @@ private:
     // in the online dictionary.
     void copyShareLine();
     void lookUpWord();
-    // The definition of word on the note line (empty word: the line is cleared).
-    void showDefinition(const std::string& word);
+    // The definition of word on the note line (empty word: the line is cleared); present: shown at
+    // once, else with the caller's next refresh.
+    void showDefinition(const std::string& word, bool present = true);
     // The daily puzzle's words found and bonus words on the Time and Level lines.
     void drawDailyProgress();
     // One zoom step larger (+1) or smaller (-1), as far as the desktop has room; remembered.

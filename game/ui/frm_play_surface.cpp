@@ -394,7 +394,7 @@ void FrmPlay::resultsReady() {
 }
 
 void FrmPlay::solutionShown(int id) {
-    showDefinition(game_.allSolutionWords[id]);
+    showDefinition(game_.allSolutionWords[id], false);
     setFontSize(*pbGrid_, fontsize::kTiles);
     drawWordStripText(ctx_.sheet, regions_.stripBox, game_.allSolutionWords[id]);
     drawBoardBack(regions_.boardBox, game_);
@@ -424,7 +424,7 @@ void FrmPlay::hintGiven(const std::optional<Hint>& hint) {
     refresh();
 }
 
-void FrmPlay::showDefinition(const std::string& word) {
+void FrmPlay::showDefinition(const std::string& word, bool present) {
     if (word == noteWord_ || noteLine_.surface == nullptr) return;
     noteWord_ = word;
     noteText_.clear();
@@ -446,7 +446,7 @@ void FrmPlay::showDefinition(const std::string& word) {
     drawShadowText(noteLine_, 0, noteText_,
                    static_cast<int>(platform::text::kVCenter | platform::text::kSingleLine));
     s.setFont(font);
-    refresh();
+    if (present) refresh();
 }
 
 void FrmPlay::copyShareLine() {
