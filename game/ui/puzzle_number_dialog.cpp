@@ -13,6 +13,29 @@ namespace pn = puzzle_number_dialog;
 namespace {
 constexpr int kOneLine = static_cast<int>(platform::text::kVCenter | platform::text::kSingleLine);
 platform::Rect rectOf(const BoxInfo& b) { return {b.x, b.y, b.x + b.wid, b.y + b.ht}; }
+
+// The text broken into lines of at most width characters at its spaces (the surface does not wrap).
+std::string wrapped(std::string_view text, std::size_t width) {
+    std::string out;
+    std::size_t lineLength = 0;
+    while (!text.empty()) {
+        const auto space = text.find(' ');
+        const std::string_view word = text.substr(0, space);
+        if (lineLength > 0 && lineLength + 1 + word.size() > width) {
+            out += '\n';
+            lineLength = 0;
+        } else if (lineLength > 0) {
+            out += ' ';
+            ++lineLength;
+        }
+        out += word;
+        lineLength += word.size();
+        if (space == std::string_view::npos) break;
+        text.remove_prefix(space + 1);
+    }
+    return out;
+}
+constexpr std::size_t kWhyLine = 58;
 }  // namespace
 
 void FrmPuzzleNumber::paint() {
@@ -71,7 +94,7 @@ void FrmPuzzleNumber::drawWhy() {
     platform::Surface& s = canvas();
     s.setFont(platform::Font{dialog::kFontFamily, dialog::kTextPoints - 2, false});
     fillBox(whyBox_);
-    drawShadowText(whyBox_, 1, why_, static_cast<int>(platform::text::kLeft));
+    drawShadowText(whyBox_, 1, wrapped(why_, kWhyLine), static_cast<int>(platform::text::kLeft));
 }
 
 void FrmPuzzleNumber::tryNumber() {
