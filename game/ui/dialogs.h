@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -155,6 +156,10 @@ public:
 
     const std::string& text() const { return text_; }
     bool highlighted() const { return okButton_.hover; }
+    // Ctrl+C calls copy (when set): the game's share line goes to the clipboard, and a note under
+    // the button says whether it went.
+    std::function<bool()> copy;
+    void onShortcut(char32_t letter, int shift) override;
     const BoxInfo& okButton() const { return okButton_; }
 
     void onMouseDown(int button, int shift, double x, double y) override;

@@ -18,6 +18,7 @@
 #include "game/ui/sound_effects.h"
 #include "game/ui/sprite_sheet.h"
 #include "game/ui/statistics_window.h"
+#include "platform/clipboard.h"
 
 namespace game::ui {
 
@@ -375,6 +376,10 @@ void FrmPlay::showEnding(const EndingWindow& window) {
                                             : endDialogString(window.text);
             if (window.hints > 0) text += formatResString(StringId::HintsUsed, {"|1", window.hints});
             DiagWow dialog(ctx_.ui, ctx_.graphics, text);
+            // A daily puzzle's or a Classic game's share line can be copied from here, as a Classic
+            // game that ends with every word found goes to the menu, not to the results.
+            if (session_.shareFacts() && ctx_.clipboard != nullptr)
+                dialog.copy = [this] { return ctx_.clipboard->setText(shareText(*session_.shareFacts())); };
             dialog.showModal();
             break;
         }

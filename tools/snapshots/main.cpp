@@ -150,7 +150,9 @@ void dialogs() {
         game::ui::DiagWow d(hp.ui, hp.graphics,
                             game::ui::formatResString(game::ui::StringId::DailyDone, {"|1", "2026-12-08", "|2", 41, "|3", 2}) +
                                 game::ui::formatResString(game::ui::StringId::HintsUsed, {"|1", 1}));
+        d.copy = [] { return true; };
         d.load();
+        hp.ui.shortcut(*d.window(), U'c');
         save(*d.surface(), "end_dialog_daily");
         d.unload();
     }
