@@ -98,7 +98,9 @@ const Session::DailyGame* Session::daily() const {
     return &*daily_;
 }
 
-DailyProgress Session::dailyProgress() const { return daily_ ? game::dailyProgress(daily_->words, game_) : DailyProgress{}; }
+DailyProgress Session::dailyProgress() const {
+    return daily_ ? game::dailyProgress(daily_->words, game_) : DailyProgress{};
+}
 
 std::optional<ShareFacts> Session::shareFacts() const {
     if (!gameStarted_ || game_.gameMode != GameMode::Classic) return std::nullopt;
@@ -567,7 +569,9 @@ bool Session::offersBestScore() const { return entersHallOfFame(game_.gameMode, 
 void Session::reportEnd(bool finished) {
     if (frontEnd_ == nullptr) return;
     GameSummary summary;
-    summary.mode = daily_ ? StatsMode::Daily : game_.gameMode == GameMode::Arcade ? StatsMode::Arcade : StatsMode::Classic;
+    summary.mode = daily_                               ? StatsMode::Daily
+                   : game_.gameMode == GameMode::Arcade ? StatsMode::Arcade
+                                                        : StatsMode::Classic;
     summary.score = game_.score;
     summary.finished = finished;
     for (int i = 1; i <= game_.numFoundWords(); ++i) summary.foundWords.push_back(game_.foundWords[i]);

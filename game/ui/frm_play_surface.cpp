@@ -443,8 +443,7 @@ void FrmPlay::showDefinition(const std::string& word, bool present) {
     fillBox(noteLine_);
     setFontSize(s, window::kNotePoints);
     setBold(s, false);
-    drawShadowText(noteLine_, 0, noteText_,
-                   static_cast<int>(platform::text::kVCenter | platform::text::kSingleLine));
+    drawShadowText(noteLine_, 0, noteText_, static_cast<int>(platform::text::kVCenter | platform::text::kSingleLine));
     s.setFont(font);
     if (present) refresh();
 }
@@ -458,9 +457,10 @@ void FrmPlay::copyShareLine() {
     showMessage(Message::Clear);
     setFontSize(s, fontsize::kMessage);
     setBold(s, false);
-    drawShadowText(regions_.msgBox, window::kMessageShift,
-                   copied ? formatResString(StringId::Copied, {"|1", line}) : std::string(loadResString(StringId::NotCopied)),
-                   static_cast<int>(platform::text::kCenter));
+    drawShadowText(
+        regions_.msgBox, window::kMessageShift,
+        copied ? formatResString(StringId::Copied, {"|1", line}) : std::string(loadResString(StringId::NotCopied)),
+        static_cast<int>(platform::text::kCenter));
     setBold(s, true);
     refresh();
 }

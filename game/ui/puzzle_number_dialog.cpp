@@ -130,7 +130,8 @@ void FrmPuzzleNumber::onKeyPress(char32_t ch) {
         text_.pop_back();
     } else {
         // A number is letters, digits and "-".
-        const bool fits = (ch >= U'0' && ch <= U'9') || (ch >= U'a' && ch <= U'z') || (ch >= U'A' && ch <= U'Z') || ch == U'-';
+        const bool fits =
+            (ch >= U'0' && ch <= U'9') || (ch >= U'a' && ch <= U'z') || (ch >= U'A' && ch <= U'Z') || ch == U'-';
         if (!fits || text_.size() >= pn::kMaxTyped) return;
         text_ += static_cast<char>(ch);
     }

@@ -46,7 +46,7 @@ namespace game::ui {
     X(Qualified, 112, "You qualified for the next level \n with |1 seconds to spare\n and you get |2 bonus points ") \
     X(AllLevels, 113, "Excellent work. You completed all the |1 levels.")                                            \
     X(GameOver, 115, "Game Over \n Level reached |1 \n Points Scored |2")                                            \
-    X(DailyDone, 120, "Daily puzzle |1 done !\n You found all the |2 words \n and |3 bonus words")                      \
+    X(DailyDone, 120, "Daily puzzle |1 done !\n You found all the |2 words \n and |3 bonus words")                   \
     X(HintsUsed, 121, " \n Hints used: |1")                                                                          \
     X(Words, 122, "Words")                                                                                           \
     X(Bonus, 123, "Bonus")                                                                                           \

@@ -64,7 +64,8 @@ bool spelledByTyping(game::GameData g, const std::string& word) {
 TEST(RealProgramDaily, TheDayIsPlayedToItsEndWithAHintADefinitionAndTheShareLineCopied) {
     const std::string bin = VARNOOK_BIN_DIR;
     std::string error;
-    auto engine = game::EngineLibrary::load(bin + "/" + platform::SharedLibrary::fileName(game::kEngineLibraryName), &error);
+    auto engine =
+        game::EngineLibrary::load(bin + "/" + platform::SharedLibrary::fileName(game::kEngineLibraryName), &error);
     ASSERT_TRUE(engine) << error;
     ASSERT_EQ(engine->loadLangDict(bin + "/" + game::kDictionaryFileName), 1);
     const game::CommonWords common = game::CommonWords::parse(bytesOf(bin + "/" + game::kCommonWordsFileName));
@@ -97,7 +98,8 @@ TEST(RealProgramDaily, TheDayIsPlayedToItsEndWithAHintADefinitionAndTheShareLine
 
     // The board (its tiles, 176..440 down, 176..440 across at most) as each start showed it.
     const Geometry window = readGeometry(out / "geometry");
-    const Picture first = readPpm(out / "day.ppm"), again = readPpm(out / "again.ppm"), next = readPpm(out / "next.ppm");
+    const Picture first = readPpm(out / "day.ppm"), again = readPpm(out / "again.ppm"),
+                  next = readPpm(out / "next.ppm");
     ASSERT_GT(first.width, 0);
     EXPECT_FALSE(regionDiffers(first, again, window, 176, 176, 440, 440)) << "the same day, the same board";
     EXPECT_TRUE(regionDiffers(first, next, window, 176, 176, 440, 440)) << "the next day, another board";
@@ -119,8 +121,8 @@ TEST(RealProgramDaily, TheDayIsPlayedToItsEndWithAHintADefinitionAndTheShareLine
     facts.found = facts.total = static_cast<int>(words.required.size());
     facts.hints = 1;
     const std::string clip = textOf(out / "clipboard.txt");
-    const std::string expectedStart = "Varnook daily 2026-12-08 (" + game::puzzleNumberText(number) + "): " +
-                                      std::to_string(facts.found) + "/" + std::to_string(facts.total) +
+    const std::string expectedStart = "Varnook daily 2026-12-08 (" + game::puzzleNumberText(number) +
+                                      "): " + std::to_string(facts.found) + "/" + std::to_string(facts.total) +
                                       " words, 0 bonus, 1 hint, ";
     EXPECT_EQ(clip.substr(0, expectedStart.size()), expectedStart) << clip;
 

@@ -274,9 +274,9 @@ TEST_F(SdlBackend, KeysThatTypeNothingComeAsKeyDownsWithTheirModifiers) {
     auto window = p.ui.createWindow(handler, {"Varnook", 40, 30, true});
     window->show();
     const Uint32 id = idOf("Varnook");
-    for (const SDL_Keycode sym : {SDLK_UP, SDLK_DOWN, SDLK_TAB, SDLK_F11, SDLK_EQUALS, SDLK_KP_PLUS, SDLK_PLUS,
-                                  SDLK_MINUS, SDLK_KP_MINUS, SDLK_F1, SDLK_PAGEUP, SDLK_PAGEDOWN, SDLK_HOME, SDLK_END,
-                                  SDLK_LEFT, SDLK_RIGHT, SDLK_INSERT, SDLK_s})
+    for (const SDL_Keycode sym :
+         {SDLK_UP, SDLK_DOWN, SDLK_TAB, SDLK_F11, SDLK_EQUALS, SDLK_KP_PLUS, SDLK_PLUS, SDLK_MINUS, SDLK_KP_MINUS,
+          SDLK_F1, SDLK_PAGEUP, SDLK_PAGEDOWN, SDLK_HOME, SDLK_END, SDLK_LEFT, SDLK_RIGHT, SDLK_INSERT, SDLK_s})
         pushKey(id, sym, KMOD_LCTRL);
     pushKey(id, SDLK_s, KMOD_LCTRL | KMOD_RALT);  // AltGr types; it is no shortcut
     pushWindowEvent(id, SDL_WINDOWEVENT_CLOSE);
@@ -284,11 +284,11 @@ TEST_F(SdlBackend, KeysThatTypeNothingComeAsKeyDownsWithTheirModifiers) {
     const std::string ctrl = " " + std::to_string(platform::modifier::kCtrl);
     auto down = [&](platform::Key k) { return "keydown " + std::to_string(static_cast<int>(k)) + ctrl; };
     using platform::Key;
-    EXPECT_EQ(handler.log,
-              (std::vector<std::string>{down(Key::Up), down(Key::Down), down(Key::Tab), down(Key::F11), down(Key::Plus),
-                                        down(Key::Plus), down(Key::Plus), down(Key::Minus), down(Key::Minus),
-                                        down(Key::F1), down(Key::PageUp), down(Key::PageDown), down(Key::Home),
-                                        down(Key::End), down(Key::Left), down(Key::Right), "shortcut 115" + ctrl, "close"}));
+    EXPECT_EQ(handler.log, (std::vector<std::string>{
+                               down(Key::Up), down(Key::Down), down(Key::Tab), down(Key::F11), down(Key::Plus),
+                               down(Key::Plus), down(Key::Plus), down(Key::Minus), down(Key::Minus), down(Key::F1),
+                               down(Key::PageUp), down(Key::PageDown), down(Key::Home), down(Key::End), down(Key::Left),
+                               down(Key::Right), "shortcut 115" + ctrl, "close"}));
 }
 
 TEST_F(SdlBackend, TheWheelComesInNotchesAndAKeyHeldElsewhereDoesNotRepeatHere) {

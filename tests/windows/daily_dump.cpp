@@ -17,7 +17,8 @@ int main(int argc, char** argv) {
     if (argc != 3) return 2;
     const std::string folder = std::string(argv[1]) + "/";
     std::string error;
-    auto engine = game::EngineLibrary::load(folder + platform::SharedLibrary::fileName(game::kEngineLibraryName), &error);
+    auto engine =
+        game::EngineLibrary::load(folder + platform::SharedLibrary::fileName(game::kEngineLibraryName), &error);
     if (!engine || engine->loadLangDict(folder + game::kDictionaryFileName) != 1) {
         std::fprintf(stderr, "no engine or dictionary in %s: %s\n", folder.c_str(), error.c_str());
         return 1;

@@ -13,10 +13,10 @@
 #include "game/play/engine_library.h"
 #include "game/play/session.h"
 #include "game/ui/dialogs.h"
-#include "game/ui/puzzle_number_dialog.h"
-#include "game/ui/strings.h"
 #include "game/ui/frm_play.h"
 #include "game/ui/hall_of_fame_windows.h"
+#include "game/ui/puzzle_number_dialog.h"
+#include "game/ui/strings.h"
 #include "platform/headless.h"
 #include "platform/pixel_surface.h"
 
@@ -147,9 +147,10 @@ void dialogs() {
     }
     {
         // The daily puzzle's end, with the hints told under it.
-        game::ui::DiagWow d(hp.ui, hp.graphics,
-                            game::ui::formatResString(game::ui::StringId::DailyDone, {"|1", "2026-12-08", "|2", 41, "|3", 2}) +
-                                game::ui::formatResString(game::ui::StringId::HintsUsed, {"|1", 1}));
+        game::ui::DiagWow d(
+            hp.ui, hp.graphics,
+            game::ui::formatResString(game::ui::StringId::DailyDone, {"|1", "2026-12-08", "|2", 41, "|3", 2}) +
+                game::ui::formatResString(game::ui::StringId::HintsUsed, {"|1", 1}));
         d.copy = [] { return true; };
         d.load();
         hp.ui.shortcut(*d.window(), U'c');
