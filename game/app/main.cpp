@@ -35,6 +35,8 @@ int main(int argc, char** argv) {
     game::StartOptions options;
     options.puzzle = line.puzzle;
     options.zoom = line.zoom;
+    options.daily = line.daily;
+    options.today = line.today;
     // The language asked for, else the puzzle's, else the desktop's where Varnook plays it.
     options.language = line.language    ? *line.language
                        : line.puzzle    ? line.puzzle->language

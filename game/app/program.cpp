@@ -3,9 +3,13 @@
 #include "game/app/program.h"
 
 #include <algorithm>
+#include <ctime>
+#include <fstream>
+#include <iterator>
 
 #include "game/play/engine_library.h"
 #include "game/play/session.h"
+#include "game/play/word_notes.h"
 #include "game/ui/dialogs.h"
 #include "game/ui/frm_play.h"
 #include "game/ui/records_desk.h"
@@ -24,7 +28,25 @@ bool isSeparator(char c) { return c == '/' || c == '\\'; }
 static_assert(persistence::records::kMinZoom == platform::zoom::kMin &&
               persistence::records::kMaxZoom == platform::zoom::kMax);
 
+// A data file's bytes; empty when it cannot be read.
+std::vector<std::uint8_t> readFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return {};
+    return std::vector<std::uint8_t>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
 }  // namespace
+
+Date clockDate() {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+#ifdef _WIN32
+    localtime_s(&local, &now);
+#else
+    localtime_r(&now, &local);
+#endif
+    return Date{local.tm_year + 1900, local.tm_mon + 1, local.tm_mday};
+}
 
 std::string appPathOf(const std::string& folder) {
     std::string path = folder;
@@ -101,20 +123,33 @@ std::unique_ptr<Program> Program::start(const platform::Services& services, cons
     // The windows' zoom, before the first of them is made.
     services.ui->setZoom(startZoom(options.zoom, p->settings.zoom, services.ui->desktopSize()));
 
+    // The common words and the definitions beside the dictionary (English only: another language
+    // requires every word and has no definitions).
+    const bool english = p->game.language == letters::Language::English;
+    p->commonWords = std::make_unique<CommonWords>(
+        english ? CommonWords::parse(readFile(p->appPath + kCommonWordsFileName)) : CommonWords{});
+    p->definitions = std::make_unique<Definitions>(
+        english ? Definitions::parse(readFile(p->appPath + kDefinitionsFileName)) : Definitions{});
+
     // 9-10. The session and the main window, modeless, with its main menu.
     p->desk = std::make_unique<ui::RecordsDesk>(*services.ui, *services.graphics, p->sheet, *p->sounds, p->settings,
                                                 p->records.get());
     platform::Ui& ui = *services.ui;
     p->session =
         std::make_unique<Session>(p->game, *p->engine, [&ui] { return static_cast<std::uint64_t>(ui.nowMs()); });
-    p->frmPlay = std::make_unique<ui::FrmPlay>(ui::FrmPlayContext{ui, *services.graphics, *services.shell, *p->session,
-                                                                  *p->sounds, p->sheet, *p->desk, p->appPath});
+    p->session->setCommonWords(p->commonWords.get());
+    const std::optional<Date> today = options.today;
+    p->frmPlay = std::make_unique<ui::FrmPlay>(ui::FrmPlayContext{
+        ui, *services.graphics, *services.shell, *p->session, *p->sounds, p->sheet, *p->desk, p->appPath,
+        services.store, services.clipboard, p->definitions.get(), [today] { return today ? *today : clockDate(); }});
     p->frmPlay->show(p->settings.solvingData.foundViewAtStart);
     if (!p->dictionaryRefused.empty()) services.ui->messageBox(kAppTitle, p->dictionaryRefused);
 
     // 11. The saved-game offer, or the puzzle the player asked for by its number.
     if (options.puzzle)
         p->session->startPuzzle(*options.puzzle);
+    else if (options.daily)
+        p->frmPlay->startDaily();
     else
         p->offerSavedGame();
     return p;

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "game/persistence/records.h"
+#include "game/play/daily.h"
 #include "game/play/game_data.h"
 #include "game/play/puzzle_number.h"
 #include "game/ui/sprite_sheet.h"
@@ -15,6 +16,8 @@
 
 namespace game {
 
+class CommonWords;
+class Definitions;
 class EngineLibrary;
 class Session;
 
@@ -34,6 +37,10 @@ struct StartOptions {
     // The board's language: its dictionary is loaded. When that file is missing or refused the
     // player is told which, and English is played.
     letters::Language language = letters::Language::English;
+    // The day's daily puzzle once the menu is up (instead of the offer of a saved game).
+    bool daily = false;
+    // The day taken for today (tests); otherwise the clock's local date.
+    std::optional<Date> today;
 };
 
 class Program {
@@ -62,6 +69,9 @@ public:
     ui::SpriteSheet sheet;
     std::unique_ptr<ui::SoundEffects> sounds;
     std::unique_ptr<ui::RecordsDesk> desk;
+    // What the game knows about words besides the dictionary (files beside it; empty when missing).
+    std::unique_ptr<CommonWords> commonWords;
+    std::unique_ptr<Definitions> definitions;
     std::unique_ptr<Session> session;
     std::unique_ptr<ui::FrmPlay> frmPlay;
 
@@ -75,6 +85,9 @@ private:
     // player and keeps the language played so far.
     bool useLanguage(letters::Language language);
 };
+
+// The local date of the system clock.
+Date clockDate();
 
 // The share of the desktop's height the main window takes at most at the zoom chosen at start.
 constexpr int kComfortablePercent = 85;

@@ -30,6 +30,8 @@ int main(int argc, char** argv) {
         if (line.puzzle) options.puzzle = line.puzzle;
         if (line.zoom) options.zoom = line.zoom;
         if (line.language) options.language = *line.language;
+        options.daily = line.daily;
+        options.today = line.today;
     }
     // A puzzle number names its board's language.
     if (options.puzzle) options.language = options.puzzle->language;

@@ -34,6 +34,12 @@ constexpr std::string_view kDailyStreak = "DAILYSTREAK";
 constexpr std::string_view kDailyStreakDay = "DAILYSTREAKDAY";
 constexpr std::string_view kDailyLongestStreak = "DAILYLONGESTSTREAK";
 constexpr std::string_view kDailyHistory = "DAILYHISTORY";  // "2026-12-08 38;2026-12-07 41"
+// The day's game left unfinished.
+constexpr std::string_view kKeptDate = "DAILYGAMEDATE";    // "2026-12-08", empty for none
+constexpr std::string_view kKeptWords = "DAILYGAMEWORDS";  // "CAT,DOG"
+constexpr std::string_view kKeptScore = "DAILYGAMESCORE";
+constexpr std::string_view kKeptHints = "DAILYGAMEHINTS";
+// The found words' text is bounded by kMaxText: a game with more is kept without the rest.
 
 // No figure's text is longer; a longer value is damaged.
 constexpr std::size_t kMaxText = 1024;
@@ -169,6 +175,21 @@ struct SettingsKey {
 
 }  // namespace
 
+bool setTexts(platform::Store& store, const std::vector<std::pair<std::string_view, std::string>>& values) {
+    platform::StoreLock lock;
+    SettingsKey k;
+    if (store.lock(lock) != StoreStatus::Success || !k.open(store)) {
+        k.close();
+        return false;
+    }
+    bool ok = true;
+    for (const auto& [valueName, text] : values) {
+        const std::span<const std::uint8_t> bytes(reinterpret_cast<const std::uint8_t*>(text.c_str()), text.size() + 1);
+        ok = store.setValue(k.key, valueName, ValueType::String, bytes) == StoreStatus::Success && ok;
+    }
+    return k.close() && ok;
+}
+
 bool loadStatistics(platform::Store& store, Statistics& stats) {
     stats = Statistics{};
     SettingsKey k;
@@ -202,5 +223,51 @@ bool updateStatistics(platform::Store& store, Statistics& stats, const std::func
     }
     return k.close() && ok;
 }
+
+bool keepDailyGame(platform::Store& store, const KeptDailyGame& game) {
+    std::string words;
+    for (const std::string& word : game.foundWords) {
+        if (!isWord(word) || words.size() + word.size() + 1 >= kMaxText) continue;
+        if (!words.empty()) words += ',';
+        words += word;
+    }
+    return setTexts(store, {{kKeptDate, dateText(game.date)},
+                            {kKeptWords, words},
+                            {kKeptScore, std::to_string(std::max<std::int32_t>(0, game.score))},
+                            {kKeptHints, std::to_string(std::max<std::int32_t>(0, game.hints))}});
+}
+
+std::optional<KeptDailyGame> keptDailyGame(platform::Store& store, const Date& date) {
+    SettingsKey k;
+    if (!k.open(store)) {
+        k.close();
+        return std::nullopt;
+    }
+    auto text = [&](std::string_view valueName) { return readText(store, k.key, valueName); };
+    const auto kept = text(kKeptDate);
+    const auto words = text(kKeptWords);
+    const auto score = text(kKeptScore);
+    const auto hints = text(kKeptHints);
+    k.close();
+    if (!kept || parseDate(*kept) != date || !words || !score || !hints) return std::nullopt;
+    KeptDailyGame game;
+    game.date = date;
+    const auto s = parseCount<std::int32_t>(*score, kMaxScore);
+    const auto h = parseCount<std::int32_t>(*hints, 9999);
+    if (!s || !h) return std::nullopt;
+    game.score = *s;
+    game.hints = *h;
+    std::string_view rest = *words;
+    while (!rest.empty()) {
+        const auto comma = rest.find(',');
+        const std::string_view word = rest.substr(0, comma);
+        if (!word.empty() && isWord(word)) game.foundWords.emplace_back(word);
+        if (comma == std::string_view::npos) break;
+        rest.remove_prefix(comma + 1);
+    }
+    return game;
+}
+
+bool forgetDailyGame(platform::Store& store) { return setTexts(store, {{kKeptDate, std::string()}}); }
 
 }  // namespace game::persistence

@@ -3,8 +3,13 @@
 // its own figure.
 #pragma once
 
+#include <cstdint>
 #include <functional>
+#include <optional>
+#include <string>
+#include <vector>
 
+#include "game/play/daily.h"
 #include "game/play/statistics.h"
 
 namespace platform {
@@ -24,5 +29,20 @@ bool loadStatistics(platform::Store& store, Statistics& stats);
 // holds the result. False when the store could not be locked, read or written; stats still holds
 // the change applied to what could be read.
 bool updateStatistics(platform::Store& store, Statistics& stats, const std::function<void(Statistics&)>& change);
+
+// The day's daily game left unfinished, kept to go on with that day: its own values beside the
+// statistics.
+struct KeptDailyGame {
+    Date date;
+    std::vector<std::string> foundWords;  // upper case A to Z
+    std::int32_t score = 0;
+    std::int32_t hints = 0;
+};
+// False when the store could not be written.
+bool keepDailyGame(platform::Store& store, const KeptDailyGame& game);
+// The game kept for date; nullopt when none is kept for that day (or its values are damaged).
+std::optional<KeptDailyGame> keptDailyGame(platform::Store& store, const Date& date);
+// Nothing is kept any more (the day's game ended).
+bool forgetDailyGame(platform::Store& store);
 
 }  // namespace game::persistence

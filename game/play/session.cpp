@@ -6,6 +6,7 @@
 
 #include "game/play/engine_library.h"
 #include "game/play/typing.h"
+#include "game/play/word_notes.h"
 
 namespace game {
 
@@ -28,6 +29,8 @@ public:
 };
 
 NoView noView;
+
+const CommonWords noCommonWords;
 
 bool isWindow(EndingStep step) { return step == EndingStep::EndDialog || step == EndingStep::BestScoreOffer; }
 
@@ -59,7 +62,13 @@ bool Session::available(Command command) const {
         case Command::HallOfFameClassic:
         case Command::HallOfFameArcade:
         case Command::MenuInstructions:
-        case Command::Exit: return shown == Phase::Menu;
+        case Command::Exit:
+        case Command::DailyPuzzle:
+        case Command::PuzzleNumberEntry:
+        case Command::Statistics: return shown == Phase::Menu;
+        case Command::Hint: return shown == Phase::Playing && game_.gameMode != GameMode::Arcade;
+        case Command::LookUp: return shown == Phase::Results || (shown == Phase::Playing && daily_);
+        case Command::Copy: return shown == Phase::Results && shareFacts().has_value();
         case Command::HallOfFame:
         case Command::Pause:
         case Command::Instructions:
@@ -82,6 +91,37 @@ std::optional<PuzzleNumber> Session::puzzleNumber() const {
     if (phase_ == Phase::Menu || phase_ == Phase::Closing || game_.gameMode != GameMode::Classic || !game_.puzzleSeed)
         return std::nullopt;
     return PuzzleNumber{game_.gridWidth(), game_.gridHeight(), *game_.puzzleSeed, game_.language};
+}
+
+const Session::DailyGame* Session::daily() const {
+    if (phase_ == Phase::Menu || phase_ == Phase::Closing || !daily_) return nullptr;
+    return &*daily_;
+}
+
+DailyProgress Session::dailyProgress() const {
+    return daily_ ? game::dailyProgress(daily_->words, game_) : DailyProgress{};
+}
+
+std::optional<ShareFacts> Session::shareFacts() const {
+    if (!gameStarted_ || game_.gameMode != GameMode::Classic) return std::nullopt;
+    ShareFacts facts;
+    facts.hints = hints_.hintsUsed;
+    facts.score = game_.score;
+    if (daily_) {
+        const DailyProgress p = dailyProgress();
+        facts.daily = daily_->date;
+        facts.number = daily_->number;
+        facts.found = p.requiredFound;
+        facts.total = p.requiredTotal;
+        facts.bonus = p.bonusFound;
+        return facts;
+    }
+    // A resumed game whose number is not known has no line to share.
+    if (!game_.puzzleSeed) return std::nullopt;
+    facts.number = PuzzleNumber{game_.gridWidth(), game_.gridHeight(), *game_.puzzleSeed, game_.language};
+    facts.found = game_.numFoundWords();
+    facts.total = game_.numLinkableWords();
+    return facts;
 }
 
 results::ListMode Session::listMode() const {
@@ -107,11 +147,13 @@ void Session::sound(Effect effect) { view_->playSound(effect); }
 // --- Starting -------------------------------------------------------------------------------------
 
 void Session::startClassic() {
+    daily_.reset();
     game_.gameMode = GameMode::Classic;
     startGame();
 }
 
 void Session::startArcade() {
+    daily_.reset();
     game_.gameMode = GameMode::Arcade;
     game_.score = 0;
     game_.levelScore = 0;
@@ -122,6 +164,7 @@ void Session::startArcade() {
 void Session::startPuzzle(const PuzzleNumber& number) {
     if (phase_ != Phase::Menu || !isClassicBoard(number.width, number.height) || number.language != game_.language)
         return;
+    daily_.reset();
     game_.gameMode = GameMode::Classic;
     askedFor_ = number;
     startGame();
@@ -133,6 +176,7 @@ void Session::startGame() {
     int width = 0, height = 0, seed = 0;
     if (game_.gameMode == GameMode::Classic) {
         game_.score = 0;
+        hints_ = {};
         if (asked) {
             width = asked->width;
             height = asked->height;
@@ -161,6 +205,25 @@ void Session::startGame() {
     putGameOnScreen();
 }
 
+void Session::startDaily(const Date& date, const std::optional<DailyResume>& resume) {
+    if (phase_ != Phase::Menu) return;
+    random_.reseed(clockSeed_ ? clockSeed_() : 0);
+    const CommonWords& common = common_ != nullptr ? *common_ : noCommonWords;
+    game_.gameMode = GameMode::Classic;
+    PuzzleNumber number = chooseDailyPuzzle(dayNumber(date), engine_, common, game_);
+    number.language = game_.language;
+    daily_ = DailyGame{date, number, splitDailyWords(game_, common)};
+    hints_ = {};
+    game_.score = 0;
+    if (resume) {
+        for (const std::string& word : resume->foundWords)
+            if (words::isSolutionWord(game_, word)) words::addFoundWord(game_, word);
+        game_.score = std::max<std::int32_t>(0, resume->score);
+        hints_.hintsUsed = std::max(0, resume->hints);
+    }
+    putGameOnScreen();
+}
+
 bool Session::resumeSaved(const LoadSavedGame& load) {
     const GameData before = game_;
     if (!restorePuzzle(game_, engine_, load) || !foundWordsAreSolutions(game_)) {
@@ -172,12 +235,15 @@ bool Session::resumeSaved(const LoadSavedGame& load) {
     if (game_.puzzleSeed && (game_.gameMode != GameMode::Classic || !puzzleMadeFrom(game_, engine_, *game_.puzzleSeed)))
         game_.puzzleSeed.reset();
     random_.reseed(clockSeed_ ? clockSeed_() : 0);
+    daily_.reset();
+    hints_ = {};
     putGameOnScreen();
     return true;
 }
 
 void Session::putGameOnScreen() {
     lastShownWordId_ = -1;
+    gameStarted_ = true;
     gamePlayedThisRun_ = true;
     chainTyped_ = false;
     typedWordRefused_ = false;
@@ -244,6 +310,14 @@ void Session::enter() {
     words::clearChain(game_);
     chainTyped_ = typedWordRefused_ = false;
     view_->wordAnswered(s);
+    if (daily_) {
+        // The day is done once every required word is found; bonus words only score.
+        if (dailyProgress().finished())
+            endGame(Ending::DailyDone);
+        else if (frontEnd_ != nullptr)
+            frontEnd_->dailyProgressChanged();
+        return;
+    }
     if (words::targetReached(game_)) endGame(game_.gameMode == GameMode::Arcade ? Ending::LevelWon : Ending::AllFound);
 }
 
@@ -251,6 +325,20 @@ void Session::clear() {
     if (phase_ != Phase::Playing) return;
     chainTyped_ = typedWordRefused_ = false;
     if (words::clearChain(game_)) view_->chainChanged(std::nullopt, 0);
+}
+
+void Session::hint() {
+    if (phase_ != Phase::Playing || game_.gameMode == GameMode::Arcade) return;
+    std::vector<std::string> wanted;
+    if (daily_) {
+        wanted = daily_->words.required;
+    } else {
+        for (int len = kMinWordLen; len <= kMaxWordLen; ++len)
+            for (const std::string& word : game_.wordsOfLength(len).words) wanted.push_back(word);
+    }
+    const std::optional<Hint> given = nextHint(hints_, game_, wanted);
+    view_->hintGiven(given);
+    if (given && daily_ && frontEnd_ != nullptr) frontEnd_->dailyProgressChanged();
 }
 
 // The keys act only on a game being played: while paused the board is hidden and they do nothing.
@@ -334,6 +422,13 @@ void Session::mainMenu() {
 
 void Session::saveAndExit() {
     if (phase_ != Phase::Playing || frontEnd_ == nullptr) return;
+    if (daily_) {
+        // The day's game is kept as it goes: it waits for the player's return that day.
+        frontEnd_->dailyProgressChanged();
+        setPhase(Phase::Closing);
+        frontEnd_->exitProgram();
+        return;
+    }
     // A game that could not be stored stays on screen, its clock as it was, so that the player can
     // try again or end it on purpose.
     if (frontEnd_->saveGame() != SaveOutcome::Saved) return;
@@ -344,9 +439,11 @@ void Session::saveAndExit() {
 
 void Session::close() {
     if (phase_ == Phase::Closing) return;
-    if (gamePlaying()) {
+    if (gamePlaying() && !daily_) {
         // The game on is offered to the Hall of Fame before the program ends.
-        steps_ = {EndingStep::BestScoreOffer, EndingStep::Close};
+        reportEnd(false);
+        steps_ = {EndingStep::Close};
+        if (offersBestScore()) steps_.push_front(EndingStep::BestScoreOffer);
         windowAsked_ = false;
         setPhase(Phase::Ending);
         runEnding();
@@ -360,22 +457,56 @@ void Session::close() {
 void Session::endGame(Ending how) {
     // Each ending runs once, from a game being played; the clock stops before any window.
     if (phase_ != Phase::Playing) return;
+    if (daily_) {
+        switch (how) {
+            case Ending::DailyDone:
+                reportEnd(true);
+                steps_ = {EndingStep::EndDialog, EndingStep::Results};
+                break;
+            case Ending::ShowSolution:
+                // Giving up counts the day as played, unfinished.
+                reportEnd(false);
+                steps_ = {EndingStep::Results};
+                break;
+            default:
+                // Left for now: the day's game waits, uncounted, for the player's return.
+                if (frontEnd_ != nullptr) frontEnd_->dailyProgressChanged();
+                steps_ = {EndingStep::Menu};
+                break;
+        }
+        windowAsked_ = false;
+        setPhase(Phase::Ending);
+        runEnding();
+        return;
+    }
     switch (how) {
         case Ending::AllFound:
-        case Ending::Quit: steps_ = {EndingStep::EndDialog, EndingStep::BestScoreOffer, EndingStep::Menu}; break;
+        case Ending::Quit:
+        case Ending::DailyDone:
+            reportEnd(how != Ending::Quit);
+            steps_ = {EndingStep::EndDialog, EndingStep::BestScoreOffer, EndingStep::Menu};
+            break;
         case Ending::LevelWon:
             game_.levelQualified = true;
             // The tenth level was the last row of the level table: a won tenth level completes the run.
-            if (flow::onLastLevel(game_))
+            if (flow::onLastLevel(game_)) {
+                reportEnd(true);
                 steps_ = {EndingStep::EndDialog, EndingStep::LevelBonus, EndingStep::BestScoreOffer, EndingStep::Menu};
-            else
+            } else {
                 steps_ = {EndingStep::EndDialog, EndingStep::LevelBonus, EndingStep::NextLevel};
+            }
             break;
         case Ending::TimeUp:
+            reportEnd(false);
             steps_ = {EndingStep::EndDialog, EndingStep::BestScoreOffer, EndingStep::Results};
             break;
-        case Ending::ShowSolution: steps_ = {EndingStep::BestScoreOffer, EndingStep::Results}; break;
+        case Ending::ShowSolution:
+            reportEnd(false);
+            steps_ = {EndingStep::BestScoreOffer, EndingStep::Results};
+            break;
     }
+    // A Classic game played with hints scores, but is not offered to the Hall of Fame.
+    if (!offersBestScore()) std::erase(steps_, EndingStep::BestScoreOffer);
     windowAsked_ = false;
     setPhase(Phase::Ending);
     runEnding();
@@ -392,8 +523,18 @@ void Session::runEnding() {
             }
             if (windowAsked_) return;
             windowAsked_ = true;
-            EndingWindow window{step, {}, game_.gameMode, game_.score};
-            if (step == EndingStep::EndDialog) window.text = flow::endDialogText(game_);
+            EndingWindow window;
+            window.step = step;
+            window.mode = game_.gameMode;
+            window.score = game_.score;
+            if (step == EndingStep::EndDialog) {
+                window.text = flow::endDialogText(game_);
+                window.hints = hints_.hintsUsed;
+                if (daily_) {
+                    window.daily = daily_->date;
+                    window.progress = dailyProgress();
+                }
+            }
             // The front end may report the closing from within this call; the ending has then
             // gone on, and nothing is left to do here.
             frontEnd_->showEndingWindow(window);
@@ -421,6 +562,24 @@ void Session::runEnding() {
             case EndingStep::Close: setPhase(Phase::Closing); break;
         }
     }
+}
+
+bool Session::offersBestScore() const { return entersHallOfFame(game_.gameMode, hints_.hintsUsed); }
+
+void Session::reportEnd(bool finished) {
+    if (frontEnd_ == nullptr) return;
+    GameSummary summary;
+    summary.mode = daily_                               ? StatsMode::Daily
+                   : game_.gameMode == GameMode::Arcade ? StatsMode::Arcade
+                                                        : StatsMode::Classic;
+    summary.score = game_.score;
+    summary.finished = finished;
+    for (int i = 1; i <= game_.numFoundWords(); ++i) summary.foundWords.push_back(game_.foundWords[i]);
+    if (daily_) {
+        summary.day = dayNumber(daily_->date);
+        summary.requiredFound = dailyProgress().requiredFound;
+    }
+    frontEnd_->gameEnded(summary);
 }
 
 void Session::endingWindowClosed() {

@@ -10,7 +10,10 @@
 #include <deque>
 #include <functional>
 #include <optional>
+#include <string>
+#include <vector>
 
+#include "game/play/daily.h"
 #include "game/play/flow.h"
 #include "game/play/game_data.h"
 #include "game/play/linking.h"
@@ -18,6 +21,7 @@
 #include "game/play/puzzle_number.h"
 #include "game/play/solution_display.h"
 #include "game/play/sound_rules.h"
+#include "game/play/statistics.h"
 #include "game/play/uniform_random.h"
 #include "game/play/words.h"
 
@@ -41,8 +45,9 @@ enum class SaveOutcome {
     Failed,  // the game goes on; the front end tells the player
 };
 
-// The commands of the main menu (numbered as its entries) and of the play surface's side panel
-// (numbered as its items).
+// The commands of the main menu (numbered as its entries: the six, then the line of small entries
+// below them), of the play surface's side panel (numbered as its items), and those the play surface
+// takes from keys only (from 19 on).
 enum class Command {
     Classic = 1,
     Arcade = 2,
@@ -50,6 +55,9 @@ enum class Command {
     HallOfFameArcade = 4,
     MenuInstructions = 5,
     Exit = 6,
+    DailyPuzzle = 7,
+    PuzzleNumberEntry = 8,
+    Statistics = 9,
     HallOfFame = 10,
     Pause = 11,
     Instructions = 12,
@@ -59,6 +67,9 @@ enum class Command {
     SaveAndExit = 16,
     Enter = 17,
     Clear = 18,
+    Hint = 19,    // a game on, not Arcade: the next hint
+    LookUp = 20,  // the word pointed at on the results or in the daily found list, in the online dictionary
+    Copy = 21,    // the results of a daily puzzle or a Classic game: the share line to the clipboard
 };
 
 // The steps of an ending, in the order an ending takes them. The windows (EndDialog,
@@ -80,6 +91,28 @@ struct EndingWindow {
     flow::ResText text;  // EndDialog: what it says
     GameMode mode = GameMode::Classic;
     std::int32_t score = 0;  // BestScoreOffer: the score offered to the mode's table
+    // EndDialog of a daily puzzle: its date and progress (the text then is the daily one).
+    std::optional<Date> daily;
+    DailyProgress progress;
+    int hints = 0;  // EndDialog: hints used in the game; told under the text when any
+};
+
+// A game that ended, as the statistics count it.
+struct GameSummary {
+    StatsMode mode = StatsMode::Classic;
+    std::int32_t score = 0;
+    bool finished = false;  // every word (daily: every required word) found, or the Arcade run completed
+    std::vector<std::string> foundWords;
+    // The daily puzzle: its day number and the required words found.
+    std::int64_t day = 0;
+    int requiredFound = 0;
+};
+
+// A daily puzzle left unfinished earlier that day, to go on with.
+struct DailyResume {
+    std::vector<std::string> foundWords;  // upper case
+    std::int32_t score = 0;
+    int hints = 0;
 };
 
 // What the session tells the view: what it shows changed. Each call returns at once.
@@ -104,6 +137,8 @@ public:
     virtual void wordAnswered(const words::Submission& answer) = 0;
     // One tick of the countdown.
     virtual void timeChanged() = 0;
+    // A hint was given (nullopt: every wanted word is found, there is nothing to hint at).
+    virtual void hintGiven(const std::optional<Hint>&) {}
     // The score changed outside a word: the level bonus.
     virtual void scoreChanged() = 0;
     // The results display: a solution word's path is in the chain.
@@ -119,6 +154,11 @@ public:
     virtual ~SessionFrontEnd() = default;
     // Show this window of the ending under way.
     virtual void showEndingWindow(const EndingWindow& window) = 0;
+    // A game ended (or a daily puzzle was given up): it counts in the statistics.
+    virtual void gameEnded(const GameSummary&) {}
+    // The daily puzzle goes on after a change (a word found, a hint): kept to go on with later that
+    // day. Its end is told by gameEnded instead.
+    virtual void dailyProgressChanged() {}
     // "Save and Exit": store the game being played.
     virtual SaveOutcome saveGame() = 0;
     // End the program (the main window unloads).
@@ -171,6 +211,25 @@ public:
         int seed = 0;
     };
     void setFixedPuzzle(std::optional<FixedPuzzle> fixed) { fixedPuzzle_ = fixed; }
+    // The common words the daily puzzle asks for (none: every word is required). Must outlive the
+    // session.
+    void setCommonWords(const CommonWords* common) { common_ = common; }
+
+    // --- The daily puzzle.
+    struct DailyGame {
+        Date date;
+        PuzzleNumber number;
+        DailyWords words;
+    };
+    // The day's puzzle while it is played, ending or in its results; nullopt otherwise.
+    const DailyGame* daily() const;
+    // The daily puzzle's progress; all zero when no daily puzzle is on.
+    DailyProgress dailyProgress() const;
+    // Hints given in the game on (or ended) so far, and the last one.
+    const HintState& hints() const { return hints_; }
+    // What the share line says about the game on or just ended; nullopt in Arcade Mode and on the
+    // menu before any game.
+    std::optional<ShareFacts> shareFacts() const;
 
     // --- Starting.
     void startClassic();
@@ -179,6 +238,9 @@ public:
     void startPuzzle(const PuzzleNumber& number);
     // A Classic game, or the next level of the Arcade run.
     void startGame();
+    // The daily puzzle of the date, from the menu; with resume, the found words, score and hints of
+    // the day's game left earlier (words that are not the puzzle's are left out).
+    void startDaily(const Date& date, const std::optional<DailyResume>& resume = std::nullopt);
     // Resumes a saved game: load fills the tables, the engine rebuilds the puzzle. False, with the
     // tables as they were, when the record does not make a game (its words are not the puzzle's).
     bool resumeSaved(const LoadSavedGame& load);
@@ -188,6 +250,8 @@ public:
     // "Enter" and "Clear".
     void enter();
     void clear();
+    // The next hint (a daily puzzle or a Classic game being played): told to the view, counted.
+    void hint();
     // The Enter and Backspace keys: as the commands, for a game on with more than one letter linked.
     void enterKey();
     void backspaceKey();
@@ -220,7 +284,7 @@ public:
     void showSolutionWord(int id);
 
 private:
-    enum class Ending { AllFound, LevelWon, TimeUp, ShowSolution, Quit };
+    enum class Ending { AllFound, LevelWon, TimeUp, ShowSolution, Quit, DailyDone };
 
     void setPhase(Phase to);
     void updateClock();
@@ -232,6 +296,10 @@ private:
     // Takes the ending's steps until one needs a window, which is asked for, or none are left.
     void runEnding();
     void sound(Effect effect);
+    // The ended game to the statistics.
+    void reportEnd(bool finished);
+    // BestScoreOffer, unless the game may not enter the Hall of Fame.
+    bool offersBestScore() const;
 
     GameData& game_;
     EngineLibrary& engine_;
@@ -253,6 +321,10 @@ private:
     bool chainTyped_ = false;  // the chain's last change came from a typed letter
     int lastShownWordId_ = -1;
     bool gamePlayedThisRun_ = false;
+    const CommonWords* common_ = nullptr;
+    std::optional<DailyGame> daily_;  // the game on (or last ended) is this day's puzzle
+    HintState hints_;
+    bool gameStarted_ = false;  // a game was started since the program started (for shareFacts)
 };
 
 }  // namespace game

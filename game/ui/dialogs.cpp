@@ -201,6 +201,24 @@ void DiagWow::onKeyPress(char32_t ch) {
     if (ch == platform::key::kEnter || ch == platform::key::kEscape) close();
 }
 
+void DiagWow::onShortcut(char32_t letter, int) {
+    if (letter != U'c' || !copy) return;
+    const bool copied = copy();
+    BoxInfo note;
+    note.surface = &canvas();
+    note.x = kMargin;
+    note.y = okButton_.y + okButton_.ht + 4;
+    note.wid = layoutWidth() - 2 * kMargin;
+    note.ht = clientHeight() - note.y;
+    note.brush = brDialog;
+    note.textColor = clrDialogText;
+    fillBox(note);
+    setFontSize(canvas(), dialog::kTextPoints - 3);
+    drawShadowText(note, 1, copied ? "The share line is on the clipboard" : "The clipboard could not be had",
+                   static_cast<int>(platform::text::kCenter));
+    refresh();
+}
+
 void DiagWow::onMouseDown(int, int, double x, double y) {
     if (hitTest(okButton_, x, y)) close();
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -149,9 +150,16 @@ class DiagWow final : public ModalDialog {
 public:
     DiagWow(platform::Ui& ui, platform::Graphics& graphics, const flow::ResText& text)
         : ModalDialog(ui, graphics), text_(endDialogString(text)) {}
+    // A text of its own (the daily puzzle's end, a note on hints after the rules' text).
+    DiagWow(platform::Ui& ui, platform::Graphics& graphics, std::string text)
+        : ModalDialog(ui, graphics), text_(std::move(text)) {}
 
     const std::string& text() const { return text_; }
     bool highlighted() const { return okButton_.hover; }
+    // Ctrl+C calls copy (when set): the game's share line goes to the clipboard, and a note under
+    // the button says whether it went.
+    std::function<bool()> copy;
+    void onShortcut(char32_t letter, int shift) override;
     const BoxInfo& okButton() const { return okButton_; }
 
     void onMouseDown(int button, int shift, double x, double y) override;

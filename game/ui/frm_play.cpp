@@ -4,16 +4,21 @@
 
 #include <utility>
 
+#include "game/persistence/statistics_records.h"
 #include "game/play/flow.h"
+#include "game/play/puzzle_number.h"
 #include "game/play/typing.h"
 #include "game/ui/dialogs.h"
 #include "game/ui/draw.h"
 #include "game/ui/help.h"
 #include "game/ui/pointer.h"
 #include "game/ui/program_icon.h"
+#include "game/ui/puzzle_number_dialog.h"
 #include "game/ui/records_desk.h"
 #include "game/ui/sound_effects.h"
 #include "game/ui/sprite_sheet.h"
+#include "game/ui/statistics_window.h"
+#include "platform/clipboard.h"
 
 namespace game::ui {
 
@@ -114,6 +119,14 @@ void FrmPlay::initMainMenuVar() {
         b.pen = penFrame;
         b.textColor = clrText;
     }
+    for (int i = window::kMenuEntries + 1; i <= window::kAllEntries; ++i) {
+        BoxInfo& b = mmBtns_[i];
+        b = mmBtns_[1];
+        b.x = window::kLineLeft + (i - window::kMenuEntries - 1) * (window::kLineEntryWidth + window::kLineGap);
+        b.y = window::kLineTop;
+        b.wid = window::kLineEntryWidth;
+        b.ht = window::kLineEntryHeight;
+    }
     regions_.leftPanel.surface = pbGrid_.get();
     regions_.leftPanel.x = 0;
     regions_.leftPanel.y = 0;
@@ -124,6 +137,18 @@ void FrmPlay::initMainMenuVar() {
 void FrmPlay::drawMenuEntry(int i, bool hover) {
     // Entry i's caption is entry 80 + i of the string table.
     const std::string_view caption = loadResString(offsetString(StringId::MenuClassic, i - 1));
+    if (i > window::kMenuEntries) {
+        // The line's small entries, in a smaller size of the menu's font.
+        platform::Surface& s = *pbMainMenu_;
+        const platform::Font font = s.font();
+        setFontSize(s, window::kLinePoints);
+        if (hover)
+            drawTextBtn(mmBtns_[i], FrameStyle::Single, true, window::kLineHoverShift, caption);
+        else
+            drawTextBtn(mmBtns_[i], FrameStyle::None, false, window::kLineShift, caption);
+        s.setFont(font);
+        return;
+    }
     if (hover)
         drawTextBtn(mmBtns_[i], FrameStyle::Single, true, window::kEntryHoverShift, caption);
     else
@@ -133,7 +158,7 @@ void FrmPlay::drawMenuEntry(int i, bool hover) {
 void FrmPlay::drawMainMenu() {
     window_->setClientSize(window::kWidth, window::kHeight);
     fillSurface(*pbMainMenu_, brPanel);
-    for (int i = 1; i <= window::kMenuEntries; ++i) {
+    for (int i = 1; i <= window::kAllEntries; ++i) {
         mmBtns_[i].hover = false;
         drawMenuEntry(i, false);
     }
@@ -142,16 +167,33 @@ void FrmPlay::drawMainMenu() {
 }
 
 int FrmPlay::highlightedEntry() const {
-    for (int i = 1; i <= window::kMenuEntries; ++i)
+    for (int i = 1; i <= window::kAllEntries; ++i)
         if (mmBtns_[i].hover) return i;
     return 0;
 }
 
-void FrmPlay::moveMenuHighlight(int step) {
+void FrmPlay::moveMenuHighlight(int step, bool sideways) {
     const int current = highlightedEntry();
     const int n = window::kMenuEntries;
-    const int next = current == 0 ? (step > 0 ? 1 : n) : (current - 1 + step + n) % n + 1;
-    for (int i = 1; i <= n; ++i) {
+    const int first = n + 1;  // the line's first entry
+    const bool inLine = current > n;
+    int next = 0;
+    if (sideways) {
+        // Within the line, round it; from elsewhere into it, at its near end.
+        if (inLine)
+            next = (current - first + step + window::kLineEntries) % window::kLineEntries + first;
+        else
+            next = step > 0 ? first : window::kAllEntries;
+    } else if (current == 0) {
+        next = step > 0 ? 1 : n;
+    } else if (inLine) {
+        // The line is one stop after EXIT and before the first entry.
+        next = step > 0 ? 1 : n;
+    } else {
+        next = current + step;
+        if (next > n || next < 1) next = first;
+    }
+    for (int i = 1; i <= window::kAllEntries; ++i) {
         const bool on = i == next;
         if (mmBtns_[i].hover == on) continue;
         drawMenuEntry(i, on);
@@ -171,8 +213,36 @@ void FrmPlay::divertClick(int mmBtnNum) {
         case Command::HallOfFameArcade: ctx_.records.showHallOfFame(modeNum(GameMode::Arcade), false); break;
         case Command::MenuInstructions: showHelp(); break;
         case Command::Exit: unload(); break;
+        case Command::DailyPuzzle: startDaily(); break;
+        case Command::PuzzleNumberEntry: askPuzzleNumber(); break;
+        case Command::Statistics: showStatistics(); break;
         default: break;
     }
+}
+
+Date FrmPlay::today() const { return ctx_.today ? ctx_.today() : Date{}; }
+
+void FrmPlay::startDaily() {
+    const Date date = today();
+    std::optional<DailyResume> resume;
+    if (ctx_.store != nullptr) {
+        if (const auto kept = persistence::keptDailyGame(*ctx_.store, date))
+            resume = DailyResume{kept->foundWords, kept->score, kept->hints};
+    }
+    session_.startDaily(date, resume);
+}
+
+void FrmPlay::askPuzzleNumber() {
+    FrmPuzzleNumber dialog(ctx_.ui, ctx_.graphics, game_.language);
+    dialog.showModal();
+    if (const auto number = dialog.number()) session_.startPuzzle(*number);
+}
+
+void FrmPlay::showStatistics() {
+    if (ctx_.store != nullptr) persistence::loadStatistics(*ctx_.store, statistics_);
+    FrmStatistics window(ctx_.ui, ctx_.graphics, statistics_, dayNumber(today()));
+    window.showModal();
+    drawMainMenu();
 }
 
 void FrmPlay::showHelp() {
@@ -207,7 +277,10 @@ void FrmPlay::refresh() {
 void FrmPlay::updateCaption() {
     if (!window_) return;
     std::string caption = window::kTitle;
-    if (const auto number = session_.puzzleNumber()) caption += window::kNumberSeparator + puzzleNumberText(*number);
+    if (const auto* daily = session_.daily())
+        caption += window::kNumberSeparator + dailyTitle(daily->date, daily->number);
+    else if (const auto number = session_.puzzleNumber())
+        caption += window::kNumberSeparator + puzzleNumberText(*number);
     if (caption != window_->caption()) window_->setCaption(caption);
 }
 
@@ -245,6 +318,33 @@ SaveOutcome FrmPlay::saveGame() {
 
 void FrmPlay::exitProgram() { exitAsked_ = true; }
 
+void FrmPlay::gameEnded(const GameSummary& summary) {
+    const auto count = [&](Statistics& stats) {
+        if (summary.mode == StatsMode::Daily) {
+            // One daily game a day counts; the day's puzzle played again does not.
+            if (!recordDailyDay(stats.daily, summary.day, summary.requiredFound, summary.finished)) return;
+        }
+        recordGame(stats.of(summary.mode), summary.score, summary.finished, summary.foundWords);
+    };
+    if (ctx_.store == nullptr) {
+        count(statistics_);
+        return;
+    }
+    persistence::updateStatistics(*ctx_.store, statistics_, count);
+    if (summary.mode == StatsMode::Daily) persistence::forgetDailyGame(*ctx_.store);
+}
+
+void FrmPlay::dailyProgressChanged() {
+    const auto* daily = session_.daily();
+    if (ctx_.store == nullptr || daily == nullptr) return;
+    persistence::KeptDailyGame kept;
+    kept.date = daily->date;
+    for (int i = 1; i <= game_.numFoundWords(); ++i) kept.foundWords.push_back(game_.foundWords[i]);
+    kept.score = game_.score;
+    kept.hints = session_.hints().hintsUsed;
+    persistence::keepDailyGame(*ctx_.store, kept);
+}
+
 void FrmPlay::answerRequests() {
     // Runs after every press, key and tick that may have reached the session. A window shown here
     // runs its own loop; what the session asks for meanwhile waits for this loop.
@@ -270,7 +370,16 @@ void FrmPlay::showEnding(const EndingWindow& window) {
     releaseArrow();
     switch (window.step) {
         case EndingStep::EndDialog: {
-            DiagWow dialog(ctx_.ui, ctx_.graphics, window.text);
+            std::string text = window.daily ? formatResString(StringId::DailyDone, {"|1", dateText(*window.daily), "|2",
+                                                                                    window.progress.requiredTotal, "|3",
+                                                                                    window.progress.bonusFound})
+                                            : endDialogString(window.text);
+            if (window.hints > 0) text += formatResString(StringId::HintsUsed, {"|1", window.hints});
+            DiagWow dialog(ctx_.ui, ctx_.graphics, text);
+            // A daily puzzle's or a Classic game's share line can be copied from here, as a Classic
+            // game that ends with every word found goes to the menu, not to the results.
+            if (session_.shareFacts() && ctx_.clipboard != nullptr)
+                dialog.copy = [this] { return ctx_.clipboard->setText(shareText(*session_.shareFacts())); };
             dialog.showModal();
             break;
         }
@@ -322,6 +431,9 @@ void FrmPlay::onKeyPress(char32_t keyAscii) {
             }
             break;
         case platform::key::kBackspace: session_.backspaceKey(); break;
+        case U'?':
+            if (view() == View::Play && session_.available(Command::Hint)) session_.hint();
+            break;
         default:
             // A letter links as a press would: the message line is cleared first.
             if (typing::isTypedLetter(keyAscii) && session_.phase() == Phase::Playing) {
@@ -349,6 +461,10 @@ void FrmPlay::onKeyDown(platform::Key key, int shift) {
                 moveMenuHighlight(key == platform::Key::Up ? -1 : +1);
             else if (view() == View::Play)
                 browseList(key);
+            break;
+        case platform::Key::Left:
+        case platform::Key::Right:
+            if (view() == View::Menu) moveMenuHighlight(key == platform::Key::Left ? -1 : +1, true);
             break;
         case platform::Key::PageUp:
         case platform::Key::PageDown:
@@ -401,7 +517,7 @@ void FrmPlay::Form_Unload() {
 }
 
 void FrmPlay::pbMainMenu_MouseDown(int, int, double x, double y) {
-    for (int i = 1; i <= window::kMenuEntries; ++i) {
+    for (int i = 1; i <= window::kAllEntries; ++i) {
         if (hitTest(mmBtns_[i], x, y)) {
             divertClick(i);
             return;
@@ -410,7 +526,7 @@ void FrmPlay::pbMainMenu_MouseDown(int, int, double x, double y) {
 }
 
 void FrmPlay::pbMainMenu_MouseMove(int, int, double x, double y) {
-    for (int i = 1; i <= window::kMenuEntries; ++i) {
+    for (int i = 1; i <= window::kAllEntries; ++i) {
         BoxInfo& b = mmBtns_[i];
         const bool inside = hitTest(b, x, y);
         if (inside == b.hover) continue;
@@ -465,6 +581,9 @@ void FrmPlay::rightPanEvents(int btnIndex) {
         case Command::SaveAndExit: session_.saveAndExit(); break;
         case Command::Enter: session_.enter(); break;
         case Command::Clear: session_.clear(); break;
+        case Command::Hint: session_.hint(); break;
+        case Command::LookUp: lookUpWord(); break;
+        case Command::Copy: copyShareLine(); break;
         default: break;  // the menu's commands are not on the panel
     }
 }
@@ -540,7 +659,14 @@ void FrmPlay::pbGrid_MouseMove(int, int, double x, double y) {
         refresh();
     }
 
-    if (session_.showingResults()) processShowingResMove(x, y);
+    if (session_.showingResults()) {
+        processShowingResMove(x, y);
+    } else if (session_.daily() != nullptr && session_.gamePlaying()) {
+        // The daily puzzle: a found word pointed at in the list shows its definition.
+        const ListArea area{regions_.listBox.x, regions_.listBox.y, regions_.listBox.wid, regions_.listBox.ht};
+        const auto index = listIndexAt(area, listTop_, x, y);
+        showDefinition(index && *index >= 1 && *index <= game_.numFoundWords() ? game_.foundWords[*index] : "");
+    }
 }
 
 void FrmPlay::pbGrid_MouseUp(int, int, double, double) {

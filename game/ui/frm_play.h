@@ -5,11 +5,13 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
 
 #include "game/play/session.h"
+#include "game/play/statistics.h"
 #include "game/ui/box_info.h"
 #include "game/ui/keys.h"
 #include "game/ui/palette.h"
@@ -19,7 +21,13 @@
 #include "platform/window.h"
 
 namespace platform {
+class Clipboard;
 class Shell;
+class Store;
+}  // namespace platform
+
+namespace game {
+class Definitions;
 }
 
 namespace game::ui {
@@ -59,6 +67,18 @@ constexpr int kEntryHeight = 30;
 constexpr double kEntryPitch = kCellSize * 1.1;  // entry i lies at (i + 3) pitches, rounded
 constexpr int kEntryShift = 4;
 constexpr int kEntryHoverShift = 8;
+// Below the six entries, a line of small ones: the daily puzzle, a puzzle by its number and the
+// statistics (entries 7 to 9), centred across the window.
+constexpr int kLineEntries = 3;
+constexpr int kAllEntries = kMenuEntries + kLineEntries;
+constexpr int kLineEntryWidth = 3 * kCellSize;  // 132
+constexpr int kLineEntryHeight = 24;
+constexpr int kLineGap = kCellSize / 2;
+constexpr int kLineLeft = (kWidth - kLineEntries * kLineEntryWidth - (kLineEntries - 1) * kLineGap) / 2;  // 132
+constexpr int kLineTop = 486;
+constexpr double kLinePoints = 11.25;
+constexpr int kLineShift = 2;
+constexpr int kLineHoverShift = 4;
 
 // Caption offsets of the play surface.
 constexpr int kHoverShift = 8;
@@ -80,6 +100,10 @@ constexpr int kPointsShift = 2;
 constexpr int kWarningTenths = 150;
 // The line under the progress bar that tells an Arcade level's target and the points still needed.
 constexpr platform::Rect kNeedsLine{176, 482, 176 + 330, 482 + 18};
+// The line at the foot of the play surface, clear of the board, the list and the progress bar: the
+// short definition of the word pointed at (results display, the daily puzzle's found list).
+constexpr platform::Rect kNoteLine{kCellSize * 3 + 6, 500, 620, 500 + 22};
+constexpr double kNotePoints = 9.75;
 // How long a typed letter no path can take stays struck out in the word strip.
 constexpr int kRefusedLetterMs = 400;
 // Auto-repeat of a held arrow: the timer is created at 300 ms, every stop puts it back to 600 ms,
@@ -101,6 +125,12 @@ struct FrmPlayContext {
     const SpriteSheet& sheet;
     RecordsDesk& records;
     std::string appPath;
+    // Optional parts: without them the statistics are not kept, nothing is copied, no definition is
+    // shown, and today is 1970-01-01.
+    platform::Store* store = nullptr;
+    platform::Clipboard* clipboard = nullptr;
+    const Definitions* definitions = nullptr;
+    std::function<Date()> today;
 };
 
 class FrmPlay final : public platform::WindowHandler, public SessionView, public SessionFrontEnd {
@@ -117,6 +147,8 @@ public:
     void show(int foundViewAtStart);
     // Unloads the window, which ends the program (the unload handler runs first).
     void unload();
+    // From the menu: the day's daily puzzle; the day's game left earlier goes on.
+    void startDaily();
 
     // --- What is on screen ---
     enum class View { Menu, Play, Paused };
@@ -132,6 +164,11 @@ public:
     const PlayRegions& regions() const { return regions_; }
     const BoxInfo& titleBox() const { return titleBox_; }
     const BoxInfo& mmBtn(int i) const { return mmBtns_[i]; }
+    const BoxInfo& noteLine() const { return noteLine_; }
+    // The statistics as last read or counted.
+    const Statistics& statistics() const { return statistics_; }
+    // The text of the note line (a definition), empty when it is clear.
+    const std::string& noteText() const { return noteText_; }
     // The time left as the Time panel shows it.
     const std::string& timerStr() const { return timerStr_; }
     // The first word the word list shows.
@@ -167,10 +204,13 @@ public:
     void timeChanged() override;
     void scoreChanged() override;
     void solutionShown(int id) override;
+    void hintGiven(const std::optional<Hint>& hint) override;
     void playSound(Effect effect) override;
 
     // --- SessionFrontEnd: what the session asks for is done once its call has returned.
     void showEndingWindow(const EndingWindow& window) override;
+    void gameEnded(const GameSummary& summary) override;
+    void dailyProgressChanged() override;
     SaveOutcome saveGame() override;
     void exitProgram() override;
 
@@ -181,8 +221,9 @@ private:
     // Paints the menu afresh, no entry lit, and shows it.
     void drawMainMenu();
     void drawMenuEntry(int i, bool hover);
-    // Up (-1) and Down (+1): the hover look moves to the entry above or below, round the menu.
-    void moveMenuHighlight(int step);
+    // Up (-1) and Down (+1): the hover look moves to the entry above or below, round the menu and
+    // its line of small entries; Left and Right (sideways) move it within that line.
+    void moveMenuHighlight(int step, bool sideways = false);
     // The entry in the hover look, or 0.
     int highlightedEntry() const;
     void divertClick(int mmBtnNum);
@@ -191,6 +232,19 @@ private:
     // The caption: the title, and the puzzle's number while a Classic puzzle is on the board.
     void updateCaption();
     void showHelp();
+    // The menu's line: a puzzle by its number, the statistics window.
+    void askPuzzleNumber();
+    void showStatistics();
+    Date today() const;
+    // Play surface: the share line to the clipboard, told on the message line; the word pointed at
+    // in the online dictionary.
+    void copyShareLine();
+    void lookUpWord();
+    // The definition of word on the note line (empty word: the line is cleared); present: shown at
+    // once, else with the caller's next refresh.
+    void showDefinition(const std::string& word, bool present = true);
+    // The daily puzzle's words found and bonus words on the Time and Level lines.
+    void drawDailyProgress();
     // One zoom step larger (+1) or smaller (-1), as far as the desktop has room; remembered.
     void changeZoom(int step);
     void Form_Unload();
@@ -270,7 +324,11 @@ private:
     results::Navigate navigateToggle_ = results::Navigate::None;
     PlayRegions regions_;
     BoxInfo titleBox_;
-    Indexed<BoxInfo, 1, window::kMenuEntries> mmBtns_;
+    Indexed<BoxInfo, 1, window::kAllEntries> mmBtns_;
+    BoxInfo noteLine_;
+    std::string noteText_;
+    std::string noteWord_;  // the word whose definition the note line shows
+    Statistics statistics_;
 };
 
 }  // namespace game::ui

@@ -4,15 +4,20 @@
 #include <algorithm>
 #include <string>
 
+#include "game/play/daily.h"
+#include "game/play/letters.h"
 #include "game/play/puzzle.h"
 #include "game/play/solution_display.h"
+#include "game/play/word_notes.h"
 #include "game/ui/draw.h"
 #include "game/ui/frm_play.h"
+#include "game/ui/look_up.h"
 #include "game/ui/palette.h"
 #include "game/ui/records_desk.h"
 #include "game/ui/side_panel.h"
 #include "game/ui/sound_effects.h"
 #include "game/ui/strings.h"
+#include "platform/clipboard.h"
 
 namespace game::ui {
 
@@ -41,6 +46,16 @@ void FrmPlay::gameReady() {
 
 void FrmPlay::buildPlaySurface() {
     platform::Surface& s = *pbGrid_;
+    noteLine_ = BoxInfo{};
+    noteLine_.surface = &s;
+    noteLine_.x = window::kNoteLine.left;
+    noteLine_.y = window::kNoteLine.top;
+    noteLine_.wid = window::kNoteLine.right - window::kNoteLine.left;
+    noteLine_.ht = window::kNoteLine.bottom - window::kNoteLine.top;
+    noteLine_.brush = brPlay;
+    noteLine_.textColor = clrMessage;
+    noteText_.clear();
+    noteWord_.clear();
     pointsTimer_->setEnabled(false);
     repeatedWordTimer_->setEnabled(false);
     fillSurface(s, brPlay);
@@ -88,6 +103,23 @@ void FrmPlay::drawPanelTexts() {
         label(kLevelLabel);
         value(kLevelItem, std::to_string(game_.arcadeLevel));
     }
+    drawDailyProgress();
+}
+
+void FrmPlay::drawDailyProgress() {
+    // The daily puzzle has no clock and no levels: their lines tell the required words found and
+    // the bonus words.
+    if (session_.daily() == nullptr) return;
+    const DailyProgress p = session_.dailyProgress();
+    setFontSize(*pbGrid_, fontsize::kPanel);
+    auto line = [&](int n, std::string_view text) {
+        fillBox(regions_.item(n));
+        drawTextBtn(regions_.item(n), FrameStyle::None, false, itemShift(n), text);
+    };
+    line(kTimeLabel, loadResString(StringId::Words));
+    line(kTimeItem, std::to_string(p.requiredFound) + " / " + std::to_string(p.requiredTotal));
+    line(kLevelLabel, loadResString(StringId::Bonus));
+    line(kLevelItem, std::to_string(p.bonusFound));
 }
 
 void FrmPlay::drawCommand(int n, bool hover, int shift) {
@@ -298,6 +330,7 @@ void FrmPlay::wordAnswered(const words::Submission& answer) {
             showPoints(answer.points);
             drawProgress();
             drawFoundStats();
+            drawDailyProgress();
             refresh();
             return;
     }
@@ -355,16 +388,85 @@ void FrmPlay::initiateResultsShow() {
 
 void FrmPlay::resultsReady() {
     listTop_ = 1;
+    noteWord_.clear();
     initiateResultsShow();
     refresh();
 }
 
 void FrmPlay::solutionShown(int id) {
+    showDefinition(game_.allSolutionWords[id], false);
     setFontSize(*pbGrid_, fontsize::kTiles);
     drawWordStripText(ctx_.sheet, regions_.stripBox, game_.allSolutionWords[id]);
     drawBoardBack(regions_.boardBox, game_);
     drawAllTiles(ctx_.sheet, regions_.boardBox, game_);
     refresh();
+}
+
+// --- Hints, definitions, sharing -----------------------------------------------------------------
+
+void FrmPlay::hintGiven(const std::optional<Hint>& hint) {
+    showMessage(Message::Clear);
+    platform::Surface& s = *pbGrid_;
+    setFontSize(s, fontsize::kMessage);
+    setBold(s, false);
+    std::string text = loadResString(StringId::NoHint).data();
+    if (hint)
+        text = formatResString(hint->level == 1 ? StringId::HintFirst : StringId::HintSecond,
+                               {"|1", hint->length, "|2", hint->letters});
+    drawShadowText(regions_.msgBox, window::kMessageShift, text, static_cast<int>(platform::text::kCenter));
+    setBold(s, true);
+    if (hint && hint->level == 2) {
+        // The path's first cells lit as a chain would light them, until the board is drawn again.
+        setFontSize(s, fontsize::kTiles);
+        for (const int cell : hint->cells) drawTile(ctx_.sheet, regions_.boardBox, game_, cell, true);
+    }
+    drawDailyProgress();
+    refresh();
+}
+
+void FrmPlay::showDefinition(const std::string& word, bool present) {
+    if (word == noteWord_ || noteLine_.surface == nullptr) return;
+    noteWord_ = word;
+    noteText_.clear();
+    if (!word.empty() && ctx_.definitions != nullptr) {
+        if (const auto d = ctx_.definitions->lookup(word)) {
+            noteText_ = d->word;
+            if (!d->base.empty()) noteText_ += " (" + d->base + ")";
+            for (std::size_t i = 0; i < d->glosses.size(); ++i) {
+                noteText_ += i == 0 ? ": " : "; ";
+                noteText_ += std::string(1, d->glosses[i].partOfSpeech) + ". " + d->glosses[i].text;
+            }
+        }
+    }
+    platform::Surface& s = *pbGrid_;
+    const platform::Font font = s.font();
+    fillBox(noteLine_);
+    setFontSize(s, window::kNotePoints);
+    setBold(s, false);
+    drawShadowText(noteLine_, 0, noteText_, static_cast<int>(platform::text::kVCenter | platform::text::kSingleLine));
+    s.setFont(font);
+    if (present) refresh();
+}
+
+void FrmPlay::copyShareLine() {
+    const auto facts = session_.shareFacts();
+    if (!facts) return;
+    const std::string line = shareText(*facts);
+    const bool copied = ctx_.clipboard != nullptr && ctx_.clipboard->setText(line);
+    platform::Surface& s = *pbGrid_;
+    showMessage(Message::Clear);
+    setFontSize(s, fontsize::kMessage);
+    setBold(s, false);
+    drawShadowText(
+        regions_.msgBox, window::kMessageShift,
+        copied ? formatResString(StringId::Copied, {"|1", line}) : std::string(loadResString(StringId::NotCopied)),
+        static_cast<int>(platform::text::kCenter));
+    setBold(s, true);
+    refresh();
+}
+
+void FrmPlay::lookUpWord() {
+    if (!noteWord_.empty()) ui::lookUpWord(ctx_.shell, letters::info(game_.language).code, noteWord_);
 }
 
 }  // namespace game::ui

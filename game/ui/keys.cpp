@@ -16,6 +16,9 @@ std::optional<PanelKey> panelKeyOf(char32_t ctrlLetter) {
         case U's': return command(Command::SaveAndExit);
         case U'o': return PanelKey{PanelAction::SoundSwitch, Command::HallOfFame};
         case U'f': return PanelKey{PanelAction::FoundStats, Command::HallOfFame};
+        case U'i': return command(Command::Hint);
+        case U'c': return command(Command::Copy);
+        case U'd': return command(Command::LookUp);
         default: return std::nullopt;
     }
 }

@@ -20,7 +20,8 @@ struct PanelKey {
 };
 
 // Ctrl with a letter ('a' to 'z'): H Hall of Fame, P Pause, L Show Solution, Q Quit game, M Main
-// Menu, S Save and Exit, O the sound switch, F the found statistics. nullopt for other letters.
+// Menu, S Save and Exit, O the sound switch, F the found statistics, I a hint, C copies the share
+// line (results), D looks the word pointed at up in the online dictionary. nullopt for other letters.
 std::optional<PanelKey> panelKeyOf(char32_t ctrlLetter);
 // F1 opens the instructions.
 std::optional<PanelKey> panelKeyOf(platform::Key key);

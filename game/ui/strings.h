@@ -36,6 +36,9 @@ namespace game::ui {
     X(MenuHallOfFameArcade, 84, "HALL OF FAME - ARCADE")                                                             \
     X(MenuInstructions, 85, "INSTRUCTTIONS")                                                                         \
     X(MenuExit, 86, "EXIT")                                                                                          \
+    X(MenuDaily, 87, "Daily puzzle")                                                                                 \
+    X(MenuPuzzleNumber, 88, "Puzzle number")                                                                         \
+    X(MenuStatistics, 89, "Statistics")                                                                              \
     X(Ok, 91, "OK")                                                                                                  \
     X(ClearScores, 92, "Clear Scores")                                                                               \
     X(AllFound, 110, "Congrats ! You have found all the |1 words")                                                   \
@@ -43,6 +46,15 @@ namespace game::ui {
     X(Qualified, 112, "You qualified for the next level \n with |1 seconds to spare\n and you get |2 bonus points ") \
     X(AllLevels, 113, "Excellent work. You completed all the |1 levels.")                                            \
     X(GameOver, 115, "Game Over \n Level reached |1 \n Points Scored |2")                                            \
+    X(DailyDone, 120, "Daily puzzle |1 done !\n You found all the |2 words \n and |3 bonus words")                   \
+    X(HintsUsed, 121, " \n Hints used: |1")                                                                          \
+    X(Words, 122, "Words")                                                                                           \
+    X(Bonus, 123, "Bonus")                                                                                           \
+    X(HintFirst, 124, "Hint: a word of |1 letters, starting with |2")                                                \
+    X(HintSecond, 125, "Hint: a word of |1 letters, starting with |2 (lit on the board)")                            \
+    X(NoHint, 126, "No word left to hint at")                                                                        \
+    X(Copied, 127, "Copied: |1")                                                                                     \
+    X(NotCopied, 128, "The clipboard could not be had")                                                              \
     X(BackToMainMenu, 200, "Back to Main Menu ")                                                                     \
     X(AlreadyFound, 210, "Word Already in the list")                                                                 \
     X(NotAWord, 211, "No such word in the list")                                                                     \

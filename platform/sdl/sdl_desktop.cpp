@@ -1,5 +1,6 @@
 // The Linux desktop: the SDL back end, with the settings store in a file under XDG_CONFIG_HOME.
 #include "platform/desktop.h"
+#include "platform/sdl_clipboard.h"
 
 #include <cstdio>
 
@@ -11,13 +12,18 @@ namespace platform {
 struct Desktop::Parts {
     SdlPlatform sdl;
     FileStore store{FileStore::defaultFolder()};
+    SdlClipboard clipboard;
 };
 
 Desktop::Desktop() : parts_(std::make_unique<Parts>()) {}
 Desktop::~Desktop() = default;
 bool Desktop::ok() const { return parts_->sdl.ui.ok(); }
 std::string Desktop::error() const { return parts_->sdl.ui.error(); }
-Services Desktop::services() { return parts_->sdl.services(&parts_->store); }
+Services Desktop::services() {
+    Services services = parts_->sdl.services(&parts_->store);
+    services.clipboard = &parts_->clipboard;
+    return services;
+}
 Ui& Desktop::ui() { return parts_->sdl.ui; }
 
 std::vector<std::string> Desktop::arguments(int argc, const char* const* argv) {

@@ -69,6 +69,8 @@ std::optional<Key> keyOf(SDL_Keycode sym) {
     switch (sym) {
         case SDLK_UP: return Key::Up;
         case SDLK_DOWN: return Key::Down;
+        case SDLK_LEFT: return Key::Left;
+        case SDLK_RIGHT: return Key::Right;
         case SDLK_TAB:
         case SDLK_KP_TAB: return Key::Tab;
         case SDLK_F11: return Key::F11;

@@ -1,5 +1,6 @@
 // WebSound and WebShell over the page's JavaScript side, and the desktop they make up with WebUi
 // and WebStore.
+#include "platform/clipboard.h"
 #include "platform/desktop.h"
 #include "web.h"
 #include "web_js.h"
@@ -26,6 +27,7 @@ bool WebShell::open(const std::string& target, const std::string&) { return js_o
 
 struct Desktop::Parts {
     WebPlatform web;
+    HeadlessClipboard clipboard;
 };
 
 Desktop::Desktop() : parts_(std::make_unique<Parts>()) {}
@@ -33,7 +35,11 @@ Desktop::Desktop() : parts_(std::make_unique<Parts>()) {}
 Desktop::~Desktop() { js_page_ended(); }
 bool Desktop::ok() const { return true; }
 std::string Desktop::error() const { return {}; }
-Services Desktop::services() { return parts_->web.services(); }
+Services Desktop::services() {
+    Services services = parts_->web.services();
+    services.clipboard = &parts_->clipboard;
+    return services;
+}
 Ui& Desktop::ui() { return parts_->web.ui; }
 
 }  // namespace platform

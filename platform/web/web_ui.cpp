@@ -40,6 +40,8 @@ int buttonOf(unsigned short domButton) {
 std::optional<Key> keyOf(std::string_view key, std::string_view code) {
     if (key == "ArrowUp") return Key::Up;
     if (key == "ArrowDown") return Key::Down;
+    if (key == "ArrowLeft") return Key::Left;
+    if (key == "ArrowRight") return Key::Right;
     if (key == "Tab") return Key::Tab;
     if (key == "F11") return Key::F11;
     if (code == "Equal" || code == "NumpadAdd") return Key::Plus;

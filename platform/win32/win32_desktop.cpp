@@ -1,6 +1,7 @@
 // The Windows desktop: the Win32 back end, with the settings store in the registry under
 // HKEY_CURRENT_USER, and the program folder's fonts loaded before any window is drawn.
 #include "platform/desktop.h"
+#include "platform/win32_clipboard.h"
 
 #include <windows.h>
 
@@ -13,13 +14,18 @@ namespace platform {
 struct Desktop::Parts {
     Win32Platform win32;
     RegistryStore store;
+    Win32Clipboard clipboard;
 };
 
 Desktop::Desktop() : parts_(std::make_unique<Parts>()) { loadProgramFonts(); }
 Desktop::~Desktop() = default;
 bool Desktop::ok() const { return parts_->win32.ui.ok(); }
 std::string Desktop::error() const { return parts_->win32.ui.error(); }
-Services Desktop::services() { return parts_->win32.services(&parts_->store); }
+Services Desktop::services() {
+    Services services = parts_->win32.services(&parts_->store);
+    services.clipboard = &parts_->clipboard;
+    return services;
+}
 Ui& Desktop::ui() { return parts_->win32.ui; }
 
 std::vector<std::string> Desktop::arguments(int argc, const char* const* argv) {

@@ -337,6 +337,8 @@ private:
         switch (vk) {
             case VK_UP: return Key::Up;
             case VK_DOWN: return Key::Down;
+            case VK_LEFT: return Key::Left;
+            case VK_RIGHT: return Key::Right;
             case VK_TAB: return Key::Tab;
             case VK_F11: return Key::F11;
             case VK_F1: return Key::F1;

@@ -275,15 +275,16 @@ TEST_P(BackendConformance, KeysThatTypeNothingComeAsKeyDownsWithTheirModifiersAn
                            KeyCap::Plus, KeyCap::Minus, KeyCap::PadMinus, KeyCap::F1, KeyCap::S})
         driver->keyDown(*w, k, ctrl);
     driver->keyDown(*w, KeyCap::S, ctrl | alt);  // Ctrl+Alt is AltGr, which types: no shortcut
-    for (const KeyCap k : {KeyCap::PageUp, KeyCap::PageDown, KeyCap::Home, KeyCap::End}) driver->keyDown(*w, k, 0);
+    for (const KeyCap k : {KeyCap::PageUp, KeyCap::PageDown, KeyCap::Home, KeyCap::End, KeyCap::Left, KeyCap::Right})
+        driver->keyDown(*w, k, 0);
     driver->keyDown(*w, KeyCap::Tab, shift);
     driver->closeBox(*w);
     ui().runModal(*w);
-    EXPECT_EQ(r.log,
-              (Log{down(Key::Up, ctrl), down(Key::Down, ctrl), down(Key::Tab, ctrl), down(Key::F11, ctrl),
-                   down(Key::Plus, ctrl), down(Key::Plus, ctrl), down(Key::Plus, ctrl), down(Key::Minus, ctrl),
-                   down(Key::Minus, ctrl), down(Key::F1, ctrl), "shortcut 115 2", down(Key::PageUp, 0),
-                   down(Key::PageDown, 0), down(Key::Home, 0), down(Key::End, 0), down(Key::Tab, shift), "close"}));
+    EXPECT_EQ(r.log, (Log{down(Key::Up, ctrl), down(Key::Down, ctrl), down(Key::Tab, ctrl), down(Key::F11, ctrl),
+                          down(Key::Plus, ctrl), down(Key::Plus, ctrl), down(Key::Plus, ctrl), down(Key::Minus, ctrl),
+                          down(Key::Minus, ctrl), down(Key::F1, ctrl), "shortcut 115 2", down(Key::PageUp, 0),
+                          down(Key::PageDown, 0), down(Key::Home, 0), down(Key::End, 0), down(Key::Left, 0),
+                          down(Key::Right, 0), down(Key::Tab, shift), "close"}));
 }
 
 TEST_P(BackendConformance, TheWheelComesInNotchesAndAKeyHeldElsewhereDoesNotRepeatHere) {

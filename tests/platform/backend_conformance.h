@@ -19,7 +19,7 @@ namespace conformance {
 
 // Keys as the keyboard has them (several give one platform::Key: Equals is "=" and "+", Plus the
 // "+" of keyboards that have a key of its own, Pad the keypad's), and the letter S.
-enum class KeyCap { Up, Down, Tab, F1, F11, PageUp, PageDown, Home, End, Equals, PadPlus, Minus, PadMinus, Plus, S };
+enum class KeyCap { Up, Down, Tab, F1, F11, PageUp, PageDown, Home, End, Equals, PadPlus, Minus, PadMinus, Plus, S, Left, Right };
 // A button going down, a move with buttons held, a button going up.
 enum class Mouse { Press, Drag, Release };
 

@@ -46,9 +46,10 @@ public:
         // The keyboard is the driver here: Ctrl+Alt (AltGr) with S types a character of the layout.
         if (cap == KeyCap::S && (shift & platform::modifier::kAlt)) return;
         if (cap == KeyCap::S) return ui_.queueAction([this, &w, shift] { ui_.shortcut(w, 's', shift); });
-        static constexpr Key keys[] = {Key::Up,     Key::Down,     Key::Tab,   Key::F1,  Key::F11,
-                                       Key::PageUp, Key::PageDown, Key::Home,  Key::End, Key::Plus,
-                                       Key::Plus,   Key::Minus,    Key::Minus, Key::Plus};
+        static constexpr Key keys[] = {Key::Up,     Key::Down,     Key::Tab,   Key::F1,   Key::F11,
+                                       Key::PageUp, Key::PageDown, Key::Home,  Key::End,  Key::Plus,
+                                       Key::Plus,   Key::Minus,    Key::Minus, Key::Plus, Key::Plus /* S: above */,
+                                       Key::Left,   Key::Right};
         ui_.queueKeyDown(keys[static_cast<int>(cap)], shift, w.caption());
     }
     void closeBox(Window& w) override { ui_.queueClose(w.caption()); }

@@ -114,7 +114,7 @@ public:
     void keyDown(Window& w, KeyCap cap, int shift) override {
         static constexpr SDL_Keycode syms[] = {SDLK_UP,      SDLK_DOWN,     SDLK_TAB,      SDLK_F1,   SDLK_F11,
                                                SDLK_PAGEUP,  SDLK_PAGEDOWN, SDLK_HOME,     SDLK_END,  SDLK_EQUALS,
-                                               SDLK_KP_PLUS, SDLK_MINUS,    SDLK_KP_MINUS, SDLK_PLUS, SDLK_s};
+                                               SDLK_KP_PLUS, SDLK_MINUS,    SDLK_KP_MINUS, SDLK_PLUS, SDLK_s, SDLK_LEFT, SDLK_RIGHT};
         const int mods = ((shift & platform::modifier::kShift) ? KMOD_LSHIFT : 0) |
                          ((shift & platform::modifier::kCtrl) ? KMOD_LCTRL : 0) |
                          ((shift & platform::modifier::kAlt) ? KMOD_LALT : 0);

@@ -77,7 +77,7 @@ public:
     void keyDown(Window& w, KeyCap cap, int shift) override {
         static constexpr WPARAM keys[] = {VK_UP,    VK_DOWN,      VK_TAB,      VK_F1,       VK_F11,
                                           VK_PRIOR, VK_NEXT,      VK_HOME,     VK_END,      VK_OEM_PLUS,
-                                          VK_ADD,   VK_OEM_MINUS, VK_SUBTRACT, VK_OEM_PLUS, 'S'};
+                                          VK_ADD,   VK_OEM_MINUS, VK_SUBTRACT, VK_OEM_PLUS, 'S', VK_LEFT, VK_RIGHT};
         holdModifiers(shift);
         SendMessageW(hwndOf(w), WM_KEYDOWN, keys[static_cast<int>(cap)], 0);
         holdModifiers(0);

@@ -15,6 +15,8 @@
 #include "game/ui/dialogs.h"
 #include "game/ui/frm_play.h"
 #include "game/ui/hall_of_fame_windows.h"
+#include "game/ui/puzzle_number_dialog.h"
+#include "game/ui/strings.h"
 #include "platform/headless.h"
 #include "platform/pixel_surface.h"
 
@@ -141,6 +143,28 @@ void dialogs() {
         game::ui::DiagWow d(hp.ui, hp.graphics, e.text);
         d.load();
         save(*d.surface(), e.name);
+        d.unload();
+    }
+    {
+        // The daily puzzle's end, with the hints told under it.
+        game::ui::DiagWow d(
+            hp.ui, hp.graphics,
+            game::ui::formatResString(game::ui::StringId::DailyDone, {"|1", "2026-12-08", "|2", 41, "|3", 2}) +
+                game::ui::formatResString(game::ui::StringId::HintsUsed, {"|1", 1}));
+        d.copy = [] { return true; };
+        d.load();
+        hp.ui.shortcut(*d.window(), U'c');
+        save(*d.surface(), "end_dialog_daily");
+        d.unload();
+    }
+    {
+        // The puzzle-number dialog after a number it refused.
+        game::ui::FrmPuzzleNumber d(hp.ui, hp.graphics, game::letters::Language::English);
+        d.load();
+        for (char32_t ch : std::u32string(U"3x3-12")) hp.ui.keyPress(*d.window(), ch);
+        hp.ui.advance(1000);
+        hp.ui.keyPress(*d.window(), platform::key::kEnter);
+        save(*d.surface(), "puzzle_number_refused");
         d.unload();
     }
     game::ui::FrmOKCancel question(hp.ui, hp.graphics);

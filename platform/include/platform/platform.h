@@ -8,7 +8,8 @@
 
 namespace platform {
 
-class Store;  // the settings store (platform/store.h)
+class Store;      // the settings store (platform/store.h)
+class Clipboard;  // the desktop's clipboard (platform/clipboard.h)
 
 struct Services {
     Graphics* graphics = nullptr;
@@ -16,6 +17,7 @@ struct Services {
     Sound* sound = nullptr;
     Shell* shell = nullptr;
     Store* store = nullptr;
+    Clipboard* clipboard = nullptr;
 };
 
 }  // namespace platform

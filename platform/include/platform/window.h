@@ -34,7 +34,7 @@ constexpr char32_t kEscape = 27;
 
 // Keys that type no character, as the game uses them. Plus and Minus are the keys of the main
 // keyboard ("=" / "+" and "-") and of the keypad alike.
-enum class Key { Up, Down, Tab, F11, Plus, Minus, PageUp, PageDown, Home, End, F1 };
+enum class Key { Up, Down, Tab, F11, Plus, Minus, PageUp, PageDown, Home, End, F1, Left, Right };
 
 // A window's size in pixels.
 struct Size {

@@ -1,7 +1,7 @@
 // The session on its own: a recording view and front end, and an engine of six functions in this
 // program that always makes the same small puzzle (two words, CAT and DOG). Every ending of both
 // modes with its steps in order, the clock at each phase change, a pause at each step, Save and
-// Exit, closing, the tenth level, the commands offered, and typing.
+// Exit, closing, the tenth level, the commands offered, typing, the daily puzzle and hints.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -13,6 +13,7 @@
 
 #include "game/play/engine_library.h"
 #include "game/play/session.h"
+#include "game/play/word_notes.h"
 
 namespace {
 
@@ -100,8 +101,14 @@ public:
         return saveOutcome;
     }
     void exitProgram() override { log.push_back("exit"); }
+    void gameEnded(const game::GameSummary& summary) override { ended.push_back(summary); }
+    void dailyProgressChanged() override { ++kept; }
+    void hintGiven(const std::optional<game::Hint>& hint) override { hints.push_back(hint); }
 
     Log log;
+    std::vector<game::GameSummary> ended;  // what the statistics were given to count
+    int kept = 0;                          // times the daily game was given to keep
+    std::vector<std::optional<game::Hint>> hints;
     std::optional<game::EndingWindow> asked;
     game::SaveOutcome saveOutcome = game::SaveOutcome::Saved;
 };
@@ -372,6 +379,112 @@ TEST_F(SessionTest, AfterARefusedTypedWordTheNextTypedLetterStartsANewChain) {
     session.typeLetter('c');
     EXPECT_EQ(take(), (Log{"refused c"}));
     EXPECT_EQ(g().curWordLen, 3);
+}
+
+// --- The daily puzzle and hints -------------------------------------------------------------------
+
+game::CommonWords commonCat() {
+    const std::string text = "CAT\n";
+    return game::CommonWords::parse(std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
+}
+
+TEST_F(SessionTest, TheDailyPuzzleEndsWithItsRequiredWordsAndCountsOnceWhenItEnds) {
+    const game::CommonWords common = commonCat();
+    session.setCommonWords(&common);
+    const game::Date day{2026, 12, 8};
+    session.startDaily(day);
+    ASSERT_NE(session.daily(), nullptr);
+    const game::PuzzleNumber number = session.daily()->number;
+    EXPECT_EQ(session.daily()->words.required, (std::vector<std::string>{"CAT"}));
+    EXPECT_EQ(session.daily()->words.bonus, (std::vector<std::string>{"DOG"}));
+    EXPECT_TRUE(session.available(game::Command::Hint));
+    take();
+
+    // A bonus word scores and is kept; the day goes on.
+    submit(dog());
+    EXPECT_EQ(session.phase(), Phase::Playing);
+    EXPECT_EQ(session.dailyProgress().bonusFound, 1);
+    EXPECT_EQ(rec.kept, 1);
+    // Hints: the unfound required word's length and first letter, then its first two letters and cells.
+    session.hint();
+    session.hint();
+    ASSERT_EQ(rec.hints.size(), 2u);
+    ASSERT_TRUE(rec.hints[0] && rec.hints[1]);
+    EXPECT_EQ(rec.hints[0]->letters, "C");
+    EXPECT_EQ(rec.hints[0]->length, 3);
+    EXPECT_EQ(rec.hints[1]->letters, "CA");
+    EXPECT_EQ(rec.hints[1]->cells, (std::vector<int>{1, 2}));
+    EXPECT_EQ(session.hints().hintsUsed, 2);
+    EXPECT_EQ(rec.kept, 3) << "each hint is kept with the day's game";
+
+    // Leaving keeps the day uncounted, without a window; it goes on from where it was left.
+    session.quitGame();
+    EXPECT_EQ(take(), (Log{"Playing>Ending", "Ending>Menu"}));
+    EXPECT_TRUE(rec.ended.empty());
+    session.startDaily(day, game::DailyResume{{"DOG", "NOTAWORD"}, 6, 2});
+    EXPECT_EQ(session.daily()->number, number) << "the same day, the same board";
+    EXPECT_EQ(g().numFoundWords(), 1);
+    EXPECT_EQ(g().score, 6);
+    take();
+
+    // The last required word ends the day: its own dialog, then the results (no Hall of Fame).
+    submit(cat());
+    EXPECT_EQ(take(), (Log{"Playing>Ending", "dialog 110"}));
+    ASSERT_TRUE(rec.asked && rec.asked->daily);
+    EXPECT_EQ(*rec.asked->daily, day);
+    EXPECT_EQ(rec.asked->hints, 2);
+    EXPECT_EQ(rec.asked->progress.requiredFound, 1);
+    closeWindow();
+    EXPECT_EQ(take(), (Log{"results", "Ending>Results"}));
+    ASSERT_EQ(rec.ended.size(), 1u);
+    EXPECT_EQ(rec.ended[0].mode, game::StatsMode::Daily);
+    EXPECT_TRUE(rec.ended[0].finished);
+    EXPECT_EQ(rec.ended[0].day, game::dayNumber(day));
+    EXPECT_EQ(rec.ended[0].requiredFound, 1);
+    EXPECT_TRUE(session.available(game::Command::Copy));
+    const auto facts = session.shareFacts();
+    ASSERT_TRUE(facts);
+    EXPECT_EQ(game::shareText(*facts), "Varnook daily 2026-12-08 (" + game::puzzleNumberText(number) +
+                                           "): 1/1 words, 1 bonus, 2 hints, 12 points");
+
+    // Another day, another board; giving it up counts it unfinished and shows the results.
+    session.mainMenu();
+    session.startDaily(game::Date{2026, 12, 9});
+    EXPECT_NE(session.daily()->number, number);
+    take();
+    session.showSolution();
+    EXPECT_EQ(take(), (Log{"Playing>Ending", "results", "Ending>Results"}));
+    ASSERT_EQ(rec.ended.size(), 2u);
+    EXPECT_FALSE(rec.ended[1].finished);
+}
+
+TEST_F(SessionTest, AClassicGamePlayedWithHintsScoresButIsNotOfferedToTheHallOfFame) {
+    session.startArcade();
+    EXPECT_FALSE(session.available(game::Command::Hint));
+    session.hint();
+    EXPECT_TRUE(rec.hints.empty()) << "Arcade has no hints";
+    session.quitGame();
+    closeWindow();
+    closeWindow();
+
+    session.startClassic();
+    EXPECT_EQ(session.hints().hintsUsed, 0) << "a new game starts without hints";
+    session.hint();
+    ASSERT_EQ(rec.hints.size(), 1u);
+    EXPECT_EQ(rec.hints[0]->word, "CAT") << "the shortest unfound word, alphabetically first";
+    take();
+    submit(cat());
+    submit(dog());
+    EXPECT_EQ(take(), (Log{"Playing>Ending", "dialog 110"}));
+    EXPECT_EQ(rec.asked->hints, 1);
+    closeWindow();
+    EXPECT_EQ(take(), (Log{"Ending>Menu"})) << "no offer to the Hall of Fame";
+    ASSERT_EQ(rec.ended.size(), 2u);
+    EXPECT_EQ(rec.ended[1].mode, game::StatsMode::Classic);
+    EXPECT_TRUE(rec.ended[1].finished);
+    EXPECT_EQ(rec.ended[1].score, 12);
+    session.hint();
+    EXPECT_EQ(rec.hints.size(), 1u) << "no hint on the menu";
 }
 
 }  // namespace

@@ -95,8 +95,8 @@ PlayWindow::PlayWindow(bool syntheticSheet, platform::Graphics* graphics) {
     desk = std::make_unique<game::ui::RecordsDesk>(hp.ui, g, sheet, *sounds, settings, nullptr);
     session =
         std::make_unique<game::Session>(game, engine(), [this] { return static_cast<std::uint64_t>(hp.ui.nowMs()); });
-    frm = std::make_unique<game::ui::FrmPlay>(
-        game::ui::FrmPlayContext{hp.ui, g, hp.shell, *session, *sounds, sheet, *desk, binDir()});
+    frm = std::make_unique<game::ui::FrmPlay>(game::ui::FrmPlayContext{
+        hp.ui, g, hp.shell, *session, *sounds, sheet, *desk, binDir(), nullptr, nullptr, nullptr, {}});
     frm->show(0);
 }
 

@@ -82,7 +82,7 @@ TEST(MainMenu, UpAndDownMoveTheHighlightAndEnterChoosesIt) {
     using platform::Key;
     auto lit = [&] {
         std::vector<int> entries;
-        for (int i = 1; i <= 6; ++i)
+        for (int i = 1; i <= game::ui::window::kAllEntries; ++i)
             if (w.frm->mmBtn(i).hover) entries.push_back(i);
         return entries;
     };
@@ -100,7 +100,15 @@ TEST(MainMenu, UpAndDownMoveTheHighlightAndEnterChoosesIt) {
     w.hp.ui.keyDown(w.win(), Key::Up);
     w.hp.ui.keyDown(w.win(), Key::Up);
     w.hp.ui.keyDown(w.win(), Key::Up);
-    EXPECT_EQ(lit(), std::vector<int>{6}) << "round the menu";
+    EXPECT_EQ(lit(), std::vector<int>{7}) << "round the menu, through the line below EXIT";
+    // Left and Right move within the line, round it; Up leaves it for EXIT.
+    w.hp.ui.keyDown(w.win(), Key::Left);
+    EXPECT_EQ(lit(), std::vector<int>{9});
+    w.hp.ui.keyDown(w.win(), Key::Right);
+    w.hp.ui.keyDown(w.win(), Key::Right);
+    EXPECT_EQ(lit(), std::vector<int>{8});
+    w.hp.ui.keyDown(w.win(), Key::Up);
+    EXPECT_EQ(lit(), std::vector<int>{6});
     // The pointer takes the highlight over.
     w.move(midX(w.frm->mmBtn(4)), midY(w.frm->mmBtn(4)));
     EXPECT_EQ(lit(), std::vector<int>{4});
@@ -239,8 +247,9 @@ TEST(MainWindow, EveryWindowShowsTheProgramIconAndWithoutTheSpriteSheetThereIsNo
     game::persistence::Settings settings;
     game::ui::RecordsDesk desk(hp.ui, hp.graphics, noSheet, sounds, settings, nullptr);
     game::Session session(game, frmtest::engine(), {});
-    FrmPlay frm(
-        game::ui::FrmPlayContext{hp.ui, hp.graphics, hp.shell, session, sounds, noSheet, desk, frmtest::binDir()});
+    const game::ui::FrmPlayContext context{
+        hp.ui, hp.graphics, hp.shell, session, sounds, noSheet, desk, frmtest::binDir(), nullptr, nullptr, nullptr, {}};
+    FrmPlay frm(context);
     frm.show(0);
     EXPECT_EQ(static_cast<platform::HeadlessWindow&>(*frm.window()).icon().width(), 0);
 }
@@ -431,7 +440,7 @@ TEST(StartUp, TheProgramFolderGetsExactlyOneTrailingSeparator) {
 // Where text is drawn on each surface: anti-aliased glyphs may differ between font versions.
 std::vector<platform::Rect> menuText(const FrmPlay& f) {
     std::vector<platform::Rect> areas;
-    for (int i = 1; i <= 6; ++i) {
+    for (int i = 1; i <= game::ui::window::kAllEntries; ++i) {
         const BoxInfo& b = f.mmBtn(i);
         areas.push_back({b.x, b.y - 6, b.x + b.wid + 6, b.y + b.ht + 2});
     }

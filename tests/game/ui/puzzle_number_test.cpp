@@ -5,6 +5,7 @@
 
 #include "frm_play_fixture.h"
 #include "game/play/puzzle.h"
+#include "game/ui/puzzle_number_dialog.h"
 #include "records_program_fixture.h"
 
 namespace recordstest {
@@ -16,6 +17,39 @@ using platform::HeadlessWindow;
 using Strings = std::vector<std::string>;
 
 std::vector<std::uint8_t> bytes(const std::string& text) { return {text.begin(), text.end()}; }
+
+TEST(PuzzleNumbers, TheMenusEntryPlaysATypedNumberAndExplainsABadOneStartingNothing) {
+    frmtest::PlayWindow w;
+    std::vector<std::string> refusals;
+    w.hp.ui.setModalHandler([&](platform::Window& m) {
+        auto* dialog = dynamic_cast<game::ui::FrmPuzzleNumber*>(&static_cast<HeadlessWindow&>(m).handler());
+        ASSERT_NE(dialog, nullptr);
+        w.hp.ui.advance(game::ui::dialog::kKeySettleMs);
+        auto type = [&](std::u32string_view text) {
+            for (char32_t ch : text) w.hp.ui.keyPress(m, ch);
+        };
+        type(U"3x3-1\r");
+        refusals.push_back(dialog->why());
+        type(U"\b\b\b\b\b9x9-1\r");
+        refusals.push_back(dialog->why());
+        if (refusals.size() == 2) {
+            // The first time the player gives up; the second a good number is played.
+            w.hp.ui.keyPress(m, platform::key::kEscape);
+            return;
+        }
+        type(U"\b\b\b\b\b5x4-77\r");
+    });
+    const auto& entry = w.frm->mmBtn(static_cast<int>(game::Command::PuzzleNumberEntry));
+    w.hp.ui.click(w.win(), entry.x + entry.wid / 2.0, entry.y + entry.ht / 2.0);
+    EXPECT_EQ(w.frm->view(), FrmPlay::View::Menu) << "nothing starts";
+    ASSERT_EQ(refusals.size(), 2u);
+    EXPECT_NE(refusals[0].find("3x3"), std::string::npos) << refusals[0];
+    EXPECT_NE(refusals[1].find("9x9"), std::string::npos) << refusals[1];
+
+    w.hp.ui.click(w.win(), entry.x + entry.wid / 2.0, entry.y + entry.ht / 2.0);
+    EXPECT_EQ(w.frm->view(), FrmPlay::View::Play);
+    EXPECT_EQ(w.session->puzzleNumber(), (PuzzleNumber{5, 4, 77}));
+}
 
 TEST(PuzzleNumbers, EveryClassicPuzzleIsMadeAgainFromItsNumber) {
     frmtest::PlayWindow w;
