@@ -31,9 +31,12 @@ struct StartOptions {
     std::optional<PuzzleNumber> puzzle;
     // The windows' zoom for this run, instead of the remembered or the fitting one.
     std::optional<int> zoom;
-    // The board's language: its dictionary is loaded. When that file is missing or refused the
-    // player is told which, and English is played.
-    letters::Language language = letters::Language::English;
+    // The language asked for (--language, a puzzle's number): its dictionary is loaded and its
+    // texts shown. Without one, the language the player last chose in the game, else the desktop's.
+    // When the language's dictionary is missing or refused the player is told which, and English is
+    // played.
+    std::optional<letters::Language> language;
+    letters::Language desktopLanguage = letters::Language::English;
 };
 
 class Program {
@@ -74,6 +77,9 @@ private:
     // Loads the dictionary of language for the board; when it is missing or refused, tells the
     // player and keeps the language played so far.
     bool useLanguage(letters::Language language);
+    // The player's choice on the menu: the language's dictionary and texts, else English (told why);
+    // kept for the next start.
+    void chooseLanguage(letters::Language language);
 };
 
 // The share of the desktop's height the main window takes at most at the zoom chosen at start.

@@ -92,7 +92,7 @@ void FrmPlay::paintPauseView() {
     fillSurface(s, platform::Brush{clrWindow});
     s.setFont({window::kPauseFont, window::kPausePoints, true});
     s.setTextColor(clrPauseText);
-    s.drawText(window::kPauseCaption, window::kPauseLabel, platform::text::kSingleLine);
+    s.drawText(loadResString(StringId::PauseCaption), window::kPauseLabel, platform::text::kSingleLine);
 }
 
 void FrmPlay::initMainMenuVar() {
@@ -114,6 +114,15 @@ void FrmPlay::initMainMenuVar() {
         b.pen = penFrame;
         b.textColor = clrText;
     }
+    languageBtn_ = BoxInfo{};
+    languageBtn_.surface = pbMainMenu_.get();
+    languageBtn_.x = window::kLanguageLeft;
+    languageBtn_.y = window::kLanguageTop;
+    languageBtn_.wid = window::kLanguageWidth;
+    languageBtn_.ht = window::kLanguageHeight;
+    languageBtn_.brush = brPanel;
+    languageBtn_.pen = penFrame;
+    languageBtn_.textColor = clrText;
     regions_.leftPanel.surface = pbGrid_.get();
     regions_.leftPanel.x = 0;
     regions_.leftPanel.y = 0;
@@ -138,7 +147,28 @@ void FrmPlay::drawMainMenu() {
         drawMenuEntry(i, false);
     }
     drawSpriteBtn(ctx_.sheet, titleBox_, SpriteKind::Title, true);
+    languageBtn_.hover = false;
+    drawLanguageButton(false);
     refresh();
+}
+
+void FrmPlay::drawLanguageButton(bool hover) {
+    if (!ctx_.chooseLanguage) return;
+    drawTextBtn(languageBtn_, hover ? FrameStyle::Double : FrameStyle::Single, hover,
+                hover ? window::kEntryHoverShift : window::kEntryShift, loadResString(StringId::LanguageName));
+}
+
+void FrmPlay::nextLanguage() {
+    if (!ctx_.chooseLanguage || view() != View::Menu) return;
+    const letters::Language from = refusedLanguage_.value_or(game_.language);
+    std::size_t at = 0;
+    while (at < letters::kLanguages.size() && letters::kLanguages[at].language != from) ++at;
+    const letters::Language next = letters::kLanguages[(at + 1) % letters::kLanguages.size()].language;
+    ctx_.chooseLanguage(next);
+    refusedLanguage_ = game_.language == next ? std::nullopt : std::optional(next);
+    // Every text on the window's surfaces is now the language's.
+    paintPauseView();
+    drawMainMenu();
 }
 
 int FrmPlay::highlightedEntry() const {
@@ -401,6 +431,10 @@ void FrmPlay::Form_Unload() {
 }
 
 void FrmPlay::pbMainMenu_MouseDown(int, int, double x, double y) {
+    if (ctx_.chooseLanguage && hitTest(languageBtn_, x, y)) {
+        nextLanguage();
+        return;
+    }
     for (int i = 1; i <= window::kMenuEntries; ++i) {
         if (hitTest(mmBtns_[i], x, y)) {
             divertClick(i);
@@ -416,6 +450,11 @@ void FrmPlay::pbMainMenu_MouseMove(int, int, double x, double y) {
         if (inside == b.hover) continue;
         drawMenuEntry(i, inside);
         b.hover = inside;
+        refresh();
+    }
+    if (ctx_.chooseLanguage && hitTest(languageBtn_, x, y) != languageBtn_.hover) {
+        languageBtn_.hover = !languageBtn_.hover;
+        drawLanguageButton(languageBtn_.hover);
         refresh();
     }
 }

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -41,8 +42,7 @@ constexpr const char* kMenuFont = "Arial Narrow";
 constexpr const char* kPlayFont = "Times New Roman";
 constexpr double kSurfacePoints = 14.25;
 
-// The pause label: its caption over the window background.
-constexpr const char* kPauseCaption = "Click here to resume the game";
+// The pause label: its caption (the string table's PauseCaption) over the window background.
 constexpr platform::Rect kPauseLabel{109, 177, 109 + 287, 177 + 24};
 constexpr const char* kPauseFont = "MS Sans Serif";
 constexpr double kPausePoints = 13.5;
@@ -59,6 +59,12 @@ constexpr int kEntryHeight = 30;
 constexpr double kEntryPitch = kCellSize * 1.1;  // entry i lies at (i + 3) pitches, rounded
 constexpr int kEntryShift = 4;
 constexpr int kEntryHoverShift = 8;
+// The language button in the menu's top right corner: the name of the language played (the string
+// table's LanguageName); a press, or Ctrl+L, goes on to the next language.
+constexpr int kLanguageWidth = 120;
+constexpr int kLanguageHeight = kEntryHeight;
+constexpr int kLanguageLeft = kWidth - kLanguageWidth - 12;
+constexpr int kLanguageTop = 12;
 
 // Caption offsets of the play surface.
 constexpr int kHoverShift = 8;
@@ -101,6 +107,10 @@ struct FrmPlayContext {
     const SpriteSheet& sheet;
     RecordsDesk& records;
     std::string appPath;
+    // Plays a language from now on: its dictionary for the next game and its texts, or English when
+    // its dictionary is missing or refused (the player is told which file). Without it the menu has
+    // no language button.
+    std::function<void(letters::Language)> chooseLanguage;
 };
 
 class FrmPlay final : public platform::WindowHandler, public SessionView, public SessionFrontEnd {
@@ -132,6 +142,7 @@ public:
     const PlayRegions& regions() const { return regions_; }
     const BoxInfo& titleBox() const { return titleBox_; }
     const BoxInfo& mmBtn(int i) const { return mmBtns_[i]; }
+    const BoxInfo& languageBtn() const { return languageBtn_; }
     // The time left as the Time panel shows it.
     const std::string& timerStr() const { return timerStr_; }
     // The first word the word list shows.
@@ -181,6 +192,10 @@ private:
     // Paints the menu afresh, no entry lit, and shows it.
     void drawMainMenu();
     void drawMenuEntry(int i, bool hover);
+    void drawLanguageButton(bool hover);
+    // The language button's press: the language after the one played (or after the one last asked
+    // for, when that one was refused), round the table.
+    void nextLanguage();
     // Up (-1) and Down (+1): the hover look moves to the entry above or below, round the menu.
     void moveMenuHighlight(int step);
     // The entry in the hover look, or 0.
@@ -271,6 +286,8 @@ private:
     PlayRegions regions_;
     BoxInfo titleBox_;
     Indexed<BoxInfo, 1, window::kMenuEntries> mmBtns_;
+    BoxInfo languageBtn_;
+    std::optional<letters::Language> refusedLanguage_;  // the language last asked for, when refused
 };
 
 }  // namespace game::ui

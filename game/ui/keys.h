@@ -22,6 +22,8 @@ struct PanelKey {
 // Ctrl with a letter ('a' to 'z'): H Hall of Fame, P Pause, L Show Solution, Q Quit game, M Main
 // Menu, S Save and Exit, O the sound switch, F the found statistics. nullopt for other letters.
 std::optional<PanelKey> panelKeyOf(char32_t ctrlLetter);
+// On the main menu Ctrl+L (Show Solution's key on the play surface) goes on to the next language.
+constexpr char32_t kNextLanguage = U'l';
 // F1 opens the instructions.
 std::optional<PanelKey> panelKeyOf(platform::Key key);
 

@@ -240,7 +240,7 @@ TEST(MainWindow, EveryWindowShowsTheProgramIconAndWithoutTheSpriteSheetThereIsNo
     game::ui::RecordsDesk desk(hp.ui, hp.graphics, noSheet, sounds, settings, nullptr);
     game::Session session(game, frmtest::engine(), {});
     FrmPlay frm(
-        game::ui::FrmPlayContext{hp.ui, hp.graphics, hp.shell, session, sounds, noSheet, desk, frmtest::binDir()});
+        game::ui::FrmPlayContext{hp.ui, hp.graphics, hp.shell, session, sounds, noSheet, desk, frmtest::binDir(), {}});
     frm.show(0);
     EXPECT_EQ(static_cast<platform::HeadlessWindow&>(*frm.window()).icon().width(), 0);
 }
