@@ -199,13 +199,13 @@ void FrmPlay::drawFoundStats() {
         fillBox(row);
         if (open) {
             const std::string text =
-                results::statsRowText(len, results::foundOfLength(game_, len), results::solutionsOfLength(game_, len));
+                statsRowText(len, results::foundOfLength(game_, len), results::solutionsOfLength(game_, len));
             drawShadowText(row, window::kStatsShift, text,
                            static_cast<int>(platform::text::kVCenter | platform::text::kSingleLine));
         }
     }
     drawTextBtn(regions_.statsToggle(), FrameStyle::None, false, itemShift(kScoreLabel),
-                results::statsHeaderText(open, game_.numFoundWords(), game_.numLinkableWords()));
+                statsHeaderText(open, game_.numFoundWords(), game_.numLinkableWords()));
     setFontSize(s, size);
     refresh();
 }

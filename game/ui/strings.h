@@ -57,6 +57,9 @@ namespace game::ui {
     X(LanguageName, 300, "English")                                                                                  \
     X(PauseCaption, 301, "Click here to resume the game")                                                            \
     X(LevelNeeds, 302, "Level target |1 points: |2 to go")                                                           \
+    X(StatsRow, 303, " |1 Letter |2/|3")                                                                             \
+    X(FoundOpen, 304, " - Found |1 / |2")                                                                            \
+    X(FoundClosed, 305, " + Found |1 / |2")                                                                          \
     /* The dialogs' captions. */                                                                                     \
     X(QuestionCaption, 310, "Do you want to exit")                                                                   \
     X(EndDialogCaption, 311, "Game Statistics")                                                                      \

@@ -144,6 +144,10 @@ void playEverything(Language language, NotingGraphics& graphics) {
     link(word);
     link(word);
     link({word[0]});  // one letter is no word of the list
+    // The found statistics with three-digit counts, open and closed.
+    for (int i = 0; i < 300; ++i) program->game.foundWords.push_back("zzz");
+    hp.ui.shortcut(window, U'f');
+    hp.ui.shortcut(window, U'f');
     press(frm.regions().item(static_cast<int>(game::Command::ShowSolution)));
     hover(frm.regions().backBtn);
     session.mainMenu();
