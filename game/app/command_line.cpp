@@ -22,7 +22,6 @@ std::string setAction(CommandLine& line, CommandAction action) {
     return {};
 }
 
-
 // A puzzle number names its board's language, so --language may only say the same.
 std::string languagesDisagree(const CommandLine& line) {
     if (!line.language || !line.puzzle || line.puzzle->language == *line.language) return {};

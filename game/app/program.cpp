@@ -92,15 +92,14 @@ std::unique_ptr<Program> Program::start(const platform::Services& services, cons
         p->game.language = wanted;
     } else if (wanted != letters::Language::English) {
         // Told in the language asked for; English is played.
-        p->dictionaryRefused = ui::formatResString(
-            ui::StringId::DictionaryRefused,
-            {"|1", language.dictionary, "|2", language.code, "|3", p->appPath});
+        p->dictionaryRefused = ui::formatResString(ui::StringId::DictionaryRefused,
+                                                   {"|1", language.dictionary, "|2", language.code, "|3", p->appPath});
         showTextsOf(letters::Language::English);
     }
     if (p->game.language == letters::Language::English && p->engine->loadLangDict(p->appPath + kDictionaryFileName) == 0) {
         if (failure)
-            *failure = ui::formatResString(ui::StringId::DictionaryMissing,
-                                           {"|1", kDictionaryFileName, "|2", p->appPath});
+            *failure =
+                ui::formatResString(ui::StringId::DictionaryMissing, {"|1", kDictionaryFileName, "|2", p->appPath});
         return nullptr;
     }
 
@@ -157,8 +156,9 @@ bool Program::useLanguage(letters::Language language) {
         showTextsOf(language);
         return true;
     }
-    services.ui->messageBox(kAppTitle, ui::formatResString(ui::StringId::SavedGameDictionaryRefused,
-                                                           {"|1", file, "|2", letters::info(language).code, "|3", appPath}));
+    services.ui->messageBox(kAppTitle,
+                            ui::formatResString(ui::StringId::SavedGameDictionaryRefused,
+                                                {"|1", file, "|2", letters::info(language).code, "|3", appPath}));
     // The language played so far comes back (its file was read at start).
     engine->loadLangDict(appPath + dictionaryFile(game.language));
     return false;
@@ -172,8 +172,9 @@ void Program::chooseLanguage(letters::Language language) {
         // Told in the language asked for, then English is played (or, without its dictionary, the
         // language played so far).
         showTextsOf(language);
-        services.ui->messageBox(kAppTitle, ui::formatResString(ui::StringId::DictionaryRefused,
-                                                               {"|1", file, "|2", letters::info(language).code, "|3", appPath}));
+        services.ui->messageBox(kAppTitle,
+                                ui::formatResString(ui::StringId::DictionaryRefused,
+                                                    {"|1", file, "|2", letters::info(language).code, "|3", appPath}));
         if (engine->loadLangDict(appPath + kDictionaryFileName) == 1)
             game.language = letters::Language::English;
         else

@@ -58,10 +58,10 @@ public:
     // which needs it before the settings.
     std::string chosenLanguage();
     // Shut-down: writes the settings record and the sound switches where they differ from `loaded`,
-    // what was read at start-up, or where the store has none yet, and the zoom when one was chosen in
-    // this run, and the language when one was chosen in this run; another copy of the game keeps what it changed meanwhile. The tables are written when they change
-    // (below). False when the store cannot be opened or a value could not be written (the caller shows
-    // kSettingsFailed).
+    // what was read at start-up, or where the store has none yet, and the zoom and the language when
+    // one was chosen in this run; another copy of the game keeps what it changed meanwhile. The tables
+    // are written when they change (below). False when the store cannot be opened or a value could not
+    // be written (the caller shows kSettingsFailed).
     bool saveSettings(const Settings& settings, const Settings& loaded);
     // A new best score: under the store's lock the mode's table is read again, the score inserted
     // into it as it stands there (if it still ranks) and the table written back, so that a score

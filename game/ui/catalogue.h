@@ -8,7 +8,7 @@
 namespace game::ui {
 
 struct Catalogue {
-    std::string_view code;                   // "fr"
+    std::string_view code;                    // "fr"
     std::span<const std::string_view> texts;  // Windows-1252; an empty text is shown in English
 };
 

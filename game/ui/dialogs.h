@@ -9,8 +9,8 @@
 
 #include "game/play/flow.h"
 #include "game/play/rules.h"
-#include "game/ui/layout.h"
 #include "game/ui/box_info.h"
+#include "game/ui/layout.h"
 #include "game/ui/palette.h"
 #include "game/ui/strings.h"
 #include "platform/graphics.h"

@@ -248,9 +248,14 @@ void FrmPlay::phaseChanged(Phase, Phase to) {
     updateCaption();
     switch (to) {
         case Phase::Menu: drawMainMenu(); break;
+        case Phase::Paused:
+            // The texts may have changed language since the label was painted (a saved game of
+            // another language).
+            paintPauseView();
+            refresh();
+            break;
         case Phase::Results:
-        case Phase::Playing:
-        case Phase::Paused: refresh(); break;
+        case Phase::Playing: refresh(); break;
         case Phase::Ending:
         case Phase::Closing: break;
     }

@@ -130,7 +130,8 @@ std::string unsavedRecordsText(const std::vector<std::string>& items) {
     constexpr std::size_t kListed = 4;
     std::string text(loadResString(StringId::UnsavedText));
     for (std::size_t i = 0; i < items.size() && i < kListed; ++i) text += "  " + items[i] + "\n";
-    if (items.size() > kListed) text += "  " + formatResString(StringId::UnsavedMore, {"|1", items.size() - kListed}) + "\n";
+    if (items.size() > kListed)
+        text += "  " + formatResString(StringId::UnsavedMore, {"|1", items.size() - kListed}) + "\n";
     return text;
 }
 

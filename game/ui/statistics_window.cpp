@@ -72,7 +72,8 @@ void FrmStatistics::paint() {
         const ModeStatistics& m = stats_.of(mode);
         const std::array<std::string, 6> texts{std::string(loadResString(kModeNames[static_cast<std::size_t>(mode)])),
                                                std::to_string(m.played),
-                                               std::to_string(m.finished), std::to_string(m.best),
+                                               std::to_string(m.finished),
+                                               std::to_string(m.best),
                                                std::to_string(m.average()),
                                                m.longestWord.empty() ? "-" : m.longestWord};
         for (int c = 0; c < 6; ++c)
@@ -82,11 +83,11 @@ void FrmStatistics::paint() {
 
     const DailyStatistics& d = stats_.daily;
     drawShadowText(line(s, sw::kDailyTop, clrPanel), sw::kTextShift,
-                   formatResString(StringId::StatsDailyLine, {"|1", d.daysPlayed, "|2", d.currentStreak(today_), "|3",
-                                                              d.longestStreak}),
+                   formatResString(StringId::StatsDailyLine,
+                                   {"|1", d.daysPlayed, "|2", d.currentStreak(today_), "|3", d.longestStreak}),
                    static_cast<int>(kLeft));
-    drawShadowText(line(s, sw::kChartLabelTop, clrHiText), sw::kTextShift,
-                   loadResString(StringId::StatsChartLabel), static_cast<int>(kLeft));
+    drawShadowText(line(s, sw::kChartLabelTop, clrHiText), sw::kTextShift, loadResString(StringId::StatsChartLabel),
+                   static_cast<int>(kLeft));
 
     // The chart: a panel-blue field, one bar per day, the newest on the right.
     chart_ = line(s, sw::kChartTop, clrHiText);
@@ -117,8 +118,8 @@ void FrmStatistics::paint() {
 
 void FrmStatistics::drawOk(bool hot) {
     ok_.hover = hot;
-    drawTextBtn(ok_, hot ? FrameStyle::Single : FrameStyle::None, hot, hot ? dialog::kHoverShift : dialog::kWowNormalShift,
-                loadResString(StringId::Ok));
+    drawTextBtn(ok_, hot ? FrameStyle::Single : FrameStyle::None, hot,
+                hot ? dialog::kHoverShift : dialog::kWowNormalShift, loadResString(StringId::Ok));
 }
 
 void FrmStatistics::onMouseMove(int, int, double x, double y) {

@@ -53,7 +53,7 @@ namespace game::ui {
     X(SavedGameQuestion, 230, "Do you want to play the saved game ?")                                                \
     X(Yes, 231, "Yes")                                                                                               \
     X(NoThanks, 232, "No thanks")                                                                                    \
-    /* The main window: the language button, the pause label, an Arcade level's target. */                         \
+    /* The main window: the language button, the pause label, an Arcade level's target. */                           \
     X(LanguageName, 300, "English")                                                                                  \
     X(PauseCaption, 301, "Click here to resume the game")                                                            \
     X(LevelNeeds, 302, "Level target |1 points: |2 to go")                                                           \
@@ -63,7 +63,7 @@ namespace game::ui {
     /* The dialogs' captions. */                                                                                     \
     X(QuestionCaption, 310, "Do you want to exit")                                                                   \
     X(EndDialogCaption, 311, "Game Statistics")                                                                      \
-    /* The Hall of Fame windows and the box asked at exit when the records cannot be written. */                   \
+    /* The Hall of Fame windows and the box asked at exit when the records cannot be written. */                     \
     X(NameDialogCaption, 320, "Best Score")                                                                          \
     X(NamePrompt, 321, "Enter Your Name")                                                                            \
     X(Congratulation, 322, " Congratulations ! \r\n You have the best Score In \r\n|1")                              \
@@ -73,7 +73,7 @@ namespace game::ui {
     X(TryAgain, 326, "Try Again")                                                                                    \
     X(LeaveAnyway, 327, "Leave Anyway")                                                                              \
     X(UnsavedText, 328,                                                                                              \
-      "The settings could not be written: another program\nmay be using them, or their folder cannot be\n"         \
+      "The settings could not be written: another program\nmay be using them, or their folder cannot be\n"           \
       "written. If you leave now, this is lost:\n")                                                                  \
     X(UnsavedScore, 329, "|1: |2 points, |3")                                                                        \
     X(UnsavedCleared, 330, "|1: the scores cleared")                                                                 \
@@ -94,7 +94,8 @@ namespace game::ui {
     X(StatsDailyLine, 349, "Days played |1     Current streak |2     Longest streak |3")                             \
     X(StatsChartLabel, 350, "Required words found, last 30 days")                                                    \
     /* Message boxes. */                                                                                             \
-    X(HelpNotOpened, 360, "The instructions could not be opened. They are in the file\n|1\nwhich any web browser can show.") \
+    X(HelpNotOpened, 360,                                                                                            \
+      "The instructions could not be opened. They are in the file\n|1\nwhich any web browser can show.")             \
     X(SettingsFailed, 361, " Error Failerd")                                                                         \
     X(SaveFailed, 362, " Sorry - Save Failerd ")                                                                     \
     X(CheckSavedGameFailed, 363, " Error - Loading the Saved Game Failerd")                                          \
@@ -104,16 +105,16 @@ namespace game::ui {
       "saved: make sure the settings can be written, then start the game again.")                                    \
     X(SavedGameTakenElsewhere, 366, "The saved game has already been resumed by another copy of the game.")          \
     X(SettingsSetAside, 367,                                                                                         \
-      "The settings could not be read, so the game starts with new ones. The old settings were kept in |1.")        \
-    X(EngineNotLoaded, 368, "The puzzle engine |1 could not be loaded from the program folder |2.\n\n|3")           \
-    X(DictionaryMissing, 369, "The dictionary |1 is missing or unreadable in the program folder |2.")               \
+      "The settings could not be read, so the game starts with new ones. The old settings were kept in |1.")         \
+    X(EngineNotLoaded, 368, "The puzzle engine |1 could not be loaded from the program folder |2.\n\n|3")            \
+    X(DictionaryMissing, 369, "The dictionary |1 is missing or unreadable in the program folder |2.")                \
     X(DictionaryRefused, 370,                                                                                        \
       "The dictionary |1 of the language |2 is missing or unreadable in the program folder |3. The game is played "  \
       "in English.")                                                                                                 \
     X(SavedGameDictionaryRefused, 371,                                                                               \
       "The dictionary |1 of the language |2 is missing or unreadable in the program folder |3. The saved game "      \
       "cannot be played.")                                                                                           \
-    /* The command line's usage and what it says of a wrong command line. */                                        \
+    /* The command line's usage and what it says of a wrong command line. */                                         \
     X(UsageLine, 380, "Usage: |1 [OPTION]...")                                                                       \
     X(UsageAbout, 381, "The word-finding game: link neighbouring letters into words.")                               \
     X(UsageOptions, 382, "Options:")                                                                                 \

@@ -13,14 +13,10 @@ namespace {
 using mkcatalogue::EnglishText;
 
 const std::vector<EnglishText> kEnglish{
-    {"Points", "|1 points"},
-    {"GameOver", "Game Over \n Level reached |1 \n Points Scored |2"},
-    {"Yes", "Yes"},
-    {"NoThanks", "No thanks"},
-    {"Exit", "EXIT"},
-    {"Clear", "Clear"},
-    {"Enter", "Enter"},
-    {"Missing", "Not in the file"},
+    {"Points", "|1 points"}, {"GameOver", "Game Over \n Level reached |1 \n Points Scored |2"},
+    {"Yes", "Yes"},          {"NoThanks", "No thanks"},
+    {"Exit", "EXIT"},        {"Clear", "Clear"},
+    {"Enter", "Enter"},      {"Missing", "Not in the file"},
 };
 
 // An entry of each kind, in UTF-8 as the files are written.
@@ -74,7 +70,8 @@ msgstr "|1 Zähler"
 )";
 
 bool reported(const std::vector<std::string>& errors, const std::string& part) {
-    return std::any_of(errors.begin(), errors.end(), [&](const std::string& e) { return e.find(part) != std::string::npos; });
+    return std::any_of(errors.begin(), errors.end(),
+                       [&](const std::string& e) { return e.find(part) != std::string::npos; });
 }
 
 TEST(Catalogue, ReadsTheFileAndReportsEveryEntryThatLagsOrBreaksItsText) {
@@ -103,12 +100,20 @@ TEST(Catalogue, ReadsTheFileAndReportsEveryEntryThatLagsOrBreaksItsText) {
 
 TEST(Catalogue, TextsBecomeWindows1252AndTheSourceWritesEveryByteAsItIs) {
     std::string bytes;
-    ASSERT_TRUE(mkcatalogue::toWindows1252("Fran\xC3\xA7" "ais \xE2\x82\xAC \xC5\x93", bytes));
-    EXPECT_EQ(bytes, "Fran\xE7" "ais \x80 \x9C");
+    ASSERT_TRUE(
+        mkcatalogue::toWindows1252("Fran\xC3\xA7"
+                                   "ais \xE2\x82\xAC \xC5\x93",
+                                   bytes));
+    EXPECT_EQ(bytes,
+              "Fran\xE7"
+              "ais \x80 \x9C");
     EXPECT_FALSE(mkcatalogue::toWindows1252("\xE2\x86\x92", bytes)) << "no arrow in the code page";
     EXPECT_FALSE(mkcatalogue::toWindows1252("\xC3", bytes)) << "a cut sequence";
 
-    const std::vector<mkcatalogue::Language> languages{{"fr", {"Fran\xE7" "ais", "", "a \"b\" \\ \n1"}}};
+    const std::vector<mkcatalogue::Language> languages{{"fr",
+                                                        {"Fran\xE7"
+                                                         "ais",
+                                                         "", "a \"b\" \\ \n1"}}};
     const std::string source = mkcatalogue::catalogueSource(languages, 3);
     EXPECT_NE(source.find(R"("Fran\347ais",)"), std::string::npos) << source;
     EXPECT_NE(source.find(R"("a \"b\" \\ \0121",)"), std::string::npos) << "octal escapes end after three digits";

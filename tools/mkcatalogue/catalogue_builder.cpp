@@ -14,10 +14,10 @@ namespace {
 std::string where(std::string_view file, int line) { return std::string(file) + ":" + std::to_string(line) + ": "; }
 
 // The characters of bytes 0x80 to 0x9F; 0 where the code page has none.
-constexpr std::array<char32_t, 32> kHighControls{
-    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+constexpr std::array<char32_t, 32> kHighControls{0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                                                 0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0,      0x017D, 0,
+                                                 0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                                                 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
 
 // The text of a quoted .po string ("..." with C escapes), or false when it is not one.
 bool unquote(std::string_view s, std::string& out) {
@@ -121,7 +121,8 @@ std::vector<PoEntry> parsePo(std::string_view text, std::string_view file, std::
         from = end + 1;
         ++lineNo;
         while (!line.empty() && (line.front() == ' ' || line.front() == '\t')) line.remove_prefix(1);
-        while (!line.empty() && (line.back() == ' ' || line.back() == '\t' || line.back() == '\r')) line.remove_suffix(1);
+        while (!line.empty() && (line.back() == ' ' || line.back() == '\t' || line.back() == '\r'))
+            line.remove_suffix(1);
         if (line.empty()) continue;
         if (line.front() == '#') {
             if (line.starts_with("#,") && line.find("fuzzy") != std::string_view::npos) fuzzy = true;

@@ -39,7 +39,9 @@ TEST_F(LanguageRun, TheMenusButtonSwitchesTextsAndBoardAndTheChoiceIsKeptForTheN
     pressLanguage();
     EXPECT_EQ(game().language, Language::French);
     EXPECT_EQ(loadResString(StringId::MenuClassic), "PARTIE CLASSIQUE");
-    EXPECT_EQ(loadResString(StringId::LanguageName), "Fran\xE7" "ais");
+    EXPECT_EQ(loadResString(StringId::LanguageName),
+              "Fran\xE7"
+              "ais");
     const auto frenchMenu = mainWindow().screen().pixels();
     EXPECT_NE(std::vector<platform::Color>(frenchMenu.begin(), frenchMenu.end()), before) << "the menu is redrawn";
 

@@ -33,8 +33,8 @@ struct DrawnText {
     platform::Font font;
     bool operator<(const DrawnText& o) const {
         return std::tie(text, box.left, box.top, box.right, box.bottom, flags, font.family, font.points, font.bold) <
-               std::tie(o.text, o.box.left, o.box.top, o.box.right, o.box.bottom, o.flags, o.font.family,
-                        o.font.points, o.font.bold);
+               std::tie(o.text, o.box.left, o.box.top, o.box.right, o.box.bottom, o.flags, o.font.family, o.font.points,
+                        o.font.bold);
     }
 };
 
@@ -186,14 +186,14 @@ void playEverything(Language language, NotingGraphics& graphics) {
         table.unload();
     }
     const std::string scoreItem = game::ui::formatResString(
-        game::ui::StringId::UnsavedScore, {"|1", game::ui::loadResString(game::ui::StringId::ArcadeMode), "|2", 32000,
-                                           "|3", "Bartholomew Fitzgerald"});
+        game::ui::StringId::UnsavedScore,
+        {"|1", game::ui::loadResString(game::ui::StringId::ArcadeMode), "|2", 32000, "|3", "Bartholomew Fitzgerald"});
     const std::string clearedItem = game::ui::formatResString(
         game::ui::StringId::UnsavedCleared, {"|1", game::ui::loadResString(game::ui::StringId::ClassicMode)});
     game::ui::DiagUnsaved unsaved(
         hp.ui, graphics,
-        game::ui::unsavedRecordsText({scoreItem, clearedItem, std::string(game::ui::loadResString(
-                                                                  game::ui::StringId::UnsavedSound)),
+        game::ui::unsavedRecordsText({scoreItem, clearedItem,
+                                      std::string(game::ui::loadResString(game::ui::StringId::UnsavedSound)),
                                       std::string(game::ui::loadResString(game::ui::StringId::UnsavedZoom)),
                                       std::string(game::ui::loadResString(game::ui::StringId::UnsavedLanguage))}));
     unsaved.load();
