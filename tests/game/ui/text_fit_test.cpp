@@ -88,16 +88,19 @@ private:
     platform::SoftGraphics soft_;
 };
 
-// The inked width and height of a text drawn alone from the top left, as the box's flags lay it out.
+// The inked width and height of a text drawn alone from the top left, as the box's flags lay it out,
+// on a surface a little larger than the box: a text wider or higher than the box shows as such.
 platform::Size inked(const DrawnText& d) {
-    platform::PixelSurface s(2000, 400, 0);
+    const int w = d.box.right - d.box.left + 40, h = d.box.bottom - d.box.top + 40;
+    platform::PixelSurface s(w, h, 0);
     s.setFont(d.font);
     s.setTextColor(platform::rgb(255, 255, 255));
-    s.drawText(d.text, Rect{0, 0, 2000, 400}, d.flags & platform::text::kSingleLine);
+    s.drawText(d.text, Rect{0, 0, w, h}, d.flags & platform::text::kSingleLine);
     int right = 0, bottom = 0;
-    for (int y = 0; y < s.height(); ++y)
-        for (int x = 0; x < s.width(); ++x)
-            if (s.pixel(x, y) != 0) {
+    const auto pixels = s.pixels();
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            if (pixels[static_cast<std::size_t>(y * w + x)] != 0) {
                 right = std::max(right, x + 1);
                 bottom = std::max(bottom, y + 1);
             }
