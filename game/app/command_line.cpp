@@ -4,12 +4,16 @@
 #include <array>
 
 #include "game/play/puzzle_number.h"
+#include "game/ui/strings.h"
 #include "game/version.h"
 #include "platform/window.h"
 
 namespace game::app {
 
 namespace {
+
+using ui::formatResString;
+using ui::StringId;
 
 constexpr std::string_view kProgramName = "varnook";
 
@@ -18,17 +22,15 @@ std::string setAction(CommandLine& line, CommandAction action) {
     return {};
 }
 
-constexpr std::string_view kDailyOrPuzzle = "--daily and --puzzle each start a game: give one of them";
-
 // A puzzle number names its board's language, so --language may only say the same.
 std::string languagesDisagree(const CommandLine& line) {
     if (!line.language || !line.puzzle || line.puzzle->language == *line.language) return {};
-    return "the puzzle " + puzzleNumberText(*line.puzzle) + " is not a board of the language " +
-           std::string(letters::info(*line.language).code);
+    return formatResString(StringId::NotABoardOf,
+                           {"|1", puzzleNumberText(*line.puzzle), "|2", letters::info(*line.language).code});
 }
 
 std::string setPuzzle(CommandLine& line, std::string_view value) {
-    if (line.daily) return std::string(kDailyOrPuzzle);
+    if (line.daily) return std::string(ui::loadResString(StringId::DailyOrPuzzle));
     std::string why;
     line.puzzle = parsePuzzleNumber(value, &why);
     return line.puzzle ? languagesDisagree(line) : why;
@@ -39,7 +41,7 @@ std::string setLanguage(CommandLine& line, std::string_view value) {
     if (!line.language) {
         std::string codes;
         for (const auto& l : letters::kLanguages) codes += (codes.empty() ? "" : ", ") + std::string(l.code);
-        return "'" + std::string(value) + "' is not a language Varnook plays (" + codes + ")";
+        return formatResString(StringId::NotALanguage, {"|1", value, "|2", codes});
     }
     return languagesDisagree(line);
 }
@@ -49,22 +51,22 @@ std::string setZoom(CommandLine& line, std::string_view value) {
         line.zoom = value[0] - '0';
         return {};
     }
-    return "'" + std::string(value) + "' is not a zoom from " + std::to_string(platform::zoom::kMin) + " to " +
-           std::to_string(platform::zoom::kMax);
+    return formatResString(StringId::NotAZoom, {"|1", value, "|2", platform::zoom::kMin, "|3", platform::zoom::kMax});
 }
 
 std::string setDaily(CommandLine& line, std::string_view) {
-    if (line.puzzle) return std::string(kDailyOrPuzzle);
+    if (line.puzzle) return std::string(ui::loadResString(StringId::DailyOrPuzzle));
     line.daily = true;
     return {};
 }
 
 std::string setToday(CommandLine& line, std::string_view value) {
     line.today = parseDate(value);
-    return line.today ? std::string() : "'" + std::string(value) + "' is not a date as 2026-12-08";
+    return line.today ? std::string() : formatResString(StringId::NotADate, {"|1", value});
 }
 
-// To add an option: a field in CommandLine, a row here that fills it, a test.
+// To add an option: a field in CommandLine, a row here that fills it, its help in the string table
+// (which the usage shows translated), a test.
 constexpr std::array kOptions{
     CommandOption{"--help", "-h", "", "print this help and exit",
                   [](CommandLine& line, std::string_view) { return setAction(line, CommandAction::PrintUsage); }},
@@ -99,7 +101,7 @@ CommandLine parseCommandLine(std::span<const std::string_view> args, std::span<c
     CommandLine line;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string_view arg = args[i];
-        if (arg.size() < 2 || arg[0] != '-') return failed("unexpected argument '" + std::string(arg) + "'");
+        if (arg.size() < 2 || arg[0] != '-') return failed(formatResString(StringId::UnexpectedArgument, {"|1", arg}));
         // "--name=value" carries its value; the short form never does.
         std::string_view name = arg;
         std::optional<std::string_view> value;
@@ -108,10 +110,10 @@ CommandLine parseCommandLine(std::span<const std::string_view> args, std::span<c
             value = arg.substr(eq + 1);
         }
         const CommandOption* option = find(options, name);
-        if (option == nullptr) return failed("unknown option '" + std::string(name) + "'");
-        if (option->valueName.empty() && value) return failed(std::string(name) + " takes no value");
+        if (option == nullptr) return failed(formatResString(StringId::UnknownOption, {"|1", name}));
+        if (option->valueName.empty() && value) return failed(formatResString(StringId::TakesNoValue, {"|1", name}));
         if (!option->valueName.empty() && !value) {
-            if (i + 1 == args.size()) return failed(std::string(name) + " needs a value");
+            if (i + 1 == args.size()) return failed(formatResString(StringId::NeedsValue, {"|1", name}));
             value = args[++i];
         }
         if (std::string why = option->apply(line, value.value_or("")); !why.empty())
@@ -127,13 +129,15 @@ CommandLine parseCommandLine(int argc, const char* const* argv) {
 }
 
 std::string usageText(std::span<const CommandOption> options) {
-    std::string text = "Usage: " + std::string(kProgramName) + " [OPTION]...\n";
-    text += "The word-finding game: link neighbouring letters into words.\n\nOptions:\n";
+    std::string text = formatResString(StringId::UsageLine, {"|1", kProgramName}) + "\n";
+    text += std::string(ui::loadResString(StringId::UsageAbout)) + "\n\n" +
+            std::string(ui::loadResString(StringId::UsageOptions)) + "\n";
     for (const auto& o : options) {
         std::string names = o.shortName.empty() ? "    " : std::string(o.shortName) + ", ";
         names += o.name;
         if (!o.valueName.empty()) names += " " + std::string(o.valueName);
-        text += "  " + names + std::string(names.size() < 24 ? 24 - names.size() : 1, ' ') + std::string(o.help) + "\n";
+        text += "  " + names + std::string(names.size() < 24 ? 24 - names.size() : 1, ' ') +
+                std::string(ui::translate(o.help)) + "\n";
     }
     return text;
 }

@@ -14,6 +14,7 @@
 #include "game/ui/frm_play.h"
 #include "game/ui/records_desk.h"
 #include "game/ui/sound_effects.h"
+#include "game/ui/strings.h"
 #include "platform/library.h"
 #include "platform/store.h"
 #include "platform/window.h"
@@ -23,6 +24,15 @@ namespace game {
 namespace {
 
 bool isSeparator(char c) { return c == '/' || c == '\\'; }
+
+// The dictionary file of a language, in the program folder.
+std::string dictionaryFile(letters::Language language) {
+    return language == letters::Language::English ? std::string(kDictionaryFileName)
+                                                  : std::string(letters::info(language).dictionary);
+}
+
+// The interface's texts in the language of the board.
+void showTextsOf(letters::Language language) { ui::setTextLanguage(letters::info(language).code); }
 
 // The stored zoom and the windows' zoom are one range.
 static_assert(persistence::records::kMinZoom == platform::zoom::kMin &&
@@ -79,6 +89,14 @@ std::unique_ptr<Program> Program::start(const platform::Services& services, cons
     // 1-2. The program folder. (The Hall of Fame tables start empty with the settings records.)
     std::unique_ptr<Program> p(new Program(services, appPathOf(programFolder)));
 
+    // The language: the one asked for, else the one the player chose last, else the desktop's. The
+    // texts are its own from here on.
+    if (services.store != nullptr) p->records = std::make_unique<persistence::Records>(*services.store);
+    letters::Language wanted = options.language.value_or(options.desktopLanguage);
+    if (!options.language && p->records)
+        if (const auto chosen = letters::fromCode(p->records->chosenLanguage())) wanted = *chosen;
+    showTextsOf(wanted);
+
     // 3. The engine library, loaded by name from the program folder, loads the dictionary. Without
     // either the game cannot make a puzzle, so the program does not start.
     const std::string libraryFile = platform::SharedLibrary::fileName(kEngineLibraryName);
@@ -86,31 +104,30 @@ std::unique_ptr<Program> Program::start(const platform::Services& services, cons
     p->engine = EngineLibrary::load(p->appPath + libraryFile, &reason);
     if (!p->engine) {
         if (failure)
-            *failure = "The puzzle engine " + libraryFile + " could not be loaded from the program folder " +
-                       p->appPath + ".\n\n" + reason;
+            *failure =
+                ui::formatResString(ui::StringId::EngineNotLoaded, {"|1", libraryFile, "|2", p->appPath, "|3", reason});
         return nullptr;
     }
-    const auto& language = letters::info(options.language);
-    if (options.language != letters::Language::English &&
+    const auto& language = letters::info(wanted);
+    if (wanted != letters::Language::English &&
         p->engine->loadLangDict(p->appPath + std::string(language.dictionary)) == 1) {
-        p->game.language = options.language;
-    } else if (options.language != letters::Language::English) {
-        p->dictionaryRefused = std::string("The dictionary ") + std::string(language.dictionary) +
-                               " of the language " + std::string(language.code) +
-                               " is missing or unreadable in the program folder " + p->appPath +
-                               ". The game is played in English.";
+        p->game.language = wanted;
+    } else if (wanted != letters::Language::English) {
+        // Told in the language asked for; English is played.
+        p->dictionaryRefused = ui::formatResString(ui::StringId::DictionaryRefused,
+                                                   {"|1", language.dictionary, "|2", language.code, "|3", p->appPath});
+        showTextsOf(letters::Language::English);
     }
     if (p->game.language == letters::Language::English && p->engine->loadLangDict(p->appPath + kDictionaryFileName) == 0) {
         if (failure)
-            *failure = std::string("The dictionary ") + kDictionaryFileName +
-                       " is missing or unreadable in the program folder " + p->appPath + ".";
+            *failure =
+                ui::formatResString(ui::StringId::DictionaryMissing, {"|1", kDictionaryFileName, "|2", p->appPath});
         return nullptr;
     }
 
     // 4. The level table and the board pitch are constants (kLevels, ui::kCellSize).
     // 5. The settings records, and the sound switches they hold.
     p->sounds = std::make_unique<ui::SoundEffects>(*services.sound, p->appPath);
-    if (services.store != nullptr) p->records = std::make_unique<persistence::Records>(*services.store);
     p->loadSettings();
 
     // 6. The board before any game: the level table's row startSizeIndex + 1.
@@ -123,13 +140,9 @@ std::unique_ptr<Program> Program::start(const platform::Services& services, cons
     // The windows' zoom, before the first of them is made.
     services.ui->setZoom(startZoom(options.zoom, p->settings.zoom, services.ui->desktopSize()));
 
-    // The common words and the definitions beside the dictionary (English only: another language
-    // requires every word and has no definitions).
-    const bool english = p->game.language == letters::Language::English;
-    p->commonWords = std::make_unique<CommonWords>(
-        english ? CommonWords::parse(readFile(p->appPath + kCommonWordsFileName)) : CommonWords{});
-    p->definitions = std::make_unique<Definitions>(
-        english ? Definitions::parse(readFile(p->appPath + kDefinitionsFileName)) : Definitions{});
+    p->commonWords = std::make_unique<CommonWords>();
+    p->definitions = std::make_unique<Definitions>();
+    p->loadWordNotes();
 
     // 9-10. The session and the main window, modeless, with its main menu.
     p->desk = std::make_unique<ui::RecordsDesk>(*services.ui, *services.graphics, p->sheet, *p->sounds, p->settings,
@@ -139,9 +152,11 @@ std::unique_ptr<Program> Program::start(const platform::Services& services, cons
         std::make_unique<Session>(p->game, *p->engine, [&ui] { return static_cast<std::uint64_t>(ui.nowMs()); });
     p->session->setCommonWords(p->commonWords.get());
     const std::optional<Date> today = options.today;
+    Program* program = p.get();
     p->frmPlay = std::make_unique<ui::FrmPlay>(ui::FrmPlayContext{
         ui, *services.graphics, *services.shell, *p->session, *p->sounds, p->sheet, *p->desk, p->appPath,
-        services.store, services.clipboard, p->definitions.get(), [today] { return today ? *today : clockDate(); }});
+        services.store, services.clipboard, p->definitions.get(), [today] { return today ? *today : clockDate(); },
+        [program](letters::Language l) { program->chooseLanguage(l); }});
     p->frmPlay->show(p->settings.solvingData.foundViewAtStart);
     if (!p->dictionaryRefused.empty()) services.ui->messageBox(kAppTitle, p->dictionaryRefused);
 
@@ -157,28 +172,57 @@ std::unique_ptr<Program> Program::start(const platform::Services& services, cons
 
 void Program::loadSettings() {
     if (!records) return;
-    if (!records->loadSettings(settings)) services.ui->messageBox(kAppTitle, persistence::records::kSettingsFailed);
+    if (!records->loadSettings(settings))
+        services.ui->messageBox(kAppTitle, ui::loadResString(ui::StringId::SettingsFailed));
     sounds->soundOptions = settings.soundOptions;
     // A store that could not be read at all was set aside: say where, so that nothing is lost unseen.
     if (const std::string kept = services.store->setAsideCopy(); !kept.empty())
-        services.ui->messageBox(kAppTitle, std::string(persistence::records::kSettingsSetAside) + kept + ".");
+        services.ui->messageBox(kAppTitle, ui::formatResString(ui::StringId::SettingsSetAside, {"|1", kept}));
+}
+
+void Program::loadWordNotes() {
+    const bool english = game.language == letters::Language::English;
+    if (english == wordNotesEnglish) return;
+    *commonWords = english ? CommonWords::parse(readFile(appPath + kCommonWordsFileName)) : CommonWords{};
+    *definitions = english ? Definitions::parse(readFile(appPath + kDefinitionsFileName)) : Definitions{};
+    wordNotesEnglish = english;
 }
 
 bool Program::useLanguage(letters::Language language) {
-    const auto& info = letters::info(language);
-    const std::string file = language == letters::Language::English ? kDictionaryFileName : std::string(info.dictionary);
+    const std::string file = dictionaryFile(language);
     if (engine->loadLangDict(appPath + file) == 1) {
         game.language = language;
+        showTextsOf(language);
+        loadWordNotes();
         return true;
     }
-    services.ui->messageBox(kAppTitle, "The dictionary " + file + " of the language " + std::string(info.code) +
-                                           " is missing or unreadable in the program folder " + appPath +
-                                           ". The saved game cannot be played.");
+    services.ui->messageBox(kAppTitle,
+                            ui::formatResString(ui::StringId::SavedGameDictionaryRefused,
+                                                {"|1", file, "|2", letters::info(language).code, "|3", appPath}));
     // The language played so far comes back (its file was read at start).
-    const auto& current = letters::info(game.language);
-    engine->loadLangDict(appPath + (game.language == letters::Language::English ? kDictionaryFileName
-                                                                                   : std::string(current.dictionary)));
+    engine->loadLangDict(appPath + dictionaryFile(game.language));
     return false;
+}
+
+void Program::chooseLanguage(letters::Language language) {
+    const std::string file = dictionaryFile(language);
+    if (engine->loadLangDict(appPath + file) == 1) {
+        game.language = language;
+    } else {
+        // Told in the language asked for, then English is played (or, without its dictionary, the
+        // language played so far).
+        showTextsOf(language);
+        services.ui->messageBox(kAppTitle,
+                                ui::formatResString(ui::StringId::DictionaryRefused,
+                                                    {"|1", file, "|2", letters::info(language).code, "|3", appPath}));
+        if (engine->loadLangDict(appPath + kDictionaryFileName) == 1)
+            game.language = letters::Language::English;
+        else
+            engine->loadLangDict(appPath + dictionaryFile(game.language));
+    }
+    showTextsOf(game.language);
+    loadWordNotes();
+    settings.language = letters::info(game.language).code;
 }
 
 void Program::offerSavedGame() {
@@ -186,7 +230,7 @@ void Program::offerSavedGame() {
     switch (records->isGameStored()) {
         case persistence::StoredGame::None: return;
         case persistence::StoredGame::StoreUnavailable:
-            services.ui->messageBox(kAppTitle, persistence::records::kCheckSavedGameFailed);
+            services.ui->messageBox(kAppTitle, ui::loadResString(ui::StringId::CheckSavedGameFailed));
             return;
         case persistence::StoredGame::Waiting: break;
     }
@@ -196,14 +240,16 @@ void Program::offerSavedGame() {
     if (question.clickedBtnNum() != 1) return;  // "No thanks", Esc or the close box: offered again next time
 
     auto tell = [&](std::string_view text) { services.ui->messageBox(kAppTitle, text); };
-    auto failedToResume = [&] { tell(persistence::records::kLoadSavedGameFailed); };
+    auto failedToResume = [&] { tell(ui::loadResString(ui::StringId::LoadSavedGameFailed)); };
     // Reading the record takes it before anything is restored, so a game that cannot be restored
     // is not offered again, and no game is resumed that is not marked taken.
     persistence::SavedGame saved;
     switch (records->loadSavedGame(saved)) {
         case persistence::SavedGameStatus::Loaded: break;
-        case persistence::SavedGameStatus::NotTaken: tell(persistence::records::kSavedGameNotTaken); return;
-        case persistence::SavedGameStatus::NotWaiting: tell(persistence::records::kSavedGameTakenElsewhere); return;
+        case persistence::SavedGameStatus::NotTaken: tell(ui::loadResString(ui::StringId::SavedGameNotTaken)); return;
+        case persistence::SavedGameStatus::NotWaiting:
+            tell(ui::loadResString(ui::StringId::SavedGameTakenElsewhere));
+            return;
         default: failedToResume(); return;
     }
     // The game is resumed in its own language, with that language's dictionary.

@@ -34,9 +34,12 @@ struct StartOptions {
     std::optional<PuzzleNumber> puzzle;
     // The windows' zoom for this run, instead of the remembered or the fitting one.
     std::optional<int> zoom;
-    // The board's language: its dictionary is loaded. When that file is missing or refused the
-    // player is told which, and English is played.
-    letters::Language language = letters::Language::English;
+    // The language asked for (--language, a puzzle's number): its dictionary is loaded and its
+    // texts shown. Without one, the language the player last chose in the game, else the desktop's.
+    // When the language's dictionary is missing or refused the player is told which, and English is
+    // played.
+    std::optional<letters::Language> language;
+    letters::Language desktopLanguage = letters::Language::English;
     // The day's daily puzzle once the menu is up (instead of the offer of a saved game).
     bool daily = false;
     // The day taken for today (tests); otherwise the clock's local date.
@@ -72,6 +75,7 @@ public:
     // What the game knows about words besides the dictionary (files beside it; empty when missing).
     std::unique_ptr<CommonWords> commonWords;
     std::unique_ptr<Definitions> definitions;
+    std::optional<bool> wordNotesEnglish;  // the language the two above were read for: English or not
     std::unique_ptr<Session> session;
     std::unique_ptr<ui::FrmPlay> frmPlay;
 
@@ -84,6 +88,13 @@ private:
     // Loads the dictionary of language for the board; when it is missing or refused, tells the
     // player and keeps the language played so far.
     bool useLanguage(letters::Language language);
+    // The common words and the definitions beside the dictionary follow the board's language:
+    // English has both; another language requires every word and has no definitions. They are read
+    // again only when the language moves to or from English.
+    void loadWordNotes();
+    // The player's choice on the menu: the language's dictionary and texts, else English (told why);
+    // kept for the next start.
+    void chooseLanguage(letters::Language language);
 };
 
 // The local date of the system clock.

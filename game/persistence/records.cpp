@@ -113,6 +113,17 @@ bool writeTable(platform::Store& store, const StoreKey& key, GameMode mode, cons
     return ok;
 }
 
+// The chosen language's code as the game names it, or empty.
+std::string readChosenLanguage(platform::Store& store, const StoreKey& key) {
+    std::array<std::uint8_t, records::kChosenLanguageBufferSize> code{};
+    const platform::QueryResult n = store.queryValue(key, records::kChosenLanguage, code);
+    if (n.status != StoreStatus::Success || n.type != ValueType::String) return {};
+    std::string_view text(reinterpret_cast<const char*>(code.data()), n.size);
+    if (!text.empty() && text.back() == '\0') text.remove_suffix(1);
+    const auto language = letters::fromCode(text);
+    return language ? std::string(letters::info(*language).code) : std::string();
+}
+
 SoundOptions decodeSoundOptions(std::span<const std::uint8_t, records::kSoundOptionsSize> bytes) {
     SoundOptions options{};
     for (std::size_t i = 0; i < options.size(); ++i) options[i] = get16(&bytes[2 * i]);
@@ -126,6 +137,13 @@ std::array<std::uint8_t, records::kSoundOptionsSize> encodeSoundOptions(const So
 }
 
 }  // namespace
+
+std::string Records::chosenLanguage() {
+    OpenedKeys k = openKeys(store_, records::settingsKeyPath(), records::kSettingsClass);
+    std::string code = k.keyOpen ? readChosenLanguage(store_, k.key) : std::string();
+    closeKeys(k);
+    return code;
+}
 
 bool Records::loadSettings(Settings& settings) {
     OpenedKeys k = openKeys(store_, records::settingsKeyPath(), records::kSettingsClass);
@@ -146,6 +164,7 @@ bool Records::loadSettings(Settings& settings) {
             readInt32(store_, k.key, records::kZoom, zoom) && zoom >= records::kMinZoom && zoom <= records::kMaxZoom
                 ? zoom
                 : 0;
+        settings.language = readChosenLanguage(store_, k.key);
     }
     closeKeys(k);
     return true;
@@ -171,6 +190,14 @@ bool Records::saveSettings(const Settings& settings, const Settings& loaded) {
             ok = store_.setValue(k.key, records::kZoom, ValueType::Dword, bytes32(settings.zoom)) ==
                      StoreStatus::Success &&
                  ok;
+        if (settings.language != loaded.language && letters::fromCode(settings.language)) {
+            std::string code = settings.language;
+            code.push_back('\0');
+            ok = store_.setValue(k.key, records::kChosenLanguage, ValueType::String,
+                                 std::span(reinterpret_cast<const std::uint8_t*>(code.data()), code.size())) ==
+                     StoreStatus::Success &&
+                 ok;
+        }
     }
     return closeKeys(k) && ok;
 }

@@ -28,6 +28,9 @@ struct Settings {
     HallOfFame hallOfFame;
     // The windows' zoom the player chose (1 to 4); 0 when none was ever chosen.
     std::int32_t zoom = 0;
+    // The code of the language the player chose in the game ("fr"); empty when none was ever chosen
+    // (or the stored one is no language the game plays).
+    std::string language;
 };
 
 // Whether a saved game waits.
@@ -51,11 +54,14 @@ public:
     // all 1, a rank's name becomes kMissingName with score 0, the zoom is 0 (as is one outside 1..4). False when the
     // store cannot be opened (nothing read; the caller shows kSettingsFailed).
     bool loadSettings(Settings& settings);
+    // The language the player chose in the game, as loadSettings reads it, alone: for the start-up,
+    // which needs it before the settings.
+    std::string chosenLanguage();
     // Shut-down: writes the settings record and the sound switches where they differ from `loaded`,
-    // what was read at start-up, or where the store has none yet, and the zoom when one was chosen in
-    // this run; another copy of the game keeps what it changed meanwhile. The tables are written when they change
-    // (below). False when the store cannot be opened or a value could not be written (the caller shows
-    // kSettingsFailed).
+    // what was read at start-up, or where the store has none yet, and the zoom and the language when
+    // one was chosen in this run; another copy of the game keeps what it changed meanwhile. The tables
+    // are written when they change (below). False when the store cannot be opened or a value could not
+    // be written (the caller shows kSettingsFailed).
     bool saveSettings(const Settings& settings, const Settings& loaded);
     // A new best score: under the store's lock the mode's table is read again, the score inserted
     // into it as it stands there (if it still ranks) and the table written back, so that a score

@@ -38,6 +38,10 @@ constexpr std::string_view kStatsPrefix = "STATS";  // STATS<m> scores, STATS<m>
 constexpr std::string_view kZoom = "ZOOM";
 constexpr std::int32_t kMinZoom = 1;
 constexpr std::int32_t kMaxZoom = 4;
+// The language the player chose in the game ("fr"), a string with its terminating zero; absent until
+// one is chosen. (The saved game's own LANGUAGE, in its subkey, is the language of that game.)
+constexpr std::string_view kChosenLanguage = "LANGUAGE";
+constexpr std::size_t kChosenLanguageBufferSize = 8;
 
 constexpr std::size_t kSolvingDataSize = 14;
 constexpr std::size_t kSoundOptionsSize = 14;

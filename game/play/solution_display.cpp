@@ -34,14 +34,6 @@ int foundOfLength(const GameData& g, int len) {
 
 int solutionsOfLength(const GameData& g, int len) { return g.wordsOfLength(len).count(); }
 
-std::string statsRowText(int len, int found, int total) {
-    return " " + std::to_string(len) + " Letter " + std::to_string(found) + "/" + std::to_string(total);
-}
-
-std::string statsHeaderText(bool open, int found, int total) {
-    return std::string(open ? " - Found " : " + Found ") + std::to_string(found) + " / " + std::to_string(total);
-}
-
 std::optional<int> wordToShow(const GameData& g, int id, int lastShownWordId) {
     if (id < 1 || id > g.numSolutionWords() || id == lastShownWordId) return std::nullopt;
     if (!g.allSolutionWords.contains(id) || g.allSolutionWords[id].empty()) return std::nullopt;

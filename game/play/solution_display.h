@@ -37,10 +37,6 @@ int nextRepeatInterval(int ms);
 // Statistics block: found words of len letters, and solution words of len letters.
 int foundOfLength(const GameData& g, int len);
 int solutionsOfLength(const GameData& g, int len);
-// " 4 Letter 2/7"
-std::string statsRowText(int len, int found, int total);
-// " - Found 5 / 31" when open, " + Found 5 / 31" when closed.
-std::string statsHeaderText(bool open, int found, int total);
 
 // The solution word whose path a move over list index id should show: nullopt when the index is
 // past the list, is the word already shown, or is an empty slot (10-letter words have none).

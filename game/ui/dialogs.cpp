@@ -214,7 +214,7 @@ void DiagWow::onShortcut(char32_t letter, int) {
     note.textColor = clrDialogText;
     fillBox(note);
     setFontSize(canvas(), dialog::kTextPoints - 3);
-    drawShadowText(note, 1, copied ? "The share line is on the clipboard" : "The clipboard could not be had",
+    drawShadowText(note, 1, loadResString(copied ? StringId::ShareCopied : StringId::NotCopied),
                    static_cast<int>(platform::text::kCenter));
     refresh();
 }

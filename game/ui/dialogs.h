@@ -10,9 +10,10 @@
 
 #include "game/play/flow.h"
 #include "game/play/rules.h"
-#include "game/ui/layout.h"
 #include "game/ui/box_info.h"
+#include "game/ui/layout.h"
 #include "game/ui/palette.h"
+#include "game/ui/strings.h"
 #include "platform/graphics.h"
 #include "platform/window.h"
 
@@ -52,9 +53,6 @@ constexpr double kButtonPoints = 14;
 // Enter and Esc do nothing for this long after a dialog opens: a key meant for the game, typed as
 // the dialog appeared, does not close it unread.
 constexpr long long kKeySettleMs = 500;
-
-constexpr const char* kOkCancelCaption = "Do you want to exit";
-constexpr const char* kWowCaption = "Game Statistics";
 
 }  // namespace dialog
 
@@ -131,7 +129,7 @@ public:
     void onKeyDown(platform::Key key, int shift) override;
 
 protected:
-    std::string_view caption() const override { return dialog::kOkCancelCaption; }
+    std::string_view caption() const override { return loadResString(StringId::QuestionCaption); }
     int clientWidth() const override { return dialog::kOkCancelClientW; }
     int clientHeight() const override { return dialog::kOkCancelClientH; }
     void paint() override;
@@ -169,7 +167,7 @@ public:
     void onKeyDown(platform::Key key, int shift) override;
 
 protected:
-    std::string_view caption() const override { return dialog::kWowCaption; }
+    std::string_view caption() const override { return loadResString(StringId::EndDialogCaption); }
     int clientWidth() const override { return dialog::kWowClientW; }
     int clientHeight() const override { return dialog::kWowClientH; }
     void paint() override;

@@ -97,7 +97,7 @@ void FrmPlay::paintPauseView() {
     fillSurface(s, platform::Brush{clrWindow});
     s.setFont({window::kPauseFont, window::kPausePoints, true});
     s.setTextColor(clrPauseText);
-    s.drawText(window::kPauseCaption, window::kPauseLabel, platform::text::kSingleLine);
+    s.drawText(loadResString(StringId::PauseCaption), window::kPauseLabel, platform::text::kSingleLine);
 }
 
 void FrmPlay::initMainMenuVar() {
@@ -127,6 +127,15 @@ void FrmPlay::initMainMenuVar() {
         b.wid = window::kLineEntryWidth;
         b.ht = window::kLineEntryHeight;
     }
+    languageBtn_ = BoxInfo{};
+    languageBtn_.surface = pbMainMenu_.get();
+    languageBtn_.x = window::kLanguageLeft;
+    languageBtn_.y = window::kLanguageTop;
+    languageBtn_.wid = window::kLanguageWidth;
+    languageBtn_.ht = window::kLanguageHeight;
+    languageBtn_.brush = brPanel;
+    languageBtn_.pen = penFrame;
+    languageBtn_.textColor = clrText;
     regions_.leftPanel.surface = pbGrid_.get();
     regions_.leftPanel.x = 0;
     regions_.leftPanel.y = 0;
@@ -163,7 +172,28 @@ void FrmPlay::drawMainMenu() {
         drawMenuEntry(i, false);
     }
     drawSpriteBtn(ctx_.sheet, titleBox_, SpriteKind::Title, true);
+    languageBtn_.hover = false;
+    drawLanguageButton(false);
     refresh();
+}
+
+void FrmPlay::drawLanguageButton(bool hover) {
+    if (!ctx_.chooseLanguage) return;
+    drawTextBtn(languageBtn_, hover ? FrameStyle::Double : FrameStyle::Single, hover,
+                hover ? window::kEntryHoverShift : window::kEntryShift, loadResString(StringId::LanguageName));
+}
+
+void FrmPlay::nextLanguage() {
+    if (!ctx_.chooseLanguage || view() != View::Menu) return;
+    const letters::Language from = refusedLanguage_.value_or(game_.language);
+    std::size_t at = 0;
+    while (at < letters::kLanguages.size() && letters::kLanguages[at].language != from) ++at;
+    const letters::Language next = letters::kLanguages[(at + 1) % letters::kLanguages.size()].language;
+    ctx_.chooseLanguage(next);
+    refusedLanguage_ = game_.language == next ? std::nullopt : std::optional(next);
+    // Every text on the window's surfaces is now the language's.
+    paintPauseView();
+    drawMainMenu();
 }
 
 int FrmPlay::highlightedEntry() const {
@@ -291,9 +321,14 @@ void FrmPlay::phaseChanged(Phase, Phase to) {
     updateCaption();
     switch (to) {
         case Phase::Menu: drawMainMenu(); break;
+        case Phase::Paused:
+            // The texts may have changed language since the label was painted (a saved game of
+            // another language).
+            paintPauseView();
+            refresh();
+            break;
         case Phase::Results:
-        case Phase::Playing:
-        case Phase::Paused: refresh(); break;
+        case Phase::Playing: refresh(); break;
         case Phase::Ending:
         case Phase::Closing: break;
     }
@@ -517,6 +552,10 @@ void FrmPlay::Form_Unload() {
 }
 
 void FrmPlay::pbMainMenu_MouseDown(int, int, double x, double y) {
+    if (ctx_.chooseLanguage && hitTest(languageBtn_, x, y)) {
+        nextLanguage();
+        return;
+    }
     for (int i = 1; i <= window::kAllEntries; ++i) {
         if (hitTest(mmBtns_[i], x, y)) {
             divertClick(i);
@@ -532,6 +571,11 @@ void FrmPlay::pbMainMenu_MouseMove(int, int, double x, double y) {
         if (inside == b.hover) continue;
         drawMenuEntry(i, inside);
         b.hover = inside;
+        refresh();
+    }
+    if (ctx_.chooseLanguage && hitTest(languageBtn_, x, y) != languageBtn_.hover) {
+        languageBtn_.hover = !languageBtn_.hover;
+        drawLanguageButton(languageBtn_.hover);
         refresh();
     }
 }

@@ -49,8 +49,7 @@ constexpr const char* kMenuFont = "Arial Narrow";
 constexpr const char* kPlayFont = "Times New Roman";
 constexpr double kSurfacePoints = 14.25;
 
-// The pause label: its caption over the window background.
-constexpr const char* kPauseCaption = "Click here to resume the game";
+// The pause label: its caption (the string table's PauseCaption) over the window background.
 constexpr platform::Rect kPauseLabel{109, 177, 109 + 287, 177 + 24};
 constexpr const char* kPauseFont = "MS Sans Serif";
 constexpr double kPausePoints = 13.5;
@@ -79,6 +78,12 @@ constexpr int kLineTop = 486;
 constexpr double kLinePoints = 11.25;
 constexpr int kLineShift = 2;
 constexpr int kLineHoverShift = 4;
+// The language button in the menu's top right corner: the name of the language played (the string
+// table's LanguageName); a press, or Ctrl+L, goes on to the next language.
+constexpr int kLanguageWidth = 120;
+constexpr int kLanguageHeight = kEntryHeight;
+constexpr int kLanguageLeft = kWidth - kLanguageWidth - 12;
+constexpr int kLanguageTop = 12;
 
 // Caption offsets of the play surface.
 constexpr int kHoverShift = 8;
@@ -131,6 +136,10 @@ struct FrmPlayContext {
     platform::Clipboard* clipboard = nullptr;
     const Definitions* definitions = nullptr;
     std::function<Date()> today;
+    // Plays a language from now on: its dictionary for the next game and its texts, or English when
+    // its dictionary is missing or refused (the player is told which file). Without it the menu has
+    // no language button.
+    std::function<void(letters::Language)> chooseLanguage;
 };
 
 class FrmPlay final : public platform::WindowHandler, public SessionView, public SessionFrontEnd {
@@ -169,6 +178,7 @@ public:
     const Statistics& statistics() const { return statistics_; }
     // The text of the note line (a definition), empty when it is clear.
     const std::string& noteText() const { return noteText_; }
+    const BoxInfo& languageBtn() const { return languageBtn_; }
     // The time left as the Time panel shows it.
     const std::string& timerStr() const { return timerStr_; }
     // The first word the word list shows.
@@ -224,6 +234,10 @@ private:
     // Up (-1) and Down (+1): the hover look moves to the entry above or below, round the menu and
     // its line of small entries; Left and Right (sideways) move it within that line.
     void moveMenuHighlight(int step, bool sideways = false);
+    void drawLanguageButton(bool hover);
+    // The language button's press: the language after the one played (or after the one last asked
+    // for, when that one was refused), round the table.
+    void nextLanguage();
     // The entry in the hover look, or 0.
     int highlightedEntry() const;
     void divertClick(int mmBtnNum);
@@ -329,6 +343,8 @@ private:
     std::string noteText_;
     std::string noteWord_;  // the word whose definition the note line shows
     Statistics statistics_;
+    BoxInfo languageBtn_;
+    std::optional<letters::Language> refusedLanguage_;  // the language last asked for, when refused
 };
 
 }  // namespace game::ui

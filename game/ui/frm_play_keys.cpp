@@ -11,6 +11,11 @@
 namespace game::ui {
 
 void FrmPlay::onShortcut(char32_t letter, int) {
+    // On the menu Ctrl+L goes on to the next language, as the language button does.
+    if (view() == View::Menu && letter == keys::kNextLanguage) {
+        nextLanguage();
+        return;
+    }
     const auto panel = keys::panelKeyOf(letter);
     if (!panel) return;
     // While paused only Pause answers, and resumes: the panels are hidden.

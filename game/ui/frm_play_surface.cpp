@@ -167,7 +167,7 @@ void FrmPlay::drawLevelNeeds() {
     setBold(s, false);
     const std::int32_t target = level(std::min<int>(game_.arcadeLevel, kLevelCount)).target;
     const std::int32_t needed = std::max<std::int32_t>(0, target - game_.levelScore);
-    const std::string text = "Level target " + std::to_string(target) + " points: " + std::to_string(needed) + " to go";
+    const std::string text = formatResString(StringId::LevelNeeds, {"|1", target, "|2", needed});
     drawShadowText(line, 0, text, static_cast<int>(kCaptionFlags));
     s.setFont(font);
 }
@@ -231,13 +231,13 @@ void FrmPlay::drawFoundStats() {
         fillBox(row);
         if (open) {
             const std::string text =
-                results::statsRowText(len, results::foundOfLength(game_, len), results::solutionsOfLength(game_, len));
+                statsRowText(len, results::foundOfLength(game_, len), results::solutionsOfLength(game_, len));
             drawShadowText(row, window::kStatsShift, text,
                            static_cast<int>(platform::text::kVCenter | platform::text::kSingleLine));
         }
     }
     drawTextBtn(regions_.statsToggle(), FrameStyle::None, false, itemShift(kScoreLabel),
-                results::statsHeaderText(open, game_.numFoundWords(), game_.numLinkableWords()));
+                statsHeaderText(open, game_.numFoundWords(), game_.numLinkableWords()));
     setFontSize(s, size);
     refresh();
 }

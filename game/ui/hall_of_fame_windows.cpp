@@ -49,9 +49,7 @@ std::pair<int, int> inkColumns(const platform::Surface& s) {
 // ---- diagUN -------------------------------------------------------------------------------------
 
 std::string DiagUN::congratulation(GameMode mode) {
-    std::string text = " Congratulations ! \r\n You have the best Score In \r\n";
-    text += loadResString(modeCaption(mode));
-    return text;
+    return formatResString(StringId::Congratulation, {"|1", loadResString(modeCaption(mode))});
 }
 
 void DiagUN::paint() {
@@ -75,7 +73,7 @@ void DiagUN::paint() {
     prompt.y = kPromptTop;
     prompt.wid = kPromptRight - kPromptLeft;
     prompt.ht = kPromptBottom - kPromptTop;
-    drawShadowText(prompt, kTextShift, kPrompt);
+    drawShadowText(prompt, kTextShift, loadResString(StringId::NamePrompt));
 
     nameBox_ = BoxInfo{};
     nameBox_.surface = &s;
@@ -147,9 +145,9 @@ void DiagUN::drawNameBox() {
 void DiagUN::drawOk(bool hot) {
     setFont(canvas(), dialog::kFontFamily, name_dialog::kOkPoints, false);
     if (hot)
-        drawTextBtn(okButton_, kFrameDouble, true, dialog::kHoverShift, "OK");
+        drawTextBtn(okButton_, kFrameDouble, true, dialog::kHoverShift, loadResString(StringId::Ok));
     else
-        drawTextBtn(okButton_, kFrameSingle, false, name_dialog::kOkNormalShift, "OK");
+        drawTextBtn(okButton_, kFrameSingle, false, name_dialog::kOkNormalShift, loadResString(StringId::Ok));
     okButton_.hover = hot;
 }
 
@@ -276,7 +274,7 @@ void FrmStats::drawTable() {
     note.wid = stats_window::kClientW - 2 * stats_window::kNameLeft;
     note.ht = stats_window::kNoteHeight;
     note.textColor = clrHiText;
-    drawShadowText(note, stats_window::kRowShift, stats_window::kUnsavedNote);
+    drawShadowText(note, stats_window::kRowShift, loadResString(StringId::UnsavedNote));
 }
 
 void FrmStats::drawButton(int k, FrameStyle frame, bool highlighted, int shift) {
@@ -375,7 +373,7 @@ void DiagUnsaved::paint() {
 
 void DiagUnsaved::drawButton(int n, bool hot) {
     BoxInfo& b = buttons_[n == 2 ? 1 : 0];
-    const std::string_view text = n == 1 ? unsaved_box::kTryAgain : unsaved_box::kLeaveAnyway;
+    const std::string_view text = loadResString(n == 1 ? StringId::TryAgain : StringId::LeaveAnyway);
     if (hot)
         drawTextBtn(b, kFrameDouble, true, dialog::kHoverShift, text);
     else

@@ -25,7 +25,6 @@ constexpr StringId modeCaption(GameMode mode) { return static_cast<StringId>(30 
 
 // Fixed layout of the name dialog, in pixels (its design positions in twips divided by 15).
 namespace name_dialog {
-constexpr const char* kCaption = "Best Score";
 constexpr int kClientW = 4935 / dialog::kTwipsPerPixel;  // 329
 constexpr int kClientH = 3105 / dialog::kTwipsPerPixel;  // 207
 
@@ -36,8 +35,7 @@ constexpr int kMessageBottom = 1500 / dialog::kTwipsPerPixel;   // room for the 
 constexpr const char* kMessageFont = "MS Sans Serif";
 constexpr double kMessagePoints = 8.25;
 
-// "Enter Your Name", sized to its text.
-constexpr const char* kPrompt = "Enter Your Name";
+// "Enter Your Name" (NamePrompt), sized to its text.
 constexpr int kPromptLeft = 345 / dialog::kTwipsPerPixel;  // 23
 constexpr int kPromptTop = 1590 / dialog::kTwipsPerPixel;  // 106
 constexpr int kPromptRight = 1995 / dialog::kTwipsPerPixel;
@@ -69,7 +67,6 @@ namespace stats_window {
 using layout::kUnit;
 constexpr int kClientW = 6990 / dialog::kTwipsPerPixel;  // 466
 constexpr int kClientH = 6810 / dialog::kTwipsPerPixel;  // 454
-constexpr std::string_view kCaptionPrefix = "Best Scores - ";
 
 constexpr int kTitleLeft = kClientW / 2 - 2 * kUnit;
 constexpr int kTitleTop = kUnit / 2;
@@ -99,14 +96,12 @@ constexpr double kPoints = 12;
 // A rank the store has not taken yet: its score is followed by the mark, and the note below the
 // buttons says what the mark means, only while a rank has it.
 constexpr std::string_view kUnsavedMark = " *";
-constexpr std::string_view kUnsavedNote = "* not saved yet";
 constexpr int kNoteTop = kButtonTop + kButtonHeight;
 constexpr int kNoteHeight = kClientH - kNoteTop;
 }  // namespace stats_window
 
 // Fixed layout of the box that asks, at exit, whether to try writing the records again.
 namespace unsaved_box {
-constexpr const char* kCaption = "Not Saved";
 constexpr int kClientW = dialog::kOkCancelClientW;  // 422
 constexpr int kClientH = 260;
 constexpr int kTextMargin = 12;
@@ -114,8 +109,6 @@ constexpr int kButtonWidth = 4 * dialog::kMargin;  // 176
 constexpr int kButton1Left = 20;
 constexpr int kButton2Left = 4 * dialog::kMargin + 40;  // 216
 constexpr int kButtonTop = kClientH - dialog::kButtonHeight - kTextMargin;
-constexpr std::string_view kTryAgain = "Try Again";
-constexpr std::string_view kLeaveAnyway = "Leave Anyway";
 }  // namespace unsaved_box
 
 // The name dialog. bestNo is set before it is shown; nameEntered is set when it unloads, by "OK",
@@ -145,7 +138,7 @@ public:
     void onClose() override;
 
 protected:
-    std::string_view caption() const override { return name_dialog::kCaption; }
+    std::string_view caption() const override { return loadResString(StringId::NameDialogCaption); }
     int clientWidth() const override { return name_dialog::kClientW; }
     int clientHeight() const override { return name_dialog::kClientH; }
     void paint() override;
@@ -205,7 +198,7 @@ private:
 
     persistence::HallOfFame& hallOfFame_;
     persistence::Records* records_;
-    std::string caption_ = std::string(stats_window::kCaptionPrefix) + std::string(persistence::records::kAppTitle);
+    std::string caption_ = formatResString(StringId::HallOfFameCaption, {"|1", persistence::records::kAppTitle});
     BoxInfo background_{};
     BoxInfo title_{};
     std::array<BoxInfo, persistence::kHallOfFameRanks> names_{};
@@ -230,7 +223,7 @@ public:
     void onKeyPress(char32_t ch) override;
 
 protected:
-    std::string_view caption() const override { return unsaved_box::kCaption; }
+    std::string_view caption() const override { return loadResString(StringId::UnsavedCaption); }
     int clientWidth() const override { return unsaved_box::kClientW; }
     int clientHeight() const override { return unsaved_box::kClientH; }
     void paint() override;

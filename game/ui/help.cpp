@@ -2,6 +2,7 @@
 #include "game/ui/help.h"
 
 #include "game/persistence/records_layout.h"
+#include "game/ui/strings.h"
 #include "platform/shell.h"
 #include "platform/window.h"
 
@@ -26,8 +27,7 @@ std::string helpFileName(letters::Language language) {
 }
 
 std::string helpNotOpened(const std::string& target) {
-    return "The instructions could not be opened. They are in the file\n" + target +
-           "\nwhich any web browser can show.";
+    return formatResString(StringId::HelpNotOpened, {"|1", target});
 }
 
 void showHelp(platform::Shell& shell, platform::Ui& ui, std::string_view programFolder, const std::string& target) {

@@ -23,6 +23,8 @@ struct PanelKey {
 // Menu, S Save and Exit, O the sound switch, F the found statistics, I a hint, C copies the share
 // line (results), D looks the word pointed at up in the online dictionary. nullopt for other letters.
 std::optional<PanelKey> panelKeyOf(char32_t ctrlLetter);
+// On the main menu Ctrl+L (Show Solution's key on the play surface) goes on to the next language.
+constexpr char32_t kNextLanguage = U'l';
 // F1 opens the instructions.
 std::optional<PanelKey> panelKeyOf(platform::Key key);
 

@@ -54,7 +54,7 @@ void FrmPuzzleNumber::paint() {
     prompt.wid = pn::kClientW - 2 * pn::kMargin;
     prompt.ht = pn::kBoxTop - pn::kPromptTop;
     prompt.textColor = clrDialogText;
-    drawShadowText(prompt, 1, pn::kPrompt, kOneLine);
+    drawShadowText(prompt, 1, loadResString(StringId::PuzzleNumberPrompt), kOneLine);
 
     box_ = prompt;
     box_.y = pn::kBoxTop;
@@ -71,7 +71,7 @@ void FrmPuzzleNumber::paint() {
     cancel_ = buttonBox(pn::kClientW - gap / 3 - pn::kButtonWidth, pn::kButtonTop, pn::kButtonWidth);
     s.setFont(platform::Font{dialog::kFontFamily, dialog::kButtonPoints, false});
     drawTextBtn(ok_, FrameStyle::Single, false, dialog::kOkCancelNormalShift, loadResString(StringId::Ok));
-    drawTextBtn(cancel_, FrameStyle::Single, false, dialog::kOkCancelNormalShift, pn::kCancel);
+    drawTextBtn(cancel_, FrameStyle::Single, false, dialog::kOkCancelNormalShift, loadResString(StringId::Cancel));
     drawBox();
     drawWhy();
 }
@@ -102,15 +102,14 @@ void FrmPuzzleNumber::tryNumber() {
     auto number = parsePuzzleNumber(text_, &why);
     if (number && number->language != language_) {
         number.reset();
-        why = "That puzzle is of another language than the game played now (" +
-              std::string(letters::info(language_).code) + ").";
+        why = formatResString(StringId::OtherLanguagePuzzle, {"|1", letters::info(language_).code});
     }
     if (number) {
         number_ = number;
         close();
         return;
     }
-    why_ = text_.empty() ? "Type a number first." : why;
+    why_ = text_.empty() ? std::string(loadResString(StringId::TypeANumber)) : why;
     drawWhy();
     refresh();
 }

@@ -11,12 +11,11 @@
 #include "game/play/puzzle_number.h"
 #include "game/ui/box_info.h"
 #include "game/ui/dialogs.h"
+#include "game/ui/strings.h"
 
 namespace game::ui {
 
 namespace puzzle_number_dialog {
-constexpr const char* kCaption = "Puzzle number";
-constexpr const char* kPrompt = "Type the number of a puzzle, as 5x4-1234:";
 constexpr int kClientW = dialog::kOkCancelClientW;  // 422
 constexpr int kClientH = 200;
 constexpr int kMargin = 20;
@@ -28,7 +27,6 @@ constexpr int kWhyHeight = 40;
 constexpr int kButtonTop = kClientH - dialog::kButtonHeight - 16;
 constexpr int kButtonWidth = 120;
 constexpr std::size_t kMaxTyped = 24;
-constexpr std::string_view kCancel = "Cancel";
 }  // namespace puzzle_number_dialog
 
 class FrmPuzzleNumber final : public ModalDialog {
@@ -49,7 +47,7 @@ public:
     void onKeyPress(char32_t ch) override;
 
 protected:
-    std::string_view caption() const override { return puzzle_number_dialog::kCaption; }
+    std::string_view caption() const override { return loadResString(StringId::MenuPuzzleNumber); }
     int clientWidth() const override { return puzzle_number_dialog::kClientW; }
     int clientHeight() const override { return puzzle_number_dialog::kClientH; }
     void paint() override;

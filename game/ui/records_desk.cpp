@@ -8,6 +8,17 @@
 
 namespace game::ui {
 
+// The records' message texts are shown from the string table, in the player's language; their
+// English is the records' own.
+namespace records = persistence::records;
+static_assert(loadEnglish(StringId::SettingsFailed) == records::kSettingsFailed);
+static_assert(loadEnglish(StringId::SaveFailed) == records::kSaveFailed);
+static_assert(loadEnglish(StringId::CheckSavedGameFailed) == records::kCheckSavedGameFailed);
+static_assert(loadEnglish(StringId::LoadSavedGameFailed) == records::kLoadSavedGameFailed);
+static_assert(loadEnglish(StringId::SavedGameNotTaken) == records::kSavedGameNotTaken);
+static_assert(loadEnglish(StringId::SavedGameTakenElsewhere) == records::kSavedGameTakenElsewhere);
+static_assert(loadEnglish(StringId::SettingsSetAside).starts_with(records::kSettingsSetAside));
+
 RecordsDesk::RecordsDesk(platform::Ui& ui, platform::Graphics& graphics, const SpriteSheet& sheet, SoundEffects& sounds,
                          persistence::Settings& settings, persistence::Records* records)
     : ui_(ui),
@@ -79,7 +90,7 @@ SaveOutcome RecordsDesk::saveGame(const GameData& game) {
 }
 
 // The player is about to lose the game if saving went wrong: say so.
-void RecordsDesk::tellSaveFailed() { tell(persistence::records::kSaveFailed); }
+void RecordsDesk::tellSaveFailed() { tell(loadResString(StringId::SaveFailed)); }
 
 void RecordsDesk::saveSettings(const GameData& game, bool gamePlayed) {
     if (records_ == nullptr) return;
@@ -90,7 +101,7 @@ void RecordsDesk::saveSettings(const GameData& game, bool gamePlayed) {
         if (records_->writePending(settings_.hallOfFame) && written) return;
         const std::vector<std::string> items = unsavedItems();
         if (items.empty()) {
-            tell(persistence::records::kSettingsFailed);
+            tell(loadResString(StringId::SettingsFailed));
             return;
         }
         DiagUnsaved box(ui_, graphics_, unsavedRecordsText(items));
@@ -102,26 +113,25 @@ void RecordsDesk::saveSettings(const GameData& game, bool gamePlayed) {
 std::vector<std::string> RecordsDesk::unsavedItems() const {
     std::vector<std::string> items;
     for (const persistence::TableChange& c : records_->pending()) {
-        std::string item(loadResString(modeCaption(c.mode)));
+        const std::string_view mode = loadResString(modeCaption(c.mode));
         if (c.kind == persistence::TableChange::Kind::Insert)
-            item += ": " + std::to_string(c.score) + " points, " + c.name;
+            items.push_back(formatResString(StringId::UnsavedScore, {"|1", mode, "|2", c.score, "|3", c.name}));
         else
-            item += ": the scores cleared";
-        items.push_back(std::move(item));
+            items.push_back(formatResString(StringId::UnsavedCleared, {"|1", mode}));
     }
-    if (settings_.soundOptions != loaded_.soundOptions) items.emplace_back("the sound switch");
-    if (settings_.zoom != loaded_.zoom && settings_.zoom != 0) items.emplace_back("the window's zoom");
+    if (settings_.soundOptions != loaded_.soundOptions) items.emplace_back(loadResString(StringId::UnsavedSound));
+    if (settings_.zoom != loaded_.zoom && settings_.zoom != 0) items.emplace_back(loadResString(StringId::UnsavedZoom));
+    if (settings_.language != loaded_.language && !settings_.language.empty())
+        items.emplace_back(loadResString(StringId::UnsavedLanguage));
     return items;
 }
 
 std::string unsavedRecordsText(const std::vector<std::string>& items) {
     constexpr std::size_t kListed = 4;
-    std::string text =
-        "The settings could not be written: another program\n"
-        "may be using them, or their folder cannot be\n"
-        "written. If you leave now, this is lost:\n";
+    std::string text(loadResString(StringId::UnsavedText));
     for (std::size_t i = 0; i < items.size() && i < kListed; ++i) text += "  " + items[i] + "\n";
-    if (items.size() > kListed) text += "  and " + std::to_string(items.size() - kListed) + " more\n";
+    if (items.size() > kListed)
+        text += "  " + formatResString(StringId::UnsavedMore, {"|1", items.size() - kListed}) + "\n";
     return text;
 }
 

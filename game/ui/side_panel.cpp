@@ -81,4 +81,12 @@ void initRPBtns(PlayRegions& r, platform::Surface& s) {
     place(r.soundBox, s, s.width() - kSoundFromRight, s.height() - kSoundFromBottom, kSoundSize, kSoundSize);
 }
 
+std::string statsRowText(int len, int found, int total) {
+    return formatResString(StringId::StatsRow, {"|1", len, "|2", found, "|3", total});
+}
+
+std::string statsHeaderText(bool open, int found, int total) {
+    return formatResString(open ? StringId::FoundOpen : StringId::FoundClosed, {"|1", found, "|2", total});
+}
+
 }  // namespace game::ui

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstddef>
+#include <string>
 
 #include "game/play/one_based.h"
 #include "game/play/session.h"
@@ -135,5 +136,10 @@ void initLPBtns(PlayRegions& r, platform::Surface& surface, int gridWidth);
 // button and the sound icon. Clears the hover flags of the commands and the sound icon. The states
 // of the statistics toggle and the sound icon are left as they are.
 void initRPBtns(PlayRegions& r, platform::Surface& surface);
+
+// The found statistics: " 4 Letter 2/7" for a row, " - Found 5 / 31" over the open rows and
+// " + Found 5 / 31" over the closed ones, in the language of the texts.
+std::string statsRowText(int len, int found, int total);
+std::string statsHeaderText(bool open, int found, int total);
 
 }  // namespace game::ui

@@ -14,8 +14,9 @@ namespace {
 
 namespace sw = statistics_window;
 
-constexpr std::array<const char*, 3> kModeNames{"Classic", "Arcade", "Daily"};
-constexpr std::array<const char*, 6> kHeadings{"", "Played", "Finished", "Best", "Average", "Longest word"};
+constexpr std::array<StringId, 3> kModeNames{StringId::StatsClassic, StringId::StatsArcade, StringId::StatsDaily};
+constexpr std::array<StringId, 5> kHeadings{StringId::StatsPlayed, StringId::StatsFinished, StringId::StatsBest,
+                                            StringId::StatsAverage, StringId::StatsLongestWord};
 
 // A text region of the table: column c (0 the mode's name, 5 the longest word) of row r (0 the headings).
 BoxInfo cell(platform::Surface& s, int column, int row) {
@@ -59,16 +60,20 @@ void FrmStatistics::paint() {
     s.setFont(platform::Font{dialog::kFontFamily, sw::kTitlePoints, true});
     BoxInfo title = line(s, sw::kTitleTop, clrHiText);
     title.ht = sw::kTitleHeight;
-    drawShadowText(title, 2, "Statistics", static_cast<int>(kCentred));
+    drawShadowText(title, 2, loadResString(StringId::Statistics), static_cast<int>(kCentred));
 
     s.setFont(platform::Font{dialog::kFontFamily, sw::kTablePoints, true});
-    for (int c = 0; c < 6; ++c) drawShadowText(cell(s, c, 0), sw::kTextShift, kHeadings[static_cast<std::size_t>(c)],
-                                                static_cast<int>(c == 0 || c == 5 ? kLeft : kCentred));
+    for (int c = 0; c < 6; ++c)
+        drawShadowText(cell(s, c, 0), sw::kTextShift,
+                       c == 0 ? std::string_view() : loadResString(kHeadings[static_cast<std::size_t>(c - 1)]),
+                       static_cast<int>(c == 0 || c == 5 ? kLeft : kCentred));
     for (const StatsMode mode : kStatsModes) {
         const int row = static_cast<int>(mode) + 1;
         const ModeStatistics& m = stats_.of(mode);
-        const std::array<std::string, 6> texts{kModeNames[static_cast<std::size_t>(mode)], std::to_string(m.played),
-                                               std::to_string(m.finished), std::to_string(m.best),
+        const std::array<std::string, 6> texts{std::string(loadResString(kModeNames[static_cast<std::size_t>(mode)])),
+                                               std::to_string(m.played),
+                                               std::to_string(m.finished),
+                                               std::to_string(m.best),
                                                std::to_string(m.average()),
                                                m.longestWord.empty() ? "-" : m.longestWord};
         for (int c = 0; c < 6; ++c)
@@ -78,12 +83,11 @@ void FrmStatistics::paint() {
 
     const DailyStatistics& d = stats_.daily;
     drawShadowText(line(s, sw::kDailyTop, clrPanel), sw::kTextShift,
-                   "Days played " + std::to_string(d.daysPlayed) + "     Current streak " +
-                       std::to_string(d.currentStreak(today_)) + "     Longest streak " +
-                       std::to_string(d.longestStreak),
+                   formatResString(StringId::StatsDailyLine,
+                                   {"|1", d.daysPlayed, "|2", d.currentStreak(today_), "|3", d.longestStreak}),
                    static_cast<int>(kLeft));
-    drawShadowText(line(s, sw::kChartLabelTop, clrHiText), sw::kTextShift,
-                   "Required words found, last 30 days", static_cast<int>(kLeft));
+    drawShadowText(line(s, sw::kChartLabelTop, clrHiText), sw::kTextShift, loadResString(StringId::StatsChartLabel),
+                   static_cast<int>(kLeft));
 
     // The chart: a panel-blue field, one bar per day, the newest on the right.
     chart_ = line(s, sw::kChartTop, clrHiText);
@@ -114,8 +118,8 @@ void FrmStatistics::paint() {
 
 void FrmStatistics::drawOk(bool hot) {
     ok_.hover = hot;
-    drawTextBtn(ok_, hot ? FrameStyle::Single : FrameStyle::None, hot, hot ? dialog::kHoverShift : dialog::kWowNormalShift,
-                "OK");
+    drawTextBtn(ok_, hot ? FrameStyle::Single : FrameStyle::None, hot,
+                hot ? dialog::kHoverShift : dialog::kWowNormalShift, loadResString(StringId::Ok));
 }
 
 void FrmStatistics::onMouseMove(int, int, double x, double y) {

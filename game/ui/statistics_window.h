@@ -17,7 +17,6 @@ namespace game::ui {
 // Fixed layout, in pixels; u is the layout unit (cellSize).
 namespace statistics_window {
 constexpr int kU = kCellSize;
-constexpr const char* kCaption = "Statistics";
 constexpr int kClientW = 12 * kU;  // 528
 constexpr int kClientH = 11 * kU;  // 484
 
@@ -70,7 +69,7 @@ public:
     void onKeyPress(char32_t ch) override;
 
 protected:
-    std::string_view caption() const override { return statistics_window::kCaption; }
+    std::string_view caption() const override { return loadResString(StringId::Statistics); }
     int clientWidth() const override { return statistics_window::kClientW; }
     int clientHeight() const override { return statistics_window::kClientH; }
     void paint() override;

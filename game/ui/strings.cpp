@@ -1,5 +1,7 @@
-// String-table lookup and placeholder filling.
+// String-table lookup in the language of the texts, and placeholder filling.
 #include "game/ui/strings.h"
+
+#include "game/ui/catalogue.h"
 
 #include <algorithm>
 #include <array>
@@ -47,15 +49,35 @@ std::string formatDouble(double v) {
     return s == "-0" ? "0" : s;
 }
 
+// The catalogue the texts are shown from; none for English.
+const Catalogue* shown = nullptr;
+
+// The text of the table's entry at index in the shown language, else in English.
+std::string_view textAt(std::size_t index) {
+    if (shown != nullptr && index < shown->texts.size() && !shown->texts[index].empty()) return shown->texts[index];
+    return kStringTable[index].text;
+}
+
 }  // namespace
 
 std::string_view loadResString(StringId id) {
-    for (const ResString& entry : kStringTable) {
-        if (entry.id == id) {
-            return entry.text;
-        }
-    }
+    for (std::size_t i = 0; i < std::size(kStringTable); ++i)
+        if (kStringTable[i].id == id) return textAt(i);
     return {};
+}
+
+void setTextLanguage(std::string_view code) {
+    shown = nullptr;
+    for (const Catalogue& c : catalogues())
+        if (c.code == code) shown = &c;
+}
+
+std::string_view textLanguage() { return shown != nullptr ? shown->code : "en"; }
+
+std::string_view translate(std::string_view english) {
+    for (std::size_t i = 0; i < std::size(kStringTable); ++i)
+        if (kStringTable[i].text == english) return textAt(i);
+    return english;
 }
 
 std::string ResArg::toString() const {

@@ -4,6 +4,7 @@
 
 #include <cstdio>
 
+#include "platform/codepage.h"
 #include "platform/sdl.h"
 #include "platform/store/file_store.h"
 
@@ -31,8 +32,9 @@ std::vector<std::string> Desktop::arguments(int argc, const char* const* argv) {
 }
 
 void Desktop::showCommandLineText(const std::string& out, const std::string& err) {
-    std::fputs(out.c_str(), stdout);
-    std::fputs(err.c_str(), stderr);
+    // The game's texts are Windows-1252; the terminal takes UTF-8.
+    std::fputs(codepage::toUtf8(out).c_str(), stdout);
+    std::fputs(codepage::toUtf8(err).c_str(), stderr);
 }
 
 }  // namespace platform

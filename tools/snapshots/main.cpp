@@ -2,7 +2,8 @@
 // and writes a PNG of each screen and window worth looking at: the menu, a game in the middle, an
 // Arcade level with its clock (a word's points just scored, and its last seconds), the results
 // display with a lit path, every end dialog, the question box, the name dialog, the Hall of Fame
-// table, the program icon and the surfaces' fonts.
+// table, the program icon and the surfaces' fonts; and per language the menu and a game on a board
+// of that language (main_menu_fr, play_fr, as varnook --language fr --puzzle 5x4-1234 shows it).
 //   snapshots [OUTPUT_FOLDER [PROGRAM_FOLDER]]
 #include <cstdio>
 #include <filesystem>
@@ -42,9 +43,9 @@ double midY(const game::ui::BoxInfo& b) { return b.y + b.ht / 2.0; }
 
 class Run {
 public:
-    explicit Run(const std::string& programFolder) {
+    explicit Run(const std::string& programFolder, const game::StartOptions& options = {}) {
         std::string failure;
-        program = game::Program::start(hp.services(), programFolder, &failure);
+        program = game::Program::start(hp.services(), programFolder, &failure, options);
         if (!program) throw std::runtime_error(failure);
     }
     // The main window (its caption carries the puzzle's number during a Classic game).
@@ -124,6 +125,27 @@ void screens(const std::string& folder) {
         r.click(r.frm().regions().item(static_cast<int>(game::Command::Pause)));
         save(r.main().screen(), "paused");
     }
+}
+
+// Per language: the menu with its language button lit, and a Classic game on puzzle 5x4-1234 of the
+// language with two words found, letters linked and a command lit.
+void languages(const std::string& folder) {
+    for (const auto& l : game::letters::kLanguages) {
+        const std::string code(l.code);
+        game::StartOptions options;
+        options.language = l.language;
+        Run r(folder, options);
+        r.move(r.frm().languageBtn());
+        save(r.main().screen(), "main_menu_" + code);
+        r.session().startPuzzle(game::PuzzleNumber{5, 4, 1234, l.language});
+        r.submit(4);
+        r.submit(3);
+        r.pressCell(1);
+        r.pressCell(2);
+        r.move(r.frm().regions().item(static_cast<int>(game::Command::ShowSolution)));
+        save(r.main().screen(), "play_" + code);
+    }
+    game::ui::setTextLanguage("en");
 }
 
 void dialogs() {
@@ -228,6 +250,7 @@ int main(int argc, char** argv) {
     fs::create_directories(outDir, ec);
     try {
         screens(folder);
+        languages(folder);
         dialogs();
         hallOfFame(folder);
         fonts();

@@ -96,7 +96,7 @@ PlayWindow::PlayWindow(bool syntheticSheet, platform::Graphics* graphics) {
     session =
         std::make_unique<game::Session>(game, engine(), [this] { return static_cast<std::uint64_t>(hp.ui.nowMs()); });
     frm = std::make_unique<game::ui::FrmPlay>(game::ui::FrmPlayContext{
-        hp.ui, g, hp.shell, *session, *sounds, sheet, *desk, binDir(), nullptr, nullptr, nullptr, {}});
+        hp.ui, g, hp.shell, *session, *sounds, sheet, *desk, binDir(), nullptr, nullptr, nullptr, {}, {}});
     frm->show(0);
 }
 

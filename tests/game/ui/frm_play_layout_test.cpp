@@ -248,7 +248,7 @@ TEST(MainWindow, EveryWindowShowsTheProgramIconAndWithoutTheSpriteSheetThereIsNo
     game::ui::RecordsDesk desk(hp.ui, hp.graphics, noSheet, sounds, settings, nullptr);
     game::Session session(game, frmtest::engine(), {});
     const game::ui::FrmPlayContext context{
-        hp.ui, hp.graphics, hp.shell, session, sounds, noSheet, desk, frmtest::binDir(), nullptr, nullptr, nullptr, {}};
+        hp.ui, hp.graphics, hp.shell, session, sounds, noSheet, desk, frmtest::binDir(), nullptr, nullptr, nullptr, {}, {}};
     FrmPlay frm(context);
     frm.show(0);
     EXPECT_EQ(static_cast<platform::HeadlessWindow&>(*frm.window()).icon().width(), 0);

@@ -6,6 +6,7 @@
 
 #include "game/ui/box_info.h"
 #include "game/ui/help.h"
+#include "game/ui/side_panel.h"
 #include "game/ui/strings.h"
 #include "platform/headless.h"
 
@@ -42,6 +43,18 @@ TEST(FormatResString, FillsNumbersAndLeavesTheRestAsWritten) {
     EXPECT_EQ(formatResString(S(111), {"|1", 12, "|2", 40, "|3", 300, "|4", 37.5}),
               "You found 12 of 40 words \n Your score of 300 is \n37.5 percent of maximum score possible.");
     EXPECT_EQ(formatResString(S(110), {"|1", std::string("all 57")}), "Congrats ! You have found all the all 57 words");
+}
+
+TEST(StringTable, TheFoundStatisticsReadAsBeforeAndInTheLanguageOfTheTexts) {
+    EXPECT_EQ(statsRowText(3, 1, 2), " 3 Letter 1/2");
+    EXPECT_EQ(statsHeaderText(true, 3, 31), " - Found 3 / 31");
+    EXPECT_EQ(statsHeaderText(false, 0, 0), " + Found 0 / 0");
+    setTextLanguage("fr");
+    EXPECT_EQ(statsRowText(3, 1, 2), " 3 lettres 1/2");
+    EXPECT_EQ(loadResString(S(85)), "R\xC8GLES DU JEU");
+    setTextLanguage("xx");
+    EXPECT_EQ(textLanguage(), "en") << "a code without a catalogue shows English";
+    EXPECT_EQ(statsHeaderText(false, 0, 0), " + Found 0 / 0");
 }
 
 TEST(FormatResString, MissingKeysAndEmptyArgumentsLeaveTheText) {
