@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <string>
+#include <vector>
 
 #include "game/play/letters.h"
 #include "game/ui/palette.h"
@@ -280,6 +282,41 @@ void drawShadowText(const BoxInfo& box, int shift, std::string_view text, int fo
 
 void drawTexture(const SpriteSheet& sheet, Surface& surface, int width, int height) {
     sheet.stretch(surface, 0, 0, width, height, Sprite::Texture);
+}
+
+namespace {
+// The width of text's ink in font, drawn from the left edge of a scratch surface.
+int inkWidth(platform::Graphics& graphics, const platform::Font& font, std::string_view text) {
+    constexpr int kScratchWidth = 2048, kScratchHeight = 64;
+    auto scratch = graphics.createSurface(kScratchWidth, kScratchHeight);
+    const platform::Color back = platform::rgb(255, 255, 255);
+    scratch->fillRect({0, 0, kScratchWidth, kScratchHeight}, platform::Brush{back});
+    scratch->setFont(font);
+    scratch->setTextColor(platform::rgb(0, 0, 0));
+    scratch->drawText(text, {0, 0, kScratchWidth, kScratchHeight}, platform::text::kSingleLine | platform::text::kVCenter);
+    for (int x = kScratchWidth - 1; x >= 0; --x)
+        for (int y = 0; y < kScratchHeight; ++y)
+            if (scratch->pixel(x, y) != back) return x + 1;
+    return 0;
+}
+}  // namespace
+
+std::string fitOneLine(platform::Graphics& graphics, const platform::Font& font, std::string_view text, int width) {
+    if (inkWidth(graphics, font, text) <= width) return std::string(text);
+    constexpr std::string_view kEllipsis = "\x85";  // "..." as one Windows-1252 character
+    // The ends of whole words, and the longest start of them that fits.
+    std::vector<std::size_t> ends;
+    for (std::size_t i = 1; i < text.size(); ++i)
+        if (text[i] == ' ' && text[i - 1] != ' ') ends.push_back(i);
+    std::size_t low = 0, high = ends.size();  // ends[0, low) fit; ends[high, size) do not
+    while (low < high) {
+        const std::size_t mid = (low + high) / 2;
+        if (inkWidth(graphics, font, std::string(text.substr(0, ends[mid])) + std::string(kEllipsis)) <= width)
+            low = mid + 1;
+        else
+            high = mid;
+    }
+    return low == 0 ? std::string(kEllipsis) : std::string(text.substr(0, ends[low - 1])) + std::string(kEllipsis);
 }
 
 }  // namespace game::ui

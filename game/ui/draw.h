@@ -68,6 +68,10 @@ void fillBox(const BoxInfo& box);
 // Text in black, then in box.textColor with the left edge shift pixels right and the top shift up.
 // format is a set of text flags, or kDefaultTextFormat.
 void drawShadowText(const BoxInfo& box, int shift, std::string_view text, int format = kDefaultTextFormat);
+// The text as one line no wider than width pixels in font: the text itself when it fits, else its
+// longest start that ends with a whole word and fits with an ellipsis after it. Measured by drawing
+// it on a scratch surface of graphics.
+std::string fitOneLine(platform::Graphics& graphics, const platform::Font& font, std::string_view text, int width);
 // Stretches the texture over (0, 0, width, height) of the surface.
 void drawTexture(const SpriteSheet& sheet, platform::Surface& surface, int width, int height);
 

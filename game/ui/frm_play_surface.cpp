@@ -443,6 +443,8 @@ void FrmPlay::showDefinition(const std::string& word, bool present) {
     fillBox(noteLine_);
     setFontSize(s, window::kNotePoints);
     setBold(s, false);
+    // A long definition ends with its last whole word that fits, not cut through a letter.
+    noteText_ = fitOneLine(ctx_.graphics, s.font(), noteText_, noteLine_.wid - 1);
     drawShadowText(noteLine_, 0, noteText_, static_cast<int>(platform::text::kVCenter | platform::text::kSingleLine));
     s.setFont(font);
     if (present) refresh();

@@ -332,3 +332,16 @@ TEST(InitGraphics, MissingSheetDrawsNoSpritesButStillText) {
 }
 
 }  // namespace
+
+TEST(FitOneLine, ALongTextEndsWithAWholeWordAndAnEllipsisAShortOneStaysWhole) {
+    platform::SoftGraphics graphics;
+    const platform::Font font{"Times New Roman", 10, false};
+    EXPECT_EQ(fitOneLine(graphics, font, "ACE: n. the smallest whole number", 400), "ACE: n. the smallest whole number");
+    const std::string longer = "ACE: n. the smallest whole number or a numeral representing this number; v. succeed";
+    const std::string cut = fitOneLine(graphics, font, longer, 200);
+    ASSERT_TRUE(cut.ends_with("\x85")) << cut;
+    const std::string kept = cut.substr(0, cut.size() - 1);
+    EXPECT_TRUE(longer.starts_with(kept + " ")) << cut;
+    EXPECT_GT(kept.size(), 10u) << "as many words as fit, not none";
+    EXPECT_EQ(fitOneLine(graphics, font, longer, 1), "\x85") << "not one word fits";
+}
