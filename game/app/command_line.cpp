@@ -4,6 +4,7 @@
 #include <array>
 
 #include "game/play/puzzle_number.h"
+#include "game/ui/puzzle_number_dialog.h"
 #include "game/ui/strings.h"
 #include "game/version.h"
 #include "platform/window.h"
@@ -31,9 +32,9 @@ std::string languagesDisagree(const CommandLine& line) {
 
 std::string setPuzzle(CommandLine& line, std::string_view value) {
     if (line.daily) return std::string(ui::loadResString(StringId::DailyOrPuzzle));
-    std::string why;
+    PuzzleNumberRefusal why;
     line.puzzle = parsePuzzleNumber(value, &why);
-    return line.puzzle ? languagesDisagree(line) : why;
+    return line.puzzle ? languagesDisagree(line) : ui::explainRefusal(why);
 }
 
 std::string setLanguage(CommandLine& line, std::string_view value) {

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <utility>
 #include <vector>
 
 #include "game/play/rules.h"
@@ -22,8 +23,9 @@ std::optional<int> digits(std::string_view text, std::size_t maxDigits) {
     return value;
 }
 
-std::optional<PuzzleNumber> refuse(std::string* why, std::string text) {
-    if (why != nullptr) *why = std::move(text);
+std::optional<PuzzleNumber> refuse(PuzzleNumberRefusal* why, PuzzleNumberRefusal::Kind kind, std::string subject,
+                                   std::string allowed = {}) {
+    if (why) *why = PuzzleNumberRefusal{kind, std::move(subject), std::move(allowed)};
     return std::nullopt;
 }
 
@@ -51,7 +53,7 @@ std::string puzzleNumberText(const PuzzleNumber& number) {
     return language + std::to_string(number.width) + "x" + std::to_string(number.height) + "-" + std::to_string(number.seed);
 }
 
-std::optional<PuzzleNumber> parsePuzzleNumber(std::string_view text, std::string* why) {
+std::optional<PuzzleNumber> parsePuzzleNumber(std::string_view text, PuzzleNumberRefusal* why) {
     // A language's code first: letters only before the first "-" (a board size has digits).
     auto language = letters::Language::English;
     const std::size_t prefixEnd = text.find('-');
@@ -62,8 +64,7 @@ std::optional<PuzzleNumber> parsePuzzleNumber(std::string_view text, std::string
         if (!named) {
             std::string codes;
             for (const auto& l : letters::kLanguages) codes += (codes.empty() ? "" : ", ") + std::string(l.code);
-            return refuse(why, "'" + std::string(text.substr(0, prefixEnd)) + "' is not a language Varnook plays (" +
-                                   codes + ")");
+            return refuse(why, PuzzleNumberRefusal::Kind::UnknownLanguage, std::string(text.substr(0, prefixEnd)), codes);
         }
         language = *named;
         text.remove_prefix(prefixEnd + 1);
@@ -71,18 +72,18 @@ std::optional<PuzzleNumber> parsePuzzleNumber(std::string_view text, std::string
     const std::size_t x = text.find_first_of("xX");
     const std::size_t dash = text.find('-');
     if (x == std::string_view::npos || dash == std::string_view::npos || dash < x)
-        return refuse(why, "'" + std::string(text) + "' is not a puzzle number of the form WxH-SEED (e.g. 5x4-1234)");
+        return refuse(why, PuzzleNumberRefusal::Kind::NotANumber, std::string(text));
     const auto width = digits(text.substr(0, x), 2);
     const auto height = digits(text.substr(x + 1, dash - x - 1), 2);
     const auto seed = digits(text.substr(dash + 1), 5);
     if (!width || !height || !seed)
-        return refuse(why, "'" + std::string(text) + "' is not a puzzle number of the form WxH-SEED (e.g. 5x4-1234)");
+        return refuse(why, PuzzleNumberRefusal::Kind::NotANumber, std::string(text));
     if (!isClassicBoard(*width, *height))
-        return refuse(why, std::to_string(*width) + "x" + std::to_string(*height) +
-                               " is not a board size of Classic Mode (" + classicBoardSizes() + ")");
+        return refuse(why, PuzzleNumberRefusal::Kind::NotAClassicSize,
+                      std::to_string(*width) + "x" + std::to_string(*height), classicBoardSizes());
     if (*seed > kMaxPuzzleSeed)
-        return refuse(why,
-                      "the seed " + std::to_string(*seed) + " is not between 0 and " + std::to_string(kMaxPuzzleSeed));
+        return refuse(why, PuzzleNumberRefusal::Kind::SeedOutOfRange, std::to_string(*seed),
+                      std::to_string(kMaxPuzzleSeed));
     return PuzzleNumber{*width, *height, *seed, language};
 }
 

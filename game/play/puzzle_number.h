@@ -27,9 +27,23 @@ std::string classicBoardSizes();
 // "5x4-1234", or "fr-5x4-1234" for a board of another language than English.
 std::string puzzleNumberText(const PuzzleNumber& number);
 
+// Why a text is no puzzle number: what is wrong, and the two things an explanation names.
+struct PuzzleNumberRefusal {
+    enum class Kind {
+        UnknownLanguage,  // subject: the code given; allowed: the codes Varnook plays
+        NotANumber,       // subject: the text after any language code
+        NotAClassicSize,  // subject: the size given ("3x3"); allowed: classicBoardSizes()
+        SeedOutOfRange,   // subject: the seed given; allowed: kMaxPuzzleSeed
+    };
+    Kind kind = Kind::NotANumber;
+    std::string subject;
+    std::string allowed;
+};
+
 // Reads "WxH-SEED" (the x in either case), after the code of a language Varnook plays and "-" when
 // the board is not English ("en-" may stand too): one of Classic's board sizes and a seed from 0 to
-// kMaxPuzzleSeed, in decimal digits. nullopt otherwise, with what is wrong in *why when asked.
-std::optional<PuzzleNumber> parsePuzzleNumber(std::string_view text, std::string* why = nullptr);
+// kMaxPuzzleSeed, in decimal digits. nullopt otherwise, with what is wrong in *why when asked; the
+// interface words it in the player's language.
+std::optional<PuzzleNumber> parsePuzzleNumber(std::string_view text, PuzzleNumberRefusal* why = nullptr);
 
 }  // namespace game

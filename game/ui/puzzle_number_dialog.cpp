@@ -38,6 +38,15 @@ std::string wrapped(std::string_view text, std::size_t width) {
 constexpr std::size_t kWhyLine = 58;
 }  // namespace
 
+std::string explainRefusal(const PuzzleNumberRefusal& refusal) {
+    using Kind = PuzzleNumberRefusal::Kind;
+    const StringId id = refusal.kind == Kind::UnknownLanguage   ? StringId::NotALanguage
+                        : refusal.kind == Kind::NotAClassicSize ? StringId::NotAClassicSize
+                        : refusal.kind == Kind::SeedOutOfRange  ? StringId::SeedOutOfRange
+                                                                : StringId::NotAPuzzleNumber;
+    return formatResString(id, {"|1", refusal.subject, "|2", refusal.allowed});
+}
+
 void FrmPuzzleNumber::paint() {
     platform::Surface& s = canvas();
     BoxInfo back;
@@ -98,8 +107,9 @@ void FrmPuzzleNumber::drawWhy() {
 }
 
 void FrmPuzzleNumber::tryNumber() {
-    std::string why;
-    auto number = parsePuzzleNumber(text_, &why);
+    PuzzleNumberRefusal refusal;
+    auto number = parsePuzzleNumber(text_, &refusal);
+    std::string why = explainRefusal(refusal);
     if (number && number->language != language_) {
         number.reset();
         why = formatResString(StringId::OtherLanguagePuzzle, {"|1", letters::info(language_).code});

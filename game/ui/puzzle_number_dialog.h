@@ -15,6 +15,9 @@
 
 namespace game::ui {
 
+// What is wrong with a text that is no puzzle number, in the player's language.
+std::string explainRefusal(const PuzzleNumberRefusal& refusal);
+
 namespace puzzle_number_dialog {
 constexpr int kClientW = dialog::kOkCancelClientW;  // 422
 constexpr int kClientH = 200;

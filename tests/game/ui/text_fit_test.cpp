@@ -192,9 +192,12 @@ void playEverything(Language language, NotingGraphics& graphics) {
         d.onShortcut(U'c', platform::modifier::kCtrl);
         d.unload();
     }
-    // The puzzle-number dialog refusing an empty entry and a number of another language.
+    // The puzzle-number dialog refusing an empty entry, a number of another language and each kind
+    // of text that is no puzzle number.
     for (const std::u32string& typed :
-         {std::u32string(), std::u32string(language == Language::English ? U"fr-5x4-1" : U"5x4-1")}) {
+         {std::u32string(), std::u32string(language == Language::English ? U"fr-5x4-1" : U"5x4-1"),
+          std::u32string(U"xx-5x4-1"), std::u32string(U"5x4-123456"), std::u32string(U"3x3-12"),
+          std::u32string(U"5x4-10001")}) {
         game::ui::FrmPuzzleNumber d(hp.ui, graphics, language);
         d.load();
         for (const char32_t ch : typed) hp.ui.keyPress(*d.window(), ch);
