@@ -14,7 +14,8 @@
 #   4. a game saved with "Save and Exit" is offered at the next start and resumed; a word typed on its
 #      board is found, scored and saved with it, and the resumed game keeps its puzzle number;
 #   5. started with --language de on a German puzzle number, the board is the native engine's for it
-#      and a word typed with ü and ß scores;
+#      and a word typed with ü and ß scores; started with --daily on a date, the day's puzzle number
+#      is the one the native build chooses for it;
 #   6. the uninstaller, run silently, removes every file, the shortcuts and the uninstall key, and
 #      keeps the records.
 #   play_wine.sh WINE_RUN OUT ZIP SETUP VERSION QX
@@ -297,6 +298,18 @@ board=$("$qx" make --seed 41 --size 5x4 --dict "$(dirname "$qx")/DE.DICT" | sed 
   od -An -tx1 -v | tr -d ' \n')
 [ "${bytes,,}" = "$board" ] || { echo "the German board $bytes is not qx's $board"; exit 1; }
 [ "$((16#$(saved SCORE | cut -c1-2)))" -eq 15 ] || { echo "süße did not score SÜSSE's 15 points (SCORE $(saved SCORE))"; exit 1; }
+
+# ---- 5b. The daily puzzle ---------------------------------------------------------------------------
+# The day's board has the puzzle number the native build chooses for that date, so the same board.
+day=2026-12-08
+daily=$("$(dirname "$qx")/../tools/dailyboards/dailyboards" "$day" 1 | awk -v d="$day" '$1 == d { print $2 }')
+[ -n "$daily" ] || { echo "the native build chose no daily puzzle for $day"; exit 1; }
+launch "$installed" daily --daily --today "$day"
+await_window "^Varnook - daily $day \\($daily\\)\$" >/dev/null ||
+  { echo "Varnook.exe's daily puzzle of $day is not the native $daily: \"$(xdotool getwindowname "$wid")\""; exit 1; }
+await 300 155 "$play"
+click 66 472                # "Save and Exit"
+await_exit "\"Save and Exit\" of the daily puzzle"
 
 # ---- 6. Uninstalled silently -----------------------------------------------------------------------
 rm -rf "$out/Игра"
