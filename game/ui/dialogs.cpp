@@ -194,6 +194,7 @@ void DiagWow::paint() {
     drawShadowText(textBox, dialog::kWowTextShift, text_, static_cast<int>(platform::text::kCenter));
     drawTextBtn(okButton_, FrameStyle::Single, false, dialog::kWowNormalShift, loadResString(StringId::Ok));
     okButton_.hover = false;
+    if (!note.empty()) drawNote(note);
 }
 
 void DiagWow::onKeyPress(char32_t ch) {
@@ -203,20 +204,22 @@ void DiagWow::onKeyPress(char32_t ch) {
 
 void DiagWow::onShortcut(char32_t letter, int) {
     if (letter != U'c' || !copy) return;
-    const bool copied = copy();
-    BoxInfo note;
-    note.surface = &canvas();
-    note.x = kMargin;
-    note.y = okButton_.y + okButton_.ht + 4;
-    note.wid = layoutWidth() - 2 * kMargin;
-    note.ht = clientHeight() - note.y;
-    note.brush = brDialog;
-    note.textColor = clrDialogText;
-    fillBox(note);
-    setFontSize(canvas(), dialog::kTextPoints - 3);
-    drawShadowText(note, 1, loadResString(copied ? StringId::ShareCopied : StringId::NotCopied),
-                   static_cast<int>(platform::text::kCenter));
+    drawNote(loadResString(copy() ? StringId::ShareCopied : StringId::NotCopied));
     refresh();
+}
+
+void DiagWow::drawNote(std::string_view text) {
+    BoxInfo line;
+    line.surface = &canvas();
+    line.x = kMargin;
+    line.y = okButton_.y + okButton_.ht + 4;
+    line.wid = layoutWidth() - 2 * kMargin;
+    line.ht = clientHeight() - line.y;
+    line.brush = brDialog;
+    line.textColor = clrDialogText;
+    fillBox(line);
+    setFontSize(canvas(), dialog::kTextPoints - 3);
+    drawShadowText(line, 1, text, static_cast<int>(platform::text::kCenter));
 }
 
 void DiagWow::onMouseDown(int, int, double x, double y) {

@@ -157,6 +157,8 @@ public:
     // Ctrl+C calls copy (when set): the game's share line goes to the clipboard, and a note under
     // the button says whether it went.
     std::function<bool()> copy;
+    // A line under the button from the start (empty: none), such as what Ctrl+C does.
+    std::string note;
     void onShortcut(char32_t letter, int shift) override;
     const BoxInfo& okButton() const { return okButton_; }
 
@@ -174,6 +176,8 @@ protected:
 
 private:
     void drawOk(bool hot);
+    // A line of small text under the button, over what was there.
+    void drawNote(std::string_view text);
 
     std::string text_;
     BoxInfo okButton_{};

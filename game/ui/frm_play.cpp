@@ -413,8 +413,11 @@ void FrmPlay::showEnding(const EndingWindow& window) {
             DiagWow dialog(ctx_.ui, ctx_.graphics, text);
             // A daily puzzle's or a Classic game's share line can be copied from here, as a Classic
             // game that ends with every word found goes to the menu, not to the results.
-            if (session_.shareFacts() && ctx_.clipboard != nullptr)
+            if (session_.shareFacts() && ctx_.clipboard != nullptr) {
                 dialog.copy = [this] { return ctx_.clipboard->setText(shareText(*session_.shareFacts())); };
+                // The daily puzzle's own dialog says so; the Classic one keeps its look.
+                if (window.daily) dialog.note = loadResString(StringId::CopyHint);
+            }
             dialog.showModal();
             break;
         }

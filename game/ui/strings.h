@@ -65,6 +65,7 @@ namespace game::ui {
     X(NotAPuzzleNumber, 134, "'|1' is not a puzzle number of the form WxH-SEED (e.g. 5x4-1234)")                     \
     X(NotAClassicSize, 135, "|1 is not a board size of Classic Mode (|2)")                                           \
     X(SeedOutOfRange, 136, "the seed |1 is not between 0 and |2")                                                    \
+    X(CopyHint, 137, "Ctrl+C copies the share line")                                                                 \
     X(BackToMainMenu, 200, "Back to Main Menu ")                                                                     \
     X(AlreadyFound, 210, "Word Already in the list")                                                                 \
     X(NotAWord, 211, "No such word in the list")                                                                     \

@@ -188,6 +188,7 @@ void playEverything(Language language, NotingGraphics& graphics) {
                             game::ui::formatResString(StringId::DailyDone, {"|1", "2026-12-08", "|2", 157, "|3", 23}) +
                                 game::ui::formatResString(StringId::HintsUsed, {"|1", 12}));
         d.copy = [copied] { return copied; };
+        d.note = game::ui::loadResString(StringId::CopyHint);
         d.load();
         d.onShortcut(U'c', platform::modifier::kCtrl);
         d.unload();
