@@ -71,14 +71,14 @@ std::unique_ptr<Program> Program::start(const platform::Services& services, cons
     const auto& language = letters::info(options.language);
     if (options.language != letters::Language::English &&
         p->engine->loadLangDict(p->appPath + std::string(language.dictionary)) == 1) {
-        p->game.language = options.language;
+        p->game.setLanguage(options.language);
     } else if (options.language != letters::Language::English) {
         p->dictionaryRefused = std::string("The dictionary ") + std::string(language.dictionary) +
                                " of the language " + std::string(language.code) +
                                " is missing or unreadable in the program folder " + p->appPath +
                                ". The game is played in English.";
     }
-    if (p->game.language == letters::Language::English && p->engine->loadLangDict(p->appPath + kDictionaryFileName) == 0) {
+    if (p->game.language() == letters::Language::English && p->engine->loadLangDict(p->appPath + kDictionaryFileName) == 0) {
         if (failure)
             *failure = std::string("The dictionary ") + kDictionaryFileName +
                        " is missing or unreadable in the program folder " + p->appPath + ".";
@@ -133,15 +133,15 @@ bool Program::useLanguage(letters::Language language) {
     const auto& info = letters::info(language);
     const std::string file = language == letters::Language::English ? kDictionaryFileName : std::string(info.dictionary);
     if (engine->loadLangDict(appPath + file) == 1) {
-        game.language = language;
+        game.setLanguage(language);
         return true;
     }
     services.ui->messageBox(kAppTitle, "The dictionary " + file + " of the language " + std::string(info.code) +
                                            " is missing or unreadable in the program folder " + appPath +
                                            ". The saved game cannot be played.");
     // The language played so far comes back (its file was read at start).
-    const auto& current = letters::info(game.language);
-    engine->loadLangDict(appPath + (game.language == letters::Language::English ? kDictionaryFileName
+    const auto& current = letters::info(game.language());
+    engine->loadLangDict(appPath + (game.language() == letters::Language::English ? kDictionaryFileName
                                                                                    : std::string(current.dictionary)));
     return false;
 }
@@ -172,7 +172,7 @@ void Program::offerSavedGame() {
         default: failedToResume(); return;
     }
     // The game is resumed in its own language, with that language's dictionary.
-    if (saved.language != game.language && !useLanguage(saved.language)) return;
+    if (saved.language != game.language() && !useLanguage(saved.language)) return;
     // A record whose words are not words of the rebuilt puzzle leaves everything as it was.
     persistence::SolvingData solving = settings.solvingData;
     if (!session->resumeSaved([&](GameData& g) { persistence::applySavedGame(saved, g, solving); })) {

@@ -74,14 +74,14 @@ bool Session::available(Command command) const {
 }
 
 bool Session::clockRuns() const {
-    return phase_ == Phase::Playing && game_.gameMode == GameMode::Arcade && game_.timeLeft > 0;
+    return phase_ == Phase::Playing && game_.gameMode() == GameMode::Arcade && game_.timeLeft() > 0;
 }
 
 std::optional<PuzzleNumber> Session::puzzleNumber() const {
     // Neither the menu nor a closing program (whatever ended before) shows a puzzle.
-    if (phase_ == Phase::Menu || phase_ == Phase::Closing || game_.gameMode != GameMode::Classic || !game_.puzzleSeed)
+    if (phase_ == Phase::Menu || phase_ == Phase::Closing || game_.gameMode() != GameMode::Classic || !game_.puzzleSeed())
         return std::nullopt;
-    return PuzzleNumber{game_.gridWidth(), game_.gridHeight(), *game_.puzzleSeed, game_.language};
+    return PuzzleNumber{game_.gridWidth(), game_.gridHeight(), *game_.puzzleSeed(), game_.language()};
 }
 
 results::ListMode Session::listMode() const {
@@ -107,22 +107,19 @@ void Session::sound(Effect effect) { view_->playSound(effect); }
 // --- Starting -------------------------------------------------------------------------------------
 
 void Session::startClassic() {
-    game_.gameMode = GameMode::Classic;
+    game_.chooseClassic();
     startGame();
 }
 
 void Session::startArcade() {
-    game_.gameMode = GameMode::Arcade;
-    game_.score = 0;
-    game_.levelScore = 0;
-    game_.arcadeLevel = 0;
+    game_.startArcadeRun();
     startGame();
 }
 
 void Session::startPuzzle(const PuzzleNumber& number) {
-    if (phase_ != Phase::Menu || !isClassicBoard(number.width, number.height) || number.language != game_.language)
+    if (phase_ != Phase::Menu || !isClassicBoard(number.width, number.height) || number.language != game_.language())
         return;
-    game_.gameMode = GameMode::Classic;
+    game_.chooseClassic();
     askedFor_ = number;
     startGame();
 }
@@ -131,8 +128,8 @@ void Session::startGame() {
     random_.reseed(clockSeed_ ? clockSeed_() : 0);
     const std::optional<PuzzleNumber> asked = std::exchange(askedFor_, std::nullopt);
     int width = 0, height = 0, seed = 0;
-    if (game_.gameMode == GameMode::Classic) {
-        game_.score = 0;
+    if (game_.gameMode() == GameMode::Classic) {
+        game_.startClassicGame();
         if (asked) {
             width = asked->width;
             height = asked->height;
@@ -142,11 +139,9 @@ void Session::startGame() {
             height = level(row).height;
         }
     } else {
-        game_.levelScore = 0;
-        game_.levelQualified = false;
-        game_.arcadeLevel += 1;
+        game_.startLevel();
         // The table has ten rows; the run ends with the tenth level.
-        const int row = std::min<int>(game_.arcadeLevel, kLevelCount);
+        const int row = std::min<int>(game_.arcadeLevel(), kLevelCount);
         width = level(row).width;
         height = level(row).height;
     }
@@ -157,7 +152,6 @@ void Session::startGame() {
     else
         seed = puzzleSeed(random_.next());
     newPuzzle(game_, engine_, width, height, seed);
-    if (game_.gameMode == GameMode::Arcade) game_.timeLeft = kLevelTime;
     putGameOnScreen();
 }
 
@@ -169,8 +163,8 @@ bool Session::resumeSaved(const LoadSavedGame& load) {
     }
     // A kept number must make these very letters (a damaged record, or another dictionary, would
     // give a number for a different board): otherwise the game goes on without one.
-    if (game_.puzzleSeed && (game_.gameMode != GameMode::Classic || !puzzleMadeFrom(game_, engine_, *game_.puzzleSeed)))
-        game_.puzzleSeed.reset();
+    if (game_.puzzleSeed() && (game_.gameMode() != GameMode::Classic || !puzzleMadeFrom(game_, engine_, *game_.puzzleSeed())))
+        game_.setPuzzleSeed(std::nullopt);
     random_.reseed(clockSeed_ ? clockSeed_() : 0);
     putGameOnScreen();
     return true;
@@ -244,7 +238,7 @@ void Session::enter() {
     words::clearChain(game_);
     chainTyped_ = typedWordRefused_ = false;
     view_->wordAnswered(s);
-    if (words::targetReached(game_)) endGame(game_.gameMode == GameMode::Arcade ? Ending::LevelWon : Ending::AllFound);
+    if (words::targetReached(game_)) endGame(game_.gameMode() == GameMode::Arcade ? Ending::LevelWon : Ending::AllFound);
 }
 
 void Session::clear() {
@@ -255,11 +249,11 @@ void Session::clear() {
 
 // The keys act only on a game being played: while paused the board is hidden and they do nothing.
 void Session::enterKey() {
-    if (phase_ == Phase::Playing && game_.curWordLen > 1) enter();
+    if (phase_ == Phase::Playing && game_.curWordLen() > 1) enter();
 }
 
 void Session::backspaceKey() {
-    if (phase_ == Phase::Playing && game_.curWordLen > 1) clear();
+    if (phase_ == Phase::Playing && game_.curWordLen() > 1) clear();
 }
 
 void Session::typeLetter(char32_t letter) {
@@ -279,7 +273,7 @@ void Session::typeLetter(char32_t letter) {
         view_->letterRefused(letter);
         return;
     }
-    const bool started = game_.curWordLen == 0 || typedWordRefused_;
+    const bool started = game_.curWordLen() == 0 || typedWordRefused_;
     typing::setChain(game_, *chain);
     chainTyped_ = true;
     typedWordRefused_ = false;
@@ -364,7 +358,7 @@ void Session::endGame(Ending how) {
         case Ending::AllFound:
         case Ending::Quit: steps_ = {EndingStep::EndDialog, EndingStep::BestScoreOffer, EndingStep::Menu}; break;
         case Ending::LevelWon:
-            game_.levelQualified = true;
+            game_.qualifyLevel();
             // The tenth level was the last row of the level table: a won tenth level completes the run.
             if (flow::onLastLevel(game_))
                 steps_ = {EndingStep::EndDialog, EndingStep::LevelBonus, EndingStep::BestScoreOffer, EndingStep::Menu};
@@ -392,7 +386,7 @@ void Session::runEnding() {
             }
             if (windowAsked_) return;
             windowAsked_ = true;
-            EndingWindow window{step, {}, game_.gameMode, game_.score};
+            EndingWindow window{step, {}, game_.gameMode(), game_.score()};
             if (step == EndingStep::EndDialog) window.text = flow::endDialogText(game_);
             // The front end may report the closing from within this call; the ending has then
             // gone on, and nothing is left to do here.
@@ -405,7 +399,7 @@ void Session::runEnding() {
             case EndingStep::BestScoreOffer: break;
             case EndingStep::LevelBonus:
                 // The bonus the dialog announced, added once it has closed.
-                game_.score = addPoints(game_.score, flow::levelBonus(game_.timeLeft, game_.arcadeLevel));
+                game_.addLevelBonus(flow::levelBonus(game_.timeLeft(), game_.arcadeLevel()));
                 view_->scoreChanged();
                 break;
             case EndingStep::NextLevel: startGame(); break;
@@ -437,7 +431,7 @@ void Session::showSolutionWord(int id) {
     const auto shown = results::wordToShow(game_, id, lastShownWordId_);
     if (!shown) return;
     lastShownWordId_ = *shown;
-    results::loadSolutionPath(game_, game_.allSolutionWords[*shown]);
+    results::loadSolutionPath(game_, game_.allSolutionWords()[*shown]);
     view_->solutionShown(*shown);
 }
 

@@ -176,7 +176,7 @@ void FrmPlay::divertClick(int mmBtnNum) {
 }
 
 void FrmPlay::showHelp() {
-    ui::showHelp(ctx_.shell, ctx_.ui, ctx_.appPath, session_.game().language);
+    ui::showHelp(ctx_.shell, ctx_.ui, ctx_.appPath, session_.game().language());
 }
 
 void FrmPlay::unload() {
@@ -455,7 +455,7 @@ void FrmPlay::rightPanEvents(int btnIndex) {
     switch (static_cast<Command>(btnIndex)) {
         case Command::HallOfFame:
             releaseArrow();
-            ctx_.records.showHallOfFame(modeNum(game_.gameMode), true);
+            ctx_.records.showHallOfFame(modeNum(game_.gameMode()), true);
             break;
         case Command::Pause: session_.pause(); break;
         case Command::Instructions: showHelp(); break;

@@ -174,14 +174,14 @@ TEST_F(RegistryStoreTest, SavedGameRoundTripWithTheSaveKeysValues) {
     // A board of Arcade level 3's size, letters B, C, D, ... row by row.
     game::GameData g;
     g.setBoard(game::level(3).width, game::level(3).height);
-    for (int i = 1; i <= g.numCells(); ++i) g.gridLetters[i] = static_cast<std::uint8_t>('A' + i % 26);
-    g.gameMode = game::GameMode::Arcade;
-    g.arcadeLevel = 3;
-    g.score = 321;
-    g.levelScore = 16;  // the points of the level's two words
-    g.timeLeft = 1234;
-    g.foundWords.push_back("CAT");
-    g.foundWords.push_back("DOGS");
+    for (int i = 1; i <= g.numCells(); ++i) g.gridLetters()[i] = static_cast<std::uint8_t>('A' + i % 26);
+    g.gameMode() = game::GameMode::Arcade;
+    g.arcadeLevel() = 3;
+    g.score() = 321;
+    g.levelScore() = 16;  // the points of the level's two words
+    g.timeLeft() = 1234;
+    g.foundWords().push_back("CAT");
+    g.foundWords().push_back("DOGS");
     game::persistence::SolvingData record;
     record.startSizeIndex = 1;
     game::persistence::Records records(*store_);

@@ -300,7 +300,7 @@ TEST_F(SettingsTest, AWriteThatFailsIsReportedNotSwallowed) {
     EXPECT_FALSE(records_->saveSettings(s, Settings{}));
     EXPECT_FALSE(records_->insertBestScore(s.hallOfFame, GameMode::Classic, 10, "X"));
     EXPECT_EQ(s.hallOfFame.table(GameMode::Classic)->name(1), "X") << "the score is kept for this run";
-    g.gridLetters.reset(g.numCells(), 'A');
+    g.gridLetters().reset(g.numCells(), 'A');
     EXPECT_FALSE(records_->saveGame(g, s.solvingData));
 }
 

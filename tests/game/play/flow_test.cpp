@@ -60,11 +60,11 @@ TEST(FlowRules, TimeTextsInTheirThreeStyles) {
 
 TEST(FlowRules, CountdownRunsOutOnTheThreeThousandthTick) {
     GameData g;
-    g.timeLeft = kLevelTime;
+    g.timeLeft() = kLevelTime;
     int ticks = 0;
     while (!countdownTick(g)) ++ticks;
     EXPECT_EQ(ticks + 1, 3000);
-    EXPECT_EQ(g.timeLeft, 0);
+    EXPECT_EQ(g.timeLeft(), 0);
 }
 
 TEST(FlowRules, LevelBonusIsTimeTimesLevelDivTen) {

@@ -65,11 +65,11 @@ TEST(DrawAllTiles, DrawsEveryLetterAndSkipsCodeZero) {
     const SpriteSheet sheet = makeSyntheticSheet();
     auto s = makeSurface(250, 200, kBack);
     game::GameData data = makeBoard(3, 2, "A??B??");
-    data.gridLetters[2] = 0;
-    data.gridLetters[3] = 129;
-    data.gridLetters[5] = 128;
-    data.gridLetters[6] = 255;
-    data.cellSelected[4] = 1;
+    data.gridLetters()[2] = 0;
+    data.gridLetters()[3] = 129;
+    data.gridLetters()[5] = 128;
+    data.gridLetters()[6] = 255;
+    data.cellSelected()[4] = 1;
     drawAllTiles(sheet, boardBox(s.get(), 50, 50), data);
 
     EXPECT_EQ(s->pixel(tileRect(0, 0).left + 20, tileRect(0, 0).top), kTilePlainBody);   // 'A'
@@ -95,10 +95,10 @@ TEST(DrawAllTiles, LowerCaseLettersShowUpperCase) {
 TEST(DrawBoardBack, ClearsBoardWithHalfCellMarginAndJoinsChainCentres) {
     auto s = makeSurface(400, 400, rgb(0, 0, 0));
     game::GameData data = makeBoard(3, 3, "ABCDEFGHI");
-    data.curPath[1] = 1;
-    data.curPath[2] = 2;
-    data.curPath[3] = 5;
-    data.curWordLen = 3;
+    data.curPath()[1] = 1;
+    data.curPath()[2] = 2;
+    data.curPath()[3] = 5;
+    data.curWordLen() = 3;
     drawBoardBack(boardBox(s.get(), 100, 100), data);
 
     // Cleared area (78, 78) - (254, 254).
@@ -117,7 +117,7 @@ TEST(DrawBoardBack, ClearsBoardWithHalfCellMarginAndJoinsChainCentres) {
     EXPECT_EQ(s->pixel(144, 144), kBack);
 
     // A chain of one letter has no lines.
-    data.curWordLen = 1;
+    data.curWordLen() = 1;
     drawBoardBack(boardBox(s.get(), 100, 100), data);
     EXPECT_EQ(countColor(*s, Rect{0, 0, 400, 400}, penChain.color), 0);
 }
@@ -135,10 +135,10 @@ protected:
 TEST_F(WordStrip, ShowsLinkedLettersInSlotsFramedSevenTimes) {
     auto s = makeSurface(400, 80, rgb(0, 0, 0));
     game::GameData data = makeBoard(3, 3, "ABCDEFGHI");
-    data.curPath[1] = 5;
-    data.curPath[2] = 1;
-    data.curPath[3] = 9;
-    data.curWordLen = 3;
+    data.curPath()[1] = 5;
+    data.curPath()[2] = 1;
+    data.curPath()[3] = 9;
+    data.curWordLen() = 3;
     drawWordStrip(sheet, strip(s.get()), data);
 
     // Area (20, 10) - (328, 56) in brPlay; nothing outside.

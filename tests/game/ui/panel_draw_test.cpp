@@ -84,7 +84,7 @@ TEST_F(WordList, ShortListDrawsEntriesFirstToCount) {
 TEST_F(WordList, FoundWordsExactlyMatchedShowHighlighted) {
     game::OneBased<std::string> list;
     for (const char* w : {"CAT", "cat", "DOG", "CATS"}) list.push_back(w);
-    data.foundWords.push_back("CAT");  // only "CAT" is found
+    data.foundWords().push_back("CAT");  // only "CAT" is found
     drawWordList(box, data, list, 4, 1, 0);
 
     EXPECT_GT(countColor(*surface, row(0), clrHiText), 0);

@@ -17,10 +17,10 @@ game::GameData chainBoard() {
     game::GameData d = makeBoard(4, 4, "VAGQsRbLEmNkTWOd");
     const int path[] = {1, 2, 6, 11, 15};
     for (int k = 0; k < 5; ++k) {
-        d.curPath[k + 1] = static_cast<std::int16_t>(path[k]);
-        d.cellSelected[path[k]] = 1;
+        d.curPath()[k + 1] = static_cast<std::int16_t>(path[k]);
+        d.cellSelected()[path[k]] = 1;
     }
-    d.curWordLen = 5;
+    d.curWordLen() = 5;
     return d;
 }
 
@@ -54,7 +54,7 @@ std::unique_ptr<PixelSurface> renderList(std::vector<Rect>* textAreas = nullptr)
                           "RAVEN", "ROVEN", "VARNOOK"}) {
         words.push_back(w);
     }
-    for (const char* w : {"EAR", "RAN", "NEAR", "RAVEN"}) d.foundWords.push_back(w);
+    for (const char* w : {"EAR", "RAN", "NEAR", "RAVEN"}) d.foundWords().push_back(w);
     drawWordList(BoxInfo{s.get(), 10, 10, 15, 20}, d, words, words.size(), 2, 5);
     if (textAreas)
         for (int i = 0; i < 13; ++i) textAreas->push_back(Rect{25, 10 + 20 * i, 130, 25 + 20 * i});

@@ -88,7 +88,7 @@ game::GameData makeBoard(int width, int height, const std::string& letters) {
     game::GameData d;
     d.setBoard(width, height);
     for (int i = 1; i <= d.numCells() && i <= static_cast<int>(letters.size()); ++i) {
-        d.gridLetters[i] = static_cast<std::uint8_t>(letters[static_cast<std::size_t>(i - 1)]);
+        d.gridLetters()[i] = static_cast<std::uint8_t>(letters[static_cast<std::size_t>(i - 1)]);
     }
     return d;
 }
