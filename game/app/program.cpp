@@ -78,7 +78,8 @@ std::unique_ptr<Program> Program::start(const platform::Services& services, cons
                                " is missing or unreadable in the program folder " + p->appPath +
                                ". The game is played in English.";
     }
-    if (p->game.language() == letters::Language::English && p->engine->loadLangDict(p->appPath + kDictionaryFileName) == 0) {
+    if (p->game.language() == letters::Language::English &&
+        p->engine->loadLangDict(p->appPath + kDictionaryFileName) == 0) {
         if (failure)
             *failure = std::string("The dictionary ") + kDictionaryFileName +
                        " is missing or unreadable in the program folder " + p->appPath + ".";
@@ -142,7 +143,7 @@ bool Program::useLanguage(letters::Language language) {
     // The language played so far comes back (its file was read at start).
     const auto& current = letters::info(game.language());
     engine->loadLangDict(appPath + (game.language() == letters::Language::English ? kDictionaryFileName
-                                                                                   : std::string(current.dictionary)));
+                                                                                  : std::string(current.dictionary)));
     return false;
 }
 

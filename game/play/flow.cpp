@@ -80,8 +80,9 @@ ResText endDialogText(const GameData& g) {
     }
     if (levelWon(g)) {
         if (onLastLevel(g)) return {EndText::AllLevels, {"|1", std::to_string(kLevelCount)}};
-        return {EndText::Qualified,
-                {"|1", std::to_string(g.timeLeft() / 10), "|2", std::to_string(levelBonus(g.timeLeft(), g.arcadeLevel()))}};
+        return {
+            EndText::Qualified,
+            {"|1", std::to_string(g.timeLeft() / 10), "|2", std::to_string(levelBonus(g.timeLeft(), g.arcadeLevel()))}};
     }
     return {EndText::GameOver, {"|1", std::to_string(g.arcadeLevel()), "|2", std::to_string(g.score())}};
 }

@@ -47,7 +47,7 @@ public:
     const OneBased<std::uint8_t>& cellSelected() const { return cellSelected_; }
     // The seed the letters were made from; unknown for a board rebuilt from a saved game that did
     // not keep it (or kept one that does not make these letters).
-    std::optional<int> puzzleSeed() const { return puzzleSeed_; }
+    const std::optional<int>& puzzleSeed() const { return puzzleSeed_; }
     void setPuzzleSeed(std::optional<int> seed) { puzzleSeed_ = seed; }
     // The language of the board's dictionary: it decides which letters a typed character plays.
     letters::Language language() const { return language_; }

@@ -79,7 +79,8 @@ bool Session::clockRuns() const {
 
 std::optional<PuzzleNumber> Session::puzzleNumber() const {
     // Neither the menu nor a closing program (whatever ended before) shows a puzzle.
-    if (phase_ == Phase::Menu || phase_ == Phase::Closing || game_.gameMode() != GameMode::Classic || !game_.puzzleSeed())
+    if (phase_ == Phase::Menu || phase_ == Phase::Closing || game_.gameMode() != GameMode::Classic ||
+        !game_.puzzleSeed())
         return std::nullopt;
     return PuzzleNumber{game_.gridWidth(), game_.gridHeight(), *game_.puzzleSeed(), game_.language()};
 }
@@ -163,7 +164,8 @@ bool Session::resumeSaved(const LoadSavedGame& load) {
     }
     // A kept number must make these very letters (a damaged record, or another dictionary, would
     // give a number for a different board): otherwise the game goes on without one.
-    if (game_.puzzleSeed() && (game_.gameMode() != GameMode::Classic || !puzzleMadeFrom(game_, engine_, *game_.puzzleSeed())))
+    if (game_.puzzleSeed() &&
+        (game_.gameMode() != GameMode::Classic || !puzzleMadeFrom(game_, engine_, *game_.puzzleSeed())))
         game_.setPuzzleSeed(std::nullopt);
     random_.reseed(clockSeed_ ? clockSeed_() : 0);
     putGameOnScreen();
@@ -238,7 +240,8 @@ void Session::enter() {
     words::clearChain(game_);
     chainTyped_ = typedWordRefused_ = false;
     view_->wordAnswered(s);
-    if (words::targetReached(game_)) endGame(game_.gameMode() == GameMode::Arcade ? Ending::LevelWon : Ending::AllFound);
+    if (words::targetReached(game_))
+        endGame(game_.gameMode() == GameMode::Arcade ? Ending::LevelWon : Ending::AllFound);
 }
 
 void Session::clear() {

@@ -39,7 +39,8 @@ bool isSolutionWord(const GameData& g, const std::string& word) {
 
 std::string chainWord(const GameData& g) {
     std::string word;
-    for (int i = 1; i <= g.curWordLen(); ++i) word += letters::upper(static_cast<char>(g.gridLetters()[g.curPath()[i]]));
+    for (int i = 1; i <= g.curWordLen(); ++i)
+        word += letters::upper(static_cast<char>(g.gridLetters()[g.curPath()[i]]));
     return word;
 }
 

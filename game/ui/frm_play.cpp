@@ -175,9 +175,7 @@ void FrmPlay::divertClick(int mmBtnNum) {
     }
 }
 
-void FrmPlay::showHelp() {
-    ui::showHelp(ctx_.shell, ctx_.ui, ctx_.appPath, session_.game().language());
-}
+void FrmPlay::showHelp() { ui::showHelp(ctx_.shell, ctx_.ui, ctx_.appPath, session_.game().language()); }
 
 void FrmPlay::unload() {
     if (window_ && window_->isOpen()) window_->close();

@@ -35,7 +35,8 @@ void setBold(platform::Surface& s, bool bold) {
 
 void FrmPlay::gameReady() {
     listTop_ = 1;
-    if (game_.gameMode() == GameMode::Arcade) timerStr_ = flow::formatTime(game_.timeLeft(), flow::TimeStyle::LevelStart);
+    if (game_.gameMode() == GameMode::Arcade)
+        timerStr_ = flow::formatTime(game_.timeLeft(), flow::TimeStyle::LevelStart);
     buildPlaySurface();
 }
 
@@ -102,7 +103,8 @@ void FrmPlay::drawCommand(int n, bool hover, int shift) {
 
 void FrmPlay::drawScore() {
     setFontSize(*pbGrid_, fontsize::kPanel);
-    drawTextBtn(regions_.item(kScoreItem), FrameStyle::None, false, itemShift(kScoreItem), std::to_string(game_.score()));
+    drawTextBtn(regions_.item(kScoreItem), FrameStyle::None, false, itemShift(kScoreItem),
+                std::to_string(game_.score()));
     setFontSize(*pbGrid_, fontsize::kList);
 }
 

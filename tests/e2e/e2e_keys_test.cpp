@@ -44,8 +44,7 @@ struct Typed {
 
 Typed typeOn(game::GameData g, const std::string& word) {
     Typed t;
-    g.curWordLen() = 0;
-    for (int c = 1; c <= g.numCells(); ++c) g.cellSelected()[c] = 0;
+    g.showPath({});
     std::vector<int> shown;
     for (const char letter : word) {
         const auto next = game::typing::chainAfterTyping(g, static_cast<unsigned char>(letter));
@@ -261,7 +260,7 @@ TEST(RealProgramKeys, AResultsListOfOver200WordsScrollsByWheelAndPageDownLightin
         game::GameData lit = g;
         ASSERT_TRUE(game::results::loadSolutionPath(lit, g.allSolutionWords()[id]));
         std::set<int> path;
-        for (int j = 1; j <= lit.curWordLen; ++j) path.insert(lit.curPath[j]);
+        for (int j = 1; j <= lit.curWordLen(); ++j) path.insert(lit.curPath()[j]);
         const Picture screen = cut(readPpm(out / shot), window);
         ASSERT_GT(screen.width, 0);
         EXPECT_EQ(litCells(screen, 6, 6), path) << "word " << id << " " << g.allSolutionWords()[id];

@@ -9,6 +9,7 @@
 #include "game/play/linking.h"
 #include "game/play/puzzle.h"
 #include "game/play/uniform_random.h"
+#include "game_builder.h"
 
 namespace {
 
@@ -40,8 +41,7 @@ std::string tables(const GameData& g) {
 
 TEST(NewPuzzle, FillsTheBoardAndWordTablesConsistently) {
     GameData g = sized(6, 6);
-    g.foundWords().reset(4, "OLD");
-    g.curWordLen() = 3;
+    g = game::testing::GameBuilder(g).found({"OLD", "OLD", "OLD", "OLD"}).chain({1, 2, 3}).build();
     makePuzzle(g, 1234);
 
     EXPECT_EQ(g.numCells(), 36);
@@ -114,9 +114,9 @@ TEST(NewPuzzle, TheSameSeedGivesTheSamePuzzleAndAnotherSeedAnother) {
     makePuzzle(a, 77);
     makePuzzle(b, 77);
     makePuzzle(c, 78);
-    EXPECT_EQ(a.gridLetters.raw(), b.gridLetters.raw());
+    EXPECT_EQ(a.gridLetters().raw(), b.gridLetters().raw());
     EXPECT_EQ(tables(a), tables(b));
-    EXPECT_NE(a.gridLetters.raw(), c.gridLetters.raw());
+    EXPECT_NE(a.gridLetters().raw(), c.gridLetters().raw());
 }
 
 TEST(NewPuzzle, ArcadeTargetIsCappedByTheLevelTargetClassicIsNot) {
@@ -125,20 +125,18 @@ TEST(NewPuzzle, ArcadeTargetIsCappedByTheLevelTargetClassicIsNot) {
     ASSERT_GT(classic.targetPoints(), 225) << "a 6 x 6 puzzle is worth more than level 3's target";
 
     GameData arcade = sized(6, 6);
-    arcade.gameMode() = GameMode::Arcade;
-    arcade.arcadeLevel() = 3;
+    arcade = game::testing::GameBuilder(arcade).mode(GameMode::Arcade).level(3).build();
     makePuzzle(arcade, 1234);
     EXPECT_EQ(arcade.targetPoints(), 225);
     EXPECT_EQ(arcade.numSolutionWords(), classic.numSolutionWords());
 
     // A level target above the puzzle's worth leaves the full sum.
     GameData small = sized(4, 4);
-    small.gameMode() = GameMode::Arcade;
-    small.arcadeLevel() = 10;
+    small = game::testing::GameBuilder(small).mode(GameMode::Arcade).level(10).build();
     makePuzzle(small, 5);
     GameData smallClassic = sized(4, 4);
     makePuzzle(smallClassic, 5);
-    EXPECT_EQ(small.targetPoints(), std::min(smallClassic.targetPoints, 425));
+    EXPECT_EQ(small.targetPoints(), std::min(smallClassic.targetPoints(), 425));
 }
 
 TEST(RestorePuzzle, RebuildsExactlyTheTablesTheNewPuzzleHad) {
@@ -146,12 +144,11 @@ TEST(RestorePuzzle, RebuildsExactlyTheTablesTheNewPuzzleHad) {
     makePuzzle(made, 4321);
 
     GameData restored;
-    const auto letters = made.gridLetters;
+    const auto letters = made.gridLetters().raw();
     const bool ok = game::restorePuzzle(restored, playtest::engine(), [&](GameData& g) {
         g.setBoard(5, 5);
-        g.gridLetters() = letters;
-        g.score() = 31;
-        g.foundWords().reset(1, "ANY");
+        g.setLetters(letters);
+        g = game::testing::GameBuilder(g).score(31).found({"ANY"}).build();
     });
     ASSERT_TRUE(ok);
     EXPECT_EQ(restored.numCells(), 25);

@@ -8,6 +8,7 @@
 #include "engine_fixture.h"
 #include "game/play/typing.h"
 #include "game/play/words.h"
+#include "game_builder.h"
 
 namespace {
 
@@ -164,17 +165,19 @@ TEST(Typing, AccentedLettersPlayTheLettersOfTheBoardsLanguage) {
                              "s\xF1oo"
                              "oooo"
                              "oooo");
-    g.language() = Language::French;  // accents fold: é plays e, ä plays a (not on this board)
+    g = game::testing::GameBuilder(g)
+            .language(Language::French)
+            .build();  // accents fold: é plays e, ä plays a (not on this board)
     EXPECT_EQ(chainAfterTyping(g, U'\u00e9'), (Cells{1}));
     EXPECT_EQ(chainAfterTyping(g, U'\u00e4'), std::nullopt);
-    g.language() = Language::German;  // Ä is a tile of its own; ß plays s then s
+    g = game::testing::GameBuilder(g).language(Language::German).build();  // Ä is a tile of its own; ß plays s then s
     EXPECT_EQ(chainAfterTyping(g, U'\u00c4'), (Cells{3}));
     EXPECT_EQ(chainAfterTyping(g, U'a'), std::nullopt);
     EXPECT_EQ(chainAfterTyping(g, U'\u00df'), (Cells{2, 5}));
     setChain(g, Cells{3, 2});
     EXPECT_EQ(game::words::chainWord(g), "\xC4S");  // the word submitted, in upper case as listed
     setChain(g, Cells{});
-    g.language() = Language::Spanish;  // Ñ is a tile of its own
+    g = game::testing::GameBuilder(g).language(Language::Spanish).build();  // Ñ is a tile of its own
     EXPECT_EQ(chainAfterTyping(g, U'\u00f1'), (Cells{6}));
     EXPECT_EQ(chainAfterTyping(g, U'n'), std::nullopt);
 }

@@ -5,6 +5,7 @@
 
 #include "engine_fixture.h"
 #include "game/play/words.h"
+#include "game_builder.h"
 
 namespace {
 
@@ -63,9 +64,11 @@ TEST(FoundList, TheWordJustFoundIsAlwaysInView) {
 
 TEST(Submit, ScoresStopGrowingAtTheirLimit) {
     auto g = catBoard();
-    g.gameMode() = game::GameMode::Arcade;
-    g.score() = game::kMaxScore - 2;
-    g.levelScore() = game::kMaxScore - 1;
+    g = game::testing::GameBuilder(g)
+            .mode(game::GameMode::Arcade)
+            .score(game::kMaxScore - 2)
+            .levelScore(game::kMaxScore - 1)
+            .build();
     playtest::link(g, {1, 2, 3});
     ASSERT_EQ(submitChain(g).answer, Answer::New);
     EXPECT_EQ(g.score(), game::kMaxScore);
@@ -95,7 +98,7 @@ TEST(Submit, ARefusedWordChangesNothingAndKeepsTheChain) {
 
 TEST(Submit, ANewWordScoresJoinsTheListAndARepeatScoresNothing) {
     auto g = catBoard();
-    g.targetPoints() = 100;
+    g = game::testing::GameBuilder(g).target(100).build();
     playtest::link(g, {1, 2, 3, 4});
     auto s = submitChain(g);
     EXPECT_EQ(s.answer, Answer::New);
@@ -134,9 +137,7 @@ TEST(Submit, LowerCaseLettersAreLookedUpInUpperCase) {
 
 TEST(Submit, ArcadeModeAddsToTheLevelScoreAndTheTargetTestUsesIt) {
     auto g = catBoard();
-    g.gameMode() = game::GameMode::Arcade;
-    g.score() = 500;
-    g.targetPoints() = 16;
+    g = game::testing::GameBuilder(g).mode(game::GameMode::Arcade).score(500).target(16).build();
     playtest::link(g, {1, 2, 3, 4});
     submitChain(g);
     EXPECT_EQ(g.score(), 510);

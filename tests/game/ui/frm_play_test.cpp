@@ -212,7 +212,7 @@ TEST(ClassicGameEnd, FindingTheLastWordEndsTheGameOnceWithTheDialogAndTheBestSco
             const std::string& word = w.game.wordLists()[k].words[i];
             if (k == 2 && i == 1) continue;
             game::words::addFoundWord(w.game, word);
-            w.game.score() += game::wordPoints(k + 1);
+            w.game.scoreWord(game::wordPoints(k + 1));
         }
     ASSERT_LT(w.game.score(), w.game.targetPoints());
     const auto [word, cells] = w.solution(3, 1);

@@ -11,6 +11,7 @@
 #include "game/play/rules.h"
 #include "game/ui/draw.h"
 #include "game/ui/palette.h"
+#include "game_builder.h"
 #include "ui_test_support.h"
 
 namespace {
@@ -215,7 +216,7 @@ TEST(ArcadeLevel, ShowsItsTargetAndThePointsToGoAndWarnsInTheLastFifteenSeconds)
 
     // The Time value turns red at 15 seconds, and each whole second from there ticks.
     const auto& time = w.frm->regions().item(game::ui::kTimeItem);
-    w.game.timeLeft() = 152;
+    w.game = game::testing::GameBuilder(w.game).timeLeft(152).build();
     w.hp.sound.clear();
     w.hp.ui.advance(100);
     EXPECT_EQ(uitest::countColor(w.screen(), rectOf(time), game::ui::clrTimeWarning), 0);

@@ -14,6 +14,7 @@
 #include "game/play/words.h"
 #include "game/ui/dialogs.h"
 #include "game/ui/palette.h"
+#include "game_builder.h"
 #include "ui_test_support.h"
 
 namespace {
@@ -31,8 +32,7 @@ platform::Rect rectOf(const game::ui::BoxInfo& b) { return {b.x, b.y, b.x + b.wi
 int findSeed(int row, GameMode mode, const std::function<bool(const GameData&)>& ok) {
     for (int seed = 0; seed <= 3000; ++seed) {
         GameData g;
-        g.gameMode() = mode;
-        g.arcadeLevel() = static_cast<std::int16_t>(row);
+        g = game::testing::GameBuilder(g).mode(mode).level(static_cast<std::int16_t>(row)).build();
         game::newPuzzle(g, frmtest::engine(), game::level(row).width, game::level(row).height, seed);
         if (ok(g)) return seed;
     }
@@ -72,7 +72,7 @@ public:
     }
     // Jumps the run to a later level, as if the levels before it had been won.
     void playLevel(int level) {
-        game.arcadeLevel() = static_cast<std::int16_t>(level - 1);
+        game = game::testing::GameBuilder(game).level(static_cast<std::int16_t>(level - 1)).build();
         session->startGame();
     }
     // Links a word's cells and submits it with a right press on the last one.
@@ -86,8 +86,7 @@ public:
             const auto& list = game.wordLists()[k];
             for (int i = (k == 2 ? 2 : 1); i <= list.count(); ++i) {
                 game::words::addFoundWord(game, list.words[i]);
-                game.score() += game::wordPoints(k + 1);
-                if (game.gameMode() == GameMode::Arcade) game.levelScore() += game::wordPoints(k + 1);
+                game.scoreWord(game::wordPoints(k + 1));
             }
         }
         submit(solution(3, 1).second);
@@ -180,14 +179,13 @@ TEST(ArcadeRun, PausingStopsTheClockAndResumingGoesOnFromTheSameTime) {
 TEST(ArcadeRun, ReachingTheTargetOnLevelThreeWithTwoMinutesLeftPaysTheBonusAndGoesOn) {
     FlowWindow w;
     w.startArcade(7);
-    w.game.score() = 500;
+    w.game = game::testing::GameBuilder(w.game).score(500).build();
     w.playLevel(3);
     ASSERT_EQ(w.game.arcadeLevel(), 3);
     EXPECT_EQ(w.game.gridWidth(), 5);
     EXPECT_LE(w.game.targetPoints(), 225);
     const auto [word, cells] = w.solution(3);
-    w.game.timeLeft() = 1205;
-    w.game.levelScore() = w.game.targetPoints() - 6;
+    w.game = game::testing::GameBuilder(w.game).timeLeft(1205).levelScore(w.game.targetPoints() - 6).build();
     w.submit(cells);
 
     ASSERT_EQ(w.dialogs.size(), 1u);
@@ -230,8 +228,7 @@ TEST(ArcadeRun, APuzzleWorthLessThanItsTargetIsWonByFindingAllItsWords) {
 TEST(ArcadeRun, MinimisedUnderTheLevelWonDialogTheNextLevelStartsPaused) {
     FlowWindow w;
     w.startArcade(7);
-    w.game.timeLeft() = 2000;
-    w.game.levelScore() = w.game.targetPoints() - 6;
+    w.game = game::testing::GameBuilder(w.game).timeLeft(2000).levelScore(w.game.targetPoints() - 6).build();
     // The main window is minimised (by the desktop, as its minimise box is blocked) while the
     // level-won dialog is up.
     w.onDialog = [&](HeadlessWindow&) { w.win().minimize(); };
@@ -254,7 +251,7 @@ TEST(ArcadeRun, AHeldArrowStopsRepeatingWhenTheClockEndsTheRunUnderIt) {
     FlowWindow w;
     w.startArcade(7);
     for (int n = 1; n <= 30; ++n) game::words::addFoundWord(w.game, w.solution(3, n).first);
-    w.game.timeLeft() = 10;
+    w.game = game::testing::GameBuilder(w.game).timeLeft(10).build();
     bool repeatingUnderTheDialog = true;
     int topWhenTheDialogOpened = 0;
     w.onDialog = [&](HeadlessWindow&) {
@@ -284,7 +281,7 @@ TEST(ArcadeRun, TheResultsStartOnACleanMessageLineWithNoChainLit) {
     for (int c : refused.nonWord()) refused.press(c);
     refused.press(refused.chain().back(), platform::mouse::kRight);
     ASSERT_EQ(refused.chain().size(), 3u);
-    refused.game.timeLeft() = 1;
+    refused.game = game::testing::GameBuilder(refused.game).timeLeft(1).build();
     refused.hp.ui.advance(100);
     ASSERT_TRUE(refused.session->showingResults());
     EXPECT_EQ(refused.game.curWordLen(), 0);
@@ -308,7 +305,7 @@ protected:
     void SetUp() override {
         seed = findSeed(10, GameMode::Arcade, allLinkable);
         w.startArcade(seed);
-        w.game.score() = 4000;
+        w.game = game::testing::GameBuilder(w.game).score(4000).build();
         w.playLevel(10);
         ASSERT_EQ(w.game.arcadeLevel(), 10);
     }
@@ -369,8 +366,7 @@ TEST(ClassicEnd, QuitShowsThePercentageWithoutTrailingZeros) {
     w.startClassic(1, 1234);
     w.submit(w.solution(3).second);
     EXPECT_EQ(w.game.score(), 6);
-    w.game.score() = 75;
-    w.game.targetPoints() = 200;
+    w.game = game::testing::GameBuilder(w.game).score(75).target(200).build();
     w.command(14);
     ASSERT_EQ(w.dialogs.size(), 1u);
     // The total counts the words a chain can link, of 3 to 7 letters.
@@ -384,8 +380,7 @@ TEST(ClassicEnd, APuzzleWithoutWordsShowsZeroPercentAndAnEmptyBar) {
     FlowWindow w;
     w.startClassic(1, 1234);
     // The engine found nothing on this board.
-    for (auto& l : w.game.wordLists()) l = game::WordList{};
-    w.game.targetPoints() = 0;
+    w.game = game::testing::GameBuilder(w.game).noSolutions().target(0).build();
     w.frm->drawProgress();
     // The bar is the empty bar of the sheet, pixel for pixel.
     const auto& bar = w.frm->regions().barBox;
@@ -424,7 +419,7 @@ TEST(ClassicEnd, BoardSizesComeFromTheFirstNineRows) {
     for (int game = 0; game < 40; ++game) {
         w.hp.ui.setNow(1000 + game * 7919);
         w.session->setFixedPuzzle(std::nullopt);
-        w.game.gameMode() = GameMode::Classic;
+        w.game = game::testing::GameBuilder(w.game).mode(GameMode::Classic).build();
         w.session->startGame();
         bool inTable = false;
         for (int row = 1; row <= 9; ++row)

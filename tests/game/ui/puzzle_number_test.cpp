@@ -5,6 +5,7 @@
 
 #include "frm_play_fixture.h"
 #include "game/play/puzzle.h"
+#include "game_builder.h"
 #include "records_program_fixture.h"
 
 namespace recordstest {
@@ -90,7 +91,7 @@ protected:
     // The letters of the puzzle of this number, made by a program of their own.
     std::vector<std::uint8_t> lettersOf(const PuzzleNumber& n) {
         game::GameData g;
-        g.gameMode() = game::GameMode::Classic;
+        g = game::testing::GameBuilder(g).mode(game::GameMode::Classic).build();
         game::newPuzzle(g, frmtest::engine(), n.width, n.height, n.seed);
         return g.gridLetters().raw();
     }

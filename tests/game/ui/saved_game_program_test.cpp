@@ -15,6 +15,7 @@
 #include "game/play/words.h"
 #include "game/ui/palette.h"
 #include "game/ui/side_panel.h"
+#include "game_builder.h"
 #include "memory_store.h"
 #include "records_program_fixture.h"
 #include "ui_test_support.h"
@@ -125,7 +126,7 @@ TEST_F(SavedGameRun, AClassicGameWithWordsComesBackAsItWasAndSaveAndExitNeverAsk
     ASSERT_EQ(game().numFoundWords(), 3);
     const Snapshot before = take();
     saveAndExit();
-    EXPECT_TRUE(modalsAsked.empty()) << "a score of " << before.score() << " ranks on a fresh table, yet no name dialog";
+    EXPECT_TRUE(modalsAsked.empty()) << "a score of " << before.score << " ranks on a fresh table, yet no name dialog";
     EXPECT_EQ(stored(kSaveKey, "ISSTORED"), kStored);
 
     start();
@@ -202,16 +203,13 @@ TEST_F(SavedGameRun, AnArcadeGameOfALaterLevelKeepsItsLevelAndTarget) {
     // A level 3 game (5 x 5, target 225) with 40 points in the level (four 4-letter words found) and
     // 180 before it.
     game::GameData g;
-    g.gameMode() = GameMode::Arcade;
-    g.arcadeLevel() = 3;
+    g = game::testing::GameBuilder(g).mode(GameMode::Arcade).level(3).build();
     start();
     game::newPuzzle(g, *program().engine, 5, 5, 4321);
     end();
     ASSERT_GE(g.wordsOfLength(4).count(), 4);
     for (int i = 1; i <= 4; ++i) game::words::addFoundWord(g, g.wordsOfLength(4).words[i]);
-    g.score() = 220;
-    g.levelScore() = 40;
-    g.timeLeft() = 1234;
+    g = game::testing::GameBuilder(g).score(220).levelScore(40).timeLeft(1234).build();
     {
         platform::FileStore store(platform::FileStore::defaultFolder());
         ASSERT_TRUE(game::persistence::Records(store).saveGame(g, game::persistence::SolvingData{}));
@@ -396,10 +394,10 @@ TEST_F(SavedGameRun, AFailedSaveAndExitKeepsTheGameOnScreenAndItsClockRunning) {
     EXPECT_EQ(frm().view(), FrmPlay::View::Play);
     EXPECT_TRUE(session().gamePlaying());
     EXPECT_EQ(foundWords(game()), before.words);
-    EXPECT_EQ(game().score(), before.score());
+    EXPECT_EQ(game().score(), before.score);
     EXPECT_TRUE(frm().timrCntDwn().enabled()) << "the clock runs on as before the command";
     hp->ui.advance(1'000);
-    EXPECT_EQ(game().timeLeft(), before.timeLeft() - 10);
+    EXPECT_EQ(game().timeLeft(), before.timeLeft - 10);
 
     // With the folder back, the player can try again.
     std::filesystem::remove(folder);
@@ -432,7 +430,7 @@ TEST(SavedGameTaken, AGameWhoseTakenMarkCannotBeWrittenStaysSavedAndThePlayerIsT
         game::newPuzzle(g, frmtest::engine(), 4, 4, kSeed);
         const std::string word = g.wordsOfLength(3).words[1];
         game::words::addFoundWord(g, word);
-        g.score() = 6;
+        g = game::testing::GameBuilder(g).score(6).build();
         ASSERT_TRUE(game::persistence::Records(store).saveGame(g, game::persistence::SolvingData{}));
     }
     store.failWrites = true;
