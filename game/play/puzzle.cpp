@@ -2,6 +2,7 @@
 #include "game/play/puzzle.h"
 
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 #include "game/play/engine_library.h"

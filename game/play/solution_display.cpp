@@ -2,6 +2,7 @@
 #include "game/play/solution_display.h"
 
 #include <algorithm>
+#include <vector>
 
 namespace game::results {
 

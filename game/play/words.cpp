@@ -2,7 +2,6 @@
 #include "game/play/words.h"
 
 #include <algorithm>
-#include <utility>
 
 #include "game/play/letters.h"
 
