@@ -111,14 +111,15 @@ std::unique_ptr<Program> Program::start(const platform::Services& services, cons
     const auto& language = letters::info(wanted);
     if (wanted != letters::Language::English &&
         p->engine->loadLangDict(p->appPath + std::string(language.dictionary)) == 1) {
-        p->game.language = wanted;
+        p->game.setLanguage(wanted);
     } else if (wanted != letters::Language::English) {
         // Told in the language asked for; English is played.
         p->dictionaryRefused = ui::formatResString(ui::StringId::DictionaryRefused,
                                                    {"|1", language.dictionary, "|2", language.code, "|3", p->appPath});
         showTextsOf(letters::Language::English);
     }
-    if (p->game.language == letters::Language::English && p->engine->loadLangDict(p->appPath + kDictionaryFileName) == 0) {
+    if (p->game.language() == letters::Language::English &&
+        p->engine->loadLangDict(p->appPath + kDictionaryFileName) == 0) {
         if (failure)
             *failure =
                 ui::formatResString(ui::StringId::DictionaryMissing, {"|1", kDictionaryFileName, "|2", p->appPath});
@@ -181,7 +182,7 @@ void Program::loadSettings() {
 }
 
 void Program::loadWordNotes() {
-    const bool english = game.language == letters::Language::English;
+    const bool english = game.language() == letters::Language::English;
     if (english == wordNotesEnglish) return;
     *commonWords = english ? CommonWords::parse(readFile(appPath + kCommonWordsFileName)) : CommonWords{};
     *definitions = english ? Definitions::parse(readFile(appPath + kDefinitionsFileName)) : Definitions{};
@@ -191,7 +192,7 @@ void Program::loadWordNotes() {
 bool Program::useLanguage(letters::Language language) {
     const std::string file = dictionaryFile(language);
     if (engine->loadLangDict(appPath + file) == 1) {
-        game.language = language;
+        game.setLanguage(language);
         showTextsOf(language);
         loadWordNotes();
         return true;
@@ -200,14 +201,14 @@ bool Program::useLanguage(letters::Language language) {
                             ui::formatResString(ui::StringId::SavedGameDictionaryRefused,
                                                 {"|1", file, "|2", letters::info(language).code, "|3", appPath}));
     // The language played so far comes back (its file was read at start).
-    engine->loadLangDict(appPath + dictionaryFile(game.language));
+    engine->loadLangDict(appPath + dictionaryFile(game.language()));
     return false;
 }
 
 void Program::chooseLanguage(letters::Language language) {
     const std::string file = dictionaryFile(language);
     if (engine->loadLangDict(appPath + file) == 1) {
-        game.language = language;
+        game.setLanguage(language);
     } else {
         // Told in the language asked for, then English is played (or, without its dictionary, the
         // language played so far).
@@ -216,13 +217,13 @@ void Program::chooseLanguage(letters::Language language) {
                                 ui::formatResString(ui::StringId::DictionaryRefused,
                                                     {"|1", file, "|2", letters::info(language).code, "|3", appPath}));
         if (engine->loadLangDict(appPath + kDictionaryFileName) == 1)
-            game.language = letters::Language::English;
+            game.setLanguage(letters::Language::English);
         else
-            engine->loadLangDict(appPath + dictionaryFile(game.language));
+            engine->loadLangDict(appPath + dictionaryFile(game.language()));
     }
-    showTextsOf(game.language);
+    showTextsOf(game.language());
     loadWordNotes();
-    settings.language = letters::info(game.language).code;
+    settings.language = letters::info(game.language()).code;
 }
 
 void Program::offerSavedGame() {
@@ -253,7 +254,7 @@ void Program::offerSavedGame() {
         default: failedToResume(); return;
     }
     // The game is resumed in its own language, with that language's dictionary.
-    if (saved.language != game.language && !useLanguage(saved.language)) return;
+    if (saved.language != game.language() && !useLanguage(saved.language)) return;
     // A record whose words are not words of the rebuilt puzzle leaves everything as it was.
     persistence::SolvingData solving = settings.solvingData;
     if (!session->resumeSaved([&](GameData& g) { persistence::applySavedGame(saved, g, solving); })) {

@@ -301,15 +301,15 @@ bool Records::saveGame(const GameData& game, const SolvingData& solvingData) {
         set16(records::kHeight, static_cast<std::int16_t>(game.gridHeight()));
         set16(records::kWidth, static_cast<std::int16_t>(game.gridWidth()));
         set(records::kModeNum, ValueType::Binary, encodeSolvingData(withGame(solvingData, game)));
-        const std::vector<std::uint8_t>& letters = game.gridLetters.raw();
+        const std::vector<std::uint8_t>& letters = game.gridLetters().raw();
         set(records::kByteData, ValueType::Binary,
             std::span<const std::uint8_t>(letters.data(),
                                           std::min(letters.size(), static_cast<std::size_t>(game.numCells()))));
-        set32(records::kScore, game.score);
+        set32(records::kScore, game.score());
         set32(records::kNumWordsFound, game.numFoundWords());
         set32(records::kFoundTextLength, static_cast<std::int32_t>(text.size()));
-        set32(records::kTimeLeft, game.timeLeft);
-        set32(records::kLevelScore, game.levelScore);
+        set32(records::kTimeLeft, game.timeLeft());
+        set32(records::kLevelScore, game.levelScore());
         // The text without a terminating zero.
         set(records::kFoundWords, ValueType::String, bytesOf(text));
         // Always written, so that no number of an earlier saved game stays with this one; ended with
@@ -318,7 +318,7 @@ bool Records::saveGame(const GameData& game, const SolvingData& solvingData) {
         std::string number = puzzleNumberRecord(game);
         number.push_back('\0');
         set(records::kPuzzleNumber, ValueType::String, bytesOf(number));
-        std::string language(letters::info(game.language).code);
+        std::string language(letters::info(game.language()).code);
         language.push_back('\0');
         set(records::kLanguage, ValueType::String, bytesOf(language));
     }

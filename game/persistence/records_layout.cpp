@@ -41,8 +41,8 @@ SolvingData decodeSolvingData(std::span<const std::uint8_t, records::kSolvingDat
 }
 
 SolvingData withGame(SolvingData data, const GameData& game) {
-    data.gameMode = static_cast<std::int16_t>(game.gameMode);
-    data.arcadeLevel = game.arcadeLevel;
+    data.gameMode = static_cast<std::int16_t>(game.gameMode());
+    data.arcadeLevel = game.arcadeLevel();
     return data;
 }
 

@@ -29,7 +29,7 @@ bool isBoardLetter(std::uint8_t byte) {
 
 std::string foundWordsText(const GameData& game) {
     std::string text;
-    for (const std::string& word : game.foundWords) {
+    for (const std::string& word : game.foundWords()) {
         text += word;
         text += ',';
     }
@@ -67,8 +67,8 @@ std::optional<PuzzleNumber> savedPuzzleNumber(std::string_view text, const Saved
 }
 
 std::string puzzleNumberRecord(const GameData& game) {
-    if (game.gameMode != GameMode::Classic || !game.puzzleSeed) return {};
-    return puzzleNumberText(PuzzleNumber{game.gridWidth(), game.gridHeight(), *game.puzzleSeed, game.language});
+    if (game.gameMode() != GameMode::Classic || !game.puzzleSeed()) return {};
+    return puzzleNumberText(PuzzleNumber{game.gridWidth(), game.gridHeight(), *game.puzzleSeed(), game.language()});
 }
 
 SavedGameStatus checkSavedState(const SavedGame& saved) {
@@ -107,17 +107,11 @@ SavedGameStatus checkSavedScores(const SavedGame& saved) {
 
 void applySavedGame(const SavedGame& saved, GameData& game, SolvingData& solvingData) {
     game.setBoard(saved.gridWidth, saved.gridHeight);
-    std::copy(saved.letters.begin(), saved.letters.end(), game.gridLetters.raw().begin());
+    game.setLetters(saved.letters);
     solvingData = saved.solvingData;
-    game.gameMode = saved.gameMode;
-    game.arcadeLevel = saved.arcadeLevel;
-    game.score = saved.score;
-    game.timeLeft = saved.timeLeft;
-    game.levelScore = saved.levelScore;
-    game.foundWords.clear();
-    for (const std::string& word : saved.foundWords) game.foundWords.push_back(word);
-    game.puzzleSeed.reset();
-    if (saved.puzzleNumber) game.puzzleSeed = saved.puzzleNumber->seed;
+    game.restoreCounters(saved.gameMode, saved.arcadeLevel, saved.score, saved.levelScore, saved.timeLeft);
+    game.restoreFoundWords(saved.foundWords);
+    game.setPuzzleSeed(saved.puzzleNumber ? std::optional<int>(saved.puzzleNumber->seed) : std::nullopt);
 }
 
 }  // namespace game::persistence

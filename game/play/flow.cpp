@@ -37,8 +37,8 @@ std::int32_t levelBonus(std::int32_t timeLeft, int arcadeLevel) {
 }
 
 bool countdownTick(GameData& g) {
-    g.timeLeft -= 1;
-    return g.timeLeft <= 0;
+    g.tickClock();
+    return g.timeLeft() <= 0;
 }
 
 double progressPercent(std::int32_t points, std::int32_t target) {
@@ -66,24 +66,25 @@ std::string percentText(std::int32_t score, std::int32_t target) {
     return (negative && q != 0) ? "-" + out : out;
 }
 
-bool onLastLevel(const GameData& g) { return g.arcadeLevel >= kLevelCount; }
+bool onLastLevel(const GameData& g) { return g.arcadeLevel() >= kLevelCount; }
 
-bool levelWon(const GameData& g) { return g.levelQualified && g.timeLeft >= 1; }
+bool levelWon(const GameData& g) { return g.levelQualified() && g.timeLeft() >= 1; }
 
 ResText endDialogText(const GameData& g) {
-    if (g.gameMode == GameMode::Classic) {
+    if (g.gameMode() == GameMode::Classic) {
         if (g.numLinkableWords() > 0 && g.numFoundWords() == g.numLinkableWords())
             return {EndText::AllFound, {"|1", std::to_string(g.numFoundWords())}};
         return {EndText::Percentage,
                 {"|1", std::to_string(g.numFoundWords()), "|2", std::to_string(g.numLinkableWords()), "|3",
-                 std::to_string(g.score), "|4", percentText(g.score, g.targetPoints)}};
+                 std::to_string(g.score()), "|4", percentText(g.score(), g.targetPoints())}};
     }
     if (levelWon(g)) {
         if (onLastLevel(g)) return {EndText::AllLevels, {"|1", std::to_string(kLevelCount)}};
-        return {EndText::Qualified,
-                {"|1", std::to_string(g.timeLeft / 10), "|2", std::to_string(levelBonus(g.timeLeft, g.arcadeLevel))}};
+        return {
+            EndText::Qualified,
+            {"|1", std::to_string(g.timeLeft() / 10), "|2", std::to_string(levelBonus(g.timeLeft(), g.arcadeLevel()))}};
     }
-    return {EndText::GameOver, {"|1", std::to_string(g.arcadeLevel), "|2", std::to_string(g.score)}};
+    return {EndText::GameOver, {"|1", std::to_string(g.arcadeLevel()), "|2", std::to_string(g.score())}};
 }
 
 }  // namespace game::flow

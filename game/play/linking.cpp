@@ -17,29 +17,24 @@ bool adjacent(const GameData& g, int a, int b) {
 }
 
 Press pressCell(GameData& g, int cell, PressKind kind) {
-    if (!g.cellSelected.contains(cell)) return Press::Ignored;
+    if (!g.cellSelected().contains(cell)) return Press::Ignored;
 
-    if (g.curWordLen == 0) {
-        g.curPath[1] = static_cast<std::int16_t>(cell);
-        g.curWordLen = 1;
-        g.cellSelected[cell] = 1;
+    if (g.curWordLen() == 0) {
+        g.pushCell(cell);
         return Press::Started;
     }
 
-    const int last = g.curPath[g.curWordLen];
+    const int last = g.curPath()[g.curWordLen()];
     if (cell == last) {
         if (kind == PressKind::Submit) return Press::Submit;
-        g.curWordLen -= 1;
-        g.cellSelected[cell] = 0;
+        g.popCell();
         return Press::Unlinked;
     }
 
-    if (g.cellSelected[cell] == 1) return Press::Ignored;
-    if (!adjacent(g, last, cell) || g.curWordLen >= kMaxWordLen) return Press::Ignored;
+    if (g.cellSelected()[cell] == 1) return Press::Ignored;
+    if (!adjacent(g, last, cell) || g.curWordLen() >= kMaxWordLen) return Press::Ignored;
 
-    g.curWordLen += 1;
-    g.cellSelected[cell] = 1;
-    g.curPath[g.curWordLen] = static_cast<std::int16_t>(cell);
+    g.pushCell(cell);
     return Press::Linked;
 }
 

@@ -2,6 +2,7 @@
 #include "game/play/puzzle.h"
 
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 #include "game/play/engine_library.h"
@@ -14,21 +15,15 @@ namespace {
 
 constexpr auto kEngineDirs = engineDirs();
 
-void resetPlay(GameData& g) {
-    g.puzzleSeed.reset();
-    g.foundWords.clear();
-    g.curWordLen = 0;
-    for (WordList& list : g.wordLists) list = WordList{};
-}
-
 // Copies every solution list of 2 to 10 letters into wordLists, sums the points of the words a chain
 // can link (3 to 7 letters) into targetPoints, frees the engine's lists and applies the Arcade level
 // cap. Longer words are listed for the results display but could never be found, so they do not
 // count towards the target: every game can be won by finding every word it can link.
 void readSolutionLists(GameData& g, EngineLibrary& engine) {
-    g.targetPoints = 0;
+    GameData::WordLists lists;
+    std::int32_t target = 0;
     for (int k = kFirstList; k <= kLastList; ++k) {
-        WordList& list = g.wordLists[k];
+        WordList& list = lists[k];
         const int count = std::max(0, engine.qxpGetNumWordsInSize(k));
         list.words.reset(count);
         list.paths.reset(count);
@@ -42,14 +37,15 @@ void readSolutionLists(GameData& g, EngineLibrary& engine) {
             std::transform(text.begin(), text.end(), text.begin(), letters::upper);
             list.words[i] = std::move(text);
             list.paths[i] = std::move(path);
-            if (k + 1 >= kMinWordLen && k + 1 <= kMaxWordLen) g.targetPoints += wordPoints(k + 1);
+            if (k + 1 >= kMinWordLen && k + 1 <= kMaxWordLen) target += wordPoints(k + 1);
         }
     }
     engine.clearMemory();
 
-    if (g.gameMode == GameMode::Arcade && g.arcadeLevel >= 1 && g.arcadeLevel <= kLevelCount &&
-        level(g.arcadeLevel).target < g.targetPoints)
-        g.targetPoints = level(g.arcadeLevel).target;
+    if (g.gameMode() == GameMode::Arcade && g.arcadeLevel() >= 1 && g.arcadeLevel() <= kLevelCount &&
+        level(g.arcadeLevel()).target < target)
+        target = level(g.arcadeLevel()).target;
+    g.setSolutions(std::move(lists), target);
 }
 
 }  // namespace
@@ -59,12 +55,13 @@ int puzzleSeed(double r) {
 }
 
 void newPuzzle(GameData& g, EngineLibrary& engine, int width, int height, int seed) {
-    resetPlay(g);
+    g.clearPuzzle();
     g.setBoard(width, height);
     // Every cell is in play: the engine replaces each 1 with a letter.
-    for (auto& letter : g.gridLetters) letter = 1;
-    engine.makeQXPuzzleA(g.gridWidth(), g.gridHeight(), g.gridLetters.raw(), kEngineDirs, seed);
-    g.puzzleSeed = seed;
+    std::vector<std::uint8_t> letters(static_cast<std::size_t>(g.numCells()), 1);
+    engine.makeQXPuzzleA(g.gridWidth(), g.gridHeight(), letters, kEngineDirs, seed);
+    g.setLetters(letters);
+    g.setPuzzleSeed(seed);
     readSolutionLists(g, engine);
 }
 
@@ -72,24 +69,22 @@ bool puzzleMadeFrom(const GameData& g, EngineLibrary& engine, int seed) {
     std::vector<std::uint8_t> letters(static_cast<std::size_t>(g.numCells()), 1);
     engine.makeQXPuzzleA(g.gridWidth(), g.gridHeight(), letters, kEngineDirs, seed);
     engine.clearMemory();
-    return letters == g.gridLetters.raw();
+    return letters == g.gridLetters().raw();
 }
 
 bool restorePuzzle(GameData& g, EngineLibrary& engine, const LoadSavedGame& loadSavedGame) {
-    resetPlay(g);
+    g.clearPuzzle();
     if (loadSavedGame) loadSavedGame(g);
     if (g.gridWidth() < 1 || g.gridHeight() < 1 || g.numCells() > kMaxCells) return false;
     // A damaged record must not make the engine read past the letters it gave.
-    g.gridLetters.resize(g.numCells(), 0);
-    g.cellSelected.reset(g.numCells(), 0);
-    g.curWordLen = 0;
-    engine.recreatePuzzle(g.gridWidth(), g.gridHeight(), g.gridLetters.raw(), kEngineDirs);
+    g.fitLettersToBoard();
+    engine.recreatePuzzle(g.gridWidth(), g.gridHeight(), g.gridLetters().raw(), kEngineDirs);
     readSolutionLists(g, engine);
     return true;
 }
 
 bool foundWordsAreSolutions(const GameData& g) {
-    for (const std::string& word : g.foundWords) {
+    for (const std::string& word : g.foundWords()) {
         const WordList& list = g.wordsOfLength(static_cast<int>(word.size()));
         if (std::find(list.words.begin(), list.words.end(), word) == list.words.end()) return false;
     }
@@ -97,12 +92,13 @@ bool foundWordsAreSolutions(const GameData& g) {
 }
 
 void buildAllSolutionWords(GameData& g) {
-    g.allSolutionWords.clear();
+    OneBased<std::string> all;
     // Words of 3 to 9 letters; 10-letter words count in numSolutionWords but have no slot here, so
     // the list is as long as that count and its tail stays empty.
     for (int k = 2; k <= 8; ++k)
-        for (const std::string& word : g.wordLists[k].words) g.allSolutionWords.push_back(word);
-    g.allSolutionWords.resize(g.numSolutionWords());
+        for (const std::string& word : g.wordLists()[k].words) all.push_back(word);
+    all.resize(g.numSolutionWords());
+    g.setAllSolutionWords(std::move(all));
 }
 
 }  // namespace game

@@ -66,7 +66,7 @@ bool Session::available(Command command) const {
         case Command::DailyPuzzle:
         case Command::PuzzleNumberEntry:
         case Command::Statistics: return shown == Phase::Menu;
-        case Command::Hint: return shown == Phase::Playing && game_.gameMode != GameMode::Arcade;
+        case Command::Hint: return shown == Phase::Playing && game_.gameMode() != GameMode::Arcade;
         case Command::LookUp: return shown == Phase::Results || (shown == Phase::Playing && daily_);
         case Command::Copy: return shown == Phase::Results && shareFacts().has_value();
         case Command::HallOfFame:
@@ -83,14 +83,15 @@ bool Session::available(Command command) const {
 }
 
 bool Session::clockRuns() const {
-    return phase_ == Phase::Playing && game_.gameMode == GameMode::Arcade && game_.timeLeft > 0;
+    return phase_ == Phase::Playing && game_.gameMode() == GameMode::Arcade && game_.timeLeft() > 0;
 }
 
 std::optional<PuzzleNumber> Session::puzzleNumber() const {
     // Neither the menu nor a closing program (whatever ended before) shows a puzzle.
-    if (phase_ == Phase::Menu || phase_ == Phase::Closing || game_.gameMode != GameMode::Classic || !game_.puzzleSeed)
+    if (phase_ == Phase::Menu || phase_ == Phase::Closing || game_.gameMode() != GameMode::Classic ||
+        !game_.puzzleSeed())
         return std::nullopt;
-    return PuzzleNumber{game_.gridWidth(), game_.gridHeight(), *game_.puzzleSeed, game_.language};
+    return PuzzleNumber{game_.gridWidth(), game_.gridHeight(), *game_.puzzleSeed(), game_.language()};
 }
 
 const Session::DailyGame* Session::daily() const {
@@ -103,10 +104,10 @@ DailyProgress Session::dailyProgress() const {
 }
 
 std::optional<ShareFacts> Session::shareFacts() const {
-    if (!gameStarted_ || game_.gameMode != GameMode::Classic) return std::nullopt;
+    if (!gameStarted_ || game_.gameMode() != GameMode::Classic) return std::nullopt;
     ShareFacts facts;
     facts.hints = hints_.hintsUsed;
-    facts.score = game_.score;
+    facts.score = game_.score();
     if (daily_) {
         const DailyProgress p = dailyProgress();
         facts.daily = daily_->date;
@@ -117,8 +118,8 @@ std::optional<ShareFacts> Session::shareFacts() const {
         return facts;
     }
     // A resumed game whose number is not known has no line to share.
-    if (!game_.puzzleSeed) return std::nullopt;
-    facts.number = PuzzleNumber{game_.gridWidth(), game_.gridHeight(), *game_.puzzleSeed, game_.language};
+    if (!game_.puzzleSeed()) return std::nullopt;
+    facts.number = PuzzleNumber{game_.gridWidth(), game_.gridHeight(), *game_.puzzleSeed(), game_.language()};
     facts.found = game_.numFoundWords();
     facts.total = game_.numLinkableWords();
     return facts;
@@ -148,24 +149,21 @@ void Session::sound(Effect effect) { view_->playSound(effect); }
 
 void Session::startClassic() {
     daily_.reset();
-    game_.gameMode = GameMode::Classic;
+    game_.chooseClassic();
     startGame();
 }
 
 void Session::startArcade() {
     daily_.reset();
-    game_.gameMode = GameMode::Arcade;
-    game_.score = 0;
-    game_.levelScore = 0;
-    game_.arcadeLevel = 0;
+    game_.startArcadeRun();
     startGame();
 }
 
 void Session::startPuzzle(const PuzzleNumber& number) {
-    if (phase_ != Phase::Menu || !isClassicBoard(number.width, number.height) || number.language != game_.language)
+    if (phase_ != Phase::Menu || !isClassicBoard(number.width, number.height) || number.language != game_.language())
         return;
     daily_.reset();
-    game_.gameMode = GameMode::Classic;
+    game_.chooseClassic();
     askedFor_ = number;
     startGame();
 }
@@ -174,8 +172,8 @@ void Session::startGame() {
     random_.reseed(clockSeed_ ? clockSeed_() : 0);
     const std::optional<PuzzleNumber> asked = std::exchange(askedFor_, std::nullopt);
     int width = 0, height = 0, seed = 0;
-    if (game_.gameMode == GameMode::Classic) {
-        game_.score = 0;
+    if (game_.gameMode() == GameMode::Classic) {
+        game_.startClassicGame();
         hints_ = {};
         if (asked) {
             width = asked->width;
@@ -186,11 +184,9 @@ void Session::startGame() {
             height = level(row).height;
         }
     } else {
-        game_.levelScore = 0;
-        game_.levelQualified = false;
-        game_.arcadeLevel += 1;
+        game_.startLevel();
         // The table has ten rows; the run ends with the tenth level.
-        const int row = std::min<int>(game_.arcadeLevel, kLevelCount);
+        const int row = std::min<int>(game_.arcadeLevel(), kLevelCount);
         width = level(row).width;
         height = level(row).height;
     }
@@ -201,7 +197,6 @@ void Session::startGame() {
     else
         seed = puzzleSeed(random_.next());
     newPuzzle(game_, engine_, width, height, seed);
-    if (game_.gameMode == GameMode::Arcade) game_.timeLeft = kLevelTime;
     putGameOnScreen();
 }
 
@@ -209,16 +204,17 @@ void Session::startDaily(const Date& date, const std::optional<DailyResume>& res
     if (phase_ != Phase::Menu) return;
     random_.reseed(clockSeed_ ? clockSeed_() : 0);
     const CommonWords& common = common_ != nullptr ? *common_ : noCommonWords;
-    game_.gameMode = GameMode::Classic;
+    game_.chooseClassic();
     PuzzleNumber number = chooseDailyPuzzle(dayNumber(date), engine_, common, game_);
-    number.language = game_.language;
+    number.language = game_.language();
     daily_ = DailyGame{date, number, splitDailyWords(game_, common)};
     hints_ = {};
-    game_.score = 0;
+    game_.startClassicGame();
     if (resume) {
         for (const std::string& word : resume->foundWords)
             if (words::isSolutionWord(game_, word)) words::addFoundWord(game_, word);
-        game_.score = std::max<std::int32_t>(0, resume->score);
+        game_.restoreCounters(GameMode::Classic, game_.arcadeLevel(), std::max<std::int32_t>(0, resume->score),
+                              game_.levelScore(), game_.timeLeft());
         hints_.hintsUsed = std::max(0, resume->hints);
     }
     putGameOnScreen();
@@ -232,8 +228,9 @@ bool Session::resumeSaved(const LoadSavedGame& load) {
     }
     // A kept number must make these very letters (a damaged record, or another dictionary, would
     // give a number for a different board): otherwise the game goes on without one.
-    if (game_.puzzleSeed && (game_.gameMode != GameMode::Classic || !puzzleMadeFrom(game_, engine_, *game_.puzzleSeed)))
-        game_.puzzleSeed.reset();
+    if (game_.puzzleSeed() &&
+        (game_.gameMode() != GameMode::Classic || !puzzleMadeFrom(game_, engine_, *game_.puzzleSeed())))
+        game_.setPuzzleSeed(std::nullopt);
     random_.reseed(clockSeed_ ? clockSeed_() : 0);
     daily_.reset();
     hints_ = {};
@@ -318,7 +315,7 @@ void Session::enter() {
             frontEnd_->dailyProgressChanged();
         return;
     }
-    if (words::targetReached(game_)) endGame(game_.gameMode == GameMode::Arcade ? Ending::LevelWon : Ending::AllFound);
+    if (words::targetReached(game_)) endGame(game_.gameMode() == GameMode::Arcade ? Ending::LevelWon : Ending::AllFound);
 }
 
 void Session::clear() {
@@ -328,7 +325,7 @@ void Session::clear() {
 }
 
 void Session::hint() {
-    if (phase_ != Phase::Playing || game_.gameMode == GameMode::Arcade) return;
+    if (phase_ != Phase::Playing || game_.gameMode() == GameMode::Arcade) return;
     std::vector<std::string> wanted;
     if (daily_) {
         wanted = daily_->words.required;
@@ -343,11 +340,11 @@ void Session::hint() {
 
 // The keys act only on a game being played: while paused the board is hidden and they do nothing.
 void Session::enterKey() {
-    if (phase_ == Phase::Playing && game_.curWordLen > 1) enter();
+    if (phase_ == Phase::Playing && game_.curWordLen() > 1) enter();
 }
 
 void Session::backspaceKey() {
-    if (phase_ == Phase::Playing && game_.curWordLen > 1) clear();
+    if (phase_ == Phase::Playing && game_.curWordLen() > 1) clear();
 }
 
 void Session::typeLetter(char32_t letter) {
@@ -367,7 +364,7 @@ void Session::typeLetter(char32_t letter) {
         view_->letterRefused(letter);
         return;
     }
-    const bool started = game_.curWordLen == 0 || typedWordRefused_;
+    const bool started = game_.curWordLen() == 0 || typedWordRefused_;
     typing::setChain(game_, *chain);
     chainTyped_ = true;
     typedWordRefused_ = false;
@@ -487,7 +484,7 @@ void Session::endGame(Ending how) {
             steps_ = {EndingStep::EndDialog, EndingStep::BestScoreOffer, EndingStep::Menu};
             break;
         case Ending::LevelWon:
-            game_.levelQualified = true;
+            game_.qualifyLevel();
             // The tenth level was the last row of the level table: a won tenth level completes the run.
             if (flow::onLastLevel(game_)) {
                 reportEnd(true);
@@ -525,8 +522,8 @@ void Session::runEnding() {
             windowAsked_ = true;
             EndingWindow window;
             window.step = step;
-            window.mode = game_.gameMode;
-            window.score = game_.score;
+            window.mode = game_.gameMode();
+            window.score = game_.score();
             if (step == EndingStep::EndDialog) {
                 window.text = flow::endDialogText(game_);
                 window.hints = hints_.hintsUsed;
@@ -546,7 +543,7 @@ void Session::runEnding() {
             case EndingStep::BestScoreOffer: break;
             case EndingStep::LevelBonus:
                 // The bonus the dialog announced, added once it has closed.
-                game_.score = addPoints(game_.score, flow::levelBonus(game_.timeLeft, game_.arcadeLevel));
+                game_.addLevelBonus(flow::levelBonus(game_.timeLeft(), game_.arcadeLevel()));
                 view_->scoreChanged();
                 break;
             case EndingStep::NextLevel: startGame(); break;
@@ -564,17 +561,17 @@ void Session::runEnding() {
     }
 }
 
-bool Session::offersBestScore() const { return entersHallOfFame(game_.gameMode, hints_.hintsUsed); }
+bool Session::offersBestScore() const { return entersHallOfFame(game_.gameMode(), hints_.hintsUsed); }
 
 void Session::reportEnd(bool finished) {
     if (frontEnd_ == nullptr) return;
     GameSummary summary;
     summary.mode = daily_                               ? StatsMode::Daily
-                   : game_.gameMode == GameMode::Arcade ? StatsMode::Arcade
+                   : game_.gameMode() == GameMode::Arcade ? StatsMode::Arcade
                                                         : StatsMode::Classic;
-    summary.score = game_.score;
+    summary.score = game_.score();
     summary.finished = finished;
-    for (int i = 1; i <= game_.numFoundWords(); ++i) summary.foundWords.push_back(game_.foundWords[i]);
+    for (int i = 1; i <= game_.numFoundWords(); ++i) summary.foundWords.push_back(game_.foundWords()[i]);
     if (daily_) {
         summary.day = dayNumber(daily_->date);
         summary.requiredFound = dailyProgress().requiredFound;
@@ -596,7 +593,7 @@ void Session::showSolutionWord(int id) {
     const auto shown = results::wordToShow(game_, id, lastShownWordId_);
     if (!shown) return;
     lastShownWordId_ = *shown;
-    results::loadSolutionPath(game_, game_.allSolutionWords[*shown]);
+    results::loadSolutionPath(game_, game_.allSolutionWords()[*shown]);
     view_->solutionShown(*shown);
 }
 

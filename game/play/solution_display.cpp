@@ -2,6 +2,7 @@
 #include "game/play/solution_display.h"
 
 #include <algorithm>
+#include <vector>
 
 namespace game::results {
 
@@ -10,7 +11,7 @@ int listCount(const GameData& g, ListMode mode) {
 }
 
 const OneBased<std::string>& listWords(const GameData& g, ListMode mode) {
-    return mode == ListMode::Solutions ? g.allSolutionWords : g.foundWords;
+    return mode == ListMode::Solutions ? g.allSolutionWords() : g.foundWords();
 }
 
 bool scrollDown(std::int16_t& top, int count) {
@@ -28,7 +29,7 @@ bool scrollUp(std::int16_t& top) {
 int nextRepeatInterval(int ms) { return ms > kRepeatStepMs ? ms - kRepeatStepMs : ms; }
 
 int foundOfLength(const GameData& g, int len) {
-    return static_cast<int>(std::count_if(g.foundWords.begin(), g.foundWords.end(),
+    return static_cast<int>(std::count_if(g.foundWords().begin(), g.foundWords().end(),
                                           [len](const std::string& w) { return static_cast<int>(w.size()) == len; }));
 }
 
@@ -36,7 +37,7 @@ int solutionsOfLength(const GameData& g, int len) { return g.wordsOfLength(len).
 
 std::optional<int> wordToShow(const GameData& g, int id, int lastShownWordId) {
     if (id < 1 || id > g.numSolutionWords() || id == lastShownWordId) return std::nullopt;
-    if (!g.allSolutionWords.contains(id) || g.allSolutionWords[id].empty()) return std::nullopt;
+    if (!g.allSolutionWords().contains(id) || g.allSolutionWords()[id].empty()) return std::nullopt;
     return id;
 }
 
@@ -49,14 +50,10 @@ bool loadSolutionPath(GameData& g, const std::string& word) {
         if (!list.paths.contains(i) || static_cast<int>(list.paths[i].size()) < len) return false;
         // Every cell of the path must be on the board before anything is changed.
         for (int j = 0; j < len; ++j)
-            if (list.paths[i][static_cast<std::size_t>(j)] + 1 > g.cellSelected.size()) return false;
-        for (auto& c : g.cellSelected) c = 0;
-        for (int j = 1; j <= len; ++j) {
-            const int c = list.paths[i][static_cast<std::size_t>(j - 1)] + 1;
-            g.curPath[j] = static_cast<std::int16_t>(c);
-            g.cellSelected[c] = 1;
-        }
-        g.curWordLen = static_cast<std::int16_t>(len);
+            if (list.paths[i][static_cast<std::size_t>(j)] + 1 > g.cellSelected().size()) return false;
+        std::vector<int> cells;
+        for (int j = 1; j <= len; ++j) cells.push_back(list.paths[i][static_cast<std::size_t>(j - 1)] + 1);
+        g.showPath(cells);
         return true;
     }
     return false;

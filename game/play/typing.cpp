@@ -30,7 +30,7 @@ public:
 
 private:
     bool letterAt(int cell, std::size_t position) const {
-        return letters::lower(static_cast<char>(g_.gridLetters[cell])) == word_[position];
+        return letters::lower(static_cast<char>(g_.gridLetters()[cell])) == word_[position];
     }
 
     bool tryCell(std::vector<int>& path, int cell) {
@@ -64,16 +64,16 @@ private:
 bool isTypedLetter(char32_t ch) { return !letters::boardLetters(letters::Language::English, ch).empty(); }
 
 std::optional<std::vector<int>> chainAfterTyping(const GameData& g, char32_t letter) {
-    const std::string typed = letters::boardLetters(g.language, letter);
-    const int length = g.curWordLen;
+    const std::string typed = letters::boardLetters(g.language(), letter);
+    const int length = g.curWordLen();
     if (typed.empty() || length + static_cast<int>(typed.size()) > kMaxWordLen) return std::nullopt;
     std::vector<int> chain;
     std::string word;
     for (int i = 1; i <= length; ++i) {
-        const int cell = g.curPath[i];
-        if (!g.gridLetters.contains(cell)) return std::nullopt;
+        const int cell = g.curPath()[i];
+        if (!g.gridLetters().contains(cell)) return std::nullopt;
         chain.push_back(cell);
-        word += letters::lower(static_cast<char>(g.gridLetters[cell]));
+        word += letters::lower(static_cast<char>(g.gridLetters()[cell]));
     }
     word += typed;
 
@@ -87,14 +87,10 @@ std::optional<std::vector<int>> chainAfterTyping(const GameData& g, char32_t let
 }
 
 void setChain(GameData& g, std::span<const int> cells) {
-    for (int i = 1; i <= g.curWordLen; ++i)
-        if (g.cellSelected.contains(g.curPath[i])) g.cellSelected[g.curPath[i]] = 0;
-    g.curWordLen = 0;
+    g.clearChain();
     for (int cell : cells) {
-        if (!g.cellSelected.contains(cell) || g.curWordLen >= kMaxPath) break;
-        g.curWordLen += 1;
-        g.curPath[g.curWordLen] = static_cast<std::int16_t>(cell);
-        g.cellSelected[cell] = 1;
+        if (!g.cellSelected().contains(cell) || g.curWordLen() >= kMaxPath) break;
+        g.pushCell(cell);
     }
 }
 

@@ -2,7 +2,6 @@
 #include "game/play/words.h"
 
 #include <algorithm>
-#include <utility>
 
 #include "game/play/letters.h"
 
@@ -20,18 +19,13 @@ int compareFoundWords(const std::string& a, const std::string& b) {
 
 int findFoundWord(const GameData& g, const std::string& word) {
     for (int i = 1; i <= g.numFoundWords(); ++i)
-        if (g.foundWords[i] == word) return i;
+        if (g.foundWords()[i] == word) return i;
     return -1;
 }
 
 int addFoundWord(GameData& g, const std::string& word) {
     if (const int i = findFoundWord(g, word); i != -1) return i;
-    g.foundWords.push_back(word);
-    // Exchange sort: every pair (i, j), i < j, swapped when out of order.
-    const int n = g.numFoundWords();
-    for (int i = 1; i <= n - 1; ++i)
-        for (int j = i + 1; j <= n; ++j)
-            if (compareFoundWords(g.foundWords[i], g.foundWords[j]) > 0) std::swap(g.foundWords[i], g.foundWords[j]);
+    g.addFoundWord(word);
     return findFoundWord(g, word);
 }
 
@@ -44,7 +38,8 @@ bool isSolutionWord(const GameData& g, const std::string& word) {
 
 std::string chainWord(const GameData& g) {
     std::string word;
-    for (int i = 1; i <= g.curWordLen; ++i) word += letters::upper(static_cast<char>(g.gridLetters[g.curPath[i]]));
+    for (int i = 1; i <= g.curWordLen(); ++i)
+        word += letters::upper(static_cast<char>(g.gridLetters()[g.curPath()[i]]));
     return word;
 }
 
@@ -56,7 +51,7 @@ int listTopFor(int i, int numFound) {
 
 Submission submitChain(GameData& g) {
     Submission s;
-    if (g.curWordLen < kMinWordLen || g.curWordLen > kMaxWordLen) return s;
+    if (g.curWordLen() < kMinWordLen || g.curWordLen() > kMaxWordLen) return s;
     s.word = chainWord(g);
     if (!isSolutionWord(g, s.word)) {
         s.answer = Answer::Refused;
@@ -69,21 +64,19 @@ Submission submitChain(GameData& g) {
         return s;
     }
     s.answer = Answer::New;
-    s.points = wordPoints(g.curWordLen);
-    g.score = addPoints(g.score, s.points);
-    if (g.gameMode == GameMode::Arcade) g.levelScore = addPoints(g.levelScore, s.points);
+    s.points = wordPoints(g.curWordLen());
+    g.scoreWord(s.points);
     return s;
 }
 
 bool clearChain(GameData& g) {
-    if (g.curWordLen < 1) return false;
-    for (int i = 1; i <= g.curWordLen; ++i) g.cellSelected[g.curPath[i]] = 0;
-    g.curWordLen = 0;
+    if (g.curWordLen() < 1) return false;
+    g.clearChain();
     return true;
 }
 
 bool targetReached(const GameData& g) {
-    return g.gameMode == GameMode::Arcade ? g.levelScore >= g.targetPoints : g.score >= g.targetPoints;
+    return g.gameMode() == GameMode::Arcade ? g.levelScore() >= g.targetPoints() : g.score() >= g.targetPoints();
 }
 
 }  // namespace game::words

@@ -44,7 +44,7 @@ void drawStrip(const SpriteSheet& sheet, const BoxInfo& strip, std::string_view 
 }
 
 bool isFoundWord(const GameData& data, const std::string& word) {
-    return std::find(data.foundWords.begin(), data.foundWords.end(), word) != data.foundWords.end();
+    return std::find(data.foundWords().begin(), data.foundWords().end(), word) != data.foundWords().end();
 }
 
 // Sheet sources of the sprite button kinds 0..5.
@@ -80,7 +80,7 @@ void setFontSize(Surface& surface, double points) {
 }
 
 void drawTile(const SpriteSheet& sheet, const BoxInfo& board, const GameData& data, int cell, bool linked) {
-    if (!board.surface || data.gridWidth() <= 0 || !data.gridLetters.contains(cell)) {
+    if (!board.surface || data.gridWidth() <= 0 || !data.gridLetters().contains(cell)) {
         return;
     }
     Surface& s = *board.surface;
@@ -93,7 +93,7 @@ void drawTile(const SpriteSheet& sheet, const BoxInfo& board, const GameData& da
 
     blitTile(sheet, s, r.left, r.top, p - 2 * m, linked ? Sprite::TileLinked : Sprite::TilePlain);
 
-    const char letter = toUpper(data.gridLetters[cell]);
+    const char letter = toUpper(data.gridLetters()[cell]);
     const std::string_view text(&letter, 1);
     s.setTextColor(clrShadow);
     s.drawText(text, r, kCaptionFlags);
@@ -104,11 +104,11 @@ void drawTile(const SpriteSheet& sheet, const BoxInfo& board, const GameData& da
 }
 
 void drawAllTiles(const SpriteSheet& sheet, const BoxInfo& board, const GameData& data) {
-    const int cells = std::min<int>(data.numCells(), data.gridLetters.size());
+    const int cells = std::min<int>(data.numCells(), data.gridLetters().size());
     for (int cell = 1; cell <= cells; ++cell) {
         // Every letter is drawn, those above 128 too (Ä, Ö, Ü, Ñ); 0 is no letter.
-        if (data.gridLetters[cell] == 0) continue;
-        const bool linked = data.cellSelected.contains(cell) && data.cellSelected[cell] != 0;
+        if (data.gridLetters()[cell] == 0) continue;
+        const bool linked = data.cellSelected().contains(cell) && data.cellSelected()[cell] != 0;
         drawTile(sheet, board, data, cell, linked);
     }
 }
@@ -133,8 +133,8 @@ void drawBoardBack(const BoxInfo& board, const GameData& data) {
     board.surface->fillRect(Rect{board.x - h, board.y - h, board.x + data.gridWidth() * kCellSize + h,
                              board.y + data.gridHeight() * kCellSize + h},
                         brPlay);
-    const int len = std::min<int>(data.curWordLen, kMaxPath);
-    for (int k = 1; k <= len - 1; ++k) drawChainLine(board, data, data.curPath[k], data.curPath[k + 1]);
+    const int len = std::min<int>(data.curWordLen(), kMaxPath);
+    for (int k = 1; k <= len - 1; ++k) drawChainLine(board, data, data.curPath()[k], data.curPath()[k + 1]);
 }
 
 void drawWordStrip(const SpriteSheet& sheet, const BoxInfo& strip, const GameData& data) {
@@ -142,10 +142,10 @@ void drawWordStrip(const SpriteSheet& sheet, const BoxInfo& strip, const GameDat
         return;
     }
     std::string letters;
-    const int len = std::min<int>(data.curWordLen, layout::kStripSlots);
+    const int len = std::min<int>(data.curWordLen(), layout::kStripSlots);
     for (int k = 1; k <= len; ++k) {
-        const int cell = data.curPath[k];
-        letters += data.gridLetters.contains(cell) ? toUpper(data.gridLetters[cell]) : ' ';
+        const int cell = data.curPath()[k];
+        letters += data.gridLetters().contains(cell) ? toUpper(data.gridLetters()[cell]) : ' ';
     }
     drawStrip(sheet, strip, letters);
 }
@@ -157,7 +157,7 @@ void drawRefusedLetter(const SpriteSheet& sheet, const BoxInfo& strip, const Gam
     Surface& s = *strip.surface;
     const int p = strip.wid;
     const int m = strip.ht;
-    const int k = std::clamp<int>(data.curWordLen + 1, 1, layout::kStripSlots);
+    const int k = std::clamp<int>(data.curWordLen() + 1, 1, layout::kStripSlots);
     const Rect slot{strip.x + (k - 1) * kCellSize + m, strip.y + m + 1, strip.x + k * kCellSize - m, strip.y + p + 2};
     blitTile(sheet, s, slot.left, slot.top, p - 2 * m, Sprite::TilePlain);
     s.setTextColor(clrStripLetter);

@@ -52,7 +52,7 @@ void drawRefusedLetter(const SpriteSheet& sheet, const BoxInfo& strip, const Gam
 // The strip showing the letters of word (its first seven, upper case).
 void drawWordStripText(const SpriteSheet& sheet, const BoxInfo& strip, std::string_view word);
 // The word list box: entries first .. first + min(count - first, 12) of words, found words (exact
-// match in data.foundWords) in clrHiText, the entry numbered selected framed with the current pen.
+// match in data.foundWords()) in clrHiText, the entry numbered selected framed with the current pen.
 void drawWordList(const BoxInfo& list, const GameData& data, const OneBased<std::string>& words, int count, int first,
                   int selected);
 // A sprite button in its plain or highlighted look; Nothing (and a value outside the enumeration)

@@ -185,12 +185,12 @@ void FrmPlay::drawLanguageButton(bool hover) {
 
 void FrmPlay::nextLanguage() {
     if (!ctx_.chooseLanguage || view() != View::Menu) return;
-    const letters::Language from = refusedLanguage_.value_or(game_.language);
+    const letters::Language from = refusedLanguage_.value_or(game_.language());
     std::size_t at = 0;
     while (at < letters::kLanguages.size() && letters::kLanguages[at].language != from) ++at;
     const letters::Language next = letters::kLanguages[(at + 1) % letters::kLanguages.size()].language;
     ctx_.chooseLanguage(next);
-    refusedLanguage_ = game_.language == next ? std::nullopt : std::optional(next);
+    refusedLanguage_ = game_.language() == next ? std::nullopt : std::optional(next);
     // Every text on the window's surfaces is now the language's.
     paintPauseView();
     drawMainMenu();
@@ -263,7 +263,7 @@ void FrmPlay::startDaily() {
 }
 
 void FrmPlay::askPuzzleNumber() {
-    FrmPuzzleNumber dialog(ctx_.ui, ctx_.graphics, game_.language);
+    FrmPuzzleNumber dialog(ctx_.ui, ctx_.graphics, game_.language());
     dialog.showModal();
     if (const auto number = dialog.number()) session_.startPuzzle(*number);
 }
@@ -276,7 +276,7 @@ void FrmPlay::showStatistics() {
 }
 
 void FrmPlay::showHelp() {
-    ui::showHelp(ctx_.shell, ctx_.ui, ctx_.appPath, session_.game().language);
+    ui::showHelp(ctx_.shell, ctx_.ui, ctx_.appPath, session_.game().language());
 }
 
 void FrmPlay::unload() {
@@ -374,8 +374,8 @@ void FrmPlay::dailyProgressChanged() {
     if (ctx_.store == nullptr || daily == nullptr) return;
     persistence::KeptDailyGame kept;
     kept.date = daily->date;
-    for (int i = 1; i <= game_.numFoundWords(); ++i) kept.foundWords.push_back(game_.foundWords[i]);
-    kept.score = game_.score;
+    for (int i = 1; i <= game_.numFoundWords(); ++i) kept.foundWords.push_back(game_.foundWords()[i]);
+    kept.score = game_.score();
     kept.hints = session_.hints().hintsUsed;
     persistence::keepDailyGame(*ctx_.store, kept);
 }
@@ -618,7 +618,7 @@ void FrmPlay::rightPanEvents(int btnIndex) {
     switch (static_cast<Command>(btnIndex)) {
         case Command::HallOfFame:
             releaseArrow();
-            ctx_.records.showHallOfFame(modeNum(game_.gameMode), true);
+            ctx_.records.showHallOfFame(modeNum(game_.gameMode()), true);
             break;
         case Command::Pause: session_.pause(); break;
         case Command::Instructions: showHelp(); break;
@@ -712,7 +712,7 @@ void FrmPlay::pbGrid_MouseMove(int, int, double x, double y) {
         // The daily puzzle: a found word pointed at in the list shows its definition.
         const ListArea area{regions_.listBox.x, regions_.listBox.y, regions_.listBox.wid, regions_.listBox.ht};
         const auto index = listIndexAt(area, listTop_, x, y);
-        showDefinition(index && *index >= 1 && *index <= game_.numFoundWords() ? game_.foundWords[*index] : "");
+        showDefinition(index && *index >= 1 && *index <= game_.numFoundWords() ? game_.foundWords()[*index] : "");
     }
 }
 

@@ -40,7 +40,8 @@ void setBold(platform::Surface& s, bool bold) {
 
 void FrmPlay::gameReady() {
     listTop_ = 1;
-    if (game_.gameMode == GameMode::Arcade) timerStr_ = flow::formatTime(game_.timeLeft, flow::TimeStyle::LevelStart);
+    if (game_.gameMode() == GameMode::Arcade)
+        timerStr_ = flow::formatTime(game_.timeLeft(), flow::TimeStyle::LevelStart);
     buildPlaySurface();
 }
 
@@ -88,20 +89,20 @@ void FrmPlay::drawPanelTexts() {
     };
 
     label(kScoreLabel);
-    value(kScoreItem, std::to_string(game_.score));
+    value(kScoreItem, std::to_string(game_.score()));
     label(kBestScoreLabel);
-    value(kBestScoreItem, std::to_string(ctx_.records.bestScore(game_.gameMode)));
+    value(kBestScoreItem, std::to_string(ctx_.records.bestScore(game_.gameMode())));
     for (int n = kFirstCommand; n <= kLastItem; ++n) drawCommand(n, false, itemShift(n));
 
     // The icon always shows the current sound switch.
     regions_.soundBox.state = ctx_.sounds.soundOptions[0];
     drawSpriteBtn(ctx_.sheet, regions_.soundBox, soundIcon(regions_.soundBox.state), false);
 
-    if (game_.gameMode == GameMode::Arcade) {
+    if (game_.gameMode() == GameMode::Arcade) {
         label(kTimeLabel);
         value(kTimeItem, timerStr_);
         label(kLevelLabel);
-        value(kLevelItem, std::to_string(game_.arcadeLevel));
+        value(kLevelItem, std::to_string(game_.arcadeLevel()));
     }
     drawDailyProgress();
 }
@@ -134,21 +135,22 @@ void FrmPlay::drawCommand(int n, bool hover, int shift) {
 
 void FrmPlay::drawScore() {
     setFontSize(*pbGrid_, fontsize::kPanel);
-    drawTextBtn(regions_.item(kScoreItem), FrameStyle::None, false, itemShift(kScoreItem), std::to_string(game_.score));
+    drawTextBtn(regions_.item(kScoreItem), FrameStyle::None, false, itemShift(kScoreItem),
+                std::to_string(game_.score()));
     setFontSize(*pbGrid_, fontsize::kList);
 }
 
 void FrmPlay::drawTime(int shift) {
     setFontSize(*pbGrid_, fontsize::kPanel);
     BoxInfo time = regions_.item(kTimeItem);
-    if (game_.timeLeft <= window::kWarningTenths) time.textColor = clrTimeWarning;
+    if (game_.timeLeft() <= window::kWarningTenths) time.textColor = clrTimeWarning;
     drawTextBtn(time, FrameStyle::None, false, shift, timerStr_);
 }
 
 void FrmPlay::drawProgress() {
-    const std::int32_t points = game_.gameMode == GameMode::Arcade ? game_.levelScore : game_.score;
-    drawProgressBar(ctx_.sheet, regions_.barBox, flow::progressPercent(points, game_.targetPoints));
-    if (game_.gameMode == GameMode::Arcade) drawLevelNeeds();
+    const std::int32_t points = game_.gameMode() == GameMode::Arcade ? game_.levelScore() : game_.score();
+    drawProgressBar(ctx_.sheet, regions_.barBox, flow::progressPercent(points, game_.targetPoints()));
+    if (game_.gameMode() == GameMode::Arcade) drawLevelNeeds();
 }
 
 void FrmPlay::drawLevelNeeds() {
@@ -165,8 +167,8 @@ void FrmPlay::drawLevelNeeds() {
     fillBox(line);
     setFontSize(s, fontsize::kMessage);
     setBold(s, false);
-    const std::int32_t target = level(std::min<int>(game_.arcadeLevel, kLevelCount)).target;
-    const std::int32_t needed = std::max<std::int32_t>(0, target - game_.levelScore);
+    const std::int32_t target = level(std::min<int>(game_.arcadeLevel(), kLevelCount)).target;
+    const std::int32_t needed = std::max<std::int32_t>(0, target - game_.levelScore());
     const std::string text = formatResString(StringId::LevelNeeds, {"|1", target, "|2", needed});
     drawShadowText(line, 0, text, static_cast<int>(kCaptionFlags));
     s.setFont(font);
@@ -337,11 +339,11 @@ void FrmPlay::wordAnswered(const words::Submission& answer) {
 }
 
 void FrmPlay::timeChanged() {
-    timerStr_ = flow::formatTime(game_.timeLeft, flow::TimeStyle::Ticking);
+    timerStr_ = flow::formatTime(game_.timeLeft(), flow::TimeStyle::Ticking);
     drawTime(window::kTimeTickShift);
     refresh();
     // The last seconds tick away aloud, one tick at each whole second.
-    if (game_.timeLeft > 0 && game_.timeLeft <= window::kWarningTenths && game_.timeLeft % 10 == 0)
+    if (game_.timeLeft() > 0 && game_.timeLeft() <= window::kWarningTenths && game_.timeLeft() % 10 == 0)
         ctx_.sounds.tick();
 }
 
@@ -394,9 +396,9 @@ void FrmPlay::resultsReady() {
 }
 
 void FrmPlay::solutionShown(int id) {
-    showDefinition(game_.allSolutionWords[id], false);
+    showDefinition(game_.allSolutionWords()[id], false);
     setFontSize(*pbGrid_, fontsize::kTiles);
-    drawWordStripText(ctx_.sheet, regions_.stripBox, game_.allSolutionWords[id]);
+    drawWordStripText(ctx_.sheet, regions_.stripBox, game_.allSolutionWords()[id]);
     drawBoardBack(regions_.boardBox, game_);
     drawAllTiles(ctx_.sheet, regions_.boardBox, game_);
     refresh();
@@ -468,7 +470,7 @@ void FrmPlay::copyShareLine() {
 }
 
 void FrmPlay::lookUpWord() {
-    if (!noteWord_.empty()) ui::lookUpWord(ctx_.shell, letters::info(game_.language).code, noteWord_);
+    if (!noteWord_.empty()) ui::lookUpWord(ctx_.shell, letters::info(game_.language()).code, noteWord_);
 }
 
 }  // namespace game::ui

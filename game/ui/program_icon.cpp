@@ -27,7 +27,7 @@ std::unique_ptr<platform::Surface> drawProgramIcon(platform::Graphics& graphics,
     icon->setFont({window::kPlayFont, kPointsAt48, true});
     GameData tile;
     tile.setBoard(1, 1);
-    tile.gridLetters[1] = static_cast<std::uint8_t>(window::kTitle[0]);
+    tile.setLetters({static_cast<std::uint8_t>(window::kTitle[0])});
     BoxInfo board;
     board.surface = icon.get();
     board.wid = kWindowIconSize;

@@ -44,8 +44,7 @@ struct Typed {
 
 Typed typeOn(game::GameData g, const std::string& word) {
     Typed t;
-    g.curWordLen = 0;
-    for (int c = 1; c <= g.numCells(); ++c) g.cellSelected[c] = 0;
+    g.showPath({});
     std::vector<int> shown;
     for (const char letter : word) {
         const auto next = game::typing::chainAfterTyping(g, static_cast<unsigned char>(letter));
@@ -178,7 +177,7 @@ game::EngineLibrary* loadedEngine() {
 }
 
 // The number of words of each length 2 to 10 on a puzzle.
-int wordsOf(const game::GameData& g, int len) { return g.wordLists[len - 1].count(); }
+int wordsOf(const game::GameData& g, int len) { return g.wordLists()[len - 1].count(); }
 
 // The 4 x 4 puzzle with the fewest words (at least three) among the first seeds whose every word can be
 // typed and entered (3 to 7 letters): typing them all ends the game.
@@ -259,12 +258,12 @@ TEST(RealProgramKeys, AResultsListOfOver200WordsScrollsByWheelAndPageDownLightin
     for (const auto& [shot, id] : {std::pair{"wheel.ppm", byWheel}, std::pair{"page.ppm", byWheel + 13}}) {
         SCOPED_TRACE(shot);
         game::GameData lit = g;
-        ASSERT_TRUE(game::results::loadSolutionPath(lit, g.allSolutionWords[id]));
+        ASSERT_TRUE(game::results::loadSolutionPath(lit, g.allSolutionWords()[id]));
         std::set<int> path;
-        for (int j = 1; j <= lit.curWordLen; ++j) path.insert(lit.curPath[j]);
+        for (int j = 1; j <= lit.curWordLen(); ++j) path.insert(lit.curPath()[j]);
         const Picture screen = cut(readPpm(out / shot), window);
         ASSERT_GT(screen.width, 0);
-        EXPECT_EQ(litCells(screen, 6, 6), path) << "word " << id << " " << g.allSolutionWords[id];
+        EXPECT_EQ(litCells(screen, 6, 6), path) << "word " << id << " " << g.allSolutionWords()[id];
     }
 }
 

@@ -3,30 +3,27 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "game/play/game_data.h"
+#include "game_builder.h"
 
 namespace game::testing {
 
 // found words of a total of three-letter solution words ("W1", "W2", ...: only the counts matter).
 inline GameData classicEnd(int found, int total, int score, int target) {
-    GameData g;
-    g.gameMode = GameMode::Classic;
-    for (int i = 1; i <= total; ++i) g.wordLists[2].words.push_back("W" + std::to_string(i));
-    for (int i = 1; i <= found; ++i) g.foundWords.push_back("W" + std::to_string(i));
-    g.score = score;
-    g.targetPoints = target;
-    return g;
+    GameBuilder b;
+    std::vector<std::string> words;
+    for (int i = 1; i <= total; ++i) b.listed(3, "W" + std::to_string(i));
+    for (int i = 1; i <= found; ++i) words.push_back("W" + std::to_string(i));
+    return b.mode(GameMode::Classic).found(words).score(score).target(target).build();
 }
 
 inline GameData arcadeEnd(int lvl, int timeLeft, bool qualified, int score) {
-    GameData g;
-    g.gameMode = GameMode::Arcade;
-    g.arcadeLevel = static_cast<std::int16_t>(lvl);
-    g.timeLeft = timeLeft;
-    g.levelQualified = qualified;
-    g.score = score;
-    return g;
+    GameBuilder b;
+    b.mode(GameMode::Arcade).level(lvl).timeLeft(timeLeft).score(score);
+    if (qualified) b.qualified();
+    return b.build();
 }
 
 }  // namespace game::testing

@@ -38,7 +38,7 @@ int main(int argc, char** argv) {
         const game::DailyWords words = game::splitDailyWords(g, common);
         out << game::dateText(game::dateOfDay(day)) << ' ' << game::puzzleNumberText(number) << ' '
             << words.required.size() << ' ' << words.bonus.size() << ' ';
-        for (const std::uint8_t letter : g.gridLetters.raw()) out << static_cast<char>(letter);
+        for (const std::uint8_t letter : g.gridLetters().raw()) out << static_cast<char>(letter);
         out << '\n';
     }
     return out ? 0 : 1;

@@ -8,9 +8,11 @@
 
 #include <atomic>
 #include <chrono>
+#include <string>
 #include <thread>
 
 #include "game/persistence/records.h"
+#include "game_builder.h"
 #include "platform/registry_store.h"
 #include "platform/window.h"
 
@@ -172,16 +174,18 @@ TEST_F(RegistryStoreTest, ValuesOfTheWrongSizeAreNotTaken) {
 
 TEST_F(RegistryStoreTest, SavedGameRoundTripWithTheSaveKeysValues) {
     // A board of Arcade level 3's size, letters B, C, D, ... row by row.
-    game::GameData g;
-    g.setBoard(game::level(3).width, game::level(3).height);
-    for (int i = 1; i <= g.numCells(); ++i) g.gridLetters[i] = static_cast<std::uint8_t>('A' + i % 26);
-    g.gameMode = game::GameMode::Arcade;
-    g.arcadeLevel = 3;
-    g.score = 321;
-    g.levelScore = 16;  // the points of the level's two words
-    g.timeLeft = 1234;
-    g.foundWords.push_back("CAT");
-    g.foundWords.push_back("DOGS");
+    const int width = game::level(3).width, height = game::level(3).height;
+    std::string letters;
+    for (int i = 1; i <= width * height; ++i) letters += static_cast<char>('A' + i % 26);
+    const game::GameData g = game::testing::GameBuilder()
+                                 .board(letters, width, height)
+                                 .mode(game::GameMode::Arcade)
+                                 .level(3)
+                                 .score(321)
+                                 .levelScore(16)  // the points of the level's two words
+                                 .timeLeft(1234)
+                                 .found({"CAT", "DOGS"})
+                                 .build();
     game::persistence::SolvingData record;
     record.startSizeIndex = 1;
     game::persistence::Records records(*store_);

@@ -119,7 +119,8 @@ void screens(const std::string& folder) {
         r.hp.ui.advance(12'300);
         save(r.main().screen(), "arcade_clock");
         // The last seconds: the Time value in its warning colour.
-        r.program->game.timeLeft = 125;
+        game::GameData& g = r.program->game;
+        g.restoreCounters(g.gameMode(), g.arcadeLevel(), g.score(), g.levelScore(), 125);
         r.hp.ui.advance(100);
         save(r.main().screen(), "arcade_last_seconds");
         r.click(r.frm().regions().item(static_cast<int>(game::Command::Pause)));

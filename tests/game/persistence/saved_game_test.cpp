@@ -6,6 +6,7 @@
 
 #include "game/persistence/saved_game.h"
 #include "game/play/puzzle.h"
+#include "game_builder.h"
 #include "memory_store.h"
 #include "records_fixture.h"
 
@@ -21,19 +22,23 @@ using Bytes = std::vector<std::uint8_t>;
 
 // A game on a board of the given level's size, letters A, B, C, ... row by row.
 GameData gameOn(int levelNumber, GameMode mode, std::vector<std::string> found) {
-    GameData g;
-    g.setBoard(game::level(levelNumber).width, game::level(levelNumber).height);
-    for (int i = 1; i <= g.numCells(); ++i) g.gridLetters[i] = static_cast<std::uint8_t>('A' + (i - 1) % 26);
-    g.gameMode = mode;
-    g.arcadeLevel = mode == GameMode::Arcade ? static_cast<std::int16_t>(levelNumber) : 0;
-    for (const std::string& word : found) g.foundWords.push_back(word);
-    return g;
+    const int width = game::level(levelNumber).width, height = game::level(levelNumber).height;
+    std::string letters;
+    for (int i = 1; i <= width * height; ++i) letters += static_cast<char>('A' + (i - 1) % 26);
+    return game::testing::GameBuilder()
+        .board(letters, width, height)
+        .mode(mode)
+        .level(mode == GameMode::Arcade ? levelNumber : 0)
+        .found(found)
+        .build();
 }
 
 // Gives the game solution tables holding exactly these words.
 void setSolutions(GameData& g, const std::vector<std::string>& words) {
-    for (game::WordList& list : g.wordLists) list = game::WordList{};
-    for (const std::string& w : words) g.wordLists[static_cast<int>(w.size()) - 1].words.push_back(w);
+    game::testing::GameBuilder b(g);
+    b.noSolutions();
+    for (const std::string& w : words) b.solution(w, {});
+    g = b.build();
 }
 
 class SavedGameTest : public RecordsTest {
@@ -78,16 +83,18 @@ TEST_F(SavedGameTest, AGameWithoutWordsRoundTrips) {
     EXPECT_EQ(getRaw(kSavePath, "FOUNDWORDS"), Bytes{});
     EXPECT_EQ(getRaw(kSavePath, "NWORDSFOUND"), le32({0}));
     EXPECT_EQ(g.numFoundWords(), 0);
-    EXPECT_TRUE(g.foundWords.empty());
+    EXPECT_TRUE(g.foundWords().empty());
     EXPECT_EQ(g.gridWidth(), 6);
     EXPECT_EQ(g.gridHeight(), 6);
-    EXPECT_EQ(g.gridLetters.raw(), saved.gridLetters.raw());
+    EXPECT_EQ(g.gridLetters().raw(), saved.gridLetters().raw());
 }
 
 TEST_F(SavedGameTest, AClassicGameWithWordsRoundTripsInStoredOrder) {
     GameData saved = gameOn(3, GameMode::Classic, {"CAT", "DOG", "TEA"});
-    saved.score = 18;
-    saved.timeLeft = 77;  // left over from an earlier Arcade run; not used by Classic Mode
+    saved = game::testing::GameBuilder(saved)
+                .score(18)
+                .timeLeft(77)
+                .build();  // left over from an earlier Arcade run; not used by Classic Mode
     ASSERT_TRUE(records_->saveGame(saved, record()));
     EXPECT_EQ(keyClass(kSavePath), "SAVEDATA");
     const std::string text = "CAT,DOG,TEA,";
@@ -102,20 +109,20 @@ TEST_F(SavedGameTest, AClassicGameWithWordsRoundTripsInStoredOrder) {
 
     SolvingData restored;
     const GameData g = resume(saved, &restored);
-    EXPECT_EQ(g.gameMode, GameMode::Classic);
-    EXPECT_EQ(g.score, 18);
+    EXPECT_EQ(g.gameMode(), GameMode::Classic);
+    EXPECT_EQ(g.score(), 18);
     EXPECT_EQ(g.numFoundWords(), 3);
-    EXPECT_EQ(g.foundWords.raw(), (std::vector<std::string>{"CAT", "DOG", "TEA"}));
+    EXPECT_EQ(g.foundWords().raw(), (std::vector<std::string>{"CAT", "DOG", "TEA"}));
     // The settings record comes back with the game, with the mode and level of that game.
     EXPECT_EQ(restored, game::persistence::withGame(record(), saved));
 }
 
 TEST_F(SavedGameTest, AClassicGameKeepsItsPuzzleNumberAndAnOlderRecordResumesWithoutOne) {
     GameData saved = gameOn(6, GameMode::Classic, {});  // 5 x 4
-    saved.puzzleSeed = 1234;
+    saved = game::testing::GameBuilder(saved).seed(1234).build();
     GameData g = resume(saved);
     EXPECT_EQ(getRaw(kSavePath, "PUZZLENUMBER"), (Bytes{'5', 'x', '4', '-', '1', '2', '3', '4', 0}));
-    EXPECT_EQ(g.puzzleSeed, 1234);
+    EXPECT_EQ(g.puzzleSeed(), 1234);
 
     // The same record as a game without numbers wrote it: every value but the number.
     std::map<std::string, Bytes> values = storedValues();
@@ -134,10 +141,10 @@ TEST_F(SavedGameTest, AClassicGameKeepsItsPuzzleNumberAndAnOlderRecordResumesWit
     ASSERT_EQ(records_->loadSavedGame(loaded), SavedGameStatus::Loaded);
     EXPECT_EQ(loaded.puzzleNumber, std::nullopt);
     SolvingData d;
-    g.puzzleSeed = 99;
+    g = game::testing::GameBuilder(g).seed(99).build();
     game::persistence::applySavedGame(loaded, g, d);
-    EXPECT_EQ(g.puzzleSeed, std::nullopt);
-    EXPECT_EQ(g.gridLetters.raw(), saved.gridLetters.raw());
+    EXPECT_EQ(g.puzzleSeed(), std::nullopt);
+    EXPECT_EQ(g.gridLetters().raw(), saved.gridLetters().raw());
     records_.reset();
     store_.reset();
     std::error_code ec;
@@ -162,23 +169,21 @@ TEST(SavedPuzzleNumber, OnlyAClassicNumberOfTheRecordsOwnBoardIsKept) {
 
     GameData g = gameOn(6, GameMode::Classic, {});
     EXPECT_EQ(game::persistence::puzzleNumberRecord(g), "") << "a board whose seed is not known";
-    g.puzzleSeed = 0;
+    g = game::testing::GameBuilder(g).seed(0).build();
     EXPECT_EQ(game::persistence::puzzleNumberRecord(g), "5x4-0");
-    g.gameMode = GameMode::Arcade;
+    g = game::testing::GameBuilder(g).mode(GameMode::Arcade).build();
     EXPECT_EQ(game::persistence::puzzleNumberRecord(g), "");
 }
 
 TEST_F(SavedGameTest, AnArcadeGameKeepsItsClockLevelAndLevelScore) {
     GameData saved = gameOn(5, GameMode::Arcade, {"ABC", "GHIJ"});
-    saved.timeLeft = 1205;
-    saved.score = 640;
-    saved.levelScore = 16;
+    saved = game::testing::GameBuilder(saved).timeLeft(1205).score(640).levelScore(16).build();
     const GameData g = resume(saved);
-    EXPECT_EQ(g.gameMode, GameMode::Arcade);
-    EXPECT_EQ(g.arcadeLevel, 5);
-    EXPECT_EQ(g.timeLeft, 1205);
-    EXPECT_EQ(g.score, 640);
-    EXPECT_EQ(g.levelScore, 16);
+    EXPECT_EQ(g.gameMode(), GameMode::Arcade);
+    EXPECT_EQ(g.arcadeLevel(), 5);
+    EXPECT_EQ(g.timeLeft(), 1205);
+    EXPECT_EQ(g.score(), 640);
+    EXPECT_EQ(g.levelScore(), 16);
     EXPECT_EQ(g.gridWidth(), 6);
     EXPECT_EQ(g.gridHeight(), 4);
     EXPECT_EQ(g.numCells(), 24);
@@ -210,22 +215,20 @@ TEST_F(SavedGameTest, FoundWordsMustBeWordsOfTheRebuiltPuzzle) {
 TEST_F(SavedGameTest, AScoreThatIsNotThePointsOfTheFoundWordsIsRefused) {
     // Classic: a SCORE of 90 with three words worth 18 would rank in the Hall of Fame unearned.
     GameData classic = gameOn(1, GameMode::Classic, {"CAT", "DOG", "TEA"});
-    classic.score = 90;
+    classic = game::testing::GameBuilder(classic).score(90).build();
     ASSERT_TRUE(records_->saveGame(classic, record()));
     SavedGame loaded;
     EXPECT_EQ(records_->loadSavedGame(loaded), SavedGameStatus::BadScore);
-    classic.score = 18;
+    classic = game::testing::GameBuilder(classic).score(18).build();
     ASSERT_TRUE(records_->saveGame(classic, record()));
     EXPECT_EQ(records_->loadSavedGame(loaded), SavedGameStatus::Loaded);
 
     // Arcade: the level's score is the points of the level's words, and the run's score is not less.
     GameData arcade = gameOn(5, GameMode::Arcade, {"ABC", "GHIJ"});
-    arcade.timeLeft = 1000;
-    arcade.score = 15;
-    arcade.levelScore = 16;
+    arcade = game::testing::GameBuilder(arcade).timeLeft(1000).score(15).levelScore(16).build();
     ASSERT_TRUE(records_->saveGame(arcade, record()));
     EXPECT_NE(records_->loadSavedGame(loaded), SavedGameStatus::Loaded);
-    arcade.score = 500;
+    arcade = game::testing::GameBuilder(arcade).score(500).build();
     ASSERT_TRUE(records_->saveGame(arcade, record()));
     EXPECT_EQ(records_->loadSavedGame(loaded), SavedGameStatus::Loaded);
 }
@@ -247,7 +250,7 @@ TEST(SavedGameTaken, AGameWhoseTakenMarkCannotBeWrittenIsNotResumed) {
     game::testing::MemoryStore store;
     game::persistence::Records records(store);
     GameData g = gameOn(1, GameMode::Classic, {"CAT"});
-    g.score = 6;
+    g = game::testing::GameBuilder(g).score(6).build();
     ASSERT_TRUE(records.saveGame(g, SolvingData{}));
     SavedGame loaded;
     // Neither a lock that cannot be had (busy, or a folder that cannot be written) nor a mark that
@@ -280,9 +283,7 @@ Bytes text(std::string_view s) { return Bytes(s.begin(), s.end()); }
 TEST_F(SavedGameTest, TamperedRecordsAreRefusedAndStillConsumed) {
     // A valid Arcade game on level 3 (5 x 5): CAT, DOG, TEA found.
     GameData base = gameOn(3, GameMode::Arcade, {"CAT", "DOG", "TEA"});
-    base.timeLeft = 1205;
-    base.score = 300;
-    base.levelScore = 18;
+    base = game::testing::GameBuilder(base).timeLeft(1205).score(300).levelScore(18).build();
     ASSERT_TRUE(records_->saveGame(base, record()));
     const std::map<std::string, Bytes> valid = storedValues();
     ASSERT_EQ(valid.size(), 13u);
@@ -401,7 +402,7 @@ TEST_F(SavedGameTest, TamperedRecordsAreRefusedAndStillConsumed) {
 
 TEST_F(SavedGameTest, AShortFoundWordTextKeepsTheWordsItHas) {
     GameData base = gameOn(1, GameMode::Classic, {"CAT", "DOG", "TEA"});
-    base.score = 18;
+    base = game::testing::GameBuilder(base).score(18).build();
     ASSERT_TRUE(records_->saveGame(base, record()));
     for (const auto& [count, stored, kept] :
          std::vector<std::tuple<std::int32_t, std::string, std::vector<std::string>>>{
@@ -421,15 +422,13 @@ TEST_F(SavedGameTest, AShortFoundWordTextKeepsTheWordsItHas) {
         SolvingData d;
         game::persistence::applySavedGame(loaded, g, d);
         EXPECT_EQ(g.numFoundWords(), static_cast<std::int32_t>(kept.size()));
-        EXPECT_EQ(g.foundWords.raw(), kept);
+        EXPECT_EQ(g.foundWords().raw(), kept);
     }
 }
 
 TEST_F(SavedGameTest, AStoreFileCutAnywhereNeverCrashesTheRecords) {
     GameData base = gameOn(2, GameMode::Arcade, {"ABC", "GHI"});
-    base.timeLeft = 900;
-    base.score = 50;
-    base.levelScore = 12;
+    base = game::testing::GameBuilder(base).timeLeft(900).score(50).levelScore(12).build();
     game::persistence::Settings s;
     ASSERT_TRUE(records_->loadSettings(s));
     ASSERT_TRUE(records_->insertBestScore(s.hallOfFame, GameMode::Classic, 99, "Keeper"));

@@ -1,4 +1,5 @@
 // Loading and saving the settings record, the sound switches and the Hall of Fame tables.
+#include "game_builder.h"
 #include "memory_store.h"
 #include "records_fixture.h"
 
@@ -300,7 +301,7 @@ TEST_F(SettingsTest, AWriteThatFailsIsReportedNotSwallowed) {
     EXPECT_FALSE(records_->saveSettings(s, Settings{}));
     EXPECT_FALSE(records_->insertBestScore(s.hallOfFame, GameMode::Classic, 10, "X"));
     EXPECT_EQ(s.hallOfFame.table(GameMode::Classic)->name(1), "X") << "the score is kept for this run";
-    g.gridLetters.reset(g.numCells(), 'A');
+    g = game::testing::GameBuilder(g).letters(std::string(static_cast<std::size_t>(g.numCells()), 'A')).build();
     EXPECT_FALSE(records_->saveGame(g, s.solvingData));
 }
 

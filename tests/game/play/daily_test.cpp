@@ -71,8 +71,8 @@ TEST(DailyPuzzle, TheDaysBoardIsTheFirstCandidateWithAFairNumberOfRequiredWords)
         GameData g, again;
         const auto number = game::chooseDailyPuzzle(day, playtest::engine(), common(), g);
         EXPECT_EQ(game::chooseDailyPuzzle(day, playtest::engine(), common(), again), number);
-        EXPECT_EQ(g.gridLetters.raw(), again.gridLetters.raw());
-        EXPECT_EQ(g.puzzleSeed, number.seed);
+        EXPECT_EQ(g.gridLetters().raw(), again.gridLetters().raw());
+        EXPECT_EQ(g.puzzleSeed(), number.seed);
 
         const auto words = game::splitDailyWords(g, common());
         EXPECT_GE(words.required.size(), std::size_t{game::kDailyMinRequired});
@@ -139,8 +139,7 @@ TEST(Hints, AFirstHintGivesLengthAndLetterASecondTheTwoFirstLettersAndTheirCells
     EXPECT_EQ(second->level, 2);
     EXPECT_EQ(second->letters, first->word.substr(0, 2));
     ASSERT_EQ(second->cells.size(), 2u);
-    for (std::size_t i = 0; i < 2; ++i)
-        EXPECT_EQ(std::toupper(g.gridLetters[second->cells[i]]), second->word[i]);
+    for (std::size_t i = 0; i < 2; ++i) EXPECT_EQ(std::toupper(g.gridLetters()[second->cells[i]]), second->word[i]);
 
     // After two hints on a word, or once it is found, the next hint is about another word.
     const auto third = game::nextHint(state, g, wanted);

@@ -4,7 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <stdexcept>
 
+#include "game_builder.h"
 #include "platform/library.h"
 
 namespace playtest {
@@ -25,28 +27,16 @@ game::EngineLibrary& engine() {
 }
 
 game::GameData board(int width, int height, const std::string& letters) {
-    game::GameData g;
-    g.setBoard(width, height);
-    for (int i = 1; i <= g.numCells(); ++i)
-        g.gridLetters[i] = static_cast<std::uint8_t>(letters.at(static_cast<std::size_t>(i - 1)));
-    return g;
+    if (letters.size() < static_cast<std::size_t>(width * height)) throw std::out_of_range("too few letters");
+    return game::testing::GameBuilder().board(letters, width, height).build();
 }
 
 void addSolution(game::GameData& g, const std::string& word, std::initializer_list<int> cells) {
-    game::WordList& list = g.wordLists[static_cast<int>(word.size()) - 1];
-    list.words.push_back(word);
-    std::vector<std::uint8_t> path;
-    for (int c : cells) path.push_back(static_cast<std::uint8_t>(c - 1));
-    list.paths.push_back(path);
-    g.targetPoints += game::wordPoints(static_cast<int>(word.size()));
+    g = game::testing::GameBuilder(g).solution(word, cells, true).build();
 }
 
 void link(game::GameData& g, std::initializer_list<int> cells) {
-    for (int c : cells) {
-        g.curWordLen += 1;
-        g.curPath[g.curWordLen] = static_cast<std::int16_t>(c);
-        g.cellSelected[c] = 1;
-    }
+    for (int c : cells) g.pushCell(c);
 }
 
 }  // namespace playtest

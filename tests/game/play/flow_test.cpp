@@ -6,6 +6,7 @@
 
 #include "end_states.h"
 #include "game/play/flow.h"
+#include "game_builder.h"
 
 namespace game::flow {
 namespace {
@@ -60,11 +61,11 @@ TEST(FlowRules, TimeTextsInTheirThreeStyles) {
 
 TEST(FlowRules, CountdownRunsOutOnTheThreeThousandthTick) {
     GameData g;
-    g.timeLeft = kLevelTime;
+    g = game::testing::GameBuilder(g).timeLeft(kLevelTime).build();
     int ticks = 0;
     while (!countdownTick(g)) ++ticks;
     EXPECT_EQ(ticks + 1, 3000);
-    EXPECT_EQ(g.timeLeft, 0);
+    EXPECT_EQ(g.timeLeft(), 0);
 }
 
 TEST(FlowRules, LevelBonusIsTimeTimesLevelDivTen) {

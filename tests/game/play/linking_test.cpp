@@ -14,11 +14,11 @@ game::GameData board4x4() { return playtest::board(4, 4, "CATSOXEMDRINLUPG"); }
 
 // cellSelected holds exactly the chain's cells.
 void expectChain(const game::GameData& g, std::vector<int> cells) {
-    ASSERT_EQ(g.curWordLen, static_cast<int>(cells.size()));
-    for (std::size_t i = 0; i < cells.size(); ++i) EXPECT_EQ(g.curPath[static_cast<int>(i) + 1], cells[i]);
+    ASSERT_EQ(g.curWordLen(), static_cast<int>(cells.size()));
+    for (std::size_t i = 0; i < cells.size(); ++i) EXPECT_EQ(g.curPath()[static_cast<int>(i) + 1], cells[i]);
     for (int c = 1; c <= g.numCells(); ++c) {
         const bool on = std::find(cells.begin(), cells.end(), c) != cells.end();
-        EXPECT_EQ(g.cellSelected[c], on ? 1 : 0) << "cell " << c;
+        EXPECT_EQ(g.cellSelected()[c], on ? 1 : 0) << "cell " << c;
     }
 }
 

@@ -9,6 +9,7 @@
 #include "game/play/linking.h"
 #include "game/play/puzzle.h"
 #include "game/play/uniform_random.h"
+#include "game_builder.h"
 
 namespace {
 
@@ -26,9 +27,9 @@ void makePuzzle(GameData& g, int seed) { game::newPuzzle(g, playtest::engine(), 
 
 // Every table the puzzle procedures fill, for comparing two puzzles.
 std::string tables(const GameData& g) {
-    std::string out = std::to_string(g.numSolutionWords()) + "/" + std::to_string(g.targetPoints) + ":";
+    std::string out = std::to_string(g.numSolutionWords()) + "/" + std::to_string(g.targetPoints()) + ":";
     for (int k = 1; k <= 9; ++k) {
-        const auto& list = g.wordLists[k];
+        const auto& list = g.wordLists()[k];
         out += "|" + std::to_string(list.count());
         for (int i = 1; i <= list.count(); ++i) {
             out += " " + list.words[i] + "@";
@@ -40,23 +41,22 @@ std::string tables(const GameData& g) {
 
 TEST(NewPuzzle, FillsTheBoardAndWordTablesConsistently) {
     GameData g = sized(6, 6);
-    g.foundWords.reset(4, "OLD");
-    g.curWordLen = 3;
+    g = game::testing::GameBuilder(g).found({"OLD", "OLD", "OLD", "OLD"}).chain({1, 2, 3}).build();
     makePuzzle(g, 1234);
 
     EXPECT_EQ(g.numCells(), 36);
     EXPECT_EQ(g.numFoundWords(), 0);
-    EXPECT_EQ(g.curWordLen, 0);
-    ASSERT_EQ(g.gridLetters.size(), 36);
-    ASSERT_EQ(g.cellSelected.size(), 36);
+    EXPECT_EQ(g.curWordLen(), 0);
+    ASSERT_EQ(g.gridLetters().size(), 36);
+    ASSERT_EQ(g.cellSelected().size(), 36);
     for (int i = 1; i <= 36; ++i) {
-        EXPECT_TRUE(g.gridLetters[i] >= 'a' && g.gridLetters[i] <= 'z') << "cell " << i;
-        EXPECT_EQ(g.cellSelected[i], 0);
+        EXPECT_TRUE(g.gridLetters()[i] >= 'a' && g.gridLetters()[i] <= 'z') << "cell " << i;
+        EXPECT_EQ(g.cellSelected()[i], 0);
     }
 
     int words3to10 = 0, words3to7 = 0, points = 0;
     for (int k = 1; k <= 9; ++k) {
-        const auto& list = g.wordLists[k];
+        const auto& list = g.wordLists()[k];
         if (k >= 2) words3to10 += list.count();
         // Only words a chain can link count towards the target.
         if (k >= 2 && k <= 6) {
@@ -71,7 +71,7 @@ TEST(NewPuzzle, FillsTheBoardAndWordTablesConsistently) {
             for (int j = 0; j <= k; ++j) {
                 const int cell = list.paths[i][static_cast<std::size_t>(j)] + 1;
                 ASSERT_TRUE(cell >= 1 && cell <= 36);
-                EXPECT_EQ(w[static_cast<std::size_t>(j)], g.gridLetters[cell] - 'a' + 'A') << w;
+                EXPECT_EQ(w[static_cast<std::size_t>(j)], g.gridLetters()[cell] - 'a' + 'A') << w;
                 if (j > 0) {
                     EXPECT_TRUE(game::linking::adjacent(g, list.paths[i][static_cast<std::size_t>(j) - 1] + 1, cell))
                         << w;
@@ -85,7 +85,7 @@ TEST(NewPuzzle, FillsTheBoardAndWordTablesConsistently) {
     EXPECT_GT(words3to10, 0);
     EXPECT_EQ(g.numSolutionWords(), words3to10);
     EXPECT_EQ(g.numLinkableWords(), words3to7);
-    EXPECT_EQ(g.targetPoints, points);
+    EXPECT_EQ(g.targetPoints(), points);
 }
 
 TEST(NewPuzzle, WordsLongerThanAChainAreListedButLeftOutOfTheTarget) {
@@ -102,7 +102,7 @@ TEST(NewPuzzle, WordsLongerThanAChainAreListedButLeftOutOfTheTarget) {
             else
                 longWords += g.wordsOfLength(len).count();
         }
-        EXPECT_EQ(g.targetPoints, linkablePoints) << "seed " << seed;
+        EXPECT_EQ(g.targetPoints(), linkablePoints) << "seed " << seed;
         EXPECT_EQ(g.numSolutionWords(), g.numLinkableWords() + longWords);
         boardsWithLongWords += longWords > 0;
     }
@@ -114,31 +114,29 @@ TEST(NewPuzzle, TheSameSeedGivesTheSamePuzzleAndAnotherSeedAnother) {
     makePuzzle(a, 77);
     makePuzzle(b, 77);
     makePuzzle(c, 78);
-    EXPECT_EQ(a.gridLetters.raw(), b.gridLetters.raw());
+    EXPECT_EQ(a.gridLetters().raw(), b.gridLetters().raw());
     EXPECT_EQ(tables(a), tables(b));
-    EXPECT_NE(a.gridLetters.raw(), c.gridLetters.raw());
+    EXPECT_NE(a.gridLetters().raw(), c.gridLetters().raw());
 }
 
 TEST(NewPuzzle, ArcadeTargetIsCappedByTheLevelTargetClassicIsNot) {
     GameData classic = sized(6, 6);
     makePuzzle(classic, 1234);
-    ASSERT_GT(classic.targetPoints, 225) << "a 6 x 6 puzzle is worth more than level 3's target";
+    ASSERT_GT(classic.targetPoints(), 225) << "a 6 x 6 puzzle is worth more than level 3's target";
 
     GameData arcade = sized(6, 6);
-    arcade.gameMode = GameMode::Arcade;
-    arcade.arcadeLevel = 3;
+    arcade = game::testing::GameBuilder(arcade).mode(GameMode::Arcade).level(3).build();
     makePuzzle(arcade, 1234);
-    EXPECT_EQ(arcade.targetPoints, 225);
+    EXPECT_EQ(arcade.targetPoints(), 225);
     EXPECT_EQ(arcade.numSolutionWords(), classic.numSolutionWords());
 
     // A level target above the puzzle's worth leaves the full sum.
     GameData small = sized(4, 4);
-    small.gameMode = GameMode::Arcade;
-    small.arcadeLevel = 10;
+    small = game::testing::GameBuilder(small).mode(GameMode::Arcade).level(10).build();
     makePuzzle(small, 5);
     GameData smallClassic = sized(4, 4);
     makePuzzle(smallClassic, 5);
-    EXPECT_EQ(small.targetPoints, std::min(smallClassic.targetPoints, 425));
+    EXPECT_EQ(small.targetPoints(), std::min(smallClassic.targetPoints(), 425));
 }
 
 TEST(RestorePuzzle, RebuildsExactlyTheTablesTheNewPuzzleHad) {
@@ -146,19 +144,18 @@ TEST(RestorePuzzle, RebuildsExactlyTheTablesTheNewPuzzleHad) {
     makePuzzle(made, 4321);
 
     GameData restored;
-    const auto letters = made.gridLetters;
+    const auto letters = made.gridLetters().raw();
     const bool ok = game::restorePuzzle(restored, playtest::engine(), [&](GameData& g) {
         g.setBoard(5, 5);
-        g.gridLetters = letters;
-        g.score = 31;
-        g.foundWords.reset(1, "ANY");
+        g.setLetters(letters);
+        g = game::testing::GameBuilder(g).score(31).found({"ANY"}).build();
     });
     ASSERT_TRUE(ok);
     EXPECT_EQ(restored.numCells(), 25);
     EXPECT_EQ(tables(restored), tables(made));
-    EXPECT_EQ(restored.score, 31) << "the stored state is kept";
+    EXPECT_EQ(restored.score(), 31) << "the stored state is kept";
     EXPECT_EQ(restored.numFoundWords(), 1);
-    EXPECT_EQ(restored.curWordLen, 0);
+    EXPECT_EQ(restored.curWordLen(), 0);
 }
 
 TEST(RestorePuzzle, RefusesABoardSizeNoEngineCallCanTake) {
@@ -174,18 +171,18 @@ TEST(AllSolutionWords, ListsWordsOfThreeToNineLettersByLengthThenListOrder) {
     GameData g = sized(6, 6);
     makePuzzle(g, 1234);
     game::buildAllSolutionWords(g);
-    ASSERT_EQ(g.allSolutionWords.size(), g.numSolutionWords());
+    ASSERT_EQ(g.allSolutionWords().size(), g.numSolutionWords());
 
     std::vector<std::string> expected;
     for (int k = 2; k <= 8; ++k)
-        for (int i = 1; i <= g.wordLists[k].count(); ++i) expected.push_back(g.wordLists[k].words[i]);
+        for (int i = 1; i <= g.wordLists()[k].count(); ++i) expected.push_back(g.wordLists()[k].words[i]);
     // 10-letter words count in numSolutionWords but leave their slots empty at the end.
-    const int tenLetter = g.wordLists[9].count();
+    const int tenLetter = g.wordLists()[9].count();
     ASSERT_EQ(static_cast<int>(expected.size()) + tenLetter, g.numSolutionWords());
     for (std::size_t i = 0; i < expected.size(); ++i)
-        EXPECT_EQ(g.allSolutionWords[static_cast<int>(i) + 1], expected[i]);
+        EXPECT_EQ(g.allSolutionWords()[static_cast<int>(i) + 1], expected[i]);
     for (int i = static_cast<int>(expected.size()) + 1; i <= g.numSolutionWords(); ++i)
-        EXPECT_TRUE(g.allSolutionWords[i].empty());
+        EXPECT_TRUE(g.allSolutionWords()[i].empty());
 }
 
 TEST(PuzzleSeed, UniformNumbersGiveSeedsFromZeroTo10000RoundedHalfToEven) {

@@ -177,7 +177,7 @@ TEST_F(SessionTest, ClassicEndingsTakeTheirStepsInOrderWithTheirTexts) {
     closeWindow();
     EXPECT_EQ(take(), (Log{"results", "Ending>Results"}));
     EXPECT_EQ(session.listMode(), game::results::ListMode::Solutions);
-    EXPECT_EQ(g().allSolutionWords.size(), 2);
+    EXPECT_EQ(g().allSolutionWords().size(), 2);
     session.mainMenu();
     EXPECT_EQ(take(), (Log{"Results>Menu"}));
 }
@@ -189,19 +189,19 @@ TEST_F(SessionTest, ArcadeEndingsStopTheClockBeforeAnyWindowAndTheBonusFollowsTh
     submit(cat());
     submit(dog());
     EXPECT_EQ(take(), (Log{"clock off", "Playing>Ending", "dialog 112"}));
-    EXPECT_EQ(g().score, 12) << "no bonus while the dialog is up";
+    EXPECT_EQ(g().score(), 12) << "no bonus while the dialog is up";
     closeWindow();
     EXPECT_EQ(take(), (Log{"score", "game", "clock on", "Ending>Playing"}));
-    EXPECT_EQ(g().score, 12 + game::flow::levelBonus(2999, 1));
-    EXPECT_EQ(g().arcadeLevel, 2);
-    EXPECT_EQ(g().timeLeft, game::kLevelTime);
+    EXPECT_EQ(g().score(), 12 + game::flow::levelBonus(2999, 1));
+    EXPECT_EQ(g().arcadeLevel(), 2);
+    EXPECT_EQ(g().timeLeft(), game::kLevelTime);
 
     // Time up: the game-over dialog, the offer, the results.
     for (int t = 0; t < game::kLevelTime; ++t) session.tick();
     EXPECT_EQ(take(), (Log{"clock off", "Playing>Ending", "dialog 115"}));
     closeWindow();
     closeWindow();
-    EXPECT_EQ(take(), (Log{"offer " + std::to_string(g().score), "results", "Ending>Results"}));
+    EXPECT_EQ(take(), (Log{"offer " + std::to_string(g().score()), "results", "Ending>Results"}));
     session.tick();
     EXPECT_TRUE(take().empty()) << "nothing ticks on the results";
 
@@ -226,13 +226,13 @@ TEST_F(SessionTest, TheTenthLevelWonCompletesTheRunWithTheBonusInTheOfferedScore
         submit(dog());
         closeWindow();
     }
-    ASSERT_EQ(g().arcadeLevel, 10);
+    ASSERT_EQ(g().arcadeLevel(), 10);
     EXPECT_EQ(g().gridWidth(), game::level(10).width);
     take();
     submit(cat());
     submit(dog());
     const std::int32_t bonus = game::flow::levelBonus(game::kLevelTime, 10);
-    const std::int32_t before = g().score;
+    const std::int32_t before = g().score();
     EXPECT_EQ(take(), (Log{"clock off", "Playing>Ending", "dialog 113"}));
     closeWindow();
     closeWindow();
@@ -257,7 +257,7 @@ TEST_F(SessionTest, WhatFollowsAnEndingPausedUnderItsWindowsComesPaused) {
     EXPECT_TRUE(session.paused());
     session.setMinimized(false);
     session.tick();
-    EXPECT_EQ(g().timeLeft, game::kLevelTime);
+    EXPECT_EQ(g().timeLeft(), game::kLevelTime);
     session.resume();
     EXPECT_EQ(take(), (Log{"clock on", "Paused>Playing"}));
 
@@ -359,26 +359,26 @@ TEST_F(SessionTest, AfterARefusedTypedWordTheNextTypedLetterStartsANewChain) {
     take();
     // "TGX" links (down from T, then right) but is no word.
     for (char32_t c : U"tgx") session.typeLetter(c);
-    ASSERT_EQ(g().curWordLen, 3);
+    ASSERT_EQ(g().curWordLen(), 3);
     session.enterKey();
-    ASSERT_EQ(g().curWordLen, 3) << "a refused word stays linked";
+    ASSERT_EQ(g().curWordLen(), 3) << "a refused word stays linked";
     for (char32_t c : U"cat") session.typeLetter(c);
     EXPECT_TRUE(take().empty()) << "no letter refused";
     session.enterKey();
-    EXPECT_EQ(g().score, 6);
+    EXPECT_EQ(g().score(), 6);
 
     // A letter no path can take is reported and changes nothing.
     session.typeLetter('d');
     session.typeLetter('z');
     EXPECT_EQ(take(), (Log{"refused z"}));
-    EXPECT_EQ(g().curWordLen, 1);
+    EXPECT_EQ(g().curWordLen(), 1);
 
     // A refused chain built by presses stays for the player to mend.
     session.clear();
     submit({3, width() + 3, width() + 4});
     session.typeLetter('c');
     EXPECT_EQ(take(), (Log{"refused c"}));
-    EXPECT_EQ(g().curWordLen, 3);
+    EXPECT_EQ(g().curWordLen(), 3);
 }
 
 // --- The daily puzzle and hints -------------------------------------------------------------------
@@ -424,7 +424,7 @@ TEST_F(SessionTest, TheDailyPuzzleEndsWithItsRequiredWordsAndCountsOnceWhenItEnd
     session.startDaily(day, game::DailyResume{{"DOG", "NOTAWORD"}, 6, 2});
     EXPECT_EQ(session.daily()->number, number) << "the same day, the same board";
     EXPECT_EQ(g().numFoundWords(), 1);
-    EXPECT_EQ(g().score, 6);
+    EXPECT_EQ(g().score(), 6);
     take();
 
     // The last required word ends the day: its own dialog, then the results (no Hall of Fame).

@@ -8,6 +8,7 @@
 #include "engine_fixture.h"
 #include "game/play/typing.h"
 #include "game/play/words.h"
+#include "game_builder.h"
 
 namespace {
 
@@ -26,7 +27,7 @@ void type(game::GameData& g, const std::string& letters) {
 
 Cells chainOf(const game::GameData& g) {
     Cells cells;
-    for (int i = 1; i <= g.curWordLen; ++i) cells.push_back(g.curPath[i]);
+    for (int i = 1; i <= g.curWordLen(); ++i) cells.push_back(g.curPath()[i]);
     return cells;
 }
 
@@ -35,7 +36,7 @@ void expectMarks(const game::GameData& g) {
     const Cells chain = chainOf(g);
     for (int c = 1; c <= g.numCells(); ++c) {
         const bool on = std::find(chain.begin(), chain.end(), c) != chain.end();
-        EXPECT_EQ(g.cellSelected[c], on ? 1 : 0) << "cell " << c;
+        EXPECT_EQ(g.cellSelected()[c], on ? 1 : 0) << "cell " << c;
     }
 }
 
@@ -113,7 +114,7 @@ TEST(Typing, RepeatedLettersTakeDifferentCellsAndACellIsNeverUsedTwice) {
 TEST(Typing, TheChainNeverGrowsPastSevenLetters) {
     auto g = playtest::board(4, 4, std::string(16, 'o'));
     type(g, "ooooooo");
-    ASSERT_EQ(g.curWordLen, 7);
+    ASSERT_EQ(g.curWordLen(), 7);
     const Cells seven = chainOf(g);
     EXPECT_EQ(chainAfterTyping(g, 'o'), std::nullopt);
     EXPECT_EQ(chainOf(g), seven);
@@ -164,17 +165,19 @@ TEST(Typing, AccentedLettersPlayTheLettersOfTheBoardsLanguage) {
                              "s\xF1oo"
                              "oooo"
                              "oooo");
-    g.language = Language::French;  // accents fold: é plays e, ä plays a (not on this board)
+    g = game::testing::GameBuilder(g)
+            .language(Language::French)
+            .build();  // accents fold: é plays e, ä plays a (not on this board)
     EXPECT_EQ(chainAfterTyping(g, U'\u00e9'), (Cells{1}));
     EXPECT_EQ(chainAfterTyping(g, U'\u00e4'), std::nullopt);
-    g.language = Language::German;  // Ä is a tile of its own; ß plays s then s
+    g = game::testing::GameBuilder(g).language(Language::German).build();  // Ä is a tile of its own; ß plays s then s
     EXPECT_EQ(chainAfterTyping(g, U'\u00c4'), (Cells{3}));
     EXPECT_EQ(chainAfterTyping(g, U'a'), std::nullopt);
     EXPECT_EQ(chainAfterTyping(g, U'\u00df'), (Cells{2, 5}));
     setChain(g, Cells{3, 2});
     EXPECT_EQ(game::words::chainWord(g), "\xC4S");  // the word submitted, in upper case as listed
     setChain(g, Cells{});
-    g.language = Language::Spanish;  // Ñ is a tile of its own
+    g = game::testing::GameBuilder(g).language(Language::Spanish).build();  // Ñ is a tile of its own
     EXPECT_EQ(chainAfterTyping(g, U'\u00f1'), (Cells{6}));
     EXPECT_EQ(chainAfterTyping(g, U'n'), std::nullopt);
 }

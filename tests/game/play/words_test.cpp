@@ -5,6 +5,7 @@
 
 #include "engine_fixture.h"
 #include "game/play/words.h"
+#include "game_builder.h"
 
 namespace {
 
@@ -28,7 +29,7 @@ TEST(FoundList, IsOrderedByLengthThenAlphabeticallyWithoutRegardToCase) {
     game::GameData g;
     for (const char* w : {"CATS", "CAT", "ZOO", "ACT", "ABLE", "ZEBRAS", "BEE"}) game::words::addFoundWord(g, w);
     ASSERT_EQ(g.numFoundWords(), 7);
-    std::vector<std::string> list(g.foundWords.begin(), g.foundWords.end());
+    std::vector<std::string> list(g.foundWords().begin(), g.foundWords().end());
     EXPECT_EQ(list, (std::vector<std::string>{"ACT", "BEE", "CAT", "ZOO", "ABLE", "CATS", "ZEBRAS"}));
 
     EXPECT_LT(game::words::compareFoundWords("abc", "ABD"), 0);
@@ -63,13 +64,15 @@ TEST(FoundList, TheWordJustFoundIsAlwaysInView) {
 
 TEST(Submit, ScoresStopGrowingAtTheirLimit) {
     auto g = catBoard();
-    g.gameMode = game::GameMode::Arcade;
-    g.score = game::kMaxScore - 2;
-    g.levelScore = game::kMaxScore - 1;
+    g = game::testing::GameBuilder(g)
+            .mode(game::GameMode::Arcade)
+            .score(game::kMaxScore - 2)
+            .levelScore(game::kMaxScore - 1)
+            .build();
     playtest::link(g, {1, 2, 3});
     ASSERT_EQ(submitChain(g).answer, Answer::New);
-    EXPECT_EQ(g.score, game::kMaxScore);
-    EXPECT_EQ(g.levelScore, game::kMaxScore);
+    EXPECT_EQ(g.score(), game::kMaxScore);
+    EXPECT_EQ(g.levelScore(), game::kMaxScore);
     // Even a score read from far above the limit does not wrap round.
     EXPECT_EQ(game::addPoints(2147483647, 28), game::kMaxScore);
 }
@@ -78,8 +81,8 @@ TEST(Submit, ChainsOfOneOrTwoLettersSubmitNothing) {
     auto g = catBoard();
     playtest::link(g, {1, 2});
     EXPECT_EQ(submitChain(g).answer, Answer::None);
-    EXPECT_EQ(g.score, 0);
-    EXPECT_EQ(g.curWordLen, 2);
+    EXPECT_EQ(g.score(), 0);
+    EXPECT_EQ(g.curWordLen(), 2);
 }
 
 TEST(Submit, ARefusedWordChangesNothingAndKeepsTheChain) {
@@ -88,23 +91,23 @@ TEST(Submit, ARefusedWordChangesNothingAndKeepsTheChain) {
     const auto s = submitChain(g);
     EXPECT_EQ(s.answer, Answer::Refused);
     EXPECT_EQ(s.word, "COX");
-    EXPECT_EQ(g.score, 0);
+    EXPECT_EQ(g.score(), 0);
     EXPECT_EQ(g.numFoundWords(), 0);
-    EXPECT_EQ(g.curWordLen, 3);
+    EXPECT_EQ(g.curWordLen(), 3);
 }
 
 TEST(Submit, ANewWordScoresJoinsTheListAndARepeatScoresNothing) {
     auto g = catBoard();
-    g.targetPoints = 100;
+    g = game::testing::GameBuilder(g).target(100).build();
     playtest::link(g, {1, 2, 3, 4});
     auto s = submitChain(g);
     EXPECT_EQ(s.answer, Answer::New);
     EXPECT_EQ(s.points, 10);
-    EXPECT_EQ(g.score, 10);
-    EXPECT_EQ(g.levelScore, 0) << "Classic Mode has no level score";
+    EXPECT_EQ(g.score(), 10);
+    EXPECT_EQ(g.levelScore(), 0) << "Classic Mode has no level score";
     EXPECT_EQ(g.numFoundWords(), 1);
     EXPECT_EQ(s.index, 1);
-    EXPECT_EQ(g.curWordLen, 4) << "the caller clears the chain";
+    EXPECT_EQ(g.curWordLen(), 4) << "the caller clears the chain";
 
     game::words::clearChain(g);
     playtest::link(g, {1, 2, 3});
@@ -112,15 +115,15 @@ TEST(Submit, ANewWordScoresJoinsTheListAndARepeatScoresNothing) {
     EXPECT_EQ(s.answer, Answer::New);
     EXPECT_EQ(s.points, 6);
     EXPECT_EQ(s.index, 1) << "CAT before CATS";
-    EXPECT_EQ(g.score, 16);
+    EXPECT_EQ(g.score(), 16);
 
     // CAT again: found before.
     s = submitChain(g);
     EXPECT_EQ(s.answer, Answer::Repeated);
     EXPECT_EQ(s.index, 1);
-    EXPECT_EQ(g.score, 16);
+    EXPECT_EQ(g.score(), 16);
     EXPECT_EQ(g.numFoundWords(), 2);
-    EXPECT_EQ(g.curWordLen, 3);
+    EXPECT_EQ(g.curWordLen(), 3);
 }
 
 TEST(Submit, LowerCaseLettersAreLookedUpInUpperCase) {
@@ -134,18 +137,16 @@ TEST(Submit, LowerCaseLettersAreLookedUpInUpperCase) {
 
 TEST(Submit, ArcadeModeAddsToTheLevelScoreAndTheTargetTestUsesIt) {
     auto g = catBoard();
-    g.gameMode = game::GameMode::Arcade;
-    g.score = 500;
-    g.targetPoints = 16;
+    g = game::testing::GameBuilder(g).mode(game::GameMode::Arcade).score(500).target(16).build();
     playtest::link(g, {1, 2, 3, 4});
     submitChain(g);
-    EXPECT_EQ(g.score, 510);
-    EXPECT_EQ(g.levelScore, 10);
+    EXPECT_EQ(g.score(), 510);
+    EXPECT_EQ(g.levelScore(), 10);
     EXPECT_FALSE(game::words::targetReached(g)) << "the run's score does not count, the level's does";
     game::words::clearChain(g);
     playtest::link(g, {1, 2, 3});
     submitChain(g);
-    EXPECT_EQ(g.levelScore, 16);
+    EXPECT_EQ(g.levelScore(), 16);
     EXPECT_TRUE(game::words::targetReached(g));
 }
 
@@ -154,8 +155,8 @@ TEST(ClearChain, UnlinksEveryLetterAndReportsAnEmptyChain) {
     EXPECT_FALSE(game::words::clearChain(g));
     playtest::link(g, {1, 2, 3});
     EXPECT_TRUE(game::words::clearChain(g));
-    EXPECT_EQ(g.curWordLen, 0);
-    for (int c = 1; c <= g.numCells(); ++c) EXPECT_EQ(g.cellSelected[c], 0);
+    EXPECT_EQ(g.curWordLen(), 0);
+    for (int c = 1; c <= g.numCells(); ++c) EXPECT_EQ(g.cellSelected()[c], 0);
 }
 
 }  // namespace

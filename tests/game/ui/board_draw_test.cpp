@@ -4,6 +4,7 @@
 
 #include "game/ui/draw.h"
 #include "game/ui/palette.h"
+#include "game_builder.h"
 #include "ui_test_support.h"
 
 namespace {
@@ -65,11 +66,8 @@ TEST(DrawAllTiles, DrawsEveryLetterAndSkipsCodeZero) {
     const SpriteSheet sheet = makeSyntheticSheet();
     auto s = makeSurface(250, 200, kBack);
     game::GameData data = makeBoard(3, 2, "A??B??");
-    data.gridLetters[2] = 0;
-    data.gridLetters[3] = 129;
-    data.gridLetters[5] = 128;
-    data.gridLetters[6] = 255;
-    data.cellSelected[4] = 1;
+    data =
+        game::testing::GameBuilder(data).letter(2, 0).letter(3, 129).letter(5, 128).letter(6, 255).chain({4}).build();
     drawAllTiles(sheet, boardBox(s.get(), 50, 50), data);
 
     EXPECT_EQ(s->pixel(tileRect(0, 0).left + 20, tileRect(0, 0).top), kTilePlainBody);   // 'A'
@@ -95,10 +93,7 @@ TEST(DrawAllTiles, LowerCaseLettersShowUpperCase) {
 TEST(DrawBoardBack, ClearsBoardWithHalfCellMarginAndJoinsChainCentres) {
     auto s = makeSurface(400, 400, rgb(0, 0, 0));
     game::GameData data = makeBoard(3, 3, "ABCDEFGHI");
-    data.curPath[1] = 1;
-    data.curPath[2] = 2;
-    data.curPath[3] = 5;
-    data.curWordLen = 3;
+    data = game::testing::GameBuilder(data).chain({1, 2, 5}).build();
     drawBoardBack(boardBox(s.get(), 100, 100), data);
 
     // Cleared area (78, 78) - (254, 254).
@@ -117,7 +112,7 @@ TEST(DrawBoardBack, ClearsBoardWithHalfCellMarginAndJoinsChainCentres) {
     EXPECT_EQ(s->pixel(144, 144), kBack);
 
     // A chain of one letter has no lines.
-    data.curWordLen = 1;
+    data = game::testing::GameBuilder(data).chain({1}).build();
     drawBoardBack(boardBox(s.get(), 100, 100), data);
     EXPECT_EQ(countColor(*s, Rect{0, 0, 400, 400}, penChain.color), 0);
 }
@@ -135,10 +130,7 @@ protected:
 TEST_F(WordStrip, ShowsLinkedLettersInSlotsFramedSevenTimes) {
     auto s = makeSurface(400, 80, rgb(0, 0, 0));
     game::GameData data = makeBoard(3, 3, "ABCDEFGHI");
-    data.curPath[1] = 5;
-    data.curPath[2] = 1;
-    data.curPath[3] = 9;
-    data.curWordLen = 3;
+    data = game::testing::GameBuilder(data).chain({5, 1, 9}).build();
     drawWordStrip(sheet, strip(s.get()), data);
 
     // Area (20, 10) - (328, 56) in brPlay; nothing outside.
@@ -167,9 +159,7 @@ TEST_F(WordStrip, LettersAreUpperCaseOnBoardStripAndWordStrip) {
     game::GameData lower = makeBoard(2, 2, "qrst");
     game::GameData upper = makeBoard(2, 2, "QRST");
     for (game::GameData* d : {&lower, &upper}) {
-        d->curPath[1] = 4;
-        d->curPath[2] = 1;
-        d->curWordLen = 2;
+        *d = game::testing::GameBuilder(*d).chain({4, 1}).build();
     }
     drawWordStrip(sheet, strip(fromLower.get()), lower);
     drawWordStrip(sheet, strip(fromUpper.get()), upper);

@@ -153,7 +153,7 @@ std::vector<int> PlayWindow::nonWord() const {
             for (int c = 1; c <= game.numCells(); ++c) {
                 if (a == c || !game::linking::adjacent(game, a, b) || !game::linking::adjacent(game, b, c)) continue;
                 std::string w;
-                for (int cell : {a, b, c}) w += static_cast<char>(game.gridLetters[cell] - 'a' + 'A');
+                for (int cell : {a, b, c}) w += static_cast<char>(game.gridLetters()[cell] - 'a' + 'A');
                 if (!game::words::isSolutionWord(game, w)) return {a, b, c};
             }
     throw std::runtime_error("every three-letter chain is a word");
@@ -161,7 +161,7 @@ std::vector<int> PlayWindow::nonWord() const {
 
 std::vector<int> PlayWindow::chain() const {
     std::vector<int> cells;
-    for (int i = 1; i <= game.curWordLen; ++i) cells.push_back(game.curPath[i]);
+    for (int i = 1; i <= game.curWordLen(); ++i) cells.push_back(game.curPath()[i]);
     return cells;
 }
 

@@ -121,7 +121,7 @@ TEST(MainMenu, UpAndDownMoveTheHighlightAndEnterChoosesIt) {
     w.session->setFixedPuzzle(game::Session::FixedPuzzle{9, 2024});
     w.key(platform::key::kEnter);
     EXPECT_EQ(w.frm->view(), FrmPlay::View::Play);
-    EXPECT_EQ(w.game.gameMode, game::GameMode::Arcade);
+    EXPECT_EQ(w.game.gameMode(), game::GameMode::Arcade);
     // During a game Up and Down do nothing; back on the menu nothing is lit.
     w.hp.ui.keyDown(w.win(), Key::Down);
     EXPECT_EQ(w.frm->view(), FrmPlay::View::Play);
@@ -157,7 +157,7 @@ TEST(MainMenu, EachEntryMakesItsChoiceAndBorderLinesChooseNothing) {
 
     choose(1);
     EXPECT_EQ(w.frm->view(), FrmPlay::View::Play);
-    EXPECT_EQ(w.game.gameMode, game::GameMode::Classic);
+    EXPECT_EQ(w.game.gameMode(), game::GameMode::Classic);
     EXPECT_TRUE(w.session->gamePlaying());
     EXPECT_GE(w.game.gridWidth(), 4);
     EXPECT_LE(w.game.gridWidth(), 6);
@@ -169,11 +169,11 @@ TEST(MainMenu, EachEntryMakesItsChoiceAndBorderLinesChooseNothing) {
     EXPECT_TRUE(framed(w.screen(), w.frm->mmBtn(2)));
 
     choose(2);
-    EXPECT_EQ(w.game.gameMode, game::GameMode::Arcade);
-    EXPECT_EQ(w.game.arcadeLevel, 1);
+    EXPECT_EQ(w.game.gameMode(), game::GameMode::Arcade);
+    EXPECT_EQ(w.game.arcadeLevel(), 1);
     EXPECT_EQ(w.game.gridWidth(), 6);
     EXPECT_EQ(w.game.gridHeight(), 6);
-    EXPECT_LE(w.game.targetPoints, 125);
+    EXPECT_LE(w.game.targetPoints(), 125);
     EXPECT_EQ(w.frm->timerStr(), "5:00.0");
     EXPECT_TRUE(w.frm->timrCntDwn().enabled());
     EXPECT_EQ(w.frm->timrCntDwn().interval(), 100);

@@ -38,14 +38,14 @@ TEST_F(ClassicGame, StartsOnTheFixedPuzzleWithAnEmptyChainAndTheMenuGone) {
     EXPECT_TRUE(w.session->gamePlaying());
     EXPECT_EQ(w.game.gridWidth(), 4);
     EXPECT_EQ(w.game.gridHeight(), 4);
-    EXPECT_EQ(w.game.score, 0);
+    EXPECT_EQ(w.game.score(), 0);
     EXPECT_GT(w.game.numSolutionWords(), 0);
     EXPECT_TRUE(uitest::sameImage(w.screen(), w.frm->pbGrid()));
     EXPECT_FALSE(w.frm->timrCntDwn().enabled()) << "Classic Mode has no clock";
     // The same seed makes the same letters.
     PlayWindow again;
     again.startClassic(kRow4x4, kSeed);
-    EXPECT_EQ(again.game.gridLetters.raw(), w.game.gridLetters.raw());
+    EXPECT_EQ(again.game.gridLetters().raw(), w.game.gridLetters().raw());
 }
 
 TEST_F(ClassicGame, PressesOnTileCentresLinkNeighboursWithAClickEach) {
@@ -106,7 +106,7 @@ TEST_F(ClassicGame, OnlyTheLastLetterUnlinksAndAnEighthLetterNeverLinks) {
     EXPECT_EQ(w.chain(), (std::vector<int>{1, 2, 3, 4, 8}));
     EXPECT_EQ(w.heard(), Strings(2, "UNCLICK.wav"));
     for (int i = 0; i < w.game.numCells(); ++i)
-        EXPECT_EQ(w.game.cellSelected[i + 1],
+        EXPECT_EQ(w.game.cellSelected()[i + 1],
                   (i + 1 == 1 || i + 1 == 2 || i + 1 == 3 || i + 1 == 4 || i + 1 == 8) ? 1 : 0);
 }
 
@@ -116,9 +116,9 @@ TEST_F(ClassicGame, RightButtonOnTheLastLetterSubmitsANewWord) {
     w.heard();
     w.press(cells.back(), 2);
     EXPECT_EQ(w.heard(), Strings{"RIGHT.wav"});
-    EXPECT_EQ(w.game.score, 6);
+    EXPECT_EQ(w.game.score(), 6);
     EXPECT_EQ(w.game.numFoundWords(), 1);
-    EXPECT_EQ(w.game.foundWords[1], word);
+    EXPECT_EQ(w.game.foundWords()[1], word);
     EXPECT_TRUE(w.chain().empty()) << "an accepted word clears the chain";
     EXPECT_GT(messageInk(w), 50) << "the message line shows the points";
     // The found word is in the list box, in the found colour.
@@ -148,7 +148,7 @@ TEST_F(ClassicGame, RefusedRepeatedAndNewWordsGiveTheirMessagesSoundsScoresAndLi
     w.session->enter();
     EXPECT_EQ(w.heard(), Strings{"BEEPS.wav"});
     EXPECT_EQ(w.chain(), non);
-    EXPECT_EQ(w.game.score, 0);
+    EXPECT_EQ(w.game.score(), 0);
     EXPECT_GT(messageInk(w), 50);
     w.session->clear();
 
@@ -159,10 +159,10 @@ TEST_F(ClassicGame, RefusedRepeatedAndNewWordsGiveTheirMessagesSoundsScoresAndLi
     w.session->enter();
     link(threeCells);
     w.session->enter();
-    EXPECT_EQ(w.game.score, 10 + 6);
+    EXPECT_EQ(w.game.score(), 10 + 6);
     EXPECT_EQ(w.game.numFoundWords(), 2);
-    EXPECT_EQ(w.game.foundWords[1], three) << "every 3-letter word before every 4-letter word";
-    EXPECT_EQ(w.game.foundWords[2], four);
+    EXPECT_EQ(w.game.foundWords()[1], three) << "every 3-letter word before every 4-letter word";
+    EXPECT_EQ(w.game.foundWords()[2], four);
     w.heard();
 
     // Repeated: flashed in the list for 300 ms, nothing scored, the chain stays.
@@ -179,7 +179,7 @@ TEST_F(ClassicGame, RefusedRepeatedAndNewWordsGiveTheirMessagesSoundsScoresAndLi
     EXPECT_EQ(w.win().presentCount(), before + 2) << "plain again after 300 ms";
     EXPECT_FALSE(uitest::sameImage(lit, w.screen()));
     EXPECT_TRUE(w.hp.ui.sleeps().empty()) << "the window never sleeps";
-    EXPECT_EQ(w.game.score, 16);
+    EXPECT_EQ(w.game.score(), 16);
     EXPECT_EQ(w.game.numFoundWords(), 2);
     EXPECT_EQ(w.chain(), fourCells);
     EXPECT_GT(messageInk(w), 50);
@@ -193,7 +193,7 @@ TEST_F(ClassicGame, ProgressBarAndScoreFollowTheWordsFound) {
     const auto [word, cells] = w.solution(5);
     link(cells);
     w.session->enter();
-    EXPECT_EQ(w.game.score, 15);
+    EXPECT_EQ(w.game.score(), 15);
     EXPECT_FALSE(uitest::sameImage(w.screen(), fresh.screen()));
     int changed = 0;
     for (int y = barArea.top; y < barArea.bottom; ++y)
@@ -208,17 +208,17 @@ TEST(ClassicGameEnd, FindingTheLastWordEndsTheGameOnceWithTheDialogAndTheBestSco
     w.startClassic(kRow4x4, kSeed);
     // Every word a chain can link but the first of three letters is taken as found.
     for (int k = 2; k <= 6; ++k)
-        for (int i = 1; i <= w.game.wordLists[k].count(); ++i) {
-            const std::string& word = w.game.wordLists[k].words[i];
+        for (int i = 1; i <= w.game.wordLists()[k].count(); ++i) {
+            const std::string& word = w.game.wordLists()[k].words[i];
             if (k == 2 && i == 1) continue;
             game::words::addFoundWord(w.game, word);
-            w.game.score += game::wordPoints(k + 1);
+            w.game.scoreWord(game::wordPoints(k + 1));
         }
-    ASSERT_LT(w.game.score, w.game.targetPoints);
+    ASSERT_LT(w.game.score(), w.game.targetPoints());
     const auto [word, cells] = w.solution(3, 1);
     for (int c : cells) w.press(c);
     w.command(game::Command::Enter);
-    EXPECT_EQ(w.game.score, w.game.targetPoints);
+    EXPECT_EQ(w.game.score(), w.game.targetPoints());
     EXPECT_EQ(log.calls, (Strings{"dialog", "checkIfBest"}));
     // The score ranks in the empty table: the name dialog and the table follow the end dialog.
     EXPECT_EQ(w.hp.ui.modalHistory(), (Strings{"Game Statistics", "Best Score", "Best Scores - Varnook"}));
@@ -298,7 +298,7 @@ TEST_F(ClassicGame, WhilePausedBackspaceClearsNothingAndEnterResumesWithoutSubmi
     EXPECT_EQ(w.frm->view(), FrmPlay::View::Paused);
     w.key(platform::key::kEnter);
     EXPECT_EQ(w.frm->view(), FrmPlay::View::Play);
-    EXPECT_EQ(w.game.score, 0);
+    EXPECT_EQ(w.game.score(), 0);
     EXPECT_EQ(w.game.numFoundWords(), 0);
     EXPECT_EQ(w.chain(), cells);
     w.key(platform::key::kEnter);

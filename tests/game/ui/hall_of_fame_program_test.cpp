@@ -57,7 +57,7 @@ TEST_F(HallOfFameRun, ClosingMidGameOffersTheScoreBeforeTheSettingsAreWritten) {
     startClassic();
     submit(3);
     submit(4);
-    const std::int32_t score = game().score;
+    const std::int32_t score = game().score();
     ASSERT_GT(score, 0);
     const std::string clap = program().appPath + "CLAP.wav";
     heard();
@@ -333,9 +333,9 @@ TEST_F(HallOfFameRun, TheSidePanelTableIsModalAndTheClockRunsOnUnderIt) {
     responders[kTableCaption] = [&](HeadlessWindow& w) {
         EXPECT_EQ(hp->ui.activeModal(), &w);
         EXPECT_EQ(tableOf(w).modeNum, 2);
-        const std::int32_t opened = game().timeLeft;
+        const std::int32_t opened = game().timeLeft();
         hp->ui.advance(1000);
-        ticked = opened - game().timeLeft;
+        ticked = opened - game().timeLeft();
         hp->ui.keyPress(w, platform::key::kEscape);
     };
     command(static_cast<int>(game::Command::HallOfFame));

@@ -11,6 +11,7 @@
 #include "game/play/rules.h"
 #include "game/ui/draw.h"
 #include "game/ui/palette.h"
+#include "game_builder.h"
 #include "ui_test_support.h"
 
 namespace {
@@ -27,7 +28,7 @@ void ctrl(PlayWindow& w, char32_t letter) { w.hp.ui.shortcut(w.win(), letter); }
 // The word the board shows linked, read along the chain.
 std::string litWord(const game::GameData& g) {
     std::string word;
-    for (int j = 1; j <= g.curWordLen; ++j) word += static_cast<char>(std::toupper(g.gridLetters[g.curPath[j]]));
+    for (int j = 1; j <= g.curWordLen(); ++j) word += static_cast<char>(std::toupper(g.gridLetters()[g.curPath()[j]]));
     return word;
 }
 
@@ -60,7 +61,7 @@ TEST(PanelKeys, EveryCommandHasItsKeyAndSpaceOrEnterResumesAPause) {
             w.key(resume);
         EXPECT_EQ(w.frm->view(), FrmPlay::View::Play) << static_cast<int>(resume);
     }
-    EXPECT_EQ(w.game.curWordLen, 0) << "the Enter that resumed submitted nothing";
+    EXPECT_EQ(w.game.curWordLen(), 0) << "the Enter that resumed submitted nothing";
 
     // Show Solution; then the commands out of play answer their keys no more than their presses.
     ctrl(w, 'l');
@@ -76,9 +77,9 @@ TEST(PanelKeys, EveryCommandHasItsKeyAndSpaceOrEnterResumesAPause) {
     w.startClassic(frmtest::kRow4x4, frmtest::kSeed);
     const auto [word, cells] = w.solution(3);
     w.key(static_cast<unsigned char>(std::tolower(word[0])));
-    EXPECT_EQ(w.game.curWordLen, 1);
+    EXPECT_EQ(w.game.curWordLen(), 1);
     ctrl(w, 'x');
-    EXPECT_EQ(w.game.curWordLen, 1) << "a Ctrl+letter without a command does nothing";
+    EXPECT_EQ(w.game.curWordLen(), 1) << "a Ctrl+letter without a command does nothing";
     ctrl(w, 'q');
     EXPECT_EQ(w.frm->view(), FrmPlay::View::Menu);
     EXPECT_EQ(w.hp.ui.modalHistory().back(), "Game Statistics");
@@ -97,14 +98,14 @@ protected:
         ASSERT_GT(n, 30);
         // 10-letter words leave the last rows empty.
         last = n;
-        while (w.game.allSolutionWords[last].empty()) --last;
+        while (w.game.allSolutionWords()[last].empty()) --last;
     }
     void keyDown(Key key) { w.hp.ui.keyDown(w.win(), key); }
     // The word id shown, its path lit on the board.
     int shown() {
         const int id = w.session->lastShownWordId();
         if (id >= 1) {
-            EXPECT_EQ(litWord(w.game), w.game.allSolutionWords[id]) << id;
+            EXPECT_EQ(litWord(w.game), w.game.allSolutionWords()[id]) << id;
         }
         return id;
     }
@@ -166,7 +167,7 @@ TEST(PointsShown, AScoredWordsPointsStandInTheWordStripForAMoment) {
     const auto [word, cells] = w.solution(4);
     for (int c : cells) w.press(c);
     w.key(platform::key::kEnter);
-    EXPECT_EQ(w.game.score, game::wordPoints(4));
+    EXPECT_EQ(w.game.score(), game::wordPoints(4));
     EXPECT_GT(uitest::countColor(w.screen(), strip, game::ui::clrStripLetter), 30) << "+10 in the strip";
     w.hp.ui.advance(game::ui::window::kPointsShowMs);
     EXPECT_EQ(uitest::countColor(w.screen(), strip, game::ui::clrStripLetter), 0) << "gone after the moment";
@@ -215,7 +216,7 @@ TEST(ArcadeLevel, ShowsItsTargetAndThePointsToGoAndWarnsInTheLastFifteenSeconds)
 
     // The Time value turns red at 15 seconds, and each whole second from there ticks.
     const auto& time = w.frm->regions().item(game::ui::kTimeItem);
-    w.game.timeLeft = 152;
+    w.game = game::testing::GameBuilder(w.game).timeLeft(152).build();
     w.hp.sound.clear();
     w.hp.ui.advance(100);
     EXPECT_EQ(uitest::countColor(w.screen(), rectOf(time), game::ui::clrTimeWarning), 0);
@@ -231,7 +232,7 @@ TEST(ArcadeLevel, ShowsItsTargetAndThePointsToGoAndWarnsInTheLastFifteenSeconds)
     ctrl(w, 'o');
     w.hp.ui.advance(1000);
     EXPECT_TRUE(w.heard().empty());
-    EXPECT_EQ(w.game.timeLeft, 130);
+    EXPECT_EQ(w.game.timeLeft(), 130);
 }
 
 }  // namespace

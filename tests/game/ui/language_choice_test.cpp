@@ -37,7 +37,7 @@ TEST_F(LanguageRun, TheMenusButtonSwitchesTextsAndBoardAndTheChoiceIsKeptForTheN
     const std::vector<platform::Color> before(englishMenu.begin(), englishMenu.end());
 
     pressLanguage();
-    EXPECT_EQ(game().language, Language::French);
+    EXPECT_EQ(game().language(), Language::French);
     EXPECT_EQ(loadResString(StringId::MenuClassic), "PARTIE CLASSIQUE");
     EXPECT_EQ(loadResString(StringId::LanguageName),
               "Fran\xE7"
@@ -47,7 +47,7 @@ TEST_F(LanguageRun, TheMenusButtonSwitchesTextsAndBoardAndTheChoiceIsKeptForTheN
 
     // Ctrl+L on the menu goes on as the button does; the next game is a board of that language.
     ui().shortcut(mainWindow(), U'l');
-    EXPECT_EQ(game().language, Language::German);
+    EXPECT_EQ(game().language(), Language::German);
     EXPECT_EQ(game::ui::textLanguage(), "de");
     startClassic();
     EXPECT_NE(mainWindow().caption().find("Varnook - de-"), std::string::npos) << mainWindow().caption();
@@ -56,7 +56,7 @@ TEST_F(LanguageRun, TheMenusButtonSwitchesTextsAndBoardAndTheChoiceIsKeptForTheN
     EXPECT_EQ(stored(kSettingsKey, "LANGUAGE"), code("de"));
 
     start();
-    EXPECT_EQ(game().language, Language::German) << "the choice is the next start's language";
+    EXPECT_EQ(game().language(), Language::German) << "the choice is the next start's language";
     EXPECT_EQ(loadResString(StringId::MenuExit), "BEENDEN");
     closeWindow();
 
@@ -64,7 +64,7 @@ TEST_F(LanguageRun, TheMenusButtonSwitchesTextsAndBoardAndTheChoiceIsKeptForTheN
     game::StartOptions options;
     options.language = Language::Italian;
     start({}, options);
-    EXPECT_EQ(game().language, Language::Italian);
+    EXPECT_EQ(game().language(), Language::Italian);
     EXPECT_EQ(loadResString(StringId::MenuExit), "ESCI");
     closeWindow();
     EXPECT_EQ(stored(kSettingsKey, "LANGUAGE"), code("de"));
@@ -83,7 +83,7 @@ TEST_F(LanguageRun, AChosenLanguageWithoutItsDictionaryIsToldInItsOwnWordsAndEng
     ASSERT_EQ(ui().messages().size(), 1u);
     EXPECT_NE(ui().messages()[0].text.find("Le dictionnaire FR.DICT de la langue fr est absent"), std::string::npos)
         << ui().messages()[0].text;
-    EXPECT_EQ(game().language, Language::English);
+    EXPECT_EQ(game().language(), Language::English);
     EXPECT_EQ(loadResString(StringId::MenuClassic), "CLASSIC GAME");
     startClassic();
     EXPECT_EQ(mainWindow().caption().find("fr-"), std::string::npos);
@@ -92,7 +92,7 @@ TEST_F(LanguageRun, AChosenLanguageWithoutItsDictionaryIsToldInItsOwnWordsAndEng
 
     // The next press goes on past the refused language.
     pressLanguage();
-    EXPECT_EQ(game().language, Language::German);
+    EXPECT_EQ(game().language(), Language::German);
     closeWindow();
     EXPECT_EQ(stored(kSettingsKey, "LANGUAGE"), code("de"));
 }

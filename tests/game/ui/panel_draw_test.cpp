@@ -8,6 +8,7 @@
 
 #include "game/ui/draw.h"
 #include "game/ui/palette.h"
+#include "game_builder.h"
 #include "ui_test_support.h"
 
 namespace {
@@ -84,7 +85,7 @@ TEST_F(WordList, ShortListDrawsEntriesFirstToCount) {
 TEST_F(WordList, FoundWordsExactlyMatchedShowHighlighted) {
     game::OneBased<std::string> list;
     for (const char* w : {"CAT", "cat", "DOG", "CATS"}) list.push_back(w);
-    data.foundWords.push_back("CAT");  // only "CAT" is found
+    data = game::testing::GameBuilder(data).found({"CAT"}).build();  // only "CAT" is found
     drawWordList(box, data, list, 4, 1, 0);
 
     EXPECT_GT(countColor(*surface, row(0), clrHiText), 0);

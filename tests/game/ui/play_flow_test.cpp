@@ -14,6 +14,7 @@
 #include "game/play/words.h"
 #include "game/ui/dialogs.h"
 #include "game/ui/palette.h"
+#include "game_builder.h"
 #include "ui_test_support.h"
 
 namespace {
@@ -31,8 +32,7 @@ platform::Rect rectOf(const game::ui::BoxInfo& b) { return {b.x, b.y, b.x + b.wi
 int findSeed(int row, GameMode mode, const std::function<bool(const GameData&)>& ok) {
     for (int seed = 0; seed <= 3000; ++seed) {
         GameData g;
-        g.gameMode = mode;
-        g.arcadeLevel = static_cast<std::int16_t>(row);
+        g = game::testing::GameBuilder(g).mode(mode).level(static_cast<std::int16_t>(row)).build();
         game::newPuzzle(g, frmtest::engine(), game::level(row).width, game::level(row).height, seed);
         if (ok(g)) return seed;
     }
@@ -40,7 +40,7 @@ int findSeed(int row, GameMode mode, const std::function<bool(const GameData&)>&
     return 0;
 }
 
-int wordsOfLength(const GameData& g, int len) { return g.wordLists[len - 1].count(); }
+int wordsOfLength(const GameData& g, int len) { return g.wordLists()[len - 1].count(); }
 
 // Every solution word can be linked: none of 2 or of 8 to 10 letters.
 bool allLinkable(const GameData& g) {
@@ -72,7 +72,7 @@ public:
     }
     // Jumps the run to a later level, as if the levels before it had been won.
     void playLevel(int level) {
-        game.arcadeLevel = static_cast<std::int16_t>(level - 1);
+        game = game::testing::GameBuilder(game).level(static_cast<std::int16_t>(level - 1)).build();
         session->startGame();
     }
     // Links a word's cells and submits it with a right press on the last one.
@@ -83,11 +83,10 @@ public:
     // Takes every solution word but the first 3-letter one as found, then submits that one.
     void findAllWords() {
         for (int k = 1; k <= 9; ++k) {
-            const auto& list = game.wordLists[k];
+            const auto& list = game.wordLists()[k];
             for (int i = (k == 2 ? 2 : 1); i <= list.count(); ++i) {
                 game::words::addFoundWord(game, list.words[i]);
-                game.score += game::wordPoints(k + 1);
-                if (game.gameMode == GameMode::Arcade) game.levelScore += game::wordPoints(k + 1);
+                game.scoreWord(game::wordPoints(k + 1));
             }
         }
         submit(solution(3, 1).second);
@@ -110,13 +109,13 @@ public:
 TEST(ArcadeRun, ClockTicksFromFiveMinutesAndRunningOutEndsTheRunWithTheResults) {
     FlowWindow w;
     w.startArcade(7);
-    EXPECT_EQ(w.game.arcadeLevel, 1);
+    EXPECT_EQ(w.game.arcadeLevel(), 1);
     EXPECT_EQ(w.frm->timerStr(), "5:00.0");
     EXPECT_TRUE(w.frm->timrCntDwn().enabled());
     EXPECT_EQ(w.frm->timrCntDwn().interval(), 100);
 
     w.hp.ui.advance(100);
-    EXPECT_EQ(w.game.timeLeft, 2999);
+    EXPECT_EQ(w.game.timeLeft(), 2999);
     EXPECT_EQ(w.frm->timerStr(), "4:59");
     w.hp.ui.advance(4900);
     EXPECT_EQ(w.frm->timerStr(), "4:55");
@@ -130,7 +129,7 @@ TEST(ArcadeRun, ClockTicksFromFiveMinutesAndRunningOutEndsTheRunWithTheResults) 
     w.hp.ui.advance(100);
     ASSERT_EQ(w.dialogs.size(), 1u);
     EXPECT_EQ(w.dialogs[0], "Game Over \n Level reached 1 \n Points Scored 0");
-    EXPECT_EQ(w.game.timeLeft, 0);
+    EXPECT_EQ(w.game.timeLeft(), 0);
     EXPECT_EQ(w.frm->timerStr(), "0:00");
     EXPECT_FALSE(w.session->gamePlaying());
     EXPECT_TRUE(w.session->showingResults());
@@ -145,7 +144,7 @@ TEST(ArcadeRun, ClockTicksFromFiveMinutesAndRunningOutEndsTheRunWithTheResults) 
     EXPECT_EQ(w.frm->view(), FrmPlay::View::Play);
     EXPECT_FALSE(w.frm->timrCntDwn().enabled());
     w.hp.ui.advance(5000);
-    EXPECT_EQ(w.game.timeLeft, 0);
+    EXPECT_EQ(w.game.timeLeft(), 0);
     EXPECT_EQ(w.dialogs.size(), 1u);
 }
 
@@ -153,52 +152,51 @@ TEST(ArcadeRun, PausingStopsTheClockAndResumingGoesOnFromTheSameTime) {
     FlowWindow w;
     w.startArcade(7);
     w.hp.ui.advance(1000);
-    EXPECT_EQ(w.game.timeLeft, 2990);
+    EXPECT_EQ(w.game.timeLeft(), 2990);
     w.command(11);
     EXPECT_FALSE(w.frm->timrCntDwn().enabled());
     w.hp.ui.advance(60000);
-    EXPECT_EQ(w.game.timeLeft, 2990);
+    EXPECT_EQ(w.game.timeLeft(), 2990);
     // A press on the pause label resumes.
     const auto& label = game::ui::window::kPauseLabel;
     w.pressAt((label.left + label.right) / 2.0, (label.top + label.bottom) / 2.0);
     EXPECT_EQ(w.frm->view(), FrmPlay::View::Play);
     w.hp.ui.advance(100);
-    EXPECT_EQ(w.game.timeLeft, 2989);
+    EXPECT_EQ(w.game.timeLeft(), 2989);
     // Esc pauses (and minimises); a press on the window background resumes.
     w.key(platform::key::kEscape);
     EXPECT_TRUE(w.win().isMinimized());
     w.hp.ui.advance(1000);
-    EXPECT_EQ(w.game.timeLeft, 2989);
+    EXPECT_EQ(w.game.timeLeft(), 2989);
     w.hp.ui.restoreBox(w.win());
     w.hp.ui.advance(1000);
-    EXPECT_EQ(w.game.timeLeft, 2989) << "restoring alone does not resume";
+    EXPECT_EQ(w.game.timeLeft(), 2989) << "restoring alone does not resume";
     w.pressAt(650, 20);
     w.hp.ui.advance(200);
-    EXPECT_EQ(w.game.timeLeft, 2987);
+    EXPECT_EQ(w.game.timeLeft(), 2987);
 }
 
 TEST(ArcadeRun, ReachingTheTargetOnLevelThreeWithTwoMinutesLeftPaysTheBonusAndGoesOn) {
     FlowWindow w;
     w.startArcade(7);
-    w.game.score = 500;
+    w.game = game::testing::GameBuilder(w.game).score(500).build();
     w.playLevel(3);
-    ASSERT_EQ(w.game.arcadeLevel, 3);
+    ASSERT_EQ(w.game.arcadeLevel(), 3);
     EXPECT_EQ(w.game.gridWidth(), 5);
-    EXPECT_LE(w.game.targetPoints, 225);
+    EXPECT_LE(w.game.targetPoints(), 225);
     const auto [word, cells] = w.solution(3);
-    w.game.timeLeft = 1205;
-    w.game.levelScore = w.game.targetPoints - 6;
+    w.game = game::testing::GameBuilder(w.game).timeLeft(1205).levelScore(w.game.targetPoints() - 6).build();
     w.submit(cells);
 
     ASSERT_EQ(w.dialogs.size(), 1u);
     EXPECT_EQ(w.dialogs[0],
               "You qualified for the next level \n with 120 seconds to spare\n and you get 361 bonus points ");
-    EXPECT_EQ(w.game.score, 500 + 6 + 361);
+    EXPECT_EQ(w.game.score(), 500 + 6 + 361);
     // The next level is on, with a fresh clock.
-    EXPECT_EQ(w.game.arcadeLevel, 4);
-    EXPECT_EQ(w.game.timeLeft, 3000);
-    EXPECT_EQ(w.game.levelScore, 0);
-    EXPECT_FALSE(w.game.levelQualified);
+    EXPECT_EQ(w.game.arcadeLevel(), 4);
+    EXPECT_EQ(w.game.timeLeft(), 3000);
+    EXPECT_EQ(w.game.levelScore(), 0);
+    EXPECT_FALSE(w.game.levelQualified());
     EXPECT_TRUE(w.session->gamePlaying());
     EXPECT_TRUE(w.frm->timrCntDwn().enabled());
     EXPECT_EQ(w.bestChecks(), 0);
@@ -215,46 +213,45 @@ TEST(ArcadeRun, ReachingTheTargetOnLevelThreeWithTwoMinutesLeftPaysTheBonusAndGo
 
 TEST(ArcadeRun, APuzzleWorthLessThanItsTargetIsWonByFindingAllItsWords) {
     const int seed = findSeed(9, GameMode::Arcade, [](const GameData& g) {
-        return allLinkable(g) && g.targetPoints < game::level(9).target;
+        return allLinkable(g) && g.targetPoints() < game::level(9).target;
     });
     FlowWindow w;
     w.startArcade(seed);
     w.playLevel(9);
-    ASSERT_LT(w.game.targetPoints, 400);
+    ASSERT_LT(w.game.targetPoints(), 400);
     w.findAllWords();
     ASSERT_EQ(w.dialogs.size(), 1u);
     EXPECT_EQ(w.dialogs[0].rfind("You qualified for the next level", 0), 0u) << w.dialogs[0];
-    EXPECT_EQ(w.game.arcadeLevel, 10);
+    EXPECT_EQ(w.game.arcadeLevel(), 10);
 }
 
 TEST(ArcadeRun, MinimisedUnderTheLevelWonDialogTheNextLevelStartsPaused) {
     FlowWindow w;
     w.startArcade(7);
-    w.game.timeLeft = 2000;
-    w.game.levelScore = w.game.targetPoints - 6;
+    w.game = game::testing::GameBuilder(w.game).timeLeft(2000).levelScore(w.game.targetPoints() - 6).build();
     // The main window is minimised (by the desktop, as its minimise box is blocked) while the
     // level-won dialog is up.
     w.onDialog = [&](HeadlessWindow&) { w.win().minimize(); };
     w.submit(w.solution(3).second);
     ASSERT_EQ(w.dialogs.size(), 1u);
-    ASSERT_EQ(w.game.arcadeLevel, 2);
+    ASSERT_EQ(w.game.arcadeLevel(), 2);
     EXPECT_EQ(w.frm->view(), FrmPlay::View::Paused);
     EXPECT_FALSE(w.frm->timrCntDwn().enabled());
     w.hp.ui.advance(10'000);
-    EXPECT_EQ(w.game.timeLeft, 3000) << "the new level's clock waits";
+    EXPECT_EQ(w.game.timeLeft(), 3000) << "the new level's clock waits";
     w.hp.ui.restoreBox(w.win());
     w.hp.ui.advance(1'000);
-    EXPECT_EQ(w.game.timeLeft, 3000) << "restoring alone does not resume";
+    EXPECT_EQ(w.game.timeLeft(), 3000) << "restoring alone does not resume";
     w.pressAt(650, 20);
     w.hp.ui.advance(1'000);
-    EXPECT_EQ(w.game.timeLeft, 2990);
+    EXPECT_EQ(w.game.timeLeft(), 2990);
 }
 
 TEST(ArcadeRun, AHeldArrowStopsRepeatingWhenTheClockEndsTheRunUnderIt) {
     FlowWindow w;
     w.startArcade(7);
     for (int n = 1; n <= 30; ++n) game::words::addFoundWord(w.game, w.solution(3, n).first);
-    w.game.timeLeft = 10;
+    w.game = game::testing::GameBuilder(w.game).timeLeft(10).build();
     bool repeatingUnderTheDialog = true;
     int topWhenTheDialogOpened = 0;
     w.onDialog = [&](HeadlessWindow&) {
@@ -284,10 +281,10 @@ TEST(ArcadeRun, TheResultsStartOnACleanMessageLineWithNoChainLit) {
     for (int c : refused.nonWord()) refused.press(c);
     refused.press(refused.chain().back(), platform::mouse::kRight);
     ASSERT_EQ(refused.chain().size(), 3u);
-    refused.game.timeLeft = 1;
+    refused.game = game::testing::GameBuilder(refused.game).timeLeft(1).build();
     refused.hp.ui.advance(100);
     ASSERT_TRUE(refused.session->showingResults());
-    EXPECT_EQ(refused.game.curWordLen, 0);
+    EXPECT_EQ(refused.game.curWordLen(), 0);
 
     FlowWindow clean;
     clean.startArcade(7);
@@ -308,9 +305,9 @@ protected:
     void SetUp() override {
         seed = findSeed(10, GameMode::Arcade, allLinkable);
         w.startArcade(seed);
-        w.game.score = 4000;
+        w.game = game::testing::GameBuilder(w.game).score(4000).build();
         w.playLevel(10);
-        ASSERT_EQ(w.game.arcadeLevel, 10);
+        ASSERT_EQ(w.game.arcadeLevel(), 10);
     }
     int seed = 0;
     FlowWindow w;
@@ -318,18 +315,18 @@ protected:
 
 TEST_F(TenthLevel, WonCompletesTheRunWithItsBonusAndTheBestScoreCheck) {
     w.hp.ui.advance(30000);  // 4:30.0 left
-    const int before = w.game.score;
+    const int before = w.game.score();
     w.findAllWords();
     ASSERT_EQ(w.dialogs.size(), 1u);
     EXPECT_EQ(w.dialogs[0], "Excellent work. You completed all the 10 levels.");
     int allWords = 0;
     for (int len = 3; len <= 7; ++len) allWords += wordsOfLength(w.game, len) * game::wordPoints(len);
     // Every word, and the bonus: (2700 x 10) div 10.
-    EXPECT_EQ(w.game.score, before + allWords + 2700);
+    EXPECT_EQ(w.game.score(), before + allWords + 2700);
     EXPECT_EQ(w.bestChecks(), 1);
     EXPECT_FALSE(w.session->gamePlaying());
     EXPECT_EQ(w.frm->view(), FrmPlay::View::Menu);
-    EXPECT_EQ(w.game.arcadeLevel, 10) << "no eleventh level is read";
+    EXPECT_EQ(w.game.arcadeLevel(), 10) << "no eleventh level is read";
     EXPECT_FALSE(w.frm->timrCntDwn().enabled());
 }
 
@@ -368,9 +365,8 @@ TEST(ClassicEnd, QuitShowsThePercentageWithoutTrailingZeros) {
     FlowWindow w;
     w.startClassic(1, 1234);
     w.submit(w.solution(3).second);
-    EXPECT_EQ(w.game.score, 6);
-    w.game.score = 75;
-    w.game.targetPoints = 200;
+    EXPECT_EQ(w.game.score(), 6);
+    w.game = game::testing::GameBuilder(w.game).score(75).target(200).build();
     w.command(14);
     ASSERT_EQ(w.dialogs.size(), 1u);
     // The total counts the words a chain can link, of 3 to 7 letters.
@@ -384,8 +380,7 @@ TEST(ClassicEnd, APuzzleWithoutWordsShowsZeroPercentAndAnEmptyBar) {
     FlowWindow w;
     w.startClassic(1, 1234);
     // The engine found nothing on this board.
-    for (auto& l : w.game.wordLists) l = game::WordList{};
-    w.game.targetPoints = 0;
+    w.game = game::testing::GameBuilder(w.game).noSolutions().target(0).build();
     w.frm->drawProgress();
     // The bar is the empty bar of the sheet, pixel for pixel.
     const auto& bar = w.frm->regions().barBox;
@@ -410,7 +405,7 @@ TEST(ClassicEnd, ShowSolutionGoesToTheResultsWithoutADialogAndMainMenuThenGoesSt
     EXPECT_FALSE(w.session->gamePlaying());
     EXPECT_TRUE(w.session->showingResults());
     EXPECT_EQ(w.session->lastShownWordId(), -1);
-    EXPECT_EQ(w.game.allSolutionWords.size(), w.game.numSolutionWords());
+    EXPECT_EQ(w.game.allSolutionWords().size(), w.game.numSolutionWords());
     EXPECT_EQ(w.frm->view(), FrmPlay::View::Play);
 
     w.command(15);
@@ -424,7 +419,7 @@ TEST(ClassicEnd, BoardSizesComeFromTheFirstNineRows) {
     for (int game = 0; game < 40; ++game) {
         w.hp.ui.setNow(1000 + game * 7919);
         w.session->setFixedPuzzle(std::nullopt);
-        w.game.gameMode = GameMode::Classic;
+        w.game = game::testing::GameBuilder(w.game).mode(GameMode::Classic).build();
         w.session->startGame();
         bool inTable = false;
         for (int row = 1; row <= 9; ++row)
@@ -471,7 +466,7 @@ TEST_F(Results, CommandsThatMeanNothingNowAreHiddenAndDead) {
     EXPECT_EQ(w.frm->view(), FrmPlay::View::Play);
     // Board presses link nothing.
     w.press(1);
-    EXPECT_EQ(w.game.curWordLen, 0);
+    EXPECT_EQ(w.game.curWordLen(), 0);
 }
 
 TEST_F(Results, HoveringAWordLightsItsPathOnceAndTheBackButtonReturns) {
@@ -480,8 +475,8 @@ TEST_F(Results, HoveringAWordLightsItsPathOnceAndTheBackButtonReturns) {
     w.hoverRow(0);
     EXPECT_EQ(w.session->lastShownWordId(), 1);
     EXPECT_EQ(w.win().presentCount(), before + 1);
-    const std::string first = w.game.allSolutionWords[1];
-    EXPECT_EQ(w.game.curWordLen, static_cast<int>(first.size()));
+    const std::string first = w.game.allSolutionWords()[1];
+    EXPECT_EQ(w.game.curWordLen(), static_cast<int>(first.size()));
     w.hoverRow(0, 4);
     w.hoverRow(0, 14);
     EXPECT_EQ(w.win().presentCount(), before + 1) << "the same word draws nothing";
@@ -489,13 +484,13 @@ TEST_F(Results, HoveringAWordLightsItsPathOnceAndTheBackButtonReturns) {
     w.hoverRow(5);
     EXPECT_EQ(w.session->lastShownWordId(), 6);
     EXPECT_EQ(w.win().presentCount(), before + 2);
-    const std::string sixth = w.game.allSolutionWords[6];
+    const std::string sixth = w.game.allSolutionWords()[6];
     std::string onBoard;
-    for (int j = 1; j <= w.game.curWordLen; ++j)
-        onBoard += static_cast<char>(std::toupper(w.game.gridLetters[w.game.curPath[j]]));
+    for (int j = 1; j <= w.game.curWordLen(); ++j)
+        onBoard += static_cast<char>(std::toupper(w.game.gridLetters()[w.game.curPath()[j]]));
     EXPECT_EQ(onBoard, sixth);
     int lit = 0;
-    for (int c = 1; c <= w.game.numCells(); ++c) lit += w.game.cellSelected[c];
+    for (int c = 1; c <= w.game.numCells(); ++c) lit += w.game.cellSelected()[c];
     EXPECT_EQ(lit, static_cast<int>(sixth.size()));
 
     // The back button lights once under the pointer and returns to the menu.
@@ -565,16 +560,16 @@ TEST(ResultsLongWords, AnEightOrNineLetterWordLightsItsWholePathButSpellsSevenLe
     w.command(13);
     int id = 0;
     for (int i = 1; i <= w.game.numSolutionWords(); ++i)
-        if (w.game.allSolutionWords[i].size() >= 8) id = i;
+        if (w.game.allSolutionWords()[i].size() >= 8) id = i;
     ASSERT_GT(id, 0);
     const auto& r = w.frm->regions();
     while (w.frm->listTop() + 12 < id) w.pressAt(midX(r.downBar), midY(r.downBar));
     w.hoverRow(id - w.frm->listTop());
     ASSERT_EQ(w.session->lastShownWordId(), id);
-    const std::string word = w.game.allSolutionWords[id];
-    EXPECT_EQ(w.game.curWordLen, static_cast<int>(word.size()));
+    const std::string word = w.game.allSolutionWords()[id];
+    EXPECT_EQ(w.game.curWordLen(), static_cast<int>(word.size()));
     int lit = 0;
-    for (int c = 1; c <= w.game.numCells(); ++c) lit += w.game.cellSelected[c];
+    for (int c = 1; c <= w.game.numCells(); ++c) lit += w.game.cellSelected()[c];
     EXPECT_EQ(lit, static_cast<int>(word.size()));
     // Seven slots, all filled: a tile in each.
     const auto& strip = r.stripBox;

@@ -6,6 +6,7 @@
 #include "frm_play_fixture.h"
 #include "game/play/puzzle.h"
 #include "game/ui/puzzle_number_dialog.h"
+#include "game_builder.h"
 #include "records_program_fixture.h"
 
 namespace recordstest {
@@ -63,15 +64,15 @@ TEST(PuzzleNumbers, EveryClassicPuzzleIsMadeAgainFromItsNumber) {
         EXPECT_EQ(number->height, w.game.gridHeight());
         EXPECT_TRUE(game::isClassicBoard(number->width, number->height));
         EXPECT_LE(number->seed, game::kMaxPuzzleSeed);
-        const auto letters = w.game.gridLetters.raw();
+        const auto letters = w.game.gridLetters().raw();
         const int words = w.game.numSolutionWords();
         w.command(game::Command::QuitGame);
 
         w.session->startPuzzle(*number);
         EXPECT_EQ(w.session->puzzleNumber(), number);
-        EXPECT_EQ(w.game.gridLetters.raw(), letters);
+        EXPECT_EQ(w.game.gridLetters().raw(), letters);
         EXPECT_EQ(w.game.numSolutionWords(), words);
-        EXPECT_EQ(w.game.score, 0);
+        EXPECT_EQ(w.game.score(), 0);
         w.command(game::Command::QuitGame);
     }
 }
@@ -105,10 +106,10 @@ TEST(PuzzleNumbers, TheCaptionCarriesTheNumberWhileThePuzzleIsPlayedAndInItsResu
     w.session->startArcade();
     EXPECT_EQ(w.session->puzzleNumber(), std::nullopt);
     EXPECT_EQ(window.caption(), "Varnook");
-    const auto letters = w.game.gridLetters.raw();
+    const auto letters = w.game.gridLetters().raw();
     w.session->startPuzzle(PuzzleNumber{4, 4, 1});
-    EXPECT_EQ(w.game.gameMode, game::GameMode::Arcade);
-    EXPECT_EQ(w.game.gridLetters.raw(), letters);
+    EXPECT_EQ(w.game.gameMode(), game::GameMode::Arcade);
+    EXPECT_EQ(w.game.gridLetters().raw(), letters);
 }
 
 class PuzzleNumberRun : public ProgramTest {
@@ -124,9 +125,9 @@ protected:
     // The letters of the puzzle of this number, made by a program of their own.
     std::vector<std::uint8_t> lettersOf(const PuzzleNumber& n) {
         game::GameData g;
-        g.gameMode = game::GameMode::Classic;
+        g = game::testing::GameBuilder(g).mode(game::GameMode::Classic).build();
         game::newPuzzle(g, frmtest::engine(), n.width, n.height, n.seed);
-        return g.gridLetters.raw();
+        return g.gridLetters().raw();
     }
 };
 
@@ -142,10 +143,10 @@ TEST_F(PuzzleNumberRun, AProgramStartedOnANumberPlaysThatBoardAndLeavesTheSavedG
     start({}, options);
     EXPECT_TRUE(modalsAsked.empty()) << "no saved-game offer";
     EXPECT_EQ(frm().view(), FrmPlay::View::Play);
-    EXPECT_EQ(game().gameMode, game::GameMode::Classic);
+    EXPECT_EQ(game().gameMode(), game::GameMode::Classic);
     EXPECT_EQ(game().gridWidth(), 6);
     EXPECT_EQ(game().gridHeight(), 5);
-    EXPECT_EQ(game().gridLetters.raw(), lettersOf(*options.puzzle));
+    EXPECT_EQ(game().gridLetters().raw(), lettersOf(*options.puzzle));
     EXPECT_EQ(mainWindow().caption(), "Varnook - 6x5-4321");
     EXPECT_EQ(stored(kSaveKey, "ISSTORED"), (std::vector<std::uint8_t>{1})) << "still saved";
     closeWindow();
@@ -160,9 +161,9 @@ TEST_F(PuzzleNumberRun, AnotherLanguagesNumberNamesItAndItsBoardComesFromThatDic
     options.puzzle = PuzzleNumber{5, 4, 1234, game::letters::Language::French};
     start({}, options);
     EXPECT_TRUE(ui().messages().empty());
-    EXPECT_EQ(game().language, game::letters::Language::French);
+    EXPECT_EQ(game().language(), game::letters::Language::French);
     EXPECT_EQ(mainWindow().caption(), "Varnook - fr-5x4-1234");
-    const auto letters = game().gridLetters.raw();
+    const auto letters = game().gridLetters().raw();
     saveAndExit();
     EXPECT_EQ(stored(kSaveKey, "PUZZLENUMBER"), bytes(std::string("fr-5x4-1234") + '\0'));
     EXPECT_EQ(stored(kSaveKey, "LANGUAGE"), bytes(std::string("fr") + '\0'));
@@ -170,8 +171,8 @@ TEST_F(PuzzleNumberRun, AnotherLanguagesNumberNamesItAndItsBoardComesFromThatDic
     // Resumed by a run in English, the game is played in French, number and all.
     start();
     ASSERT_EQ(frm().view(), FrmPlay::View::Play);
-    EXPECT_EQ(game().language, game::letters::Language::French);
-    EXPECT_EQ(game().gridLetters.raw(), letters);
+    EXPECT_EQ(game().language(), game::letters::Language::French);
+    EXPECT_EQ(game().gridLetters().raw(), letters);
     EXPECT_EQ(mainWindow().caption(), "Varnook - fr-5x4-1234");
 }
 
@@ -190,7 +191,7 @@ TEST_F(PuzzleNumberRun, ALanguageWithoutItsDictionaryIsToldAndEnglishIsPlayed) {
     // Told in the language asked for.
     EXPECT_NE(ui().messages()[0].text.find("Das W\xF6rterbuch DE.DICT der Sprache de fehlt"), std::string::npos)
         << ui().messages()[0].text;
-    EXPECT_EQ(game().language, game::letters::Language::English);
+    EXPECT_EQ(game().language(), game::letters::Language::English);
     startClassic();
     EXPECT_EQ(mainWindow().caption().find("Varnook - de-"), std::string::npos);
 }
@@ -223,12 +224,12 @@ TEST_F(PuzzleNumberRun, ARecordWithANumberThatIsNotItsOwnResumesWithoutOne) {
         start();
         startClassic();
         submit(3);
-        const auto letters = game().gridLetters.raw();
+        const auto letters = game().gridLetters().raw();
         saveAndExit();
         putStored(kSaveKey, "PUZZLENUMBER", bytes(number));
         start();
         ASSERT_EQ(frm().view(), FrmPlay::View::Play);
-        EXPECT_EQ(game().gridLetters.raw(), letters);
+        EXPECT_EQ(game().gridLetters().raw(), letters);
         EXPECT_EQ(game().numFoundWords(), 1);
         EXPECT_EQ(session().puzzleNumber(), std::nullopt);
         EXPECT_EQ(mainWindow().caption(), "Varnook");

@@ -15,6 +15,7 @@
 #include "game/play/words.h"
 #include "game/ui/palette.h"
 #include "game/ui/side_panel.h"
+#include "game_builder.h"
 #include "memory_store.h"
 #include "records_program_fixture.h"
 #include "ui_test_support.h"
@@ -44,7 +45,7 @@ bool samePixels(const platform::Surface& a, const platform::Surface& b, const Re
 
 std::vector<std::string> foundWords(const game::GameData& g) {
     std::vector<std::string> words;
-    for (int i = 1; i <= g.numFoundWords(); ++i) words.push_back(g.foundWords[i]);
+    for (int i = 1; i <= g.numFoundWords(); ++i) words.push_back(g.foundWords()[i]);
     return words;
 }
 
@@ -82,28 +83,28 @@ protected:
     };
     Snapshot take() {
         Snapshot s;
-        s.letters = game().gridLetters.raw();
+        s.letters = game().gridLetters().raw();
         s.words = foundWords(game());
-        s.score = game().score;
-        s.levelScore = game().levelScore;
-        s.timeLeft = game().timeLeft;
-        s.targetPoints = game().targetPoints;
-        s.arcadeLevel = game().arcadeLevel;
-        s.mode = game().gameMode;
+        s.score = game().score();
+        s.levelScore = game().levelScore();
+        s.timeLeft = game().timeLeft();
+        s.targetPoints = game().targetPoints();
+        s.arcadeLevel = game().arcadeLevel();
+        s.mode = game().gameMode();
         s.screen.assign(mainWindow().screen());
         return s;
     }
     void expectResumed(const Snapshot& s) {
         EXPECT_EQ(frm().view(), FrmPlay::View::Play);
         EXPECT_TRUE(session().gamePlaying());
-        EXPECT_EQ(game().gameMode, s.mode);
-        EXPECT_EQ(game().gridLetters.raw(), s.letters);
+        EXPECT_EQ(game().gameMode(), s.mode);
+        EXPECT_EQ(game().gridLetters().raw(), s.letters);
         EXPECT_EQ(foundWords(game()), s.words);
-        EXPECT_EQ(game().score, s.score);
-        EXPECT_EQ(game().levelScore, s.levelScore);
-        EXPECT_EQ(game().arcadeLevel, s.arcadeLevel);
-        EXPECT_EQ(game().targetPoints, s.targetPoints);
-        EXPECT_EQ(game().curWordLen, 0);
+        EXPECT_EQ(game().score(), s.score);
+        EXPECT_EQ(game().levelScore(), s.levelScore);
+        EXPECT_EQ(game().arcadeLevel(), s.arcadeLevel);
+        EXPECT_EQ(game().targetPoints(), s.targetPoints);
+        EXPECT_EQ(game().curWordLen(), 0);
         EXPECT_EQ(stored(kSaveKey, "ISSTORED"), kConsumed);
         // The board, the found list, the statistics and the score read as before.
         const auto& r = frm().regions();
@@ -135,13 +136,13 @@ TEST_F(SavedGameRun, AClassicGameWithWordsComesBackAsItWasAndSaveAndExitNeverAsk
     EXPECT_EQ(program().settings.hallOfFame.bestScore(GameMode::Classic), 0);
 
     // The resumed game plays on: a word found before is a repeat, a new one scores.
-    const std::int32_t score = game().score;
+    const std::int32_t score = game().score();
     submit(4);
-    EXPECT_EQ(game().score, score);
+    EXPECT_EQ(game().score(), score);
     command(static_cast<int>(game::Command::Clear));  // a repeated word stays linked
     submit(3, 3);
     EXPECT_EQ(game().numFoundWords(), 4);
-    EXPECT_EQ(game().score, score + 6);
+    EXPECT_EQ(game().score(), score + 6);
 
     // Not offered again once taken.
     closeWindow();
@@ -173,9 +174,9 @@ TEST_F(SavedGameRun, AGameWithNoWordsComesBackWithAnEmptyList) {
 TEST_F(SavedGameRun, AnArcadeGameRunsOnFromItsStoredClockLevelAndLevelScore) {
     start();
     startArcade();
-    ASSERT_EQ(game().gameMode, GameMode::Arcade);
+    ASSERT_EQ(game().gameMode(), GameMode::Arcade);
     hp->ui.advance(12'300);
-    ASSERT_EQ(game().timeLeft, 3000 - 123);
+    ASSERT_EQ(game().timeLeft(), 3000 - 123);
     submit(3);
     submit(4);
     const Snapshot before = take();
@@ -183,35 +184,32 @@ TEST_F(SavedGameRun, AnArcadeGameRunsOnFromItsStoredClockLevelAndLevelScore) {
 
     start();
     expectResumed(before);
-    EXPECT_EQ(game().timeLeft, 2877);
+    EXPECT_EQ(game().timeLeft(), 2877);
     EXPECT_EQ(frm().timerStr(), "4:47.7");
     ASSERT_TRUE(frm().timrCntDwn().enabled());
     EXPECT_EQ(frm().timrCntDwn().interval(), 100);
     // The level's target is capped as for a new level.
     std::int32_t allPoints = 0;
-    for (const auto& list : game().wordLists)
+    for (const auto& list : game().wordLists())
         for (int i = 1; i <= list.count(); ++i) allPoints += game::wordPoints(static_cast<int>(list.words[i].size()));
     EXPECT_GT(allPoints, game::level(1).target);
-    EXPECT_EQ(game().targetPoints, game::level(1).target);
+    EXPECT_EQ(game().targetPoints(), game::level(1).target);
 
     hp->ui.advance(1'000);
-    EXPECT_EQ(game().timeLeft, 2867);
+    EXPECT_EQ(game().timeLeft(), 2867);
 }
 
 TEST_F(SavedGameRun, AnArcadeGameOfALaterLevelKeepsItsLevelAndTarget) {
     // A level 3 game (5 x 5, target 225) with 40 points in the level (four 4-letter words found) and
     // 180 before it.
     game::GameData g;
-    g.gameMode = GameMode::Arcade;
-    g.arcadeLevel = 3;
+    g = game::testing::GameBuilder(g).mode(GameMode::Arcade).level(3).build();
     start();
     game::newPuzzle(g, *program().engine, 5, 5, 4321);
     end();
     ASSERT_GE(g.wordsOfLength(4).count(), 4);
     for (int i = 1; i <= 4; ++i) game::words::addFoundWord(g, g.wordsOfLength(4).words[i]);
-    g.score = 220;
-    g.levelScore = 40;
-    g.timeLeft = 1234;
+    g = game::testing::GameBuilder(g).score(220).levelScore(40).timeLeft(1234).build();
     {
         platform::FileStore store(platform::FileStore::defaultFolder());
         ASSERT_TRUE(game::persistence::Records(store).saveGame(g, game::persistence::SolvingData{}));
@@ -219,11 +217,11 @@ TEST_F(SavedGameRun, AnArcadeGameOfALaterLevelKeepsItsLevelAndTarget) {
 
     start();
     EXPECT_EQ(frm().view(), FrmPlay::View::Play);
-    EXPECT_EQ(game().arcadeLevel, 3);
-    EXPECT_EQ(game().score, 220);
-    EXPECT_EQ(game().levelScore, 40);
-    EXPECT_EQ(game().timeLeft, 1234);
-    EXPECT_EQ(game().targetPoints, std::min(g.targetPoints, 225));
+    EXPECT_EQ(game().arcadeLevel(), 3);
+    EXPECT_EQ(game().score(), 220);
+    EXPECT_EQ(game().levelScore(), 40);
+    EXPECT_EQ(game().timeLeft(), 1234);
+    EXPECT_EQ(game().targetPoints(), std::min(g.targetPoints(), 225));
     EXPECT_EQ(frm().timerStr(), game::flow::formatTime(1234, game::flow::TimeStyle::LevelStart));
     EXPECT_TRUE(frm().timrCntDwn().enabled());
 }
@@ -373,7 +371,7 @@ TEST_F(SavedGameRun, ATamperedRecordIsReportedAndTheMenuStays) {
         // The menu works as ever.
         startClassic();
         EXPECT_EQ(frm().view(), FrmPlay::View::Play);
-        EXPECT_EQ(game().score, 0);
+        EXPECT_EQ(game().score(), 0);
         closeWindow();
     }
 }
@@ -396,10 +394,10 @@ TEST_F(SavedGameRun, AFailedSaveAndExitKeepsTheGameOnScreenAndItsClockRunning) {
     EXPECT_EQ(frm().view(), FrmPlay::View::Play);
     EXPECT_TRUE(session().gamePlaying());
     EXPECT_EQ(foundWords(game()), before.words);
-    EXPECT_EQ(game().score, before.score);
+    EXPECT_EQ(game().score(), before.score);
     EXPECT_TRUE(frm().timrCntDwn().enabled()) << "the clock runs on as before the command";
     hp->ui.advance(1'000);
-    EXPECT_EQ(game().timeLeft, before.timeLeft - 10);
+    EXPECT_EQ(game().timeLeft(), before.timeLeft - 10);
 
     // With the folder back, the player can try again.
     std::filesystem::remove(folder);
@@ -432,7 +430,7 @@ TEST(SavedGameTaken, AGameWhoseTakenMarkCannotBeWrittenStaysSavedAndThePlayerIsT
         game::newPuzzle(g, frmtest::engine(), 4, 4, kSeed);
         const std::string word = g.wordsOfLength(3).words[1];
         game::words::addFoundWord(g, word);
-        g.score = 6;
+        g = game::testing::GameBuilder(g).score(6).build();
         ASSERT_TRUE(game::persistence::Records(store).saveGame(g, game::persistence::SolvingData{}));
     }
     store.failWrites = true;

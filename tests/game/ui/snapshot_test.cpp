@@ -5,6 +5,7 @@
 #include "game/ui/draw.h"
 #include "game/ui/palette.h"
 #include "game/ui/strings.h"
+#include "game_builder.h"
 #include "ui_test_support.h"
 
 namespace {
@@ -15,13 +16,7 @@ using namespace uitest;
 // A 4 x 4 board with the chain V-A-R-N-O linked (cells 1, 2, 6, 11, 15).
 game::GameData chainBoard() {
     game::GameData d = makeBoard(4, 4, "VAGQsRbLEmNkTWOd");
-    const int path[] = {1, 2, 6, 11, 15};
-    for (int k = 0; k < 5; ++k) {
-        d.curPath[k + 1] = static_cast<std::int16_t>(path[k]);
-        d.cellSelected[path[k]] = 1;
-    }
-    d.curWordLen = 5;
-    return d;
+    return game::testing::GameBuilder(d).chain({1, 2, 6, 11, 15}).build();
 }
 
 // The board at (22, 22) on a 220 x 220 surface; text areas are the tiles with room for the shift.
@@ -54,7 +49,7 @@ std::unique_ptr<PixelSurface> renderList(std::vector<Rect>* textAreas = nullptr)
                           "RAVEN", "ROVEN", "VARNOOK"}) {
         words.push_back(w);
     }
-    for (const char* w : {"EAR", "RAN", "NEAR", "RAVEN"}) d.foundWords.push_back(w);
+    d = game::testing::GameBuilder(d).found({"EAR", "RAN", "NEAR", "RAVEN"}).build();
     drawWordList(BoxInfo{s.get(), 10, 10, 15, 20}, d, words, words.size(), 2, 5);
     if (textAreas)
         for (int i = 0; i < 13; ++i) textAreas->push_back(Rect{25, 10 + 20 * i, 130, 25 + 20 * i});

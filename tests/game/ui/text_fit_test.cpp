@@ -121,7 +121,7 @@ void playEverything(Language language, NotingGraphics& graphics) {
     std::string failure;
     auto program = game::Program::start(services, frmtest::binDir(), &failure, options);
     ASSERT_TRUE(program) << failure;
-    ASSERT_EQ(program->game.language, language);
+    ASSERT_EQ(program->game.language(), language);
     game::ui::FrmPlay& frm = *program->frmPlay;
     auto& window = static_cast<platform::HeadlessWindow&>(*frm.window());
     auto hover = [&](const game::ui::BoxInfo& b) { hp.ui.mouseMove(window, 0, midX(b), midY(b)); };
@@ -149,7 +149,7 @@ void playEverything(Language language, NotingGraphics& graphics) {
     link(word);
     link({word[0]});  // one letter is no word of the list
     // The found statistics with three-digit counts, open and closed.
-    for (int i = 0; i < 300; ++i) program->game.foundWords.push_back("zzz");
+    program->game.restoreFoundWords(std::vector<std::string>(300, "zzz"));
     hp.ui.shortcut(window, U'f');
     hp.ui.shortcut(window, U'f');
     press(frm.regions().item(static_cast<int>(game::Command::ShowSolution)));

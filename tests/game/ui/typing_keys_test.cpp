@@ -25,13 +25,13 @@ protected:
     // The word the chain spells, in upper case.
     std::string spelled() const {
         std::string s;
-        for (int cell : w.chain()) s += static_cast<char>(std::toupper(w.game.gridLetters[cell]));
+        for (int cell : w.chain()) s += static_cast<char>(std::toupper(w.game.gridLetters()[cell]));
         return s;
     }
     // A letter of the alphabet the board does not hold.
     char missingLetter() const {
         for (char c = 'a'; c <= 'z'; ++c)
-            if (std::find(w.game.gridLetters.begin(), w.game.gridLetters.end(), c) == w.game.gridLetters.end())
+            if (std::find(w.game.gridLetters().begin(), w.game.gridLetters().end(), c) == w.game.gridLetters().end())
                 return c;
         return 0;
     }
@@ -49,9 +49,9 @@ TEST_F(Typing, ASolutionWordTypedInEitherCaseAndEnterScoresIt) {
     EXPECT_EQ(spelled(), word);
     EXPECT_EQ(w.heard(), Strings(4, "CLICK.wav"));
     w.key(platform::key::kEnter);
-    EXPECT_EQ(w.game.score, 10);
+    EXPECT_EQ(w.game.score(), 10);
     EXPECT_EQ(w.game.numFoundWords(), 1);
-    EXPECT_EQ(w.game.foundWords[1], word);
+    EXPECT_EQ(w.game.foundWords()[1], word);
     EXPECT_TRUE(w.chain().empty());
     EXPECT_EQ(w.heard(), Strings{"RIGHT.wav"});
 }
@@ -89,7 +89,7 @@ TEST_F(Typing, ALetterNoPathCanTakeSoundsTheRefusalShowsStruckOutAndChangesNothi
 
 TEST_F(Typing, AfterARefusedTypedWordTheNextTypedWordStartsAfresh) {
     std::string wrong;
-    for (int cell : w.nonWord()) wrong += static_cast<char>(w.game.gridLetters[cell]);
+    for (int cell : w.nonWord()) wrong += static_cast<char>(w.game.gridLetters()[cell]);
     type(wrong);
     w.key(platform::key::kEnter);
     ASSERT_EQ(w.chain().size(), 3u) << "\"No such word\" leaves the letters linked";
@@ -98,7 +98,7 @@ TEST_F(Typing, AfterARefusedTypedWordTheNextTypedWordStartsAfresh) {
     EXPECT_EQ(spelled(), word);
     w.key(platform::key::kEnter);
     EXPECT_EQ(w.game.numFoundWords(), 1);
-    EXPECT_EQ(w.game.score, 6);
+    EXPECT_EQ(w.game.score(), 6);
 }
 
 TEST_F(Typing, PressesAndTypingWorkOnTheSameChain) {

@@ -11,6 +11,7 @@
 #include <sstream>
 
 #include "game/ui/layout.h"
+#include "game_builder.h"
 
 namespace uitest {
 
@@ -85,12 +86,7 @@ bool sameImage(const platform::Surface& a, const platform::Surface& b) {
 }
 
 game::GameData makeBoard(int width, int height, const std::string& letters) {
-    game::GameData d;
-    d.setBoard(width, height);
-    for (int i = 1; i <= d.numCells() && i <= static_cast<int>(letters.size()); ++i) {
-        d.gridLetters[i] = static_cast<std::uint8_t>(letters[static_cast<std::size_t>(i - 1)]);
-    }
-    return d;
+    return game::testing::GameBuilder().board(letters, width, height).build();
 }
 
 game::ui::BoxInfo boardBox(platform::Surface* s, int x, int y) {
