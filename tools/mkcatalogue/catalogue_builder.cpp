@@ -1,23 +1,19 @@
 // Reading, checking and compiling the translations of the game's texts.
 #include "catalogue_builder.h"
 
-#include <array>
 #include <cstdint>
 #include <map>
+#include <optional>
 #include <set>
 #include <utility>
+
+#include "platform/codepage.h"
 
 namespace mkcatalogue {
 
 namespace {
 
 std::string where(std::string_view file, int line) { return std::string(file) + ":" + std::to_string(line) + ": "; }
-
-// The characters of bytes 0x80 to 0x9F; 0 where the code page has none.
-constexpr std::array<char32_t, 32> kHighControls{0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-                                                 0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0,      0x017D, 0,
-                                                 0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-                                                 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
 
 // The text of a quoted .po string ("..." with C escapes), or false when it is not one.
 bool unquote(std::string_view s, std::string& out) {
@@ -157,44 +153,13 @@ std::vector<PoEntry> parsePo(std::string_view text, std::string_view file, std::
 }
 
 bool toWindows1252(std::string_view utf8, std::string& out) {
-    for (std::size_t i = 0; i < utf8.size();) {
-        const auto c = static_cast<unsigned char>(utf8[i]);
-        char32_t cp = 0;
-        int more = 0;
-        if (c < 0x80) {
-            cp = c;
-        } else if ((c & 0xE0) == 0xC0) {
-            cp = c & 0x1F;
-            more = 1;
-        } else if ((c & 0xF0) == 0xE0) {
-            cp = c & 0x0F;
-            more = 2;
-        } else if ((c & 0xF8) == 0xF0) {
-            cp = c & 0x07;
-            more = 3;
-        } else {
-            return false;
-        }
-        if (i + static_cast<std::size_t>(more) >= utf8.size()) return false;
-        for (int k = 1; k <= more; ++k) {
-            const auto d = static_cast<unsigned char>(utf8[i + static_cast<std::size_t>(k)]);
-            if ((d & 0xC0) != 0x80) return false;
-            cp = (cp << 6) | (d & 0x3F);
-        }
-        i += static_cast<std::size_t>(more) + 1;
-        if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) {
-            out += static_cast<char>(cp);
-            continue;
-        }
-        bool found = false;
-        for (std::size_t b = 0; b < kHighControls.size(); ++b) {
-            if (kHighControls[b] == cp) {
-                out += static_cast<char>(0x80 + b);
-                found = true;
-                break;
-            }
-        }
-        if (!found) return false;
+    for (const char32_t c : platform::codepage::fromUtf8(utf8)) {
+        // ASCII as it is, the line breaks of the texts included; a malformed sequence is U+FFFD,
+        // which the code page has not.
+        const std::optional<char> byte =
+            c < 0x80 ? std::optional(static_cast<char>(c)) : platform::codepage::fromCodePoint(c);
+        if (!byte) return false;
+        out += *byte;
     }
     return true;
 }
